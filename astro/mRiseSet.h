@@ -1,0 +1,108 @@
+#pragma once
+
+// The astronomy engine: time scales, low-precision sun and moon positions, rise and set
+// search, moon phase, the major and minor activity periods and the day rating.
+// Every routine is a pure function of its arguments (re-entrant). A "single" below is a
+// 32-bit float: where a routine works in singles, that rounding is part of its result.
+// Malformed number text and arithmetic faults throw quintrel::CoreError.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace quintrel::mRiseSet {
+
+/// sin of an angle in degrees (factor 0.0174532925199433).
+double SinDeg(double degrees);
+/// cos of an angle in degrees.
+double CosDeg(double degrees);
+/// Fractional part in [0, 1): Frac(-0.25) = 0.75, Frac(-3) = 0.
+double Frac(double x);
+
+/// Modified Julian date (days since 1858-11-17 00:00 UT) of a date and hour, rounded half
+/// to even. Gregorian after 1582-10-04, Julian up to it.
+std::int32_t ModifiedJulianDate(std::int16_t year, std::int16_t month, std::int16_t day,
+                                std::int16_t hour);
+
+/// Local mean sidereal time in hours [0, 24) at a modified Julian date (UT) and a
+/// longitude in degrees, WEST positive.
+double LocalSiderealTime(double mjd, double longitudeWestDeg);
+
+/// Decimal hours to an hhmm number (605 for 06:05), rounded to the nearest minute.
+double HoursToHhmm(double hours);
+
+/// Decimal hours (a single) to a time text "hh:mm", minutes truncated.
+std::string HoursToTimeText(float hours);
+
+/// Time text "hh:mm" to decimal hours. Throws CoreError on text that is not a time.
+double TimeTextToHours(std::string_view timeText);
+
+/// Moves a time text one hour back in place; before 00:00 it becomes the marker ":".
+void ShiftBackOneHour(std::string& timeText);
+
+/// Julian day number of a civil date (Fliegel and Van Flandern); 2000-01-01 gives 2451545.
+std::int32_t JulianDayNumber(int year, int month, int day);
+
+/// Equatorial coordinates: right ascension in hours [0, 24), declination in degrees.
+struct EquatorialPosition {
+    double rightAscensionHours = 0;
+    double declinationDeg = 0;
+};
+
+/// The moon's position at t Julian centuries from 2000-01-01 12:00 UT.
+EquatorialPosition MiniMoon(double t);
+/// The sun's position at t Julian centuries from 2000-01-01 12:00 UT.
+EquatorialPosition MiniSun(double t);
+
+/// Sine of the altitude of a body (1 = moon, anything else = sun) at `hour` hours after
+/// mjd0 (local midnight in UT), for a longitude in degrees WEST positive.
+double SinAltitude(std::int16_t body, double mjd0, double hour, double longitudeWestDeg,
+                   double cosLatitude, double sinLatitude);
+
+/// Result of fitting a parabola through three samples at x = -1, 0, +1.
+struct QuadResult {
+    int nz = 0;     ///< number of zero crossings within [-1, 1]
+    double xe = 0;  ///< abscissa of the extremum
+    double ye = 0;  ///< value at the extremum
+    double z1 = 0;  ///< first crossing
+    double z2 = 0;  ///< second crossing
+};
+QuadResult QuadInterpolate(double ym, double yz, double yp);
+
+/// Local clock time of a rise or set on a local date: a time text, "up" or "down" when
+/// neither event happens that day, or "" when only the other event of the pair happens.
+/// Event code: first character "M" moon, "N" nautical twilight, else sun; last "R" or "S".
+/// Latitude north positive, longitude EAST positive, zone = hours ahead of UT, all as text.
+std::string RiseSetTime(std::string_view latitudeText, std::string_view longitudeText,
+                        std::string_view zoneText, std::string_view eventCode,
+                        std::int16_t year, std::int16_t month, std::int16_t day);
+
+/// Percent of the moon lit (a single, two decimals, 0..100) and whether it is growing.
+struct MoonPhaseResult {
+    float percentLit = 0;
+    bool waxing = false;
+};
+/// dayValue = JulianDayNumber of the date - 0.5, as a single.
+MoonPhaseResult MoonPhase(float dayValue);
+
+/// The four activity times of a day as time texts or ":".
+struct ActivityTimes {
+    std::string Major1, Major2, Minor1, Minor2;
+};
+ActivityTimes MajorMinorTimes(std::string_view previousMoonrise, std::string_view moonrise,
+                              std::string_view moonset, std::string_view nextMoonset);
+std::string MajorMidpoint(std::string_view rise, std::string_view set);
+std::string OppositeMajor(std::string_view major);
+struct MinorPair {
+    std::string Minor1, Minor2;
+};
+MinorPair MinorTimes(std::string_view major1, std::string_view major2);
+
+/// Rating word ("Poor", "Fair", "Good", "Best") and stars ("*" .. "****").
+struct DayRatingResult {
+    std::string rating;
+    std::string stars;
+};
+DayRatingResult DayRating(float percentLit, bool waxing);
+
+}  // namespace quintrel::mRiseSet
