@@ -9,7 +9,7 @@ namespace quintrel {
 /// expected, date arithmetic out of range, a file that cannot be read or written.
 /// The message is meant for the user and names the offending text, path or line.
 class CoreError : public std::runtime_error {
-public:
+  public:
     explicit CoreError(const std::string& message) : std::runtime_error(message) {}
 };
 

@@ -55,22 +55,31 @@ std::string_view TrimBlanks(std::string_view text) {
     return text;
 }
 
-double ReadNumber(std::string_view text) { return ReadFloating<double>(text); }
+double ReadNumber(std::string_view text) {
+    return ReadFloating<double>(text);
+}
 
-float ReadSingle(std::string_view text) { return ReadFloating<float>(text); }
+float ReadSingle(std::string_view text) {
+    return ReadFloating<float>(text);
+}
 
-std::int32_t ReadWholeNumber(std::string_view text) { return ToInt32(ReadNumber(text)); }
+std::int32_t ReadWholeNumber(std::string_view text) {
+    return ToInt32(ReadNumber(text));
+}
 
 std::string SingleToText(float value) {
     if (value == 0.0f) {
         return "0";  // no "-0"
     }
     char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
     return std::string(buffer, result.ptr);
 }
 
-double RoundHalfEven(double value) { return std::nearbyint(value); }
+double RoundHalfEven(double value) {
+    return std::nearbyint(value);
+}
 
 std::int16_t ToInt16(double value) {
     const double rounded = RoundHalfEven(value);

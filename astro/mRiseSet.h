@@ -74,8 +74,8 @@ QuadResult QuadInterpolate(double ym, double yz, double yp);
 /// Event code: first character "M" moon, "N" nautical twilight, else sun; last "R" or "S".
 /// Latitude north positive, longitude EAST positive, zone = hours ahead of UT, all as text.
 std::string RiseSetTime(std::string_view latitudeText, std::string_view longitudeText,
-                        std::string_view zoneText, std::string_view eventCode,
-                        std::int16_t year, std::int16_t month, std::int16_t day);
+                        std::string_view zoneText, std::string_view eventCode, std::int16_t year,
+                        std::int16_t month, std::int16_t day);
 
 /// Percent of the moon lit (a single, two decimals, 0..100) and whether it is growing.
 struct MoonPhaseResult {

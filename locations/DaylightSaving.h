@@ -24,7 +24,7 @@ struct DaylightSavingResult {
 /// The offset from Greenwich to use on `day` for the place of `record`: zoneText plus one
 /// hour inside its daylight-saving period, zoneText unchanged otherwise.
 DaylightSavingResult ApplyDaylightSaving(std::string_view record, std::string_view zoneText,
-                                         std::string_view dstFlag,
-                                         std::string_view latitudeText, DaySerial day);
+                                         std::string_view dstFlag, std::string_view latitudeText,
+                                         DaySerial day);
 
 }  // namespace quintrel

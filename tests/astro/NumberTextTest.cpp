@@ -17,8 +17,8 @@ TEST(NumberText, ReadsNumbersWithBlanksAndSigns) {
         const char* text;
         double expected;
     };
-    const Case cases[] = {{"10", 10},       {"  -33.85 ", -33.85}, {"+9.5", 9.5},
-                          {"\t150\t", 150}, {"0", 0},              {"-0.25", -0.25}};
+    const Case cases[] = {{"10", 10}, {"  -33.85 ", -33.85}, {"+9.5", 9.5}, {"\t150\t", 150},
+                          {"0", 0},   {"-0.25", -0.25}};
     for (const auto& c : cases) {
         EXPECT_EQ(ReadNumber(c.text), c.expected) << c.text;
     }
@@ -42,9 +42,9 @@ TEST(NumberText, SingleTextIsShortestRoundTripWithoutExponent) {
         float value;
         const char* text;
     };
-    const Case cases[] = {{-33.85f, "-33.85"}, {10.0f, "10"},        {9.5f, "9.5"},
-                          {0.0f, "0"},         {-0.0f, "0"},         {42.35f, "42.35"},
-                          {1e-5f, "0.00001"},  {-71.066666f, "-71.066666"}};
+    const Case cases[] = {
+        {-33.85f, "-33.85"}, {10.0f, "10"},     {9.5f, "9.5"},      {0.0f, "0"},
+        {-0.0f, "0"},        {42.35f, "42.35"}, {1e-5f, "0.00001"}, {-71.066666f, "-71.066666"}};
     for (const auto& c : cases) {
         EXPECT_EQ(SingleToText(c.value), c.text);
         EXPECT_EQ(ReadSingle(SingleToText(c.value)), c.value == 0 ? 0.0f : c.value);
