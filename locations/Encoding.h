@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace quintrel {
+
+/// Windows-1252 bytes (as stored in locs.dat) to UTF-8 for display. The five bytes that
+/// code page leaves undefined map to the C1 control of the same number.
+std::string Cp1252ToUtf8(std::string_view bytes);
+
+/// UTF-8 text to Windows-1252 bytes; characters the code page cannot hold, and malformed
+/// UTF-8, become "?".
+std::string Utf8ToCp1252(std::string_view utf8);
+
+}  // namespace quintrel
