@@ -1,0 +1,72 @@
+// Conversions between decimal hours, hhmm numbers and "hh:mm" time texts.
+
+#include <cmath>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "astro/CoreError.h"
+#include "astro/NumberText.h"
+#include "astro/mRiseSet.h"
+
+namespace quintrel::mRiseSet {
+
+namespace {
+
+// "0" + the number, last two characters: 5 -> "05", 24 -> "24", -1 -> "-1".
+std::string TwoDigits(long long value) {
+    const std::string text = "0" + std::to_string(value);
+    return text.substr(text.size() - 2);
+}
+
+std::int16_t ReadClockPart(std::string_view part, std::string_view timeText) {
+    try {
+        return ToInt16(ReadNumber(part));
+    } catch (const CoreError&) {
+        throw CoreError("\"" + std::string(timeText) + "\" is not a time");
+    }
+}
+
+}  // namespace
+
+double HoursToHhmm(double hours) {
+    const double rounded = std::floor(hours * 60 + 0.5) / 60;
+    const double wholeHours = std::floor(rounded);
+    const double minutes = std::floor((rounded - wholeHours) * 60 + 0.5);
+    return wholeHours * 100 + minutes;
+}
+
+std::string HoursToTimeText(float hours) {
+    if (!std::isfinite(hours) || std::fabs(hours) > 1e6f) {
+        throw CoreError("\"" + SingleToText(hours) + "\" hours cannot be written as a time");
+    }
+    // Single arithmetic throughout: the rounding of f to 32 bits before the truncation
+    // decides the minute (6.1 as a single gives 06:05).
+    const float wholeHours = std::trunc(hours);
+    const float minutes = std::fabs(hours - wholeHours) * 60.0f;
+    return TwoDigits(static_cast<long long>(wholeHours)) + ":" +
+           TwoDigits(static_cast<long long>(std::trunc(minutes)));
+}
+
+double TimeTextToHours(std::string_view timeText) {
+    const auto colon = timeText.find(':');
+    if (colon == std::string_view::npos) {
+        throw CoreError("\"" + std::string(timeText) + "\" is not a time");
+    }
+    const std::int16_t hours = ReadClockPart(timeText.substr(0, colon), timeText);
+    const std::int16_t minutes = ReadClockPart(timeText.substr(colon + 1, 2), timeText);
+    return hours + minutes / 60.0;
+}
+
+void ShiftBackOneHour(std::string& timeText) {
+    const std::int16_t hour = ReadClockPart(std::string_view(timeText).substr(0, 2), timeText);
+    const int earlier = hour - 1;
+    if (earlier < 0) {
+        timeText = ":";
+        return;
+    }
+    const std::string tail = timeText.size() > 3 ? timeText.substr(timeText.size() - 3) : timeText;
+    timeText = TwoDigits(earlier) + tail;
+}
+
+}  // namespace quintrel::mRiseSet
