@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <string>
+
+class QWidget;
+
+namespace quintrel {
+
+class MessageBoxes;
+class SaveFileDialog;
+
+/// How an export ended.
+enum class ExportOutcome {
+    Written,    ///< the file was written completely
+    Cancelled,  ///< the user cancelled the dialog (or it could not be opened twice)
+    Failed,     ///< the "Export Error" message was shown
+};
+
+/// The text of the "Export Error" message for the file `fileName`.
+QString ExportErrorText(const QString& fileName);
+
+/// Asks for a file with the shared dialog (filter "Comma Separated Values (*.csv)|*.csv",
+/// default extension ".csv"; title, directory and preset name as its last user left them)
+/// and writes `csvText` to it byte for byte, replacing an existing file. If the file cannot
+/// be created, or any write or the close fails, the "Export Error" message is shown.
+/// Never throws.
+ExportOutcome ExportCsv(SaveFileDialog& dialog, MessageBoxes& messages, const std::string& csvText,
+                        QWidget* parent = nullptr);
+
+/// Asks for a file as ExportCsv does (filter "Portable Document Format (*.pdf)|*.pdf",
+/// default extension ".pdf") and calls `writePdf` with the chosen path (UTF-8). Any
+/// exception from `writePdf` (normally quintrel::CoreError) shows the "Export Error"
+/// message. Never throws.
+ExportOutcome ExportPdf(SaveFileDialog& dialog, MessageBoxes& messages,
+                        const std::function<void(const std::string& path)>& writePdf,
+                        QWidget* parent = nullptr);
+
+}  // namespace quintrel

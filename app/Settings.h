@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstdint>
+
+#include "app/AppState.h"
+
+namespace quintrel {
+
+class SettingsStore;
+
+/// Where the six saved values live in the store.
+inline constexpr const char* kSettingsApplication = "Varnel";
+inline constexpr const char* kSettingsSection = "Pellmark";
+
+/// Reads "Month", "Year", "Index", "Width", "Height" and "Tides", in that order, into the
+/// state and `locationIndex`. A missing key gives its default (6, 2002, -1, 9300, 4305 and
+/// empty). Numbers may have blanks around them and are rounded half to even; a value that
+/// is not a number or lies outside the 16-bit (Month, Year, Index) or 32-bit (Width, Height)
+/// range reads as the key's default. Never throws for bad stored text.
+void LoadSettings(SettingsStore& store, AppState& state, std::int16_t& locationIndex);
+
+/// Writes "Month", "Year", "Index", "Height", "Width" and "Tides", in that order, as plain
+/// decimal text (a leading "-" for negatives) and the path as it is.
+void SaveSettings(SettingsStore& store, const AppState& state, std::int16_t locationIndex);
+
+}  // namespace quintrel

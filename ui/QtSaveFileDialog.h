@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+
+#include "ui/SaveFileDialog.h"
+
+class QFileDialog;
+class QWidget;
+
+namespace quintrel {
+
+/// The real save dialog: one QFileDialog (Qt's own, not the desktop's, so it behaves the
+/// same everywhere) kept for the life of its owner, so the folder the user last browsed
+/// to is kept too.
+class QtSaveFileDialog : public SaveFileDialog {
+  public:
+    explicit QtSaveFileDialog(QWidget* parent = nullptr);
+    ~QtSaveFileDialog() override;
+
+    void ShowSave() override;
+
+    /// The QFileDialog itself, so tests can drive it. Its properties are brought up to date
+    /// with Apply(), which ShowSave also calls.
+    QFileDialog& Dialog();
+
+    /// Copies the properties onto the QFileDialog.
+    void Apply();
+
+    /// Reads the accepted selection back as ShowSave does: the chosen path with the default
+    /// extension added when the typed name has none.
+    QString AcceptedPath() const;
+
+  private:
+    std::unique_ptr<QFileDialog> dialog_;
+};
+
+/// "description|pattern" to Qt's "description (pattern)". A description that already ends
+/// in the pattern in brackets is kept as it is; a filter without a bar is passed through.
+QString ToQtNameFilter(const QString& filter);
+
+/// `path` with `defaultExt` added when its file name has no extension. `defaultExt` may
+/// start with a dot or not; a whole file name as default ("WXTide32.exe") only lends its
+/// extension. Empty paths stay empty.
+QString WithDefaultExtension(const QString& path, const QString& defaultExt);
+
+}  // namespace quintrel
