@@ -1,0 +1,159 @@
+#include "table/CalculateMonth.h"
+
+#include <string>
+#include <vector>
+
+#include "astro/CivilDate.h"
+#include "astro/CoreError.h"
+#include "astro/NumberText.h"
+#include "astro/mRiseSet.h"
+#include "table/CalendarNames.h"
+#include "table/ChangeDayCorrection.h"
+#include "table/DateEvents.h"
+
+namespace quintrel {
+
+namespace {
+
+// "up", "down" and "" are the search's answers for a day without the asked event.
+bool IsStatusText(std::string_view text) {
+    return std::string_view("up_down").find(text) != std::string_view::npos;
+}
+
+// Orders two activity times earlier first, in plain character order; ":" sorts after
+// every digit, so a real time always comes before a missing one.
+void StoreOrdered(const std::string& a, const std::string& b, std::string& first,
+                  std::string& second) {
+    const bool inOrder = a <= b;
+    first = inOrder ? a : b;
+    second = inOrder ? b : a;
+}
+
+void CheckMonthAndYear(std::int16_t month, std::int16_t year) {
+    if (month < 1 || month > 12) {
+        throw CoreError("Month " + std::to_string(month) + " is not between 1 and 12");
+    }
+    // The day before the first and the day after the last are computed too, so both
+    // neighbouring years must lie within what the date arithmetic takes (100..9999).
+    if (year < 101 || year > 9998) {
+        throw CoreError("Year " + std::to_string(year) + " is not between 101 and 9998");
+    }
+}
+
+// The display row of one day from its raw event times. `previousRise` is the corrected
+// moonrise of the day before and `nextSet` the corrected moonset of the day after.
+DayRow BuildRow(DaySerial date, std::int32_t julianDay, const DateEvents& today,
+                const std::string& previousRise, const std::string& nextSet) {
+    DayRow row;
+    row.Day = static_cast<std::int16_t>(DateFromSerial(date).day);
+    row.DayName = GetDayName(static_cast<std::int16_t>(WeekdayOf(date)));
+
+    std::string sunRise = today.sunRise;
+    std::string sunSet = today.sunSet;
+    CorrectOwnTime(sunRise, today.isStartDay, today.isEndDay);
+    CorrectOwnTime(sunSet, today.isStartDay, today.isEndDay);
+    if (IsStatusText(sunRise)) {
+        // An empty sunrise (the sun only sets) reads the same as a day without events.
+        row.SRise = "never";
+        row.SSet = sunRise == "up" ? "sets" : "rises";
+    } else {
+        row.SRise = sunRise;
+        row.SSet = sunSet;
+    }
+
+    std::string moonRise = today.moonRise.empty() ? ":" : today.moonRise;
+    std::string moonSet = today.moonSet.empty() ? ":" : today.moonSet;
+    CorrectOwnTime(moonRise, today.isStartDay, today.isEndDay);
+    CorrectOwnTime(moonSet, today.isStartDay, today.isEndDay);
+    if (IsStatusText(moonRise)) {
+        row.MRise = "never";
+        row.MSet = moonRise == "up" ? "sets" : "rises";
+    } else {
+        row.MRise = moonRise;
+        row.MSet = moonSet;
+    }
+
+    // Phase at 00:00 UT of the date: the Julian day number minus one half, as a single.
+    const mRiseSet::MoonPhaseResult phase =
+        mRiseSet::MoonPhase(static_cast<float>(static_cast<double>(julianDay) - 0.5));
+    row.Phase = std::to_string(static_cast<int>(RoundHalfEven(phase.percentLit)));
+    row.WaxWan = phase.waxing ? "+" : "-";
+
+    // The periods read the moon texts before "never"/"sets"/"rises" replace them.
+    const mRiseSet::ActivityTimes times =
+        mRiseSet::MajorMinorTimes(previousRise, moonRise, moonSet, nextSet);
+    StoreOrdered(times.Major1, times.Major2, row.Maj1, row.Maj2);
+    StoreOrdered(times.Minor1, times.Minor2, row.Min1, row.Min2);
+
+    mRiseSet::DayRatingResult rating = mRiseSet::DayRating(phase.percentLit, phase.waxing);
+    row.Rating = std::move(rating.rating);
+    row.Stars = std::move(rating.stars);
+    return row;
+}
+
+// Walks the month day by day. `eventsOf(date, wanted)` gives the raw event times of a
+// date; every date's times depend on that date alone, so any source that answers the
+// same gives the same table.
+template <class EventsOf>
+MonthTable BuildMonth(std::int16_t month, std::int16_t year, EventsOf&& eventsOf) {
+    CheckMonthAndYear(month, year);
+    MonthTable table;
+    table.Month = month;
+    table.Year = year;
+    const int dayCount = DaysInMonth(year, month);
+    table.rows.reserve(static_cast<std::size_t>(dayCount));
+
+    DaySerial date = DateSerial(year, month, 1);
+    std::int32_t julianDay = mRiseSet::JulianDayNumber(year, month, 1);
+    std::string previousRise;
+    for (int dayOfMonth = 1; dayOfMonth <= dayCount; ++dayOfMonth) {
+        if (dayOfMonth == 1) {
+            const DateEvents before = eventsOf(date - 1, EventsWanted{false, true, false});
+            previousRise = before.moonRise;
+            CorrectNeighbourTime(previousRise, before.isStartDay, before.isEndDay);
+        }
+        const DateEvents after = eventsOf(date + 1, EventsWanted{false, false, true});
+        std::string nextSet = after.moonSet;
+        CorrectNeighbourTime(nextSet, after.isStartDay, after.isEndDay);
+
+        const DateEvents today = eventsOf(date, EventsWanted{true, true, true});
+        table.rows.push_back(BuildRow(date, julianDay, today, previousRise, nextSet));
+        // The next row's previous moonrise is this row's as shown, "never" or ":" included.
+        previousRise = table.rows.back().MRise;
+        ++date;
+        ++julianDay;
+    }
+    return table;
+}
+
+}  // namespace
+
+MonthTable CalculateMonth(const PlaceValues& place, std::string_view record, std::int16_t month,
+                          std::int16_t year) {
+    CheckMonthAndYear(month, year);
+    const PlaceTexts texts = MakePlaceTexts(place, record);
+    // Each date from the day before the month to the day after it is searched once, with
+    // one pass per body; the rows then read the stored answers.
+    const DaySerial dayBefore = DateSerial(year, month, 1) - 1;
+    const int dayCount = DaysInMonth(year, month);
+    std::vector<DateEvents> stored;
+    stored.reserve(static_cast<std::size_t>(dayCount) + 2);
+    for (int offset = 0; offset < dayCount + 2; ++offset) {
+        const bool inMonth = offset >= 1 && offset <= dayCount;
+        stored.push_back(
+            EventsByBody(texts, dayBefore + offset, EventsWanted{inMonth, true, true}));
+    }
+    return BuildMonth(month, year, [&](DaySerial date, EventsWanted) -> const DateEvents& {
+        return stored[static_cast<std::size_t>(date - dayBefore)];
+    });
+}
+
+MonthTable CalculateMonthPlain(const PlaceValues& place, std::string_view record,
+                               std::int16_t month, std::int16_t year) {
+    const PlaceTexts texts = MakePlaceTexts(place, record);
+    return BuildMonth(month, year, [&](DaySerial date, EventsWanted wanted) {
+        return EventsOneByOne(texts, date, wanted);
+    });
+}
+
+}  // namespace quintrel

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "locations/PlaceValues.h"
+#include "table/MonthTable.h"
+
+namespace quintrel {
+
+/// The month table of `month` (1..12) in `year` for a place: one row per day with the
+/// sun and moon events on the local clock (daylight saving applied from `record`, the
+/// place's location record), the moon's phase, the activity times and the day rating.
+/// Throws CoreError for a month outside 1..12, a year the date arithmetic cannot take
+/// (outside 101..9998) or a failing engine call; no partial table is ever returned.
+MonthTable CalculateMonth(const PlaceValues& place, std::string_view record, std::int16_t month,
+                          std::int16_t year);
+
+/// The same table computed the straightforward way: one engine call per event, the next
+/// day's moonset searched afresh for every row. CalculateMonth must give exactly this;
+/// kept as the reference that tests and benchmarks compare it against.
+MonthTable CalculateMonthPlain(const PlaceValues& place, std::string_view record,
+                               std::int16_t month, std::int16_t year);
+
+}  // namespace quintrel

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "table/MonthTable.h"
+
+namespace quintrel {
+
+/// The column header line of the comma-separated export, without line end.
+inline constexpr std::string_view kCsvHeader =
+    "Date,Day,Sun Rise,Sun Set,Moon Rise,Moon Set,% Lit,Wax/Wan,Major1,Major2,Minor1,Minor2,"
+    "Rating,Stars";
+
+/// The first line of the export, without line end: the program's version and the
+/// moment of the export, whose local time and date texts the caller supplies already
+/// written in the user's formats (so the text never depends on the clock here).
+std::string CsvPreamble(std::string_view timeText, std::string_view dateText);
+
+/// One day line, without line end: yyyymmdd from the month and year the table was
+/// computed for, then the row's 13 texts as stored, joined by commas.
+std::string CsvDayLine(const MonthTable& table, const DayRow& row);
+
+/// The whole export file: preamble, header, then the day lines of every table in order,
+/// each line ended by CR LF. Several tables (consecutive months) share one preamble and
+/// one header.
+std::string BuildCsvText(const std::vector<MonthTable>& tables, std::string_view timeText,
+                         std::string_view dateText);
+
+/// The export file of a single month table.
+std::string BuildCsvText(const MonthTable& table, std::string_view timeText,
+                         std::string_view dateText);
+
+}  // namespace quintrel

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "astro/CivilDate.h"
+#include "locations/PlaceValues.h"
+
+namespace quintrel {
+
+/// The place as the engine and the daylight-saving rule read it: its numbers as the
+/// shortest decimal texts of the 32-bit values, and its location record.
+struct PlaceTexts {
+    std::string latitude;
+    std::string longitude;
+    std::string zone;
+    std::string dstFlag;
+    std::string_view record;
+};
+
+PlaceTexts MakePlaceTexts(const PlaceValues& place, std::string_view record);
+
+/// Which events of a date are wanted.
+struct EventsWanted {
+    bool sun = false;
+    bool moonRise = false;
+    bool moonSet = false;
+};
+
+/// The raw event times of one local date, as the rise and set search gives them (time
+/// text, "up", "down" or ""), all on the clock in force on that date, with the date's
+/// daylight-saving changeover flags. Events not asked for stay empty.
+struct DateEvents {
+    bool isStartDay = false;
+    bool isEndDay = false;
+    std::string sunRise, sunSet, moonRise, moonSet;
+};
+
+/// The event times of `date`: one daylight-saving look-up, then one rise and set search
+/// per wanted event.
+DateEvents EventsOneByOne(const PlaceTexts& place, DaySerial date, EventsWanted wanted);
+
+/// The same results with one search per body: a rise and a set search of one body on one
+/// date sample the very same altitudes, so both answers come from a single pass.
+DateEvents EventsByBody(const PlaceTexts& place, DaySerial date, EventsWanted wanted);
+
+}  // namespace quintrel
