@@ -16,7 +16,8 @@ inline constexpr const char* kSettingsSection = "Pellmark";
 /// state and `locationIndex`. A missing key gives its default (6, 2002, -1, 9300, 4305 and
 /// empty). Numbers may have blanks around them and are rounded half to even; a value that
 /// is not a number or lies outside the 16-bit (Month, Year, Index) or 32-bit (Width, Height)
-/// range reads as the key's default. Never throws for bad stored text.
+/// range reads as the key's default, and so do a month outside 1..12 and an index below -1.
+/// Never throws for bad stored text.
 void LoadSettings(SettingsStore& store, AppState& state, std::int16_t& locationIndex);
 
 /// Writes "Month", "Year", "Index", "Height", "Width" and "Tides", in that order, as plain

@@ -1,11 +1,11 @@
 #pragma once
 
+#include <QFileDialog>
+#include <QPointer>
 #include <QString>
-#include <memory>
 
 #include "ui/SaveFileDialog.h"
 
-class QFileDialog;
 class QWidget;
 
 namespace quintrel {
@@ -32,7 +32,9 @@ class QtSaveFileDialog : public SaveFileDialog {
     QString AcceptedPath() const;
 
   private:
-    std::unique_ptr<QFileDialog> dialog_;
+    // Owned here, but parented to the window for placement; the pointer notices if the
+    // window goes first and takes the dialog with it.
+    QPointer<QFileDialog> dialog_;
 };
 
 /// "description|pattern" to Qt's "description (pattern)". A description that already ends

@@ -1,0 +1,76 @@
+#include "app/Exports.h"
+
+#include <QFile>
+#include <cstdio>
+
+#include "ui/MessageBoxes.h"
+#include "ui/SaveFileDialog.h"
+
+namespace quintrel {
+
+namespace {
+
+const QString kExportErrorTitle = QStringLiteral("Export Error");
+
+// Asks for the export file with the shared dialog, keeping its title, folder and name.
+QString AskForExportFile(SaveFileDialog& dialog, const QString& filter, const QString& defaultExt) {
+    dialog.Filter = filter;
+    dialog.DefaultExt = defaultExt;
+    return ShowSaveWithRetry(dialog);
+}
+
+// Writes the whole text, checking every step: a full disk or a vanished folder must not
+// leave a cut-off file that looks like a finished export.
+bool WriteWholeFile(const QString& fileName, const std::string& text) {
+    std::FILE* file = std::fopen(QFile::encodeName(fileName).constData(), "wb");
+    if (file == nullptr) {
+        return false;
+    }
+    bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
+    written = std::fflush(file) == 0 && written;
+    written = std::fclose(file) == 0 && written;
+    return written;
+}
+
+}  // namespace
+
+QString ExportErrorText(const QString& fileName) {
+    return QStringLiteral("Unable to write to the file ") + fileName + QStringLiteral("\r\n") +
+           QStringLiteral(
+               "Please ensure you have selected a valid directory and file for writing.");
+}
+
+ExportOutcome ExportCsv(SaveFileDialog& dialog, MessageBoxes& messages, const std::string& csvText,
+                        QWidget* parent) {
+    const QString fileName = AskForExportFile(
+        dialog, QStringLiteral("Comma Separated Values (*.csv)|*.csv"), QStringLiteral(".csv"));
+    if (fileName.isEmpty()) {
+        return ExportOutcome::Cancelled;
+    }
+    if (!WriteWholeFile(fileName, csvText)) {
+        messages.Exclamation(kExportErrorTitle, ExportErrorText(fileName), parent);
+        return ExportOutcome::Failed;
+    }
+    return ExportOutcome::Written;
+}
+
+ExportOutcome ExportPdf(SaveFileDialog& dialog, MessageBoxes& messages,
+                        const std::function<void(const std::string& path)>& writePdf,
+                        QWidget* parent) {
+    const QString fileName = AskForExportFile(
+        dialog, QStringLiteral("Portable Document Format (*.pdf)|*.pdf"), QStringLiteral(".pdf"));
+    if (fileName.isEmpty()) {
+        return ExportOutcome::Cancelled;
+    }
+    try {
+        writePdf(fileName.toStdString());
+    } catch (const std::exception&) {
+        // The writer names what went wrong, but the user is told in the same words as for
+        // the CSV file: the choice of folder and file is what they can change.
+        messages.Exclamation(kExportErrorTitle, ExportErrorText(fileName), parent);
+        return ExportOutcome::Failed;
+    }
+    return ExportOutcome::Written;
+}
+
+}  // namespace quintrel

@@ -1,0 +1,64 @@
+#include "app/Settings.h"
+
+#include <cmath>
+#include <limits>
+#include <string>
+
+#include "astro/NumberText.h"
+#include "ui/SettingsStore.h"
+
+namespace quintrel {
+
+namespace {
+
+// Reads a whole number kept as text, rounding halves to even. Anything the program could
+// not have written itself (not a number, outside [low, high]) falls back to the default
+// rather than stopping the start-up over a hand-edited settings file.
+template <typename T>
+T ReadStoredNumber(SettingsStore& store, const char* key, T defaultValue, T low, T high) {
+    const std::string text =
+        store.Read(kSettingsApplication, kSettingsSection, key, std::to_string(defaultValue));
+    double value = 0;
+    try {
+        value = RoundHalfEven(ReadNumber(text));
+    } catch (const std::exception&) {
+        return defaultValue;
+    }
+    if (!(value >= static_cast<double>(low) && value <= static_cast<double>(high))) {
+        return defaultValue;
+    }
+    return static_cast<T>(value);
+}
+
+void WriteText(SettingsStore& store, const char* key, const std::string& text) {
+    store.Write(kSettingsApplication, kSettingsSection, key, text);
+}
+
+}  // namespace
+
+void LoadSettings(SettingsStore& store, AppState& state, std::int16_t& locationIndex) {
+    using Int16 = std::numeric_limits<std::int16_t>;
+    using Int32 = std::numeric_limits<std::int32_t>;
+    // A month outside 1..12 would select no entry of the month list.
+    state.CurrentMonth = ReadStoredNumber<std::int16_t>(store, "Month", 6, 1, 12);
+    state.CurrentYear =
+        ReadStoredNumber<std::int16_t>(store, "Year", 2002, Int16::min(), Int16::max());
+    // -1 means "no place"; a position beyond the list is corrected when the list is filled.
+    locationIndex = ReadStoredNumber<std::int16_t>(store, "Index", -1, -1, Int16::max());
+    state.WindowWidth =
+        ReadStoredNumber<std::int32_t>(store, "Width", 9300, Int32::min(), Int32::max());
+    state.WindowHeight =
+        ReadStoredNumber<std::int32_t>(store, "Height", 4305, Int32::min(), Int32::max());
+    state.TidesPath = store.Read(kSettingsApplication, kSettingsSection, "Tides", "");
+}
+
+void SaveSettings(SettingsStore& store, const AppState& state, std::int16_t locationIndex) {
+    WriteText(store, "Month", std::to_string(state.CurrentMonth));
+    WriteText(store, "Year", std::to_string(state.CurrentYear));
+    WriteText(store, "Index", std::to_string(locationIndex));
+    WriteText(store, "Height", std::to_string(state.WindowHeight));
+    WriteText(store, "Width", std::to_string(state.WindowWidth));
+    WriteText(store, "Tides", state.TidesPath);
+}
+
+}  // namespace quintrel

@@ -1,0 +1,105 @@
+#include "ui/QtSaveFileDialog.h"
+
+#include <QFileInfo>
+#include <QStringList>
+
+namespace quintrel {
+
+namespace {
+
+// The longest file name most Linux file systems take, in bytes.
+constexpr qsizetype kMaxFileNameBytes = 255;
+
+// A remembered name the dialog cannot show: the caller starts again with an empty one.
+void CheckPresetName(const QString& fileName) {
+    if (fileName.contains(QChar(0))) {
+        throw SaveDialogError("The file name contains a null character");
+    }
+    if (QFileInfo(fileName).fileName().toUtf8().size() > kMaxFileNameBytes) {
+        throw SaveDialogError("The file name " + fileName.toStdString() + " is too long");
+    }
+}
+
+// The extension part of a default extension: ".csv" -> "csv", "WXTide32.exe" -> "exe".
+QString ExtensionOf(const QString& defaultExt) {
+    const qsizetype dot = defaultExt.lastIndexOf(QLatin1Char('.'));
+    return dot < 0 ? defaultExt : defaultExt.mid(dot + 1);
+}
+
+}  // namespace
+
+QString ToQtNameFilter(const QString& filter) {
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    if (parts.size() < 2) {
+        return filter;
+    }
+    QStringList entries;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString description = parts[i].trimmed();
+        // Patterns are separated by ';' in the bar form and by blanks in Qt's.
+        const QString pattern = parts[i + 1].trimmed().replace(QLatin1Char(';'), QLatin1Char(' '));
+        const QString bracketed = QLatin1Char('(') + pattern + QLatin1Char(')');
+        entries << (description.endsWith(bracketed) ? description
+                                                    : description + QLatin1Char(' ') + bracketed);
+    }
+    return entries.join(QStringLiteral(";;"));
+}
+
+QString WithDefaultExtension(const QString& path, const QString& defaultExt) {
+    const QString extension = ExtensionOf(defaultExt);
+    if (path.isEmpty() || extension.isEmpty()) {
+        return path;
+    }
+    const QString name = QFileInfo(path).fileName();
+    if (name.isEmpty() || name.contains(QLatin1Char('.'))) {
+        return path;
+    }
+    return path + QLatin1Char('.') + extension;
+}
+
+QtSaveFileDialog::QtSaveFileDialog(QWidget* parent) : dialog_(new QFileDialog(parent)) {
+    dialog_->setOption(QFileDialog::DontUseNativeDialog);
+    dialog_->setAcceptMode(QFileDialog::AcceptSave);
+    dialog_->setFileMode(QFileDialog::AnyFile);
+    // "Setup" picks an existing program through this save dialog; asking whether to
+    // replace it would be wrong there, and the exports replace their file as asked.
+    dialog_->setOption(QFileDialog::DontConfirmOverwrite);
+}
+
+QtSaveFileDialog::~QtSaveFileDialog() {
+    delete dialog_.data();
+}
+
+QFileDialog& QtSaveFileDialog::Dialog() {
+    return *dialog_;
+}
+
+void QtSaveFileDialog::Apply() {
+    dialog_->setWindowTitle(DialogTitle.isEmpty() ? QStringLiteral("Save As") : DialogTitle);
+    const QString nameFilter = ToQtNameFilter(Filter);
+    dialog_->setNameFilter(nameFilter);
+    dialog_->setDefaultSuffix(ExtensionOf(DefaultExt));
+    if (!InitDir.isEmpty()) {
+        dialog_->setDirectory(InitDir);
+    }
+    // A full remembered path opens in its own folder, as the initial directory only applies
+    // to a bare name.
+    dialog_->selectFile(FileName);
+}
+
+QString QtSaveFileDialog::AcceptedPath() const {
+    const QStringList files = dialog_->selectedFiles();
+    return files.isEmpty() ? QString() : WithDefaultExtension(files.first(), DefaultExt);
+}
+
+void QtSaveFileDialog::ShowSave() {
+    CheckPresetName(FileName);
+    Apply();
+    if (dialog_->exec() == QDialog::Accepted) {
+        FileName = AcceptedPath();
+    } else {
+        FileName.clear();
+    }
+}
+
+}  // namespace quintrel

@@ -1,0 +1,89 @@
+#include "ui/dlgThanks.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+#include "ui/OneLinePicture.h"
+
+namespace quintrel {
+
+namespace {
+
+// Layouts are given in twips (1/1440 inch); Qt scales logical pixels on high-DPI screens.
+constexpr int Px(int twips) {
+    return twips / 15;
+}
+
+QRect TwipsRect(int left, int top, int width, int height) {
+    return QRect(Px(left), Px(top), Px(width), Px(height));
+}
+
+QLabel* AddLabel(QWidget* parent, const char* name, const QRect& geometry, const QString& text,
+                 bool wrap) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setGeometry(geometry);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setWordWrap(wrap);
+    return label;
+}
+
+QLabel* AddPicture(QWidget* parent, const char* name, const QRect& geometry, const QString& text) {
+    auto* picture = new QLabel(parent);
+    picture->setObjectName(QString::fromLatin1(name));
+    picture->setGeometry(geometry);
+    picture->setPixmap(OneLinePicture(text, geometry.size(), parent->devicePixelRatioF()));
+    // The text drawn on the picture, for screen readers and tests.
+    picture->setAccessibleName(text);
+    return picture;
+}
+
+}  // namespace
+
+dlgThanks::dlgThanks(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                          Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
+    setObjectName(QStringLiteral("dlgThanks"));
+    setWindowTitle(QStringLiteral("Quintrel"));
+    setModal(true);
+    setFixedSize(Px(6030), Px(3105));
+
+    Label1 =
+        AddLabel(this, "Label1", TwipsRect(180, 45, 5730, 240),
+                 QStringLiteral("Thank you for having a look at the Quintrel program."), false);
+    Label2 = AddLabel(this, "Label2", TwipsRect(180, 360, 5730, 870),
+                      QStringLiteral("If Quintrel has helped you pick a good day on the water or "
+                                     "in the field, please consider a small donation towards "
+                                     "the time that goes into it. Any amount is most welcome "
+                                     "and can be sent to:"),
+                      true);
+    Image1 = AddPicture(this, "Image1", TwipsRect(180, 1305, 5625, 195),
+                        QStringLiteral("Quintrel Donations, PO Box 1234, Example Town 9999"));
+    Label4 = AddLabel(this, "Label4", TwipsRect(180, 1620, 5730, 420),
+                      QStringLiteral("Donations go straight into further development: more "
+                                     "places, new features and fixes for what you report."),
+                      true);
+    Label6 = AddLabel(this, "Label6", TwipsRect(180, 2160, 2940, 240),
+                      QStringLiteral("Comments or suggestions can be sent to:"), false);
+    Image2 = AddPicture(this, "Image2", TwipsRect(3150, 2160, 2625, 195),
+                        QStringLiteral("quintrel@example.org"));
+    Label5 = AddLabel(this, "Label5", TwipsRect(180, 2520, 915, 195), QStringLiteral("Thank You."),
+                      false);
+
+    cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK->setGeometry(TwipsRect(4995, 2745, 990, 315));
+    cmdOK->setDefault(true);
+    connect(cmdOK, &QPushButton::clicked, this, &dlgThanks::cmdOK_Click);
+}
+
+void dlgThanks::cmdOK_Click() {
+    accept();
+}
+
+void dlgThanks::ShowModal(QWidget* parent) {
+    dlgThanks thanks(parent);
+    thanks.exec();
+}
+
+}  // namespace quintrel

@@ -1,0 +1,128 @@
+#include "ui/fAbout.h"
+
+#include <QFont>
+#include <QIcon>
+#include <QLabel>
+#include <QPushButton>
+
+#include "ui/OneLinePicture.h"
+
+namespace quintrel {
+
+namespace {
+
+// Layouts are given in twips (1/1440 inch); Qt scales logical pixels on high-DPI screens.
+constexpr int Px(int twips) {
+    return twips / 15;
+}
+
+QRect TwipsRect(int left, int top, int width, int height) {
+    return QRect(Px(left), Px(top), Px(width), Px(height));
+}
+
+// The program's icon from the compiled-in artwork; an empty picture if the artwork is
+// missing from this build, so the window still opens.
+QPixmap ProgramIconPicture(QSize size, qreal devicePixelRatio) {
+    const QIcon icon(QStringLiteral(":/quintrel/icon.svg"));
+    if (icon.isNull()) {
+        return QPixmap();
+    }
+    return icon.pixmap(size, devicePixelRatio);
+}
+
+const QString kDescriptionLines[] = {
+    QStringLiteral("Calculates for each day of the chosen month and year,"),
+    QStringLiteral("for the selected location:"),
+    QStringLiteral(" - rise and set times for the sun and moon"),
+    QStringLiteral(" - phase of the moon for that date (% illuminated)"),
+    QStringLiteral(" - major and minor peaks for the day"),
+    QStringLiteral(" - a rating for animal activity on the day"),
+    QStringLiteral("and displays them on a report which can be printed."),
+};
+
+}  // namespace
+
+fAbout::fAbout(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                          Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
+    setObjectName(QStringLiteral("fAbout"));
+    setModal(true);
+    setFixedSize(Px(4815), Px(3870));
+
+    picIcon = new QLabel(this);
+    picIcon->setObjectName(QStringLiteral("picIcon"));
+    picIcon->setGeometry(TwipsRect(135, 45, 540, 540));
+    picIcon->setPixmap(ProgramIconPicture(picIcon->size(), devicePixelRatioF()));
+
+    lblTitle = new QLabel(this);
+    lblTitle->setObjectName(QStringLiteral("lblTitle"));
+    lblTitle->setGeometry(TwipsRect(825, 60, 3930, 255));
+    QFont bold = lblTitle->font();
+    bold.setBold(true);
+    lblTitle->setFont(bold);
+
+    lblVersion = new QLabel(this);
+    lblVersion->setObjectName(QStringLiteral("lblVersion"));
+    lblVersion->setGeometry(TwipsRect(855, 360, 3885, 225));
+
+    lblDescription = new QLabel(this);
+    lblDescription->setObjectName(QStringLiteral("lblDescription"));
+    lblDescription->setGeometry(TwipsRect(855, 675, 3885, 1800));
+    lblDescription->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    // The fixed lines between the description and the button.
+    auto* lblNote = new QLabel(this);
+    lblNote->setObjectName(QStringLiteral("lblNote"));
+    lblNote->setGeometry(TwipsRect(855, 2550, 3885, 450));
+    lblNote->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lblNote->setWordWrap(true);
+    lblNote->setText(
+        QStringLiteral("Times are predictions for the place's clock; allow a few "
+                       "minutes either way."));
+
+    auto* imgWeb = new QLabel(this);
+    imgWeb->setObjectName(QStringLiteral("imgWeb"));
+    imgWeb->setGeometry(TwipsRect(855, 3105, 3885, 195));
+    imgWeb->setPixmap(OneLinePicture(QStringLiteral("https://quintrel.example.org"), imgWeb->size(),
+                                     devicePixelRatioF()));
+
+    cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK->setGeometry(TwipsRect(3870, 3555, 900, 285));
+    // Enter presses the default button; Esc rejects the dialog, which closes it just the same.
+    cmdOK->setDefault(true);
+    cmdOK->setAutoDefault(true);
+    connect(cmdOK, &QPushButton::clicked, this, &fAbout::cmdOK_Click);
+
+    Form_Load();
+}
+
+QString fAbout::VersionLine() {
+    return QStringLiteral("Version %1.%2.%3")
+        .arg(QUINTREL_VERSION_MAJOR)
+        .arg(QUINTREL_VERSION_MINOR)
+        .arg(QUINTREL_VERSION_REVISION);
+}
+
+void fAbout::Form_Load() {
+    setWindowTitle(QStringLiteral("About Quintrel"));
+    lblVersion->setText(VersionLine());
+    lblTitle->setText(QStringLiteral("Quintrel"));
+    QStringList lines;
+    for (const QString& line : kDescriptionLines) {
+        lines << line;
+    }
+    // Qt labels break lines at a line feed alone; a carriage return would show as a box.
+    lblDescription->setText(lines.join(QLatin1Char('\n')));
+}
+
+void fAbout::cmdOK_Click() {
+    accept();
+}
+
+void fAbout::ShowModal(QWidget* parent) {
+    fAbout about(parent);
+    about.exec();
+}
+
+}  // namespace quintrel
