@@ -8,11 +8,19 @@
 
 namespace quintrel {
 
+/// Whether a record carries daylight-saving rules that can be applied: it is exactly 71
+/// bytes long and in both rules the week digit is 1-5, the weekday digit 1-7 (1 = Sunday)
+/// and the month 01-12. The hour digits take no part in the dates and are not checked.
+bool DstRulesUsable(std::string_view record);
+
 /// The date on which the start rule (columns 60-65) of a 71-character record takes
-/// effect in `year`.
+/// effect in `year`: the first to fourth ("1"-"4") or last ("5") given weekday of the
+/// rule's month. Throws CoreError naming the record when the rule is damaged
+/// (see DstRulesUsable) or the year is outside 100-9999.
 DaySerial DstStartDate(std::string_view record, std::int16_t year);
 
-/// The date on which the end rule (columns 66-71) of a 71-character record takes effect.
+/// The date on which the end rule (columns 66-71) of a 71-character record takes effect;
+/// fails like DstStartDate.
 DaySerial DstEndDate(std::string_view record, std::int16_t year);
 
 struct DaylightSavingResult {
@@ -22,7 +30,15 @@ struct DaylightSavingResult {
 };
 
 /// The offset from Greenwich to use on `day` for the place of `record`: zoneText plus one
-/// hour inside its daylight-saving period, zoneText unchanged otherwise.
+/// hour inside its daylight-saving period (both change days included; "10" gives "11",
+/// "-3.5" gives "-2.5"), zoneText unchanged otherwise. Only a 71-byte record with dstFlag
+/// "1" and usable rules has a period. North of the equator (latitudeText > 0) the period
+/// runs from the start date to the end date of the day's year; on or south of it the
+/// period spans the new year, and is the one that contains the day: start of the year
+/// before to end of this year when the day is on or before this year's end date,
+/// otherwise start of this year to end of the next. The two flags tell whether the day
+/// is the period's first or last day, whatever the offset.
+/// Throws CoreError when zoneText or latitudeText is not a number.
 DaylightSavingResult ApplyDaylightSaving(std::string_view record, std::string_view zoneText,
                                          std::string_view dstFlag, std::string_view latitudeText,
                                          DaySerial day);
