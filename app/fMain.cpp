@@ -1,0 +1,302 @@
+#include "app/fMain.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDate>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+
+#include "app/MainLayout.h"
+#include "app/MonthYear.h"
+#include "app/Settings.h"
+#include "astro/NumberText.h"
+#include "ui/ClickableLabel.h"
+#include "ui/dlgLocations.h"
+#include "ui/dlgThanks.h"
+#include "ui/fAbout.h"
+#include "ui/report/ReportViewer.h"
+
+namespace quintrel {
+
+namespace {
+
+/// Logical pixels of a length in twips, to the nearest pixel.
+int Px(std::int32_t twips) {
+    return static_cast<int>(RoundHalfEven(static_cast<double>(twips) / kTwipsPerPixel));
+}
+
+QRect TwipsRect(std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height) {
+    return QRect(Px(left), Px(top), Px(width), Px(height));
+}
+
+template <typename Widget>
+Widget* Named(Widget* widget, const char* name) {
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+}  // namespace
+
+fMain::fMain(const MainWindowServices& services, QWidget* parent)
+    : QWidget(parent), cdPrintSetup(*services.cdPrintSetup), services_(services) {
+    setObjectName(QStringLiteral("fMain"));
+    setWindowTitle(QStringLiteral("Quintrel"));
+    BuildControls();
+    BuildMenus();
+    ConnectEvents();
+}
+
+fMain::~fMain() = default;
+
+void fMain::BuildControls() {
+    // The window's standard font: Liberation Sans has the metrics of the sans-serif font
+    // the layout was drawn with, so the captions fit their buttons.
+    QFont standard(QStringLiteral("Liberation Sans"));
+    standard.setPointSizeF(8.25);
+    setFont(standard);
+
+    // Client area at design size: 9180 x 3900 twips.
+    setMinimumSize(Px(kMinWindowWidth - kFrameWidth), Px(kMinWindowHeight - kFrameHeight));
+    resize(minimumSize());
+
+    arvReport = Named(new ReportViewer(this), "arvReport");
+    arvReport->setGeometry(TwipsRect(0, 405, 9150, 3480));
+
+    lblDate = Named(new QLabel(QStringLiteral("Month:"), this), "lblDate");
+    lblDate->setGeometry(TwipsRect(45, 90, 510, 195));
+
+    cboMonth = Named(new QComboBox(this), "cboMonth");
+    cboMonth->setEditable(true);
+    cboMonth->setInsertPolicy(QComboBox::NoInsert);
+    cboMonth->setGeometry(TwipsRect(585, 45, 1365, 315));
+
+    lblYr = Named(new QLabel(QStringLiteral("Year:"), this), "lblYr");
+    lblYr->setGeometry(TwipsRect(2025, 90, 375, 195));
+
+    txtYear = Named(new QLineEdit(this), "txtYear");
+    txtYear->setGeometry(TwipsRect(2430, 45, 540, 285));
+
+    const auto spinLabel = [this](const char* name, const QString& caption, const QString& tip,
+                                  std::int32_t top) {
+        auto* label = Named(new ClickableLabel(caption, this), name);
+        QFont bold = font();
+        bold.setBold(true);
+        label->setFont(bold);
+        label->setAlignment(Qt::AlignCenter);
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, QColor(255, 255, 128));
+        label->setPalette(palette);
+        label->setToolTip(tip);
+        label->setGeometry(TwipsRect(2970, top, 240, 150));
+        return label;
+    };
+    lblPlus = spinLabel("lblPlus", QStringLiteral("+"), QStringLiteral("Increase year"), 0);
+    lblMinus = spinLabel("lblMinus", QStringLiteral("-"), QStringLiteral("Decrease year"), 180);
+
+    const auto button = [this](const char* name, const QString& caption, std::int32_t left,
+                               std::int32_t width) {
+        auto* push = Named(new QPushButton(caption, this), name);
+        push->setAutoDefault(false);
+        push->setGeometry(TwipsRect(left, 45, width, 330));
+        return push;
+    };
+    cmdPlace = button("cmdPlace", QStringLiteral("Place"), 3240, 645);
+
+    cboPlaces = Named(new QComboBox(this), "cboPlaces");
+    cboPlaces->setEditable(true);
+    cboPlaces->setInsertPolicy(QComboBox::NoInsert);
+    cboPlaces->setGeometry(TwipsRect(3870, 45, 2310, 315));
+
+    cmdCalc = button("cmdCalc", QStringLiteral("Calculate"), 6210, 825);
+    cmdTides = button("cmdTides", QStringLiteral("Tides"), 7065, 645);
+    cmdAbout = button("cmdAbout", QStringLiteral("About"), 7830, 645);
+    cmdExit = button("cmdExit", QStringLiteral("Exit"), 8505, 645);
+
+    // Tab order of the design; the labels take no focus.
+    QWidget* order[] = {arvReport, cboMonth, txtYear,  cmdPlace, cboPlaces,
+                        cmdCalc,   cmdTides, cmdAbout, cmdExit};
+    for (std::size_t i = 1; i < std::size(order); ++i) {
+        setTabOrder(order[i - 1], order[i]);
+    }
+}
+
+void fMain::BuildMenus() {
+    popAddEditDel = Named(new QMenu(this), "popAddEditDel");
+    const char* placeCaptions[] = {"Add Location", "Edit Location", "Delete Location"};
+    for (int index = 0; index < 3; ++index) {
+        miAddEditDel[index] = popAddEditDel->addAction(QString::fromLatin1(placeCaptions[index]));
+        miAddEditDel[index]->setObjectName(QStringLiteral("miAddEditDel%1").arg(index));
+        connect(miAddEditDel[index], &QAction::triggered, this,
+                [this, index] { miAddEditDel_Click(index); });
+    }
+
+    popTides = Named(new QMenu(this), "popTides");
+    miTides[0] = popTides->addAction(QStringLiteral("Run WXTides"));
+    miTides[1] = popTides->addSeparator();
+    miTides[2] = popTides->addAction(QStringLiteral("Setup"));
+    for (int index = 0; index < 3; ++index) {
+        miTides[index]->setObjectName(QStringLiteral("miTides%1").arg(index));
+        connect(miTides[index], &QAction::triggered, this, [this, index] { miTides_Click(index); });
+    }
+}
+
+void fMain::ConnectEvents() {
+    connect(cboMonth, &QComboBox::currentIndexChanged, this, [this] { cboMonth_Click(); });
+    connect(cboMonth->lineEdit(), &QLineEdit::textEdited, this, [this] { cboMonth_Change(); });
+    txtYear->installEventFilter(this);
+    connect(lblPlus, &ClickableLabel::clicked, this, &fMain::lblPlus_Click);
+    connect(lblMinus, &ClickableLabel::clicked, this, &fMain::lblMinus_Click);
+
+    connect(cboPlaces, &QComboBox::currentIndexChanged, this, [this] { cboPlaces_Click(); });
+    connect(cboPlaces->lineEdit(), &QLineEdit::textEdited, this, [this] { cboPlaces_Change(); });
+    connect(cmdPlace, &QPushButton::clicked, this, &fMain::cmdPlace_Click);
+
+    connect(cmdCalc, &QPushButton::clicked, this, &fMain::cmdCalc_Click);
+    connect(cmdTides, &QPushButton::clicked, this, &fMain::cmdTides_Click);
+    connect(cmdAbout, &QPushButton::clicked, this, &fMain::cmdAbout_Click);
+    connect(cmdExit, &QPushButton::clicked, this, &fMain::cmdExit_Click);
+    connect(arvReport, &ReportViewer::ToolClick, this,
+            [this](QAction* tool) { arvReport_ToolbarClick(tool->text()); });
+}
+
+std::int16_t fMain::ThisYear() const {
+    if (services_.thisYear) {
+        return services_.thisYear();
+    }
+    return static_cast<std::int16_t>(QDate::currentDate().year());
+}
+
+// ---------------------------------------------------------------- start-up and close-down
+
+bool fMain::Form_Load() {
+    Loading = true;
+    Places.LocationsChanged = false;
+    ToolbarPending = true;
+
+    FillMonthList();
+    LoadSettings(*services_.settings, State, Places.LocationIndex);
+    if (!LoadLocations(true)) {
+        return false;
+    }
+
+    SetOuterWidthTwips(State.WindowWidth);
+    SetOuterHeightTwips(State.WindowHeight);
+
+    // A month the list does not hold shows June; a saved year the controls cannot produce
+    // shows this year, and in both cases the first table is computed for what is shown.
+    State.CurrentMonth = StartingMonth(State.CurrentMonth);
+    cboMonth->setCurrentIndex(State.CurrentMonth - 1);
+    cboMonth_Click();
+    State.CurrentYear = StartingYear(State.CurrentYear, ThisYear());
+    txtYear->setText(QString::fromStdString(YearText(State.CurrentYear)));
+
+    Loading = false;
+    CalculateMonth(false);
+    CentreOnScreen();
+    return true;
+}
+
+void fMain::CentreOnScreen() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) {
+        return;
+    }
+    const QRect available = screen->availableGeometry();
+    const QSize outer(Px(OuterWidthTwips()), Px(OuterHeightTwips()));
+    move(available.center() - QPoint(outer.width() / 2, outer.height() / 2));
+}
+
+void fMain::Form_Unload() {
+    if (unloaded_) {
+        return;
+    }
+    unloaded_ = true;
+    SaveLocations();
+    SaveSettings(*services_.settings, State, Places.LocationIndex);
+    if (services_.showThanks) {
+        services_.showThanks(this);
+    } else {
+        dlgThanks::ShowModal(this);
+    }
+}
+
+void fMain::closeEvent(QCloseEvent* event) {
+    Form_Unload();
+    event->accept();
+}
+
+void fMain::cmdExit_Click() {
+    close();
+}
+
+void fMain::cmdAbout_Click() {
+    if (services_.showAbout) {
+        services_.showAbout(this);
+    } else {
+        fAbout::ShowModal(this);
+    }
+}
+
+// ------------------------------------------------------------------------ window size
+
+std::int32_t fMain::OuterWidthTwips() const {
+    return width() * kTwipsPerPixel + kFrameWidth;
+}
+
+std::int32_t fMain::OuterHeightTwips() const {
+    return height() * kTwipsPerPixel + kFrameHeight;
+}
+
+void fMain::SetOuterWidthTwips(std::int32_t width) {
+    const std::int32_t clamped = std::max(width, kMinWindowWidth);
+    resize(Px(clamped - kFrameWidth), height());
+    Form_Resize();
+}
+
+void fMain::SetOuterHeightTwips(std::int32_t height) {
+    const std::int32_t clamped = std::max(height, kMinWindowHeight);
+    resize(width(), Px(clamped - kFrameHeight));
+    Form_Resize();
+}
+
+void fMain::Form_Resize() {
+    if (isMinimized()) {
+        return;
+    }
+    const MainLayout layout = LayoutForSize(OuterWidthTwips(), OuterHeightTwips());
+    if (layout.windowWidth != OuterWidthTwips() || layout.windowHeight != OuterHeightTwips()) {
+        resize(Px(layout.windowWidth - kFrameWidth), Px(layout.windowHeight - kFrameHeight));
+    }
+    cmdExit->move(Px(layout.exitLeft), cmdExit->y());
+    cmdAbout->move(Px(layout.aboutLeft), cmdAbout->y());
+    arvReport->resize(Px(layout.reportWidth), Px(layout.reportHeight));
+    RecordWindowSize(State, layout.windowWidth, layout.windowHeight, Loading);
+}
+
+void fMain::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    Form_Resize();
+}
+
+void fMain::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // The rule runs once when the window is first shown, so the size it opened with is
+    // what close-down saves even if the user never resizes.
+    Form_Resize();
+}
+
+void fMain::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange) {
+        Form_Resize();
+    }
+}
+
+}  // namespace quintrel

@@ -1,0 +1,94 @@
+// The month list and the year box of the main window.
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QLineEdit>
+#include <QTimer>
+
+#include "app/MonthYear.h"
+#include "app/fMain.h"
+#include "astro/NumberText.h"
+
+namespace quintrel {
+
+namespace {
+
+bool IsBlank(const QString& text) {
+    return TrimBlanks(text.toStdString()).empty();
+}
+
+}  // namespace
+
+void fMain::FillMonthList() {
+    const QSignalBlocker quiet(cboMonth);
+    cboMonth->clear();
+    for (std::int16_t month = 1; month <= 12; ++month) {
+        cboMonth->addItem(QString::fromStdString(MonthListText(month)), int{month});
+    }
+    cboMonth->setCurrentIndex(-1);
+}
+
+void fMain::cboMonth_Click() {
+    const QVariant month = cboMonth->currentData();
+    if (month.isValid()) {
+        State.CurrentMonth = static_cast<std::int16_t>(month.toInt());
+    }
+}
+
+void fMain::cboMonth_Change() {
+    if (!IsBlank(cboMonth->currentText())) {
+        return;  // other typed text changes nothing; the month in effect stays
+    }
+    const int entry = State.CurrentMonth - 1;
+    cboMonth->setCurrentIndex(entry);
+    // Selecting the entry already selected raises no change: show its text again here.
+    cboMonth->setEditText(cboMonth->itemText(entry));
+    cboMonth_Click();
+}
+
+void fMain::txtYear_GotFocus() {
+    // Deferred: a mouse click that brought the focus would otherwise place the cursor
+    // and undo the selection straight away.
+    QTimer::singleShot(0, txtYear, [box = txtYear] {
+        if (box->hasFocus() && !box->text().isEmpty()) {
+            box->selectAll();
+        }
+    });
+}
+
+void fMain::ShowYearEntry(const YearEntry& entry) {
+    const QString text = QString::fromStdString(entry.boxText);
+    if (txtYear->text() != text) {
+        txtYear->setText(text);
+    }
+    State.CurrentYear = entry.currentYear;
+}
+
+void fMain::txtYear_Validate() {
+    ShowYearEntry(ValidateYearText(txtYear->text().toStdString(), ThisYear(), State.CurrentYear));
+}
+
+void fMain::lblPlus_Click() {
+    ShowYearEntry(IncreaseYear(txtYear->text().toStdString(), ThisYear(), State.CurrentYear));
+}
+
+void fMain::lblMinus_Click() {
+    ShowYearEntry(DecreaseYear(txtYear->text().toStdString(), ThisYear(), State.CurrentYear));
+}
+
+bool fMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == txtYear) {
+        if (event->type() == QEvent::FocusIn) {
+            txtYear_GotFocus();
+        } else if (event->type() == QEvent::FocusOut) {
+            // The check runs when the focus goes to another control of this window, not
+            // when another window or a pop-up takes it for a while.
+            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
+                txtYear_Validate();
+            }
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace quintrel

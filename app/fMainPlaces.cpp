@@ -1,0 +1,220 @@
+// The place list of the main window and the "Place" menu that adds, edits and deletes
+// places.
+#include <QAction>
+#include <QComboBox>
+#include <QCursor>
+#include <QLineEdit>
+#include <QMenu>
+
+#include "app/fMain.h"
+#include "astro/CoreError.h"
+#include "astro/NumberText.h"
+#include "locations/Encoding.h"
+#include "locations/LocationFile.h"
+#include "locations/LocationRecord.h"
+#include "ui/MessageBoxes.h"
+#include "ui/dlgLocations.h"
+
+namespace quintrel {
+
+namespace {
+
+constexpr int kAddLocation = 0;
+constexpr int kEditLocation = 1;
+constexpr int kDeleteLocation = 2;
+
+const QString kMissingFileTitle = QStringLiteral("Missing File(s)");
+const QString kMissingFileText =
+    QStringLiteral("Required data file locs.dat/bak is not in the application directory - exiting");
+
+}  // namespace
+
+std::string fMain::SelectedRecord() const {
+    const int position = cboPlaces->currentIndex();
+    if (position < 0 || position >= static_cast<int>(Places.Locations.size())) {
+        return {};
+    }
+    return Places.Locations[static_cast<std::size_t>(position)];
+}
+
+bool fMain::LoadLocations(bool readFile) {
+    {
+        // Filling the list would select its first entry on the way; the selection is made
+        // below, once, on the entry LocationIndex names.
+        const QSignalBlocker quiet(cboPlaces);
+        cboPlaces->clear();
+        if (readFile) {
+            bool found = false;
+            try {
+                found = quintrel::LoadLocations(services_.programDirectory, Places);
+            } catch (const CoreError& error) {
+                services_.messages->Critical(kMissingFileTitle,
+                                             QString::fromStdString(error.what()), this);
+                return false;
+            }
+            if (!found) {
+                services_.messages->Critical(kMissingFileTitle, kMissingFileText, this);
+                return false;
+            }
+        }
+        for (const std::string& record : Places.Locations) {
+            if (!record.empty()) {
+                cboPlaces->addItem(
+                    QString::fromStdString(Cp1252ToUtf8(LocationDisplayText(record))));
+            }
+        }
+        cboPlaces->setCurrentIndex(-1);
+    }
+    const std::int16_t selected = SelectableLocationIndex(Places);
+    if (selected >= 0) {
+        cboPlaces->setCurrentIndex(selected);
+    }
+    return true;
+}
+
+void fMain::SaveLocations() {
+    try {
+        quintrel::SaveLocations(services_.programDirectory, Places);
+    } catch (const CoreError& error) {
+        // locs.dat and locs.bak are left as they were; say so rather than lose the
+        // changes without a word.
+        services_.messages->Exclamation(
+            QStringLiteral("Save Error"),
+            QString::fromStdString(error.what()) +
+                QStringLiteral("\r\nThe changes to the places could not be saved."),
+            this);
+    }
+}
+
+void fMain::cboPlaces_Click() {
+    const int position = cboPlaces->currentIndex();
+    if (cboPlaces->count() == 0 || position < 0) {
+        return;
+    }
+    try {
+        placeError_.clear();
+        ParseSelectedLocation(SelectedRecord(), Place);
+    } catch (const CoreError& error) {
+        // Reported when the table is asked for; choosing a place never shows a message.
+        placeError_ = error.what();
+    }
+    Places.LocationIndex = static_cast<std::int16_t>(position);
+}
+
+void fMain::cboPlaces_Change() {
+    if (!TrimBlanks(cboPlaces->currentText().toStdString()).empty()) {
+        return;  // other typed text changes nothing; the place in effect stays
+    }
+    const int entry = Places.LocationIndex;
+    if (entry < 0 || entry >= cboPlaces->count()) {
+        return;
+    }
+    cboPlaces->setCurrentIndex(entry);
+    // Selecting the entry already selected raises no change: show its text again here.
+    cboPlaces->setEditText(cboPlaces->itemText(entry));
+    cboPlaces_Click();
+}
+
+void fMain::UpdatePlaceMenu() {
+    const bool selected = cboPlaces->currentIndex() >= 0;
+    miAddEditDel[kEditLocation]->setEnabled(selected);
+    miAddEditDel[kDeleteLocation]->setEnabled(selected);
+}
+
+void fMain::cmdPlace_Click() {
+    UpdatePlaceMenu();
+    raise();
+    activateWindow();
+    popAddEditDel->popup(QCursor::pos());
+}
+
+void fMain::miAddEditDel_Click(int index) {
+    switch (index) {
+        case kAddLocation:
+            AddLocation();
+            break;
+        case kEditLocation:
+            EditLocation();
+            break;
+        case kDeleteLocation:
+            DeleteLocation();
+            break;
+        default:
+            break;
+    }
+}
+
+bool fMain::FormSetup(std::string& record, int mode) {
+    if (services_.locationForm) {
+        return services_.locationForm(this, record, mode);
+    }
+    if (locationWindow_ == nullptr) {
+        locationWindow_ = new dlgLocations(this);
+    }
+    return locationWindow_->FormSetup(record, mode);
+}
+
+void fMain::AddLocation() {
+    std::string record;
+    const bool ok = FormSetup(record, 1);
+    StoreLocation(ok, record, true);
+    if (ok) {
+        Places.LocationsChanged = true;
+        CalculateMonth(true);
+    }
+}
+
+void fMain::EditLocation() {
+    const std::string current = SelectedRecord();
+    if (current.empty()) {
+        return;
+    }
+    std::string record = current;
+    const bool ok = FormSetup(record, 0);
+    StoreLocation(ok, record, false);
+    if (ok) {
+        Places.LocationsChanged = true;
+        CalculateMonth(true);
+    }
+}
+
+void fMain::StoreLocation(bool ok, const std::string& record, bool isNew) {
+    if (quintrel::StoreLocation(Places, ok, record, isNew, cboPlaces->currentIndex())) {
+        LoadLocations(false);
+    }
+}
+
+void fMain::DeleteLocation() {
+    const int position = cboPlaces->currentIndex();
+    if (position < 0) {
+        return;
+    }
+    if (Places.Locations.size() <= 1) {
+        // An empty list would leave nothing to select and nothing to compute.
+        services_.messages->Exclamation(
+            QStringLiteral("Delete Location"),
+            QStringLiteral("At least one place must remain in the list.\r\n"
+                           "Add another place before deleting this one."),
+            this);
+        return;
+    }
+    const QString name = cboPlaces->itemText(position);
+    if (!services_.messages->Question(
+            QStringLiteral("Confirm Delete"),
+            QStringLiteral("Are you sure you want to delete the location:\r\n") + name, this)) {
+        return;
+    }
+    if (!RemoveLocation(Places, position)) {
+        return;
+    }
+    {
+        const QSignalBlocker quiet(cboPlaces);
+        cboPlaces->removeItem(position);
+        cboPlaces->setCurrentIndex(-1);
+    }
+    cboPlaces->setCurrentIndex(Places.LocationIndex);
+    CalculateMonth(true);
+    Places.LocationsChanged = true;
+}
+
+}  // namespace quintrel

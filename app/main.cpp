@@ -1,0 +1,31 @@
+#include <QApplication>
+#include <QIcon>
+
+#include "app/MainWindowServices.h"
+#include "app/mMain.h"
+#include "astro/CoreError.h"
+#include "locations/AppPaths.h"
+#include "ui/QtMessageBoxes.h"
+#include "ui/QtProgramStarter.h"
+#include "ui/QtSaveFileDialog.h"
+#include "ui/QtSettingsStore.h"
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Quintrel"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/quintrel/icon.svg")));
+
+    quintrel::QtSettingsStore settings;
+    quintrel::QtMessageBoxes messages;
+    quintrel::QtSaveFileDialog saveDialog;
+    quintrel::QtProgramStarter programStarter;
+
+    quintrel::MainWindowServices services;
+    services.settings = &settings;
+    services.messages = &messages;
+    services.cdPrintSetup = &saveDialog;
+    services.programStarter = &programStarter;
+    services.programDirectory =
+        quintrel::AppDirectory(QCoreApplication::applicationFilePath().toStdString());
+    return quintrel::Main(services);
+}
