@@ -1,0 +1,127 @@
+#include "cli/PlaceChoice.h"
+
+#include <algorithm>
+#include <cctype>
+#include <fstream>
+#include <sstream>
+
+#include "astro/CoreError.h"
+#include "locations/AppPaths.h"
+#include "locations/Encoding.h"
+#include "locations/LocationFile.h"
+#include "locations/LocationRecord.h"
+#include "locations/PlaceValues.h"
+
+namespace quintrel::cli {
+
+namespace {
+
+std::string ReadWholeFile(const std::string& path) {
+    if (!FileExists(path)) {
+        throw CoreError("Cannot read the locations file " + path + ": no such file");
+    }
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    if (!in || in.bad()) {
+        throw CoreError("Cannot read the locations file " + path);
+    }
+    return text.str();
+}
+
+std::string Lower(std::string_view text) {
+    std::string lower(text);
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return lower;
+}
+
+bool IsWholeNumber(std::string_view text) {
+    return !text.empty() && text.size() <= 9 &&
+           std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isdigit(c); });
+}
+
+}  // namespace
+
+LocationList ReadPlaceList(const std::string& path) {
+    LocationState state;
+    if (path.empty()) {
+        const std::string directory = AppDirectory();
+        if (!LoadLocations(directory, state)) {
+            throw CoreError("Required data file locs.dat/bak is not in " + directory);
+        }
+        return state.Locations;
+    }
+    state.Locations = SplitLocationText(ReadWholeFile(path));
+    CompactLocationList(state);
+    SortLocations(state.Locations);
+    return state.Locations;
+}
+
+LocationList RecordAsPlaceList(std::string_view utf8Record) {
+    const std::string record = Utf8ToCp1252(utf8Record);
+    const std::size_t length = record.size();
+    const bool complete = length == kRecordLengthWithoutRules || length == kRecordLengthWithRules;
+    const bool older =
+        length >= LocationColumns::LongitudeMinutes.last && length < kRecordLengthWithoutRules;
+    if (!complete && !older) {
+        throw CoreError("The record \"" + std::string(utf8Record) + "\" has " +
+                        std::to_string(length) +
+                        " characters; a line of locs.dat has 59 or 71 (or 53 to 58)");
+    }
+    // Reading the numbers now reports a malformed record before anything is computed.
+    PlaceValues place;
+    ParseSelectedLocation(record, place);
+    return {record};
+}
+
+std::string PlaceName(std::string_view record) {
+    return Cp1252ToUtf8(LocationDisplayText(record));
+}
+
+int ChoosePlace(const LocationList& places, std::string_view choice) {
+    if (places.empty()) {
+        throw CoreError("The place list is empty");
+    }
+    if (IsWholeNumber(choice)) {
+        const long position = std::stol(std::string(choice));
+        if (position >= static_cast<long>(places.size())) {
+            throw CoreError("There is no place " + std::string(choice) + ": the list has " +
+                            std::to_string(places.size()) + " places, numbered from 0");
+        }
+        return static_cast<int>(position);
+    }
+    const std::string wanted = Lower(choice);
+    std::vector<int> matches;
+    for (std::size_t i = 0; i < places.size(); ++i) {
+        const std::string name = Lower(PlaceName(places[i]));
+        if (name == wanted) {
+            return static_cast<int>(i);
+        }
+        if (name.find(wanted) != std::string::npos) {
+            matches.push_back(static_cast<int>(i));
+        }
+    }
+    if (matches.empty()) {
+        throw CoreError("No place matches \"" + std::string(choice) + "\" (see --list)");
+    }
+    if (matches.size() > 1) {
+        std::string message = "Several places match \"" + std::string(choice) + "\":";
+        for (std::size_t i = 0; i < matches.size(); ++i) {
+            message += (i == 0 ? " " : "; ") + std::to_string(matches[i]) + " " +
+                       PlaceName(places[static_cast<std::size_t>(matches[i])]);
+        }
+        throw CoreError(message);
+    }
+    return matches.front();
+}
+
+std::string PlaceListText(const LocationList& places) {
+    std::string text;
+    for (std::size_t i = 0; i < places.size(); ++i) {
+        text += std::to_string(i) + "  " + PlaceName(places[i]) + "\n";
+    }
+    return text;
+}
+
+}  // namespace quintrel::cli

@@ -1,0 +1,117 @@
+#include "cli/TextTable.h"
+
+#include <array>
+
+#include "table/CalendarNames.h"
+
+namespace quintrel::cli {
+
+namespace {
+
+enum class Align { Left, Centre, Right };
+
+// A column of the table: where it starts, how wide it is and how its text sits in it.
+// The widths follow the report, narrowed to terminal characters; the group headings
+// span exactly their columns ("<------Moon------>" covers rise, set and phase).
+struct Column {
+    int start;
+    int width;
+    Align align;
+};
+
+constexpr Column kDay{0, 3, Align::Right};
+constexpr Column kDayName{4, 9, Align::Left};
+constexpr Column kSunRise{15, 5, Align::Centre};
+constexpr Column kSunSet{21, 5, Align::Centre};
+constexpr Column kMoonRise{28, 5, Align::Centre};
+constexpr Column kMoonSet{34, 5, Align::Centre};
+constexpr Column kPhase{41, 3, Align::Right};
+constexpr Column kWaxWan{45, 1, Align::Left};
+constexpr Column kMajor1{48, 5, Align::Centre};
+constexpr Column kMajor2{55, 5, Align::Centre};
+constexpr Column kMinor1{63, 5, Align::Centre};
+constexpr Column kMinor2{70, 5, Align::Centre};
+constexpr Column kRating{77, 4, Align::Left};
+constexpr Column kStars{82, 4, Align::Left};
+
+constexpr Column Span(Column first, Column last, Align align) {
+    return {first.start, last.start + last.width - first.start, align};
+}
+
+// Writes `text` into `line` within the column, padding the line with blanks as needed.
+// A text wider than its column starts at the column and runs on.
+void Put(std::string& line, Column column, std::string_view text) {
+    const int length = static_cast<int>(text.size());
+    int at = column.start;
+    if (length < column.width) {
+        if (column.align == Align::Right) {
+            at += column.width - length;
+        } else if (column.align == Align::Centre) {
+            at += (column.width - length + 1) / 2;
+        }
+    }
+    const auto end = static_cast<std::size_t>(at + length);
+    if (line.size() < end) {
+        line.resize(end, ' ');
+    }
+    line.replace(static_cast<std::size_t>(at), text.size(), text);
+}
+
+std::string Finish(std::string line) {
+    while (!line.empty() && line.back() == ' ') {
+        line.pop_back();
+    }
+    return line + "\n";
+}
+
+}  // namespace
+
+std::string FormatTextTable(const MonthTable& table, std::string_view placeName,
+                            std::string_view placeLine) {
+    std::string text = "Quintrel For ";
+    text += placeName;
+    text += " for " + GetMonthName(table.Month, true) + " " + std::to_string(table.Year) + "\n";
+    text += placeLine;
+    text += "\n\n";
+
+    std::string groups;
+    Put(groups, Span(kSunRise, kSunSet, Align::Centre), "<--Sun-->");
+    Put(groups, Span(kMoonRise, kWaxWan, Align::Centre), "<------Moon------>");
+    Put(groups, Span(kMajor1, kMinor2, Align::Centre), "<---Peak Activity Times--->");
+    text += Finish(groups);
+
+    std::string headings;
+    Put(headings, Span(kDay, kDayName, Align::Left), "Day");
+    Put(headings, kSunRise, "Rise");
+    Put(headings, kSunSet, "Set");
+    Put(headings, kMoonRise, "Rise");
+    Put(headings, kMoonSet, "Set");
+    Put(headings, Span(kPhase, kWaxWan, Align::Left), "Phase");
+    Put(headings, Span(kMajor1, kMajor2, Align::Centre), "Major Times");
+    Put(headings, Span(kMinor1, kMinor2, Align::Centre), "Minor Times");
+    Put(headings, Span(kRating, kStars, Align::Left), "Rating For Day");
+    text += Finish(headings);
+    text += std::string(static_cast<std::size_t>(kStars.start + kStars.width), '-') + "\n";
+
+    for (const DayRow& row : table.rows) {
+        std::string line;
+        Put(line, kDay, std::to_string(row.Day));
+        Put(line, kDayName, row.DayName);
+        Put(line, kSunRise, row.SRise);
+        Put(line, kSunSet, row.SSet);
+        Put(line, kMoonRise, row.MRise);
+        Put(line, kMoonSet, row.MSet);
+        Put(line, kPhase, row.Phase);
+        Put(line, kWaxWan, row.WaxWan);
+        Put(line, kMajor1, row.Maj1);
+        Put(line, kMajor2, row.Maj2);
+        Put(line, kMinor1, row.Min1);
+        Put(line, kMinor2, row.Min2);
+        Put(line, kRating, row.Rating);
+        Put(line, kStars, row.Stars);
+        text += Finish(line);
+    }
+    return text;
+}
+
+}  // namespace quintrel::cli
