@@ -20,7 +20,8 @@ double CosDeg(double degrees);
 double Frac(double x);
 
 /// Modified Julian date (days since 1858-11-17 00:00 UT) of a date and hour, rounded half
-/// to even. Gregorian after 1582-10-04, Julian up to it.
+/// to even. Gregorian after 1582-10-04, Julian up to it. The calendar adjustments are
+/// 16-bit arithmetic: a month or year at the edge of that range throws CoreError.
 std::int32_t ModifiedJulianDate(std::int16_t year, std::int16_t month, std::int16_t day,
                                 std::int16_t hour);
 
@@ -31,16 +32,20 @@ double LocalSiderealTime(double mjd, double longitudeWestDeg);
 /// Decimal hours to an hhmm number (605 for 06:05), rounded to the nearest minute.
 double HoursToHhmm(double hours);
 
-/// Decimal hours (a single) to a time text "hh:mm", minutes truncated.
+/// Decimal hours (a single) to a time text "hh:mm", minutes truncated. Meant for 0 to about
+/// 30 hours; 24 or more gives an hours part of 24 or more. Throws CoreError for a value that
+/// is not finite or beyond a million hours.
 std::string HoursToTimeText(float hours);
 
 /// Time text "hh:mm" to decimal hours. Throws CoreError on text that is not a time.
 double TimeTextToHours(std::string_view timeText);
 
 /// Moves a time text one hour back in place; before 00:00 it becomes the marker ":".
+/// Throws CoreError when the first two characters are not a number.
 void ShiftBackOneHour(std::string& timeText);
 
 /// Julian day number of a civil date (Fliegel and Van Flandern); 2000-01-01 gives 2451545.
+/// Throws CoreError when the result does not fit in 32 bits.
 std::int32_t JulianDayNumber(int year, int month, int day);
 
 /// Equatorial coordinates: right ascension in hours [0, 24), declination in degrees.
@@ -67,12 +72,16 @@ struct QuadResult {
     double z1 = 0;  ///< first crossing
     double z2 = 0;  ///< second crossing
 };
+/// Parabola through (-1, ym), (0, yz), (1, yp): its extremum and the zero crossings within
+/// [-1, 1]. The window tests on the roots are made on 32-bit values; z1 is the crossing
+/// inside the window when only one is. Collinear samples (no parabola) have no crossing.
 QuadResult QuadInterpolate(double ym, double yz, double yp);
 
 /// Local clock time of a rise or set on a local date: a time text, "up" or "down" when
 /// neither event happens that day, or "" when only the other event of the pair happens.
 /// Event code: first character "M" moon, "N" nautical twilight, else sun; last "R" or "S".
 /// Latitude north positive, longitude EAST positive, zone = hours ahead of UT, all as text.
+/// Throws CoreError naming the text when one of the three is not a number.
 std::string RiseSetTime(std::string_view latitudeText, std::string_view longitudeText,
                         std::string_view zoneText, std::string_view eventCode, std::int16_t year,
                         std::int16_t month, std::int16_t day);
@@ -89,13 +98,22 @@ MoonPhaseResult MoonPhase(float dayValue);
 struct ActivityTimes {
     std::string Major1, Major2, Minor1, Minor2;
 };
+/// The two major (moon transit) and two minor (a quarter lunar day from a major) times of a
+/// day from its moon events. The previous day's rise stands in when the day has none, the
+/// next day's set likewise; status words ("up", "down", "", "never", "rises", "sets") and ":"
+/// are not times. Without a usable rise and set all four are ":". Worked in singles.
 ActivityTimes MajorMinorTimes(std::string_view previousMoonrise, std::string_view moonrise,
                               std::string_view moonset, std::string_view nextMoonset);
+/// Midpoint of a moonrise and a moonset time text, across midnight when the rise is later.
 std::string MajorMidpoint(std::string_view rise, std::string_view set);
+/// The other transit half a lunar day (12.4167 h) from a major time text, or ":" when it
+/// falls more than a minute past the end of the day.
 std::string OppositeMajor(std::string_view major);
 struct MinorPair {
     std::string Minor1, Minor2;
 };
+/// The minor times for two majors (the second may be ":"); a minor outside 00:00..24:00
+/// becomes ":".
 MinorPair MinorTimes(std::string_view major1, std::string_view major2);
 
 /// Rating word ("Poor", "Fair", "Good", "Best") and stars ("*" .. "****").
@@ -103,6 +121,8 @@ struct DayRatingResult {
     std::string rating;
     std::string stars;
 };
+/// From the moon phase alone. Percent lit as MoonPhase delivers it (two decimals, 0..100);
+/// a value between the bands gives empty texts.
 DayRatingResult DayRating(float percentLit, bool waxing);
 
 }  // namespace quintrel::mRiseSet
