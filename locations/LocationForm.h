@@ -1,0 +1,125 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quintrel {
+
+/// The seven text boxes of the location window.
+enum class FormBox { Country, City, DLatt, MLatt, DLong, MLong, Zone };
+
+/// The six sign check boxes, in their pairs chkN/chkS, chkE/chkW and chkP/chkM.
+enum class SignBox { N, S, E, W, P, M };
+
+/// The eight drop-down lists of the daylight-saving rules.
+enum class RuleList { HrStart, WkStart, DayStart, MthStart, HrEnd, WkEnd, DayEnd, MthEnd };
+
+/// One entry of a drop-down list: the text shown and the number attached to it.
+struct ListItem {
+    std::string text;
+    int data = 0;
+};
+
+/// The rules of the location maintenance window, without any toolkit: it holds what each
+/// control shows (texts as UTF-8, check marks, list selections), reacts to the user's
+/// changes as the window does, and builds the location record (Windows-1252 bytes) from
+/// the controls. The window widgets only mirror this state.
+class LocationForm {
+  public:
+    LocationForm();
+
+    /// Fills every control afresh: defaults for a new place (mode 1), otherwise the
+    /// fields of `record` (Windows-1252 bytes of any length; missing columns read as
+    /// empty). Clears the busy flag and every light orange background.
+    void FormSetup(std::string_view record, int mode);
+
+    /// "Add New Location" or "Editing A Location" after FormSetup; "Location Maintenance"
+    /// before the first one.
+    const std::string& Caption() const { return caption_; }
+
+    /// The text of a box, UTF-8.
+    const std::string& Text(FormBox box) const { return texts_[Index(box)]; }
+    /// Replaces a box's text as the user typed it, cut to the box's maximum length in
+    /// characters (not bytes).
+    void SetText(FormBox box, std::string_view utf8);
+    /// Maximum number of characters a box takes: 21, 16, 3, 2, 3, 2, 4.
+    static int MaxLength(FormBox box);
+    /// True for the five number boxes, whose text is shown centred.
+    static bool IsNumberBox(FormBox box);
+    /// True while the box shows the light orange background of a refused entry.
+    bool Highlighted(FormBox box) const { return highlighted_[Index(box)]; }
+
+    /// The box's own check as the focus leaves it: tidies the text (and, for a degree
+    /// box above its limit, the minutes box beside it). Returns false when the focus must
+    /// stay in the box (empty name, or a number box that does not hold a number of 0 or
+    /// more); the box is then highlighted until a check passes.
+    bool ValidateBox(FormBox box);
+
+    bool Checked(SignBox box) const { return checked_[Index(box)]; }
+    /// Sets a sign box as a click or FormSetup does. A change of value runs the pair
+    /// handling (unless the busy flag is set): the partner gets the opposite mark and the
+    /// pair's sign follows the box that ends up checked.
+    void SetChecked(SignBox box, bool checked);
+    /// The signs written to the record: '+' or '-'.
+    char LatitudeSign() const { return latitudeSign_; }
+    char LongitudeSign() const { return longitudeSign_; }
+    char ZoneSign() const { return zoneSign_; }
+    /// Set only while a pair handler is changing the partner box.
+    bool Busy() const { return busy_; }
+
+    bool Favourite() const { return favourite_; }
+    void SetFavourite(bool favourite) { favourite_ = favourite; }
+
+    bool Dst() const { return dst_; }
+    /// chkDST as clicked: unless busy, the rule frame follows the check mark. The lists
+    /// keep their selections.
+    void SetDst(bool dst);
+    /// Whether frDST and the lists in it take input.
+    bool DstFrameEnabled() const { return dstFrameEnabled_; }
+
+    /// The fixed entries of a list (hours 00:00..23:00, weeks, weekdays, months).
+    static const std::vector<ListItem>& Items(RuleList list);
+    /// Selected position in the list, -1 for none.
+    int Selected(RuleList list) const { return selected_[Index(list)]; }
+    /// Selects a position; anything outside the list clears the selection.
+    void Select(RuleList list, int position);
+
+    /// True when every required entry is present: no empty box, one box of each sign
+    /// pair checked, and with daylight saving a selection in each of the eight lists.
+    bool CheckEntries() const;
+
+    /// The record built from the controls as Windows-1252 bytes: 59 characters, or 71
+    /// with the daylight-saving rules. Characters the code page cannot hold become "?".
+    /// Call it only when CheckEntries is true; a rule list without selection throws
+    /// CoreError.
+    std::string BuildLocationRecord() const;
+
+  private:
+    static constexpr std::size_t Index(FormBox box) { return static_cast<std::size_t>(box); }
+    static constexpr std::size_t Index(SignBox box) { return static_cast<std::size_t>(box); }
+    static constexpr std::size_t Index(RuleList l) { return static_cast<std::size_t>(l); }
+
+    void PairClick(SignBox box);
+    void SetDefaultRules();
+    void ClearSelections();
+    void SelectFromRule(std::string_view rule, bool start);
+    void SetTextFromRecord(FormBox box, std::string_view bytes);
+    void ChangeText(FormBox box, std::string text);
+
+    std::string caption_ = "Location Maintenance";
+    std::array<std::string, 7> texts_{};
+    std::array<bool, 7> highlighted_{};
+    std::array<bool, 6> checked_{};
+    std::array<int, 8> selected_{};
+    char latitudeSign_ = '+';
+    char longitudeSign_ = '+';
+    char zoneSign_ = '+';
+    bool favourite_ = false;
+    bool dst_ = false;
+    bool dstFrameEnabled_ = false;
+    bool busy_ = false;
+};
+
+}  // namespace quintrel

@@ -1,0 +1,341 @@
+#include "ui/dlgLocations.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QFocusEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPalette>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTimer>
+
+namespace quintrel {
+
+namespace {
+
+// Positions are kept in twips, the unit the window was drawn in; 15 twips make one logical
+// pixel at 96 dots per inch.
+QRect Twips(int left, int top, int width, int height) {
+    return {left / 15, top / 15, width / 15, height / 15};
+}
+
+const QColor kRefusedBackground(255, 224, 192);
+
+}  // namespace
+
+dlgLocations::dlgLocations(QWidget* parent) : QDialog(parent) {
+    setObjectName("dlgLocations");
+    setWindowTitle(QString::fromStdString(form_.Caption()));
+    CreateControls();
+    FillLists();
+    SetTabOrder();
+    ConnectControls();
+    setFixedSize(Twips(0, 0, 6000, 5190).size());
+    // Every press anywhere in the window passes here first, so that a press that a name
+    // box has refused to give its focus to can be swallowed.
+    for (QWidget* child : findChildren<QWidget*>()) {
+        child->installEventFilter(this);
+    }
+    ShowForm();
+}
+
+void dlgLocations::CreateControls() {
+    const auto label = [this](QLabel*& member, const char* name, const char* caption,
+                              QWidget* parentWidget, QRect where) {
+        member = new QLabel(QString::fromUtf8(caption), parentWidget);
+        member->setObjectName(name);
+        member->setGeometry(where);
+    };
+    const auto textBox = [this](QLineEdit*& member, const char* name, FormBox box, QRect where) {
+        member = new QLineEdit(this);
+        member->setObjectName(name);
+        member->setMaxLength(LocationForm::MaxLength(box));
+        member->setAlignment(LocationForm::IsNumberBox(box) ? Qt::AlignHCenter : Qt::AlignLeft);
+        member->setGeometry(where);
+        boxes_[static_cast<std::size_t>(box)] = member;
+    };
+    const auto checkBox = [this](QCheckBox*& member, const char* name, const char* caption,
+                                 QRect where) {
+        member = new QCheckBox(QString::fromUtf8(caption), this);
+        member->setObjectName(name);
+        member->setGeometry(where);
+    };
+    const auto list = [this](QComboBox*& member, const char* name, RuleList which, QRect where) {
+        member = new QComboBox(frDST);
+        member->setObjectName(name);
+        member->setGeometry(where);
+        // Rolling the mouse wheel over a list must not take the focus from a box.
+        member->setFocusPolicy(Qt::StrongFocus);
+        lists_[static_cast<std::size_t>(which)] = member;
+    };
+
+    label(Label1, "Label1", "Country, State", this, Twips(120, 120, 3000, 255));
+    textBox(txtCountry, "txtCountry", FormBox::Country, Twips(120, 390, 3000, 330));
+    label(Label2, "Label2", "City/Town Name", this, Twips(3240, 120, 2640, 255));
+    textBox(txtCity, "txtCity", FormBox::City, Twips(3240, 390, 2640, 330));
+
+    label(Label5, "Label5", "Degrees", this, Twips(1680, 870, 840, 255));
+    label(Label6, "Label6", "Minutes", this, Twips(2640, 870, 840, 255));
+    Label5->setAlignment(Qt::AlignHCenter);
+    Label6->setAlignment(Qt::AlignHCenter);
+
+    label(Label4, "Label4", "Lattitude:", this, Twips(120, 1215, 1500, 255));
+    textBox(txtDLatt, "txtDLatt", FormBox::DLatt, Twips(1680, 1170, 840, 330));
+    textBox(txtMLatt, "txtMLatt", FormBox::MLatt, Twips(2640, 1170, 840, 330));
+    checkBox(chkN, "chkN", "N", Twips(3720, 1200, 660, 270));
+    checkBox(chkS, "chkS", "S", Twips(4440, 1200, 660, 270));
+
+    label(Label3, "Label3", "Longitude:", this, Twips(120, 1635, 1500, 255));
+    textBox(txtDLong, "txtDLong", FormBox::DLong, Twips(1680, 1590, 840, 330));
+    textBox(txtMLong, "txtMLong", FormBox::MLong, Twips(2640, 1590, 840, 330));
+    checkBox(chkE, "chkE", "E", Twips(3720, 1620, 660, 270));
+    checkBox(chkW, "chkW", "W", Twips(4440, 1620, 660, 270));
+
+    label(Label7, "Label7", "GMT Time Diff:", this, Twips(120, 2115, 1500, 255));
+    checkBox(chkP, "chkP", "+", Twips(1680, 2100, 660, 270));
+    checkBox(chkM, "chkM", "-", Twips(2400, 2100, 660, 270));
+    textBox(txtZone, "txtZone", FormBox::Zone, Twips(3120, 2070, 840, 330));
+    label(Label8, "Label8", "Hour(s)", this, Twips(4050, 2115, 1050, 255));
+
+    checkBox(chkFavourite, "chkFavourite", "This is one of my favourite locations",
+             Twips(120, 2580, 5760, 270));
+    checkBox(chkDST, "chkDST", "This location experiences daylight savings",
+             Twips(120, 2910, 5760, 270));
+
+    frDST = new QFrame(this);
+    frDST->setObjectName("frDST");
+    frDST->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    frDST->setGeometry(Twips(120, 3240, 5760, 1260));
+    label(Label11, "Label11", "at", frDST, Twips(960, 90, 990, 255));
+    label(Label12, "Label12", "on the", frDST, Twips(2040, 90, 900, 255));
+    label(Label14, "Label14", "day", frDST, Twips(3030, 90, 840, 255));
+    label(Label13, "Label13", "of", frDST, Twips(3960, 90, 1650, 255));
+    label(Label9, "Label9", "Starts:", frDST, Twips(90, 405, 840, 255));
+    list(cboHrStart, "cboHrStart", RuleList::HrStart, Twips(960, 360, 990, 360));
+    list(cboWkStart, "cboWkStart", RuleList::WkStart, Twips(2040, 360, 900, 360));
+    list(cboDayStart, "cboDayStart", RuleList::DayStart, Twips(3030, 360, 840, 360));
+    list(cboMthStart, "cboMthStart", RuleList::MthStart, Twips(3960, 360, 1650, 360));
+    label(Label10, "Label10", "Ends:", frDST, Twips(90, 855, 840, 255));
+    list(cboHrEnd, "cboHrEnd", RuleList::HrEnd, Twips(960, 810, 990, 360));
+    list(cboWkEnd, "cboWkEnd", RuleList::WkEnd, Twips(2040, 810, 900, 360));
+    list(cboDayEnd, "cboDayEnd", RuleList::DayEnd, Twips(3030, 810, 840, 360));
+    list(cboMthEnd, "cboMthEnd", RuleList::MthEnd, Twips(3960, 810, 1650, 360));
+
+    cmdOK = new QPushButton("OK", this);
+    cmdOK->setObjectName("cmdOK");
+    cmdOK->setGeometry(Twips(3240, 4650, 1260, 390));
+    cmdOK->setDefault(true);
+    cmdCancel = new QPushButton("Cancel", this);
+    cmdCancel->setObjectName("cmdCancel");
+    cmdCancel->setGeometry(Twips(4620, 4650, 1260, 390));
+
+    signs_ = {chkN, chkS, chkE, chkW, chkP, chkM};
+}
+
+void dlgLocations::SetTabOrder() {
+    // The order a reader takes: names, latitude then longitude row, the zone row, the two
+    // flags, the rule lists column by column under their headings, and the buttons.
+    const QWidget* const order[] = {txtCountry, txtCity,     txtDLatt,   txtMLatt,     chkN,
+                                    chkS,       txtDLong,    txtMLong,   chkE,         chkW,
+                                    chkP,       chkM,        txtZone,    chkFavourite, chkDST,
+                                    cboHrStart, cboHrEnd,    cboWkStart, cboWkEnd,     cboDayStart,
+                                    cboDayEnd,  cboMthStart, cboMthEnd,  cmdOK,        cmdCancel};
+    for (std::size_t i = 1; i < std::size(order); ++i) {
+        setTabOrder(const_cast<QWidget*>(order[i - 1]), const_cast<QWidget*>(order[i]));
+    }
+}
+
+void dlgLocations::ConnectControls() {
+    for (std::size_t i = 0; i < boxes_.size(); ++i) {
+        connect(boxes_[i], &QLineEdit::textChanged, this, [this, i](const QString& text) {
+            form_.SetText(static_cast<FormBox>(i), text.toStdString());
+        });
+    }
+    for (std::size_t i = 0; i < signs_.size(); ++i) {
+        connect(signs_[i], &QCheckBox::toggled, this, [this, i](bool checked) {
+            form_.SetChecked(static_cast<SignBox>(i), checked);
+            ShowForm();
+        });
+    }
+    connect(chkFavourite, &QCheckBox::toggled, this,
+            [this](bool checked) { form_.SetFavourite(checked); });
+    connect(chkDST, &QCheckBox::toggled, this, [this](bool checked) {
+        form_.SetDst(checked);
+        ShowForm();
+    });
+    for (std::size_t i = 0; i < lists_.size(); ++i) {
+        connect(lists_[i], &QComboBox::currentIndexChanged, this,
+                [this, i](int position) { form_.Select(static_cast<RuleList>(i), position); });
+    }
+    connect(cmdOK, &QPushButton::clicked, this, &dlgLocations::cmdOK_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &dlgLocations::cmdCancel_Click);
+}
+
+void dlgLocations::FillLists() {
+    for (std::size_t i = 0; i < lists_.size(); ++i) {
+        QComboBox* list = lists_[i];
+        const QSignalBlocker blocker(list);
+        list->clear();
+        for (const ListItem& item : LocationForm::Items(static_cast<RuleList>(i))) {
+            list->addItem(QString::fromStdString(item.text), item.data);
+        }
+        list->setCurrentIndex(-1);
+    }
+}
+
+void dlgLocations::ShowForm() {
+    const QColor normal = QApplication::palette(txtCountry).color(QPalette::Base);
+    for (std::size_t i = 0; i < boxes_.size(); ++i) {
+        const auto box = static_cast<FormBox>(i);
+        QLineEdit* edit = boxes_[i];
+        const QSignalBlocker blocker(edit);
+        const QString text = QString::fromStdString(form_.Text(box));
+        if (edit->text() != text) {
+            edit->setText(text);
+        }
+        QPalette palette = edit->palette();
+        palette.setColor(QPalette::Base, form_.Highlighted(box) ? kRefusedBackground : normal);
+        edit->setPalette(palette);
+    }
+    for (std::size_t i = 0; i < signs_.size(); ++i) {
+        const QSignalBlocker blocker(signs_[i]);
+        signs_[i]->setChecked(form_.Checked(static_cast<SignBox>(i)));
+    }
+    {
+        const QSignalBlocker favouriteBlocker(chkFavourite);
+        const QSignalBlocker dstBlocker(chkDST);
+        chkFavourite->setChecked(form_.Favourite());
+        chkDST->setChecked(form_.Dst());
+    }
+    frDST->setEnabled(form_.DstFrameEnabled());
+    for (std::size_t i = 0; i < lists_.size(); ++i) {
+        const QSignalBlocker blocker(lists_[i]);
+        lists_[i]->setCurrentIndex(form_.Selected(static_cast<RuleList>(i)));
+    }
+}
+
+bool dlgLocations::FormSetup(std::string& record, int mode) {
+    form_.FormSetup(record, mode);
+    FillLists();
+    ShowForm();
+    setWindowTitle(QString::fromStdString(form_.Caption()));
+    okFlag_ = false;
+    swallowNextPress_ = false;
+    // Each use starts in the first box, whatever had the focus when the window was hidden.
+    txtCountry->setFocus(Qt::OtherFocusReason);
+    exec();
+    if (okFlag_) {
+        record = form_.BuildLocationRecord();
+    }
+    return okFlag_;
+}
+
+void dlgLocations::cmdOK_Click() {
+    // Enter presses OK without moving the focus, so the box being typed in has not been
+    // checked yet; its text must not reach the record unchecked.
+    if (!ValidateFocusBox()) {
+        return;
+    }
+    if (!form_.CheckEntries()) {
+        return;  // incomplete: the window stays open, as the user can see what is missing
+    }
+    okFlag_ = true;
+    accept();
+}
+
+void dlgLocations::cmdCancel_Click() {
+    reject();
+}
+
+void dlgLocations::reject() {
+    okFlag_ = false;
+    QDialog::reject();
+}
+
+int dlgLocations::BoxIndexOf(const QObject* object) const {
+    for (std::size_t i = 0; i < boxes_.size(); ++i) {
+        if (boxes_[i] == object) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+bool dlgLocations::ValidateFocusBox() {
+    const int index = BoxIndexOf(focusWidget());
+    if (index < 0) {
+        return true;
+    }
+    const bool accepted = form_.ValidateBox(static_cast<FormBox>(index));
+    ShowForm();
+    if (!accepted) {
+        RefuseFocus(boxes_[static_cast<std::size_t>(index)]);
+    }
+    return accepted;
+}
+
+void dlgLocations::RefuseFocus(QLineEdit* box) {
+    box->setFocus(Qt::OtherFocusReason);
+    box->selectAll();
+}
+
+bool dlgLocations::eventFilter(QObject* watched, QEvent* event) {
+    const int index = BoxIndexOf(watched);
+    switch (event->type()) {
+        case QEvent::FocusIn:
+            if (index >= 0) {
+                QLineEdit* box = boxes_[static_cast<std::size_t>(index)];
+                box->selectAll();
+                // A click places the cursor after the focus has arrived; select again once
+                // the press has been handled, so typing still replaces the entry.
+                if (static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason) {
+                    QTimer::singleShot(0, box, [box] {
+                        if (box->hasFocus()) {
+                            box->selectAll();
+                        }
+                    });
+                }
+            }
+            break;
+        case QEvent::FocusOut: {
+            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+            // Only a move to another control of this window runs the check; switching to
+            // another window or opening a list's pop-up does not.
+            const bool toOtherControl =
+                reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+                reason == Qt::MouseFocusReason || reason == Qt::ShortcutFocusReason;
+            if (index < 0 || !toOtherControl || !isVisible()) {
+                break;
+            }
+            const bool accepted = form_.ValidateBox(static_cast<FormBox>(index));
+            ShowForm();
+            if (accepted) {
+                break;
+            }
+            if (reason == Qt::MouseFocusReason) {
+                // The press that moved the focus is delivered right after this event; it
+                // must not click the button or box it landed on.
+                swallowNextPress_ = true;
+                QTimer::singleShot(0, this, [this] { swallowNextPress_ = false; });
+            }
+            RefuseFocus(boxes_[static_cast<std::size_t>(index)]);
+            return true;  // the box keeps its focus, so it must not see it go
+        }
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+            if (swallowNextPress_) {
+                swallowNextPress_ = false;
+                return true;
+            }
+            break;
+        default:
+            break;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+}  // namespace quintrel
