@@ -38,7 +38,8 @@ struct DaylightSavingResult {
 /// before to end of this year when the day is on or before this year's end date,
 /// otherwise start of this year to end of the next. The two flags tell whether the day
 /// is the period's first or last day, whatever the offset.
-/// Throws CoreError when zoneText or latitudeText is not a number.
+/// Throws CoreError when the place has a period and latitudeText, or on a day inside the
+/// period zoneText, is not a number.
 DaylightSavingResult ApplyDaylightSaving(std::string_view record, std::string_view zoneText,
                                          std::string_view dstFlag, std::string_view latitudeText,
                                          DaySerial day);
