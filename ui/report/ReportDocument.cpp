@@ -1,0 +1,83 @@
+#include "ui/report/ReportDocument.h"
+
+#include <QHash>
+#include <QPainter>
+#include <QStringList>
+
+#include "ui/report/ReportFonts.h"
+#include "ui/report/ReportPictures.h"
+
+namespace quintrel {
+
+namespace {
+
+int TextFlags(const PageItem& item) {
+    int flags = Qt::AlignTop;
+    switch (item.alignment) {
+        case ReportAlignment::Left:
+            flags |= Qt::AlignLeft;
+            break;
+        case ReportAlignment::Centre:
+            flags |= Qt::AlignHCenter;
+            break;
+        case ReportAlignment::Right:
+            flags |= Qt::AlignRight;
+            break;
+    }
+    flags |= item.wordWrap ? Qt::TextWordWrap : Qt::TextSingleLine;
+    return flags;
+}
+
+QString FontKey(const ReportFont& font) {
+    return QString::fromStdString(font.family) + QLatin1Char('/') +
+           QString::number(font.pointSize) + QLatin1Char('/') + QString::number(font.weight);
+}
+
+}  // namespace
+
+void DrawReportPage(QPainter& painter, const ReportPage& page) {
+    // A page uses a handful of fonts hundreds of times; build each QFont once.
+    QHash<QString, QFont> fonts;
+    QPen rule(Qt::black);
+    rule.setWidth(15);  // three quarters of a point, in twips
+    rule.setCapStyle(Qt::FlatCap);
+
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    for (const PageItem& item : page.items) {
+        switch (item.kind) {
+            case PageItem::Kind::Text: {
+                const QString key = FontKey(item.font);
+                auto font = fonts.find(key);
+                if (font == fonts.end())
+                    font = fonts.insert(key, ReportQFont(item.font));
+                painter.setFont(*font);
+                painter.setPen(Qt::black);
+                // drawText clips to the box unless told otherwise: a box is a promise.
+                painter.drawText(QRectF(item.box), TextFlags(item), item.text);
+                break;
+            }
+            case PageItem::Kind::Line:
+                painter.setPen(rule);
+                painter.drawLine(item.line);
+                break;
+            case PageItem::Kind::Picture:
+                DrawPicture(painter, item.picture, QRectF(item.box));
+                break;
+        }
+    }
+    painter.restore();
+}
+
+QString PageText(const ReportPage& page) {
+    QStringList lines;
+    for (const PageItem& item : page.items) {
+        if (item.kind == PageItem::Kind::Text)
+            lines << item.text;
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+}  // namespace quintrel

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "ui/report/ReportDocument.h"
+
+class QPrinter;
+
+namespace quintrel {
+
+/// Prints the pages of `document` on `printer` (the page range the printer was given,
+/// all pages when none). The printer is switched to full-page mode on the document's
+/// paper, so the pages come out as laid out, margins included. Returns false when the
+/// printer could not start.
+bool PrintDocument(const ReportDocument& document, QPrinter& printer);
+
+}  // namespace quintrel

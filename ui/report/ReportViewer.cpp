@@ -1,0 +1,370 @@
+#include "ui/report/ReportViewer.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QImage>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QPixmap>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QStyle>
+#include <QToolBar>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+#include "ui/report/ReportEngine.h"
+#include "ui/report/ReportPrinting.h"
+
+namespace quintrel {
+
+namespace {
+
+constexpr std::array<int, 9> kZoomSteps = {25, 50, 75, 100, 125, 150, 200, 300, 400};
+constexpr int kMinZoom = 10;
+constexpr int kMaxZoom = 400;
+constexpr int kPageGapPx = 16;
+constexpr double kTwipsPerInch = 1440.0;
+
+}  // namespace
+
+/// The scrolled canvas: the pages one below the other on a grey desk, each drawn once per
+/// zoom into a cached pixmap so scrolling stays smooth.
+class ReportPageView : public QWidget {
+  public:
+    explicit ReportPageView(QWidget* parent) : QWidget(parent) {
+        setAttribute(Qt::WA_OpaquePaintEvent);
+    }
+
+    void SetDocument(const ReportDocument* document) {
+        document_ = document;
+        Relayout();
+    }
+
+    void SetZoom(int percent) {
+        zoomPercent_ = percent;
+        Relayout();
+    }
+
+    /// Screen pixels per twip at the current zoom.
+    double Scale() const { return zoomPercent_ / 100.0 * logicalDpiX() / kTwipsPerInch; }
+
+    QSize PageSizePx() const {
+        if (!document_)
+            return {};
+        return {static_cast<int>(std::lround(document_->pageWidthTwips * Scale())),
+                static_cast<int>(std::lround(document_->pageHeightTwips * Scale()))};
+    }
+
+    int PageTop(int index) const {
+        return kPageGapPx + index * (PageSizePx().height() + kPageGapPx);
+    }
+
+    int PageAt(int y) const {
+        const int pages = document_ ? static_cast<int>(document_->pages.size()) : 0;
+        if (pages == 0)
+            return 0;
+        const int stride = PageSizePx().height() + kPageGapPx;
+        return std::clamp(stride > 0 ? (y - kPageGapPx / 2) / stride : 0, 0, pages - 1);
+    }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override {
+        QPainter painter(this);
+        painter.fillRect(event->rect(), palette().color(QPalette::Dark));
+        if (!document_)
+            return;
+        const QSize size = PageSizePx();
+        const int left = std::max(kPageGapPx, (width() - size.width()) / 2);
+        for (int i = 0; i < static_cast<int>(document_->pages.size()); ++i) {
+            const QRect pageRect(QPoint(left, PageTop(i)), size);
+            if (!pageRect.adjusted(0, 0, 4, 4).intersects(event->rect()))
+                continue;
+            painter.fillRect(pageRect.translated(3, 3), QColor(0, 0, 0, 70));
+            painter.drawPixmap(pageRect.topLeft(), PagePixmap(i));
+        }
+    }
+
+  private:
+    void Relayout() {
+        cache_.clear();
+        const int pages = document_ ? static_cast<int>(document_->pages.size()) : 0;
+        const QSize size = PageSizePx();
+        resize(size.width() + 2 * kPageGapPx, pages > 0 ? PageTop(pages) : 0);
+        update();
+    }
+
+    const QPixmap& PagePixmap(int index) {
+        if (cache_.size() != document_->pages.size())
+            cache_.assign(document_->pages.size(), {});
+        QPixmap& pixmap = cache_[static_cast<std::size_t>(index)];
+        if (pixmap.isNull()) {
+            const qreal ratio = devicePixelRatioF();
+            pixmap = QPixmap(PageSizePx() * ratio);
+            pixmap.setDevicePixelRatio(ratio);
+            pixmap.fill(Qt::white);
+            QPainter painter(&pixmap);
+            painter.scale(Scale(), Scale());
+            DrawReportPage(painter, document_->pages[static_cast<std::size_t>(index)]);
+        }
+        return pixmap;
+    }
+
+    const ReportDocument* document_ = nullptr;
+    int zoomPercent_ = 100;
+    std::vector<QPixmap> cache_;
+};
+
+ReportViewer::ReportViewer(QWidget* parent) : QWidget(parent) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    toolBar_ = new QToolBar(this);
+    toolBar_->setObjectName(QStringLiteral("ReportToolBar"));
+    toolBar_->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    layout->addWidget(toolBar_);
+
+    scrollArea_ = new QScrollArea(this);
+    scrollArea_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    scrollArea_->setBackgroundRole(QPalette::Dark);
+    pageView_ = new ReportPageView(scrollArea_);
+    scrollArea_->setWidget(pageView_);
+    scrollArea_->setWidgetResizable(false);
+    layout->addWidget(scrollArea_, 1);
+
+    QAction* print = AddTool(tr("Print"), QStringLiteral("toolPrint"));
+    print->setToolTip(tr("Print the report"));
+    QAction* copy = AddTool(tr("Copy"), QStringLiteral("toolCopy"));
+    copy->setToolTip(tr("Copy this page to the clipboard as a picture"));
+    toolBar_->addSeparator();
+    toolBar_->addSeparator();
+    QAction* first = AddTool(tr("First Page"), QStringLiteral("toolFirstPage"));
+    first->setIconText(QStringLiteral("|\u25C0"));
+    QAction* previous = AddTool(tr("Previous Page"), QStringLiteral("toolPreviousPage"));
+    previous->setIconText(QStringLiteral("\u25C0"));
+
+    auto* pageBox = new QWidget(toolBar_);
+    auto* pageLayout = new QHBoxLayout(pageBox);
+    pageLayout->setContentsMargins(4, 0, 4, 0);
+    pageBox_ = new QSpinBox(pageBox);
+    pageBox_->setObjectName(QStringLiteral("pageNumber"));
+    pageBox_->setRange(1, 1);
+    pageBox_->setToolTip(tr("Page number"));
+    pageCountLabel_ = new QLabel(pageBox);
+    pageLayout->addWidget(pageBox_);
+    pageLayout->addWidget(pageCountLabel_);
+    toolBar_->addWidget(pageBox);
+
+    QAction* next = AddTool(tr("Next Page"), QStringLiteral("toolNextPage"));
+    next->setIconText(QStringLiteral("\u25B6"));
+    QAction* last = AddTool(tr("Last Page"), QStringLiteral("toolLastPage"));
+    last->setIconText(QStringLiteral("\u25B6|"));
+    toolBar_->addSeparator();
+    QAction* zoomOut = AddTool(tr("Zoom Out"), QStringLiteral("toolZoomOut"));
+    zoomOut->setIconText(QStringLiteral("\u2212"));
+    QAction* zoomIn = AddTool(tr("Zoom In"), QStringLiteral("toolZoomIn"));
+    zoomIn->setIconText(QStringLiteral("+"));
+
+    zoomChoice_ = new QComboBox(toolBar_);
+    zoomChoice_->setObjectName(QStringLiteral("zoomChoice"));
+    zoomChoice_->setToolTip(tr("Zoom"));
+    for (int step : kZoomSteps)
+        zoomChoice_->addItem(QStringLiteral("%1%").arg(step), step);
+    toolBar_->addWidget(zoomChoice_);
+
+    // Text-only buttons show the short icon texts; the full captions stay the tools' texts.
+    for (QAction* tool : {first, previous, next, last, zoomOut, zoomIn}) {
+        tool->setToolTip(tool->text());
+    }
+
+    connect(toolBar_, &QToolBar::actionTriggered, this,
+            [this](QAction* tool) { emit ToolClick(tool); });
+    connect(print, &QAction::triggered, this, &ReportViewer::PrintReport);
+    connect(copy, &QAction::triggered, this, &ReportViewer::CopyCurrentPage);
+    connect(first, &QAction::triggered, this, [this] { ShowPage(0); });
+    connect(previous, &QAction::triggered, this, [this] { ShowPage(currentPage_ - 1); });
+    connect(next, &QAction::triggered, this, [this] { ShowPage(currentPage_ + 1); });
+    connect(last, &QAction::triggered, this, [this] { ShowPage(PageCount() - 1); });
+    connect(zoomIn, &QAction::triggered, this, [this] {
+        const auto step = std::upper_bound(kZoomSteps.begin(), kZoomSteps.end(), zoomPercent_);
+        SetZoom(step == kZoomSteps.end() ? kMaxZoom : *step);
+    });
+    connect(zoomOut, &QAction::triggered, this, [this] {
+        const auto step = std::lower_bound(kZoomSteps.begin(), kZoomSteps.end(), zoomPercent_);
+        SetZoom(step == kZoomSteps.begin() ? kMinZoom : *(step - 1));
+    });
+    connect(zoomChoice_, &QComboBox::activated, this,
+            [this](int index) { SetZoom(zoomChoice_->itemData(index).toInt()); });
+    connect(pageBox_, &QSpinBox::valueChanged, this, [this](int number) {
+        if (number - 1 != currentPage_)
+            ShowPage(number - 1);
+    });
+    connect(scrollArea_->verticalScrollBar(), &QScrollBar::valueChanged, this,
+            &ReportViewer::OnScrolled);
+
+    UpdateSeparators();
+    SetZoom(100);
+    UpdatePageControls();
+}
+
+ReportViewer::~ReportViewer() = default;
+
+QAction* ReportViewer::AddTool(const QString& caption, const QString& objectName) {
+    auto* tool = new QAction(caption, toolBar_);
+    tool->setObjectName(objectName);
+    toolBar_->addAction(tool);
+    return tool;
+}
+
+QAction* ReportViewer::InsertTool(int position, const QString& caption) {
+    const QList<QAction*> tools = toolBar_->actions();
+    position = std::clamp(position, 0, static_cast<int>(tools.size()));
+    auto* tool = new QAction(caption, toolBar_);
+    toolBar_->insertAction(position < tools.size() ? tools[position] : nullptr, tool);
+    UpdateSeparators();
+    return tool;
+}
+
+QList<QAction*> ReportViewer::Tools() const {
+    return toolBar_->actions();
+}
+
+void ReportViewer::UpdateSeparators() {
+    // Hides separators that would stand at the start, at the end or beside another one.
+    QAction* lastShown = nullptr;
+    for (QAction* tool : toolBar_->actions()) {
+        if (tool->isSeparator()) {
+            const bool show = lastShown && !lastShown->isSeparator();
+            tool->setVisible(show);
+            if (show)
+                lastShown = tool;
+        } else if (tool->isVisible()) {
+            lastShown = tool;
+        }
+    }
+    if (lastShown && lastShown->isSeparator())
+        lastShown->setVisible(false);
+}
+
+void ReportViewer::SetReportSource(std::unique_ptr<arReport> report) {
+    if (!report)
+        return;
+    // Run first: if an event fails, the report shown before stays shown.
+    ReportDocument document = RunReport(*report);
+    report_ = std::move(report);
+    document_ = std::move(document);
+    pageView_->SetDocument(&document_);
+    currentPage_ = -1;
+    ShowPage(0);
+    UpdatePageControls();
+}
+
+void ReportViewer::SetZoom(int percent) {
+    percent = std::clamp(percent, kMinZoom, kMaxZoom);
+    const int page = currentPage_;
+    const bool changed = percent != zoomPercent_;
+    zoomPercent_ = percent;
+    pageView_->SetZoom(percent);
+    const int index = zoomChoice_->findData(percent);
+    if (index >= 0) {
+        zoomChoice_->setCurrentIndex(index);
+    } else {
+        // A zoom between the steps: show it without adding it to the choices for good.
+        zoomChoice_->setCurrentIndex(-1);
+        zoomChoice_->setPlaceholderText(QStringLiteral("%1%").arg(percent));
+    }
+    if (PageCount() > 0)
+        ShowPage(std::max(page, 0));
+    if (changed)
+        emit ZoomChanged(percent);
+}
+
+void ReportViewer::ShowPage(int index) {
+    if (PageCount() == 0) {
+        currentPage_ = 0;
+        UpdatePageControls();
+        return;
+    }
+    index = std::clamp(index, 0, PageCount() - 1);
+    scrollArea_->verticalScrollBar()->setValue(pageView_->PageTop(index) - kPageGapPx / 2);
+    if (index != currentPage_) {
+        currentPage_ = index;
+        emit CurrentPageChanged(index);
+    }
+    UpdatePageControls();
+}
+
+void ReportViewer::OnScrolled() {
+    if (PageCount() == 0)
+        return;
+    // The page that fills the top third of the view is the one being read.
+    const int y = scrollArea_->verticalScrollBar()->value() + scrollArea_->viewport()->height() / 3;
+    const int page = pageView_->PageAt(y);
+    if (page != currentPage_) {
+        currentPage_ = page;
+        emit CurrentPageChanged(page);
+        UpdatePageControls();
+    }
+}
+
+void ReportViewer::UpdatePageControls() {
+    const int pages = PageCount();
+    const QSignalBlocker block(pageBox_);
+    pageBox_->setRange(1, std::max(pages, 1));
+    pageBox_->setValue(currentPage_ + 1);
+    pageBox_->setEnabled(pages > 1);
+    pageCountLabel_->setText(tr("of %1").arg(pages));
+    for (QAction* tool : toolBar_->actions()) {
+        const QString name = tool->objectName();
+        if (name == QLatin1String("toolFirstPage") || name == QLatin1String("toolPreviousPage")) {
+            tool->setEnabled(currentPage_ > 0);
+        } else if (name == QLatin1String("toolNextPage") || name == QLatin1String("toolLastPage")) {
+            tool->setEnabled(currentPage_ < pages - 1);
+        } else if (name == QLatin1String("toolPrint") || name == QLatin1String("toolCopy")) {
+            tool->setEnabled(pages > 0);
+        }
+    }
+}
+
+void ReportViewer::PrintReport() {
+    if (PageCount() == 0)
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageLayout(document_.pageLayout);
+    printer.setDocName(document_.title);
+    QPrintDialog dialog(&printer, this);
+    dialog.setMinMax(1, PageCount());
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    if (!PrintDocument(document_, printer)) {
+        QMessageBox::warning(this, tr("Print"), tr("The report could not be printed."));
+    }
+}
+
+void ReportViewer::CopyCurrentPage() {
+    if (PageCount() == 0)
+        return;
+    // 150 dots per inch: sharp enough to paste into a letter, small enough for a clipboard.
+    constexpr double kScale = 150.0 / kTwipsPerInch;
+    QImage image(static_cast<int>(document_.pageWidthTwips * kScale),
+                 static_cast<int>(document_.pageHeightTwips * kScale), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        painter.scale(kScale, kScale);
+        DrawReportPage(painter, document_.pages[static_cast<std::size_t>(currentPage_)]);
+    }
+    QApplication::clipboard()->setImage(image);
+}
+
+}  // namespace quintrel

@@ -1,0 +1,108 @@
+#pragma once
+
+#include <QAction>
+#include <QList>
+#include <QWidget>
+#include <memory>
+
+#include "table/arReport.h"
+#include "ui/report/ReportDocument.h"
+
+class QComboBox;
+class QLabel;
+class QScrollArea;
+class QSpinBox;
+class QToolBar;
+
+namespace quintrel {
+
+class ReportPageView;
+
+/// The report viewer (the main window's `arvReport`): shows the pages of a report run,
+/// scrolls through them, zooms, prints, and carries a toolbar to which the program adds its
+/// own tools.
+///
+/// Use from the main window:
+/// \code
+///   auto* viewer = new ReportViewer(this);
+///   viewer->setObjectName("arvReport");
+///   connect(viewer, &ReportViewer::ToolClick, this, [this](QAction* tool) {
+///       if (tool->text() == "PDF Export") ...;   // the caption is the tool's text
+///   });
+///   viewer->SetReportSource(NewMonthReport(table, record, placeText));  // runs and shows it
+///   viewer->InsertTool(3, "PDF Export");  // once per program run
+///   viewer->InsertTool(4, "CSV Export");
+///   viewer->SetZoom(75);
+///   WritePdf(viewer->Document(), QString::fromStdString(path));  // the pages shown, into a PDF
+/// \endcode
+///
+/// Tools are QActions in toolbar order; a separator counts as a tool. The built-in tools:
+/// 0 "Print", 1 "Copy", 2 separator, 3 separator, 4 "First Page", 5 "Previous Page",
+/// 6 page number box, 7 "Next Page", 8 "Last Page", 9 separator, 10 "Zoom Out",
+/// 11 "Zoom In", 12 zoom choice. Two separators in a row show as one, so tools inserted at
+/// 3 and 4 sit in a group of their own between Copy and the paging tools.
+class ReportViewer : public QWidget {
+    Q_OBJECT
+    Q_PROPERTY(int zoom READ Zoom WRITE SetZoom NOTIFY ZoomChanged)
+
+  public:
+    explicit ReportViewer(QWidget* parent = nullptr);
+    ~ReportViewer() override;
+
+    /// Runs `report` on the report engine (report start, data initialisation, one fetch per
+    /// row until eof, report end), lays out its pages and shows the first one; the viewer
+    /// owns the report from now on and drops the one shown before. If the run throws
+    /// (CoreError from a report event), the exception passes to the caller and the report
+    /// shown before stays.
+    void SetReportSource(std::unique_ptr<arReport> report);
+    /// The report shown, or nullptr before the first one.
+    arReport* ReportSource() const { return report_.get(); }
+    /// The pages of the report shown (no pages before the first one).
+    const ReportDocument& Document() const { return document_; }
+
+    /// Zoom in per cent of the real page size, 10..400; other values are clamped.
+    int Zoom() const { return zoomPercent_; }
+    void SetZoom(int percent);
+
+    int PageCount() const { return static_cast<int>(document_.pages.size()); }
+    /// The page at the top of the view, 0-based (0 when there are no pages).
+    int CurrentPage() const { return currentPage_; }
+    /// Scrolls to page `index` (0-based, clamped to the pages there are).
+    void ShowPage(int index);
+
+    /// Inserts a tool captioned `caption` at `position` of the tool collection (clamped to
+    /// 0..number of tools) and returns it; clicking it emits ToolClick.
+    QAction* InsertTool(int position, const QString& caption);
+    /// The tool collection in toolbar order (built-in tools, separators and inserted tools).
+    QList<QAction*> Tools() const;
+    QToolBar* ToolBar() const { return toolBar_; }
+
+    /// Opens the print dialog and prints the pages shown (portrait, the laid-out paper size).
+    void PrintReport();
+
+  signals:
+    /// Any tool of the toolbar was clicked, built-in or inserted; `tool->text()` is its caption.
+    void ToolClick(QAction* tool);
+    void ZoomChanged(int percent);
+    void CurrentPageChanged(int index);
+
+  private:
+    QAction* AddTool(const QString& caption, const QString& objectName);
+    void UpdateSeparators();
+    void UpdatePageControls();
+    void OnScrolled();
+    void CopyCurrentPage();
+
+    std::unique_ptr<arReport> report_;
+    ReportDocument document_;
+    int zoomPercent_ = 100;
+    int currentPage_ = 0;
+    QToolBar* toolBar_ = nullptr;
+    QScrollArea* scrollArea_ = nullptr;
+    ReportPageView* pageView_ = nullptr;
+    QSpinBox* pageBox_ = nullptr;
+    QLabel* pageCountLabel_ = nullptr;
+    QComboBox* zoomChoice_ = nullptr;
+};
+
+}  // namespace quintrel
