@@ -3,7 +3,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "ui/OneLinePicture.h"
+#include "ui/InfoWindowParts.h"
 
 namespace quintrel {
 
@@ -46,6 +46,7 @@ dlgThanks::dlgThanks(QWidget* parent)
     setObjectName(QStringLiteral("dlgThanks"));
     setWindowTitle(QStringLiteral("Quintrel"));
     setModal(true);
+    setFont(InfoWindowFont());
     setFixedSize(Px(6030), Px(3105));
 
     Label1 =

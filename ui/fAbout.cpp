@@ -1,11 +1,11 @@
 #include "ui/fAbout.h"
 
 #include <QFont>
-#include <QIcon>
 #include <QLabel>
 #include <QPushButton>
 
-#include "ui/OneLinePicture.h"
+#include "ui/InfoWindowParts.h"
+#include "ui/report/ReportPictures.h"
 
 namespace quintrel {
 
@@ -18,16 +18,6 @@ constexpr int Px(int twips) {
 
 QRect TwipsRect(int left, int top, int width, int height) {
     return QRect(Px(left), Px(top), Px(width), Px(height));
-}
-
-// The program's icon from the compiled-in artwork; an empty picture if the artwork is
-// missing from this build, so the window still opens.
-QPixmap ProgramIconPicture(QSize size, qreal devicePixelRatio) {
-    const QIcon icon(QStringLiteral(":/quintrel/icon.svg"));
-    if (icon.isNull()) {
-        return QPixmap();
-    }
-    return icon.pixmap(size, devicePixelRatio);
 }
 
 const QString kDescriptionLines[] = {
@@ -47,12 +37,13 @@ fAbout::fAbout(QWidget* parent)
                           Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("fAbout"));
     setModal(true);
+    setFont(InfoWindowFont());
     setFixedSize(Px(4815), Px(3870));
 
     picIcon = new QLabel(this);
     picIcon->setObjectName(QStringLiteral("picIcon"));
     picIcon->setGeometry(TwipsRect(135, 45, 540, 540));
-    picIcon->setPixmap(ProgramIconPicture(picIcon->size(), devicePixelRatioF()));
+    picIcon->setPixmap(ProgramIcon().pixmap(picIcon->size(), devicePixelRatioF()));
 
     lblTitle = new QLabel(this);
     lblTitle->setObjectName(QStringLiteral("lblTitle"));

@@ -1,10 +1,20 @@
-#include "ui/OneLinePicture.h"
+#include "ui/InfoWindowParts.h"
 
 #include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
 
 namespace quintrel {
+
+QFont InfoWindowFont() {
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(8.25);
+    // Liberation Sans runs about 8% wider than the bitmap font the layouts were drawn
+    // for; narrowed to match, every fixed text fits its label at the given size.
+    font.setStretch(92);
+    return font;
+}
 
 QPixmap OneLinePicture(const QString& text, QSize size, qreal devicePixelRatio, const QColor& ink) {
     QPixmap picture(size * devicePixelRatio);

@@ -1,0 +1,163 @@
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include "ui/QtSaveFileDialog.h"
+#include "ui/ScriptedSaveFileDialog.h"
+
+using namespace quintrel;
+
+class SaveFileDialogTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void nameFilter_data() {
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("csv, pattern already in the description")
+            << "Comma Separated Values (*.csv)|*.csv"
+            << "Comma Separated Values (*.csv)";
+        QTest::newRow("tide program, file name as pattern")
+            << "WXTide32 Progam File (WXTide32.exe)|WXTide32.exe"
+            << "WXTide32 Progam File (WXTide32.exe)";
+        QTest::newRow("description without pattern") << "Text files|*.txt"
+                                                     << "Text files (*.txt)";
+        QTest::newRow("several patterns") << "Pictures|*.png;*.jpg"
+                                          << "Pictures (*.png *.jpg)";
+        QTest::newRow("two entries") << "CSV|*.csv|All files|*.*"
+                                     << "CSV (*.csv);;All files (*.*)";
+        QTest::newRow("no bar: already Qt's form") << "PDF (*.pdf)"
+                                                   << "PDF (*.pdf)";
+        QTest::newRow("empty") << ""
+                               << "";
+    }
+
+    void nameFilter() {
+        QFETCH(QString, filter);
+        QFETCH(QString, expected);
+        QCOMPARE(ToQtNameFilter(filter), expected);
+    }
+
+    void defaultExtension_data() {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("defaultExt");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("added with dot") << "/tmp/june"
+                                        << ".csv"
+                                        << "/tmp/june.csv";
+        QTest::newRow("added without dot") << "/tmp/june"
+                                           << "pdf"
+                                           << "/tmp/june.pdf";
+        QTest::newRow("own extension kept") << "/tmp/june.txt"
+                                            << ".csv"
+                                            << "/tmp/june.txt";
+        QTest::newRow("dot in folder only") << "/tmp/v1.2/june"
+                                            << ".csv"
+                                            << "/tmp/v1.2/june.csv";
+        QTest::newRow("file name as default lends its extension") << "/opt/tide/wxtide"
+                                                                  << "WXTide32.exe"
+                                                                  << "/opt/tide/wxtide.exe";
+        QTest::newRow("no default") << "/tmp/june"
+                                    << ""
+                                    << "/tmp/june";
+        QTest::newRow("cancel stays empty") << ""
+                                            << ".csv"
+                                            << "";
+    }
+
+    void defaultExtension() {
+        QFETCH(QString, path);
+        QFETCH(QString, defaultExt);
+        QFETCH(QString, expected);
+        QCOMPARE(WithDefaultExtension(path, defaultExt), expected);
+    }
+
+    void propertiesReachTheQtDialog() {
+        QTemporaryDir folder;
+        QtSaveFileDialog dialog;
+        dialog.Filter = "Comma Separated Values (*.csv)|*.csv";
+        dialog.DefaultExt = ".csv";
+        dialog.DialogTitle = "Specify WXTide32 Program Location";
+        dialog.InitDir = folder.path();
+        dialog.FileName = "june";
+        dialog.Apply();
+
+        QFileDialog& qt = dialog.Dialog();
+        QVERIFY(qt.testOption(QFileDialog::DontUseNativeDialog));
+        QCOMPARE(qt.acceptMode(), QFileDialog::AcceptSave);
+        QCOMPARE(qt.windowTitle(), QString("Specify WXTide32 Program Location"));
+        QCOMPARE(qt.nameFilters(), QStringList{"Comma Separated Values (*.csv)"});
+        QCOMPARE(qt.directory().absolutePath(), QDir(folder.path()).absolutePath());
+        QCOMPARE(qt.defaultSuffix(), QString("csv"));
+    }
+
+    // One dialog object for every use: what one use chose is what the next one shows.
+    void keepsTheChosenNameBetweenUses() {
+        QTemporaryDir folder;
+        QtSaveFileDialog dialog;
+        dialog.Filter = "Comma Separated Values (*.csv)|*.csv";
+        dialog.DefaultExt = ".csv";
+        dialog.InitDir = folder.path();
+        const QString typed = folder.filePath("june");
+
+        QString shownSecondTime;
+        QTimer::singleShot(0, &dialog.Dialog(), [&] {
+            dialog.Dialog().selectFile(typed);
+            QMetaObject::invokeMethod(&dialog.Dialog(), "accept");
+        });
+        dialog.ShowSave();
+        QCOMPARE(dialog.FileName, typed + ".csv");
+
+        dialog.Filter = "Portable Document Format (*.pdf)|*.pdf";
+        dialog.DefaultExt = ".pdf";
+        QTimer::singleShot(0, &dialog.Dialog(), [&] {
+            shownSecondTime = dialog.Dialog().findChild<QLineEdit*>()->text();
+            dialog.Dialog().reject();
+        });
+        dialog.ShowSave();
+        QCOMPARE(shownSecondTime, QString("june.csv"));
+        QCOMPARE(dialog.FileName, QString());  // cancel empties the name
+        QCOMPARE(dialog.InitDir, folder.path());
+    }
+
+    void unusableRememberedNameFails() {
+        QtSaveFileDialog dialog;
+        dialog.FileName = QString(300, QChar('x'));
+        QVERIFY_THROWS_EXCEPTION(SaveDialogError, dialog.ShowSave());
+    }
+
+    void retriesOnceWithAnEmptyName_data() {
+        QTest::addColumn<int>("failures");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<int>("shows");
+        QTest::newRow("opens at once") << 0 << "/tmp/a.csv" << 1;
+        QTest::newRow("fails once, second try chosen") << 1 << "/tmp/a.csv" << 2;
+        QTest::newRow("fails twice, not tried again") << 2 << "" << 2;
+    }
+
+    void retriesOnceWithAnEmptyName() {
+        QFETCH(int, failures);
+        QFETCH(QString, expected);
+        QFETCH(int, shows);
+        ScriptedSaveFileDialog dialog;
+        dialog.FileName = "remembered?.csv";
+        for (int i = 0; i < failures; ++i) {
+            dialog.script.push_back(ScriptedSaveFileDialog::Fail{});
+        }
+        dialog.script.push_back(QString("/tmp/a.csv"));
+
+        QCOMPARE(ShowSaveWithRetry(dialog), expected);
+        QCOMPARE(int(dialog.seen.size()), shows);
+        QCOMPARE(dialog.seen.front().fileName, QString("remembered?.csv"));
+        if (shows > 1) {
+            QCOMPARE(dialog.seen.back().fileName, QString());
+        }
+    }
+};
+
+QTEST_MAIN(SaveFileDialogTest)
+#include "SaveFileDialogTest.moc"
