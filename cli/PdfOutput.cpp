@@ -1,13 +1,73 @@
 #include "cli/PdfOutput.h"
 
+#include <QGuiApplication>
+#include <QString>
+#include <cstdio>
+#include <memory>
+
 #include "astro/CoreError.h"
+#include "locations/Encoding.h"
+#include "locations/LocationRecord.h"
+#include "table/arReport.h"
+#include "ui/report/ReportEngine.h"
+#include "ui/report/ReportPdf.h"
 
 namespace quintrel::cli {
 
-void WriteReportPdf(const std::string& /*path*/,
-                    const std::vector<quintrel::MonthTable>& /*tables*/,
-                    const std::string& /*record*/) {
-    throw quintrel::CoreError("PDF output is not available in this build");
+namespace {
+
+// Qt's own chatter (a missing runtime directory on a headless machine, font notices) is no
+// business of a script's standard error; real failures come back as exceptions.
+QtMessageHandler previousHandler = nullptr;
+
+void QuietQtMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (type != QtCriticalMsg && type != QtFatalMsg)
+        return;
+    if (previousHandler) {
+        previousHandler(type, context, message);
+    } else {
+        std::fprintf(stderr, "%s\n", qPrintable(message));
+    }
+}
+
+// Fonts, pictures and the PDF writer need a QGuiApplication. The command line runs in
+// scripts and over ssh, so it always uses the offscreen platform unless the caller chose
+// one: a display that is set but unreachable would otherwise abort the program.
+void EnsureGuiApplication() {
+    if (QGuiApplication::instance())
+        return;
+    previousHandler = qInstallMessageHandler(QuietQtMessages);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    static int argc = 1;
+    static char name[] = "quintrel-table";
+    static char* argv[] = {name, nullptr};
+    // Lives until the process ends; destroying it during static destruction is not safe.
+    static QGuiApplication* application = new QGuiApplication(argc, argv);
+    (void)application;
+}
+
+}  // namespace
+
+void WriteReportPdf(const std::string& path, const std::vector<quintrel::MonthTable>& tables,
+                    const std::string& record) {
+    if (tables.empty())
+        throw CoreError("No month to write to " + path);
+    EnsureGuiApplication();
+
+    const std::string placeText = Cp1252ToUtf8(LocationDisplayText(record));
+    const PageSetup setup = DefaultPageSetup();
+    std::vector<ReportDocument> documents;
+    documents.reserve(tables.size());
+    for (const MonthTable& table : tables) {
+        std::unique_ptr<arReport> report = NewMonthReport(table, record, placeText);
+        documents.push_back(RunReport(*report, setup));
+    }
+    std::vector<const ReportDocument*> pages;
+    for (const ReportDocument& document : documents)
+        pages.push_back(&document);
+    quintrel::WritePdf(pages, QString::fromStdString(path));
 }
 
 }  // namespace quintrel::cli
