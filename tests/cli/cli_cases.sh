@@ -1,0 +1,193 @@
+#!/usr/bin/env bash
+# End-to-end cases of quintrel-table: runs the built program and checks its exit code,
+# its output and its one-line error messages.
+# Usage: cli_cases.sh CASE PROGRAM TEST_DATA_DIR
+set -uo pipefail
+
+case_name="$1"
+program="$2"
+data="$3"
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+
+boston='1USA - Massachusetts  Boston           + 42 21- 71  4-   51022103021111'
+karachi='1Pakistan             Karachi          + 24 52+ 67  1+   50'
+philadelphia='1USA - Pennsylvania   Philadelphia     + 40  0- 75  0-   50'
+
+fail() {
+    echo "FAIL ($case_name): $*" >&2
+    exit 1
+}
+
+# run EXPECTED_EXIT ARGS...: runs the program, keeps stdout and stderr in $work.
+run() {
+    local expected="$1"
+    shift
+    "$program" "$@" >"$work/out" 2>"$work/err"
+    local status=$?
+    if [ "$status" -ne "$expected" ]; then
+        echo "--- stdout"; head -c 2000 "$work/out"; echo "--- stderr"; cat "$work/err"
+        fail "exit code $status, expected $expected for: $*"
+    fi
+}
+
+# A failure: the given exit code, nothing on stdout, exactly one line on stderr that
+# contains the given text.
+expect_error() {
+    local expected="$1" text="$2"
+    shift 2
+    run "$expected" "$@"
+    [ -s "$work/out" ] && fail "something was written to stdout: $(head -c 200 "$work/out")"
+    [ "$(wc -l <"$work/err")" -eq 1 ] || fail "stderr is not one line: $(cat "$work/err")"
+    grep -qF -- "$text" "$work/err" || fail "stderr lacks '$text': $(cat "$work/err")"
+}
+
+# The places file used by the list cases: three places out of order, CR LF lines.
+write_places() {
+    printf '%s\r\n' "$philadelphia" "$karachi" "$boston" >"$work/places.dat"
+}
+
+case "$case_name" in
+help)
+    run 0 --help
+    for option in --locations --record --place --list --month --year --months --format \
+        --output --pdf; do
+        grep -qF -- "$option" "$work/out" || fail "--help does not mention $option"
+    done
+    ;;
+text_table)
+    run 0 --record "$boston" --month 3 --year 2025
+    grep -qxF 'Quintrel For USA - Massachusetts (Boston) for March 2025' "$work/out" ||
+        fail "title line missing"
+    grep -qxF 'Lattitude: 42º  21´ North, Longitude: 71º   4´ West, GMT -5 hours' "$work/out" ||
+        fail "place line missing: $(sed -n 2p "$work/out")"
+    grep -qF '<------Moon------>' "$work/out" || fail "column groups missing"
+    [ "$(grep -cE '^ *[0-9]+ [A-Z][a-z]+day ' "$work/out")" -eq 31 ] || fail "not 31 day lines"
+    # Every day line holds the golden table's texts in the same order.
+    grep -E '^ *[0-9]+ [A-Z][a-z]+day ' "$work/out" | sed -E 's/^ +//; s/ +/ /g' >"$work/days"
+    tail -n +2 "$data/golden/boston_2025_03.csv" | tr -d '\r' |
+        awk -F, -v OFS=' ' '{ $1 = substr($1, 7, 2) + 0; print }' | cmp -s - "$work/days" ||
+        fail "day lines differ from the golden table: $(head -n 3 "$work/days")"
+    ;;
+csv_matches_golden)
+    run 0 --record "$boston" --month 3 --year 2025 --format csv
+    head -n 1 "$work/out" | grep -qE $'^Quintrel \\(Version 1\\.3\\.0\\) Data Extract done at .+ on .+\r$' ||
+        fail "preamble wrong: $(head -n 1 "$work/out")"
+    tail -n +2 "$work/out" | cmp -s - "$data/golden/boston_2025_03.csv" || fail "CSV differs from the golden table"
+    ;;
+csv_november_2003)
+    run 0 --record "$philadelphia" --month 11 --year 2003 --format csv
+    [ "$(wc -l <"$work/out")" -eq 32 ] || fail "expected 32 lines"
+    # Moonrise 14:26 without a moonset; the majors come from the next day's moonset.
+    grep -qxF $'20031102,Sunday,06:30,16:57,14:26,:,51,+,07:16,19:42,01:03,13:29,Poor,*\r' \
+        "$work/out" || fail "2 November wrong: $(grep 20031102 "$work/out")"
+    # Sun 06:56-16:37, moon 09:05-18:07, 6.6 per cent lit and waxing.
+    grep -qxF $'20031125,Tuesday,06:56,16:37,09:05,18:07,7,+,01:10,13:36,07:23,19:48,Good,***\r' \
+        "$work/out" || fail "25 November wrong: $(grep 20031125 "$work/out")"
+    ;;
+csv_several_months)
+    run 0 --record "$karachi" --month 1 --year 2024 --months 2 --format csv
+    [ "$(grep -c 'Data Extract' "$work/out")" -eq 1 ] || fail "preamble not written once"
+    [ "$(grep -c '^Date,Day' "$work/out")" -eq 1 ] || fail "header not written once"
+    [ "$(wc -l <"$work/out")" -eq 62 ] || fail "expected 2 + 31 + 29 lines"
+    tail -n 29 "$work/out" | cmp -s - <(tail -n +2 "$data/golden/karachi_2024_02.csv") ||
+        fail "February lines differ from the golden table"
+    ;;
+months_across_year_end)
+    run 0 --record "$karachi" --month 12 --year 2024 --months 2
+    grep -qxF 'Quintrel For Pakistan (Karachi) for December 2024' "$work/out" || fail "December missing"
+    grep -qxF 'Quintrel For Pakistan (Karachi) for January 2025' "$work/out" || fail "January missing"
+    ;;
+output_file)
+    run 0 --record "$karachi" --month 2 --year 2024 --format csv --output "$work/table.csv"
+    [ -s "$work/out" ] && fail "stdout not empty"
+    tail -n +2 "$work/table.csv" | cmp -s - "$data/golden/karachi_2024_02.csv" || fail "file differs"
+    ;;
+pdf_report)
+    run 0 --record "$karachi" --month 2 --year 2024 --pdf "$work/table.pdf"
+    [ -s "$work/out" ] && fail "the PDF alone was asked for, yet stdout has text"
+    [ "$(head -c 5 "$work/table.pdf")" = "%PDF-" ] || fail "no PDF written"
+    run 0 --record "$karachi" --month 2 --year 2024 --pdf "$work/again.pdf" --format csv
+    tail -n +2 "$work/out" | cmp -s - "$data/golden/karachi_2024_02.csv" || fail "CSV missing beside the PDF"
+    ;;
+error_pdf_not_writable)
+    expect_error 1 "$work/missing/table.pdf" --record "$karachi" --month 2 --year 2024 \
+        --pdf "$work/missing/table.pdf"
+    ;;
+list_places)
+    write_places
+    run 0 --locations "$work/places.dat" --list
+    printf '0  Pakistan (Karachi)\n1  USA - Massachusetts (Boston)\n2  USA - Pennsylvania (Philadelphia)\n' |
+        cmp -s - "$work/out" || fail "list wrong: $(cat "$work/out")"
+    ;;
+place_by_position_and_text)
+    write_places
+    run 0 --locations "$work/places.dat" --place 1 --month 3 --year 2025 --format csv
+    tail -n +2 "$work/out" | cmp -s - "$data/golden/boston_2025_03.csv" || fail "--place 1 is not Boston"
+    run 0 --locations "$work/places.dat" --place bOsToN --month 3 --year 2025 --format csv
+    tail -n +2 "$work/out" | cmp -s - "$data/golden/boston_2025_03.csv" || fail "--place bOsToN is not Boston"
+    ;;
+default_locations_restored_from_backup)
+    # The program looks for locs.dat beside itself and restores it from locs.bak.
+    cp "$program" "$work/quintrel-table"
+    printf '%s\r\n' "$karachi" >"$work/locs.bak"
+    program="$work/quintrel-table"
+    run 0 --place 0 --month 2 --year 2024 --format csv
+    tail -n +2 "$work/out" | cmp -s - "$data/golden/karachi_2024_02.csv" || fail "wrong table"
+    cmp -s "$work/locs.dat" "$work/locs.bak" || fail "locs.dat not restored from locs.bak"
+    ;;
+error_no_locations_beside_program)
+    cp "$program" "$work/quintrel-table"
+    program="$work/quintrel-table"
+    expect_error 1 "locs.dat/bak" --place 0
+    ;;
+error_missing_locations_file)
+    expect_error 1 "$work/none.dat" --locations "$work/none.dat" --list
+    ;;
+error_empty_locations_file)
+    : >"$work/empty.dat"
+    expect_error 1 "empty" --locations "$work/empty.dat" --place 0
+    ;;
+error_place_position_outside_list)
+    write_places
+    expect_error 1 "no place 3" --locations "$work/places.dat" --place 3
+    ;;
+error_place_text_matches_nothing)
+    write_places
+    expect_error 1 "No place matches" --locations "$work/places.dat" --place Atlantis
+    ;;
+error_place_text_matches_several)
+    write_places
+    expect_error 1 "1 USA - Massachusetts (Boston); 2 USA - Pennsylvania (Philadelphia)" \
+        --locations "$work/places.dat" --place usa
+    ;;
+error_month_outside_year)
+    expect_error 1 "Month 13" --record "$karachi" --month 13 --year 2024
+    expect_error 1 "Month 0" --record "$karachi" --month 0 --year 2024
+    ;;
+error_year_outside_calendar)
+    expect_error 1 "Year 100" --record "$karachi" --month 5 --year 100
+    expect_error 1 "Year 10000" --record "$karachi" --month 5 --year 10000
+    # The last month fits, the next does not: no partial table on stdout.
+    expect_error 1 "Year 9999" --record "$karachi" --month 12 --year 9998 --months 2 --format csv
+    ;;
+error_malformed_record)
+    expect_error 1 "characters" --record "1Pakistan Karachi + 24 52+ 67  1+   50"
+    expect_error 1 "Pakistan" --record '1Pakistan             Karachi          + xx 52+ 67  1+   50'
+    ;;
+error_output_not_writable)
+    expect_error 1 "$work/missing/table.csv" --record "$karachi" --month 2 --year 2024 \
+        --output "$work/missing/table.csv"
+    ;;
+usage_errors)
+    expect_error 2 "--format" --record "$karachi" --format xml
+    expect_error 2 "--months" --record "$karachi" --months 0
+    expect_error 2 "--bogus" --record "$karachi" --bogus
+    expect_error 2 "--month" --record "$karachi" --month March
+    expect_error 2 "--locations" --record "$karachi" --locations "$work/places.dat"
+    ;;
+*)
+    fail "unknown case"
+    ;;
+esac
+echo "ok: $case_name"
