@@ -36,6 +36,7 @@ class AboutThanksTest : public QObject {
                          " - a rating for animal activity on the day\n"
                          "and displays them on a report which can be printed."));
         QCOMPARE(about.cmdOK->text(), QString("OK"));
+        QVERIFY(!about.picIcon->pixmap().isNull());  // the program's icon is compiled in
     }
 
     void aboutLayout_data() {
