@@ -27,8 +27,14 @@ LocalDay StartDate(const PlaceTexts& place, DaySerial date, DateEvents& events) 
 }  // namespace
 
 PlaceTexts MakePlaceTexts(const PlaceValues& place, std::string_view record) {
-    return {SingleToText(place.PlaceLatitude), SingleToText(place.PlaceLongitude),
-            SingleToText(place.PlaceZone), place.PlaceDstFlag, record};
+    PlaceTexts texts{SingleToText(place.PlaceLatitude),
+                     SingleToText(place.PlaceLongitude),
+                     SingleToText(place.PlaceZone),
+                     place.PlaceDstFlag,
+                     record,
+                     {}};
+    texts.site = MakeSearchSite(texts.latitude, texts.longitude);
+    return texts;
 }
 
 DateEvents EventsOneByOne(const PlaceTexts& place, DaySerial date, EventsWanted wanted) {

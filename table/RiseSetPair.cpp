@@ -1,7 +1,5 @@
 #include "table/RiseSetPair.h"
 
-#include <cstdio>
-
 #include "astro/NumberText.h"
 #include "astro/mRiseSet.h"
 
@@ -9,30 +7,45 @@ namespace quintrel {
 
 namespace {
 
-// An hhmm number written with at least four digits, split into "hh:mm".
+// An hhmm number written with at least four digits, split into "hh:mm": the first two
+// digits, a colon, the last two (605 gives 06:05). Search times stay below 2500.
 std::string HhmmToTimeText(double hhmm) {
-    char digits[16];
-    std::snprintf(digits, sizeof digits, "%04d", static_cast<int>(hhmm));
-    const std::string text(digits);
-    return text.substr(0, 2) + ":" + text.substr(text.size() - 2);
+    std::string digits = std::to_string(static_cast<long long>(hhmm));
+    if (digits.size() < 4) {
+        digits.insert(0, 4 - digits.size(), '0');
+    }
+    return digits.substr(0, 2) + ":" + digits.substr(digits.size() - 2);
 }
 
 }  // namespace
 
+SearchSite MakeSearchSite(std::string_view latitudeText, std::string_view longitudeText) {
+    const double latitude = ReadNumber(latitudeText);
+    SearchSite site;
+    site.longitudeWestDeg = -ReadNumber(longitudeText);
+    site.sinLatitude = mRiseSet::SinDeg(latitude);
+    site.cosLatitude = mRiseSet::CosDeg(latitude);
+    return site;
+}
+
 RiseSetTexts RiseSetPair(std::string_view latitudeText, std::string_view longitudeText,
                          std::string_view zoneText, Body body, std::int16_t year,
+                         std::int16_t month, std::int16_t day) {
+    const SearchSite site = MakeSearchSite(latitudeText, longitudeText);
+    return RiseSetPair(site, ReadNumber(zoneText), body, year, month, day);
+}
+
+RiseSetTexts RiseSetPair(const SearchSite& site, double zoneHours, Body body, std::int16_t year,
                          std::int16_t month, std::int16_t day) {
     using namespace mRiseSet;
     // Body codes and threshold altitudes of the search: the moon at +8', the sun at -50'.
     const std::int16_t bodyCode = body == Body::Moon ? 1 : 2;
     const double sinH0 = body == Body::Moon ? SinDeg(8.0 / 60.0) : SinDeg(-50.0 / 60.0);
 
-    const double latitude = ReadNumber(latitudeText);
-    const double lambda = -ReadNumber(longitudeText);
-    const double zone = ReadNumber(zoneText);
-    const double sinPhi = SinDeg(latitude);
-    const double cosPhi = CosDeg(latitude);
-    const double mjd0 = ModifiedJulianDate(year, month, day, 0) - zone / 24.0;
+    const double lambda = site.longitudeWestDeg;
+    const double sinPhi = site.sinLatitude;
+    const double cosPhi = site.cosLatitude;
+    const double mjd0 = ModifiedJulianDate(year, month, day, 0) - zoneHours / 24.0;
 
     double ym = SinAltitude(bodyCode, mjd0, 0.0, lambda, cosPhi, sinPhi) - sinH0;
     const bool above = static_cast<float>(ym) > 0.0f;
