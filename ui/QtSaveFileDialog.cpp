@@ -57,7 +57,12 @@ QString WithDefaultExtension(const QString& path, const QString& defaultExt) {
     return path + QLatin1Char('.') + extension;
 }
 
-QtSaveFileDialog::QtSaveFileDialog(QWidget* parent) : dialog_(new QFileDialog(parent)) {
+QtSaveFileDialog::QtSaveFileDialog(QWidget* parent) {
+    MakeDialog(parent);
+}
+
+void QtSaveFileDialog::MakeDialog(QWidget* parent) {
+    dialog_ = new QFileDialog(parent);
     dialog_->setOption(QFileDialog::DontUseNativeDialog);
     dialog_->setAcceptMode(QFileDialog::AcceptSave);
     dialog_->setFileMode(QFileDialog::AnyFile);
@@ -70,32 +75,40 @@ QtSaveFileDialog::~QtSaveFileDialog() {
     delete dialog_.data();
 }
 
+void QtSaveFileDialog::SetParentWindow(QWidget* window) {
+    // setParent resets the window flags; keep it a dialog window.
+    Dialog().setParent(window, Dialog().windowFlags() | Qt::Dialog);
+}
+
 QFileDialog& QtSaveFileDialog::Dialog() {
+    if (dialog_.isNull()) {
+        MakeDialog(nullptr);  // its window went first and took it along
+    }
     return *dialog_;
 }
 
 void QtSaveFileDialog::Apply() {
-    dialog_->setWindowTitle(DialogTitle.isEmpty() ? QStringLiteral("Save As") : DialogTitle);
+    Dialog().setWindowTitle(DialogTitle.isEmpty() ? QStringLiteral("Save As") : DialogTitle);
     const QString nameFilter = ToQtNameFilter(Filter);
-    dialog_->setNameFilter(nameFilter);
-    dialog_->setDefaultSuffix(ExtensionOf(DefaultExt));
+    Dialog().setNameFilter(nameFilter);
+    Dialog().setDefaultSuffix(ExtensionOf(DefaultExt));
     if (!InitDir.isEmpty()) {
-        dialog_->setDirectory(InitDir);
+        Dialog().setDirectory(InitDir);
     }
     // A full remembered path opens in its own folder, as the initial directory only applies
     // to a bare name.
-    dialog_->selectFile(FileName);
+    Dialog().selectFile(FileName);
 }
 
-QString QtSaveFileDialog::AcceptedPath() const {
-    const QStringList files = dialog_->selectedFiles();
+QString QtSaveFileDialog::AcceptedPath() {
+    const QStringList files = Dialog().selectedFiles();
     return files.isEmpty() ? QString() : WithDefaultExtension(files.first(), DefaultExt);
 }
 
 void QtSaveFileDialog::ShowSave() {
     CheckPresetName(FileName);
     Apply();
-    if (dialog_->exec() == QDialog::Accepted) {
+    if (Dialog().exec() == QDialog::Accepted) {
         FileName = AcceptedPath();
     } else {
         FileName.clear();

@@ -20,6 +20,9 @@ class QtSaveFileDialog : public SaveFileDialog {
 
     void ShowSave() override;
 
+    /// Opens the dialog over `window` from now on (the dialog may be made before the window).
+    void SetParentWindow(QWidget* window);
+
     /// The QFileDialog itself, so tests can drive it. Its properties are brought up to date
     /// with Apply(), which ShowSave also calls.
     QFileDialog& Dialog();
@@ -29,9 +32,11 @@ class QtSaveFileDialog : public SaveFileDialog {
 
     /// Reads the accepted selection back as ShowSave does: the chosen path with the default
     /// extension added when the typed name has none.
-    QString AcceptedPath() const;
+    QString AcceptedPath();
 
   private:
+    void MakeDialog(QWidget* parent);
+
     // Owned here, but parented to the window for placement; the pointer notices if the
     // window goes first and takes the dialog with it.
     QPointer<QFileDialog> dialog_;

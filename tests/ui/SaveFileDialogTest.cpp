@@ -124,6 +124,20 @@ class SaveFileDialogTest : public QObject {
         QCOMPARE(dialog.InitDir, folder.path());
     }
 
+    void survivesItsParentWindow() {
+        QtSaveFileDialog dialog;
+        {
+            QWidget window;
+            dialog.SetParentWindow(&window);
+            QCOMPARE(dialog.Dialog().parentWidget(), &window);
+            QVERIFY(dialog.Dialog().isWindow());
+        }
+        // The window took the dialog with it: a fresh one stands in, and destroying ours
+        // afterwards is safe.
+        QCOMPARE(dialog.Dialog().parentWidget(), nullptr);
+        QCOMPARE(dialog.Dialog().acceptMode(), QFileDialog::AcceptSave);
+    }
+
     void unusableRememberedNameFails() {
         QtSaveFileDialog dialog;
         dialog.FileName = QString(300, QChar('x'));
