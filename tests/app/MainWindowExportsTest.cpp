@@ -1,0 +1,184 @@
+// The report toolbar's export tools and the "Tides" menu on the main window.
+#include <QAction>
+#include <QFile>
+#include <QMenu>
+#include <QTest>
+
+#include "MainWindowHarness.h"
+#include "ui/report/ReportViewer.h"
+
+using namespace quintrel;
+using namespace quintrel::testing;
+
+namespace {
+
+QAction* Tool(fMain& window, const QString& caption) {
+    const QList<QAction*> tools = window.arvReport->Tools();
+    for (QAction* tool : tools) {
+        if (tool->text() == caption) {
+            return tool;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+class MainWindowExportsTest : public QObject {
+    Q_OBJECT
+
+    WindowHarness* harness_ = nullptr;
+    std::unique_ptr<fMain> window_;
+
+  private slots:
+    void init() {
+        harness_ = new WindowHarness;
+        harness_->WritePlaces(FivePlaces());
+        harness_->settings.Set("Month", "1");
+        harness_->settings.Set("Year", "2004");
+        window_ = harness_->Open();
+        QVERIFY(window_);
+    }
+
+    void cleanup() {
+        window_.reset();
+        delete harness_;
+        harness_ = nullptr;
+    }
+
+    void csvExportWritesTheShownMonth() {
+        const QString path = harness_->directory.filePath("january.csv");
+        harness_->saveDialog.script.push_back(path);
+        QAction* tool = Tool(*window_, "CSV Export");
+        QVERIFY(tool);
+        tool->trigger();
+        QVERIFY(harness_->messages.shown.empty());
+        QCOMPARE(harness_->saveDialog.seen.back().filter,
+                 QString("Comma Separated Values (*.csv)|*.csv"));
+        const std::string text = ReadWholeFile(path);
+        QVERIFY(
+            text.rfind("Quintrel (Version 1.3.0) Data Extract done at 14:05:09 on 06/12/2026\r\n"
+                       "Date,Day,",
+                       0) == 0);
+        QVERIFY(text.find("\r\n20040101,Thursday,") != std::string::npos);
+        QCOMPARE(std::count(text.begin(), text.end(), '\n'), 33L);
+    }
+
+    void pdfExportWritesTheShownReport() {
+        const QString path = harness_->directory.filePath("january.pdf");
+        harness_->saveDialog.script.push_back(path);
+        Tool(*window_, "PDF Export")->trigger();
+        QVERIFY(harness_->messages.shown.empty());
+        QCOMPARE(harness_->saveDialog.seen.back().filter,
+                 QString("Portable Document Format (*.pdf)|*.pdf"));
+        QVERIFY(ReadWholeFile(path).rfind("%PDF", 0) == 0);
+    }
+
+    void cancelledExportWritesNothing_data() {
+        QTest::addColumn<QString>("tool");
+        QTest::newRow("csv") << "CSV Export";
+        QTest::newRow("pdf") << "PDF Export";
+    }
+    void cancelledExportWritesNothing() {
+        QFETCH(QString, tool);
+        harness_->saveDialog.script.push_back(QString());
+        Tool(*window_, tool)->trigger();
+        QVERIFY(harness_->messages.shown.empty());
+        QCOMPARE(QDir(harness_->directory.path()).entryList(QDir::Files),
+                 (QStringList{"locs.dat"}));
+    }
+
+    void exportToAMissingDirectoryShowsTheExportError_data() {
+        QTest::addColumn<QString>("tool");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("csv") << "CSV Export"
+                             << "out.csv";
+        QTest::newRow("pdf") << "PDF Export"
+                             << "out.pdf";
+    }
+    void exportToAMissingDirectoryShowsTheExportError() {
+        QFETCH(QString, tool);
+        QFETCH(QString, name);
+        const QString path = harness_->directory.filePath("missing/" + name);
+        harness_->saveDialog.script.push_back(path);
+        Tool(*window_, tool)->trigger();
+        QCOMPARE(harness_->messages.shown.size(), std::size_t{1});
+        const auto& shown = harness_->messages.shown.front();
+        QCOMPARE(shown.title, QString("Export Error"));
+        QCOMPARE(shown.text, "Unable to write to the file " + path +
+                                 "\r\nPlease ensure you have selected a valid directory and "
+                                 "file for writing.");
+    }
+
+    void failingWriteShowsTheExportError() {
+        if (!QFile::exists("/dev/full")) {
+            QSKIP("needs /dev/full to make a write fail after the file opened");
+        }
+        harness_->saveDialog.script.push_back(QString("/dev/full"));
+        Tool(*window_, "CSV Export")->trigger();
+        QCOMPARE(harness_->messages.shown.size(), std::size_t{1});
+        QCOMPARE(harness_->messages.shown.front().title, QString("Export Error"));
+    }
+
+    void otherToolsDoNothingHere() {
+        window_->arvReport_ToolbarClick("Print Preview");
+        QVERIFY(harness_->saveDialog.seen.empty());
+        QVERIFY(harness_->messages.shown.empty());
+    }
+
+    void runTidesIsGreyUntilAPathIsChosen() {
+        window_->UpdateTidesMenu();
+        QVERIFY(!window_->miTides[0]->isEnabled());
+        QVERIFY(window_->miTides[1]->isSeparator());
+        QVERIFY(window_->miTides[2]->isEnabled());
+        QCOMPARE(window_->miTides[0]->text(), QString("Run WXTides"));
+        QCOMPARE(window_->miTides[2]->text(), QString("Setup"));
+
+        const QString chosen = "/opt/tide tools/WXTide32.exe";
+        harness_->saveDialog.script.push_back(chosen);
+        window_->miTides[2]->trigger();
+        QCOMPARE(harness_->saveDialog.seen.back().title,
+                 QString("Specify WXTide32 Program Location"));
+        window_->UpdateTidesMenu();
+        QVERIFY(window_->miTides[0]->isEnabled());
+
+        window_->miTides[0]->trigger();
+        QCOMPARE(harness_->starter.started, (std::vector<QString>{chosen}));
+        QVERIFY(harness_->messages.shown.empty());
+
+        window_->close();
+        QCOMPARE(harness_->settings.Get("Tides"), chosen.toStdString());
+    }
+
+    void cancelledSetupKeepsThePath() {
+        harness_->settings.Set("Tides", "/opt/tide/WXTide32.exe");
+        WindowHarness& harness = *harness_;
+        auto window = harness.Open();
+        QVERIFY(window);
+        harness.saveDialog.script.push_back(QString());
+        window->miTides_Click(2);
+        QCOMPARE(harness.saveDialog.seen.back().initDir, QString("/opt/tide"));
+        QCOMPARE(window->State.TidesPath, std::string("/opt/tide/WXTide32.exe"));
+    }
+
+    void aTideProgramThatWillNotStartIsReported() {
+        window_->State.TidesPath = "/nowhere/WXTide32.exe";
+        harness_->starter.startSucceeds = false;
+        window_->miTides_Click(0);
+        QCOMPARE(harness_->messages.shown.size(), std::size_t{1});
+        QVERIFY(harness_->messages.shown.front().text.contains("/nowhere/WXTide32.exe"));
+        QVERIFY(window_->isEnabled());
+    }
+
+    void theSaveDialogIsSharedAndKeepsItsFileName() {
+        const QString path = harness_->directory.filePath("first.csv");
+        harness_->saveDialog.script.push_back(path);
+        Tool(*window_, "CSV Export")->trigger();
+        harness_->saveDialog.script.push_back(QString());
+        window_->miTides_Click(2);
+        QCOMPARE(harness_->saveDialog.seen.back().fileName, path);
+    }
+};
+
+QTEST_MAIN(MainWindowExportsTest)
+#include "MainWindowExportsTest.moc"

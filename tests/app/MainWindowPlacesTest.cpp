@@ -1,0 +1,230 @@
+// The place list and the "Place" menu: adding, editing and deleting places, and what
+// survives a restart.
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTest>
+
+#include "MainWindowHarness.h"
+#include "ui/QtSettingsStore.h"
+#include "ui/report/ReportViewer.h"
+
+using namespace quintrel;
+using namespace quintrel::testing;
+
+namespace {
+
+QStringList Entries(const QComboBox* box) {
+    QStringList entries;
+    for (int i = 0; i < box->count(); ++i) {
+        entries << box->itemText(i);
+    }
+    return entries;
+}
+
+}  // namespace
+
+class MainWindowPlacesTest : public QObject {
+    Q_OBJECT
+
+    WindowHarness* harness_ = nullptr;
+    std::unique_ptr<fMain> window_;
+
+  private slots:
+    void init() {
+        harness_ = new WindowHarness;
+        harness_->WritePlaces(FivePlaces());
+        harness_->settings.Set("Index", "2");
+        window_ = harness_->Open();
+        QVERIFY(window_);
+        // Start from a list that matches the file, so every change below is seen.
+        window_->Places.LocationsChanged = false;
+    }
+
+    void cleanup() {
+        window_.reset();
+        delete harness_;
+        harness_ = nullptr;
+    }
+
+    void choosingAPlaceSetsItsValuesWithoutComputing() {
+        const arReport* before = window_->arvReport->ReportSource();
+        window_->cboPlaces->setCurrentIndex(4);
+        QCOMPARE(window_->Places.LocationIndex, std::int16_t{4});
+        QCOMPARE(window_->Place.PlaceZone, -5.0f);
+        QVERIFY(window_->Place.PlaceLongitude < -71.0f);
+        QCOMPARE(window_->arvReport->ReportSource(), before);
+    }
+
+    void clearingThePlaceTextRestoresThePlace() {
+        window_->cboPlaces->setCurrentIndex(3);
+        window_->cboPlaces->lineEdit()->selectAll();
+        QTest::keyClick(window_->cboPlaces->lineEdit(), Qt::Key_Backspace);
+        QCOMPARE(window_->cboPlaces->currentText(), QString("Pakistan (Karachi)"));
+        QCOMPARE(window_->Places.LocationIndex, std::int16_t{3});
+        QTest::keyClicks(window_->cboPlaces->lineEdit(), "Ber");
+        QCOMPARE(window_->Places.LocationIndex, std::int16_t{3});
+    }
+
+    void menuEnablesEditAndDeleteOnlyWithASelection() {
+        window_->UpdatePlaceMenu();
+        QVERIFY(window_->miAddEditDel[0]->isEnabled());
+        QVERIFY(window_->miAddEditDel[1]->isEnabled());
+        QVERIFY(window_->miAddEditDel[2]->isEnabled());
+        QCOMPARE(window_->miAddEditDel[2]->text(), QString("Delete Location"));
+        window_->cboPlaces->setCurrentIndex(-1);
+        window_->UpdatePlaceMenu();
+        QVERIFY(window_->miAddEditDel[0]->isEnabled());
+        QVERIFY(!window_->miAddEditDel[1]->isEnabled());
+        QVERIFY(!window_->miAddEditDel[2]->isEnabled());
+    }
+
+    void addingAFavouritePutsItAmongTheFavouritesSelected() {
+        const std::string added = Record(true, "Canada", "Quebec", "+46 49", "-71 13", "-5");
+        harness_->formAnswers.push_back(added);
+        const arReport* before = window_->arvReport->ReportSource();
+        window_->miAddEditDel[0]->trigger();
+        QCOMPARE(harness_->formCalls.size(), std::size_t{1});
+        QCOMPARE(harness_->formCalls.front().first, std::string());
+        QCOMPARE(harness_->formCalls.front().second, 1);
+        QCOMPARE(Entries(window_->cboPlaces),
+                 (QStringList{"Australia (Sydney)", "Canada (Quebec)", "France (Paris)",
+                              "New Zealand (Christchurch)", "Pakistan (Karachi)", "USA (Boston)"}));
+        QCOMPARE(window_->cboPlaces->currentIndex(), 1);
+        QCOMPARE(window_->Places.LocationIndex, std::int16_t{1});
+        QVERIFY(window_->Places.LocationsChanged);
+        // Recomputed at once for the new place, even though the key looks the same.
+        QVERIFY(window_->arvReport->ReportSource() != before);
+        QCOMPARE(window_->arvReport->ReportSource()->Caption("lblPageHeader").substr(0, 29),
+                 std::string("Quintrel For Canada (Quebec) "));
+    }
+
+    void addingAPlaceWithAccentedLettersShowsThemAndKeepsTheBytes() {
+        // "Québec" as the location window hands it over: Windows-1252 bytes.
+        const std::string added = Record(false, "Canada",
+                                         "Qu\xE9"
+                                         "bec",
+                                         "+46 49", "-71 13", "-5");
+        harness_->formAnswers.push_back(added);
+        window_->AddLocation();
+        QCOMPARE(window_->cboPlaces->currentText(), QString::fromUtf8("Canada (Québec)"));
+        QCOMPARE(window_->SelectedRecord(), added);
+    }
+
+    void editingATownSoItSortsElsewhereKeepsItSelected() {
+        // Christchurch (position 2) becomes Auckland but stays in New Zealand; renaming
+        // the country moves it to the end.
+        window_->cboPlaces->setCurrentIndex(2);
+        const std::string edited =
+            Record(false, "Zealandia", "Auckland", "-36 51", "+174 46", "+12");
+        harness_->formAnswers.push_back(edited);
+        window_->EditLocation();
+        QCOMPARE(harness_->formCalls.front().first, FivePlaces()[2]);
+        QCOMPARE(harness_->formCalls.front().second, 0);
+        QCOMPARE(window_->cboPlaces->currentText(), QString("Zealandia (Auckland)"));
+        QCOMPARE(window_->cboPlaces->currentIndex(), 4);
+        QCOMPARE(window_->Places.LocationIndex, std::int16_t{4});
+        QCOMPARE(window_->cboPlaces->count(), 5);
+        QVERIFY(window_->Places.LocationsChanged);
+    }
+
+    void deletingTheFirstPlaceSelectsTheNewFirst() {
+        window_->cboPlaces->setCurrentIndex(0);
+        window_->DeleteLocation();
+        const auto& question = harness_->messages.shown.back();
+        QCOMPARE(question.kind, RecordingMessageBoxes::Kind::Question);
+        QCOMPARE(question.title, QString("Confirm Delete"));
+        QCOMPARE(question.text,
+                 QString("Are you sure you want to delete the location:\r\nAustralia (Sydney)"));
+        QCOMPARE(window_->cboPlaces->count(), 4);
+        QCOMPARE(window_->cboPlaces->currentText(), QString("France (Paris)"));
+        QCOMPARE(window_->Places.LocationIndex, std::int16_t{0});
+        QCOMPARE(window_->Places.Locations.front(), FivePlaces()[1]);
+        QVERIFY(window_->Places.LocationsChanged);
+        QCOMPARE(window_->arvReport->ReportSource()->Caption("lblPageHeader"),
+                 std::string("Quintrel For France (Paris) for June 2002"));
+    }
+
+    void deletingAMiddlePlaceSelectsThePlaceBefore() {
+        window_->cboPlaces->setCurrentIndex(3);
+        window_->DeleteLocation();
+        QCOMPARE(Entries(window_->cboPlaces),
+                 (QStringList{"Australia (Sydney)", "France (Paris)", "New Zealand (Christchurch)",
+                              "USA (Boston)"}));
+        QCOMPARE(window_->cboPlaces->currentText(), QString("New Zealand (Christchurch)"));
+        QCOMPARE(window_->Places.LocationIndex, std::int16_t{2});
+        QCOMPARE(window_->Place.PlaceZone, 12.0f);
+    }
+
+    void cancelPathsChangeNothing_data() {
+        QTest::addColumn<int>("item");
+        QTest::newRow("add cancelled") << 0;
+        QTest::newRow("edit cancelled") << 1;
+        QTest::newRow("delete not confirmed") << 2;
+    }
+    void cancelPathsChangeNothing() {
+        QFETCH(int, item);
+        window_->cboPlaces->setCurrentIndex(3);
+        const LocationList before = window_->Places.Locations;
+        const arReport* report = window_->arvReport->ReportSource();
+        harness_->formAnswers.push_back(std::nullopt);
+        harness_->messages.answers.push_back(false);
+        window_->miAddEditDel_Click(item);
+        QCOMPARE(window_->Places.Locations, before);
+        QCOMPARE(window_->cboPlaces->count(), 5);
+        QCOMPARE(window_->cboPlaces->currentIndex(), 3);
+        QCOMPARE(window_->Places.LocationIndex, std::int16_t{3});
+        QVERIFY(!window_->Places.LocationsChanged);
+        QCOMPARE(window_->arvReport->ReportSource(), report);
+    }
+
+    void theLastPlaceCannotBeDeleted() {
+        for (int i = 0; i < 4; ++i) {
+            window_->DeleteLocation();
+        }
+        QCOMPARE(window_->cboPlaces->count(), 1);
+        const std::size_t questions = harness_->messages.shown.size();
+        window_->DeleteLocation();
+        QCOMPARE(window_->cboPlaces->count(), 1);
+        QCOMPARE(window_->Places.Locations.size(), std::size_t{1});
+        QCOMPARE(harness_->messages.shown.size(), questions + 1);
+        const auto& refusal = harness_->messages.shown.back();
+        QCOMPARE(refusal.kind, RecordingMessageBoxes::Kind::Exclamation);
+        QVERIFY(refusal.text.contains("At least one place must remain"));
+    }
+
+    void anAddedPlaceIsStillThereAfterARestart() {
+        // The real settings store in a file of the test's own, as the program uses it.
+        QTemporaryDir home;
+        const QString ini = home.filePath("Varnel.ini");
+        WindowHarness harness;
+        harness.WritePlaces(FivePlaces());
+        QtSettingsStore store(ini);
+        const std::string added = Record(false, "Ireland", "Cork", "+51 54", "-8 28", "+0");
+        {
+            MainWindowServices services = harness.Services();
+            services.settings = &store;
+            fMain window(services);
+            QVERIFY(window.Form_Load());
+            harness.formAnswers.push_back(added);
+            window.AddLocation();
+            window.show();
+            window.close();
+        }
+        QCOMPARE(harness.thanksShown, 1);
+        {
+            MainWindowServices services = harness.Services();
+            services.settings = &store;
+            fMain window(services);
+            QVERIFY(window.Form_Load());
+            QCOMPARE(window.cboPlaces->count(), 6);
+            QCOMPARE(window.cboPlaces->currentText(), QString("Ireland (Cork)"));
+            QCOMPARE(window.SelectedRecord(), added);
+        }
+        QCOMPARE(ReadWholeFile(harness.PathOf("locs.bak")), FileText(FivePlaces()));
+    }
+};
+
+QTEST_MAIN(MainWindowPlacesTest)
+#include "MainWindowPlacesTest.moc"

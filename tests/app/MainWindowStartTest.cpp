@@ -1,0 +1,279 @@
+// Start-up and close-down of the main window: the place file, the saved settings, the
+// window size rule and the order of the close-down steps.
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <cstdlib>
+
+#include "MainWindowHarness.h"
+#include "ui/report/ReportViewer.h"
+
+using namespace quintrel;
+using namespace quintrel::testing;
+
+namespace {
+
+// Whether a length in logical pixels is the given length in twips, to the nearest pixel.
+bool IsTwips(int pixels, int twips) {
+    return std::abs(pixels * 15 - twips) <= 7;
+}
+
+}  // namespace
+
+class MainWindowStartTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void startsWithLocsDatOnly() {
+        WindowHarness harness;
+        harness.WritePlaces(FivePlaces());
+        auto window = harness.Open();
+        QVERIFY(window);
+        QCOMPARE(window->cboPlaces->count(), 5);
+        QCOMPARE(window->cboPlaces->currentText(), QString("Australia (Sydney)"));
+        QVERIFY(harness.messages.shown.empty());
+        // The file's final line break gave an empty entry, so the list counts as changed.
+        QVERIFY(window->Places.LocationsChanged);
+        QVERIFY(window->arvReport->ReportSource() != nullptr);
+        QCOMPARE(window->Table.rows.size(), std::size_t{30});  // June
+    }
+
+    void startsWithLocsBakOnly() {
+        WindowHarness harness;
+        harness.WritePlaces(FivePlaces(), "locs.bak");
+        auto window = harness.Open();
+        QVERIFY(window);
+        QCOMPARE(window->cboPlaces->count(), 5);
+        QCOMPARE(ReadWholeFile(harness.PathOf("locs.dat")), FileText(FivePlaces()));
+        QVERIFY(harness.messages.shown.empty());
+    }
+
+    void endsWithoutEitherFile() {
+        WindowHarness harness;
+        harness.settings.Set("Month", "3");
+        fMain window(harness.Services());
+        QVERIFY(!window.Form_Load());
+        QCOMPARE(harness.messages.shown.size(), std::size_t{1});
+        const auto& shown = harness.messages.shown.front();
+        QCOMPARE(shown.kind, RecordingMessageBoxes::Kind::Critical);
+        QCOMPARE(shown.title, QString("Missing File(s)"));
+        QCOMPARE(shown.text,
+                 QString("Required data file locs.dat/bak is not in the application directory - "
+                         "exiting"));
+        // Nothing written: no settings, no files.
+        QVERIFY(harness.settings.writes.empty());
+        QVERIFY(QDir(harness.directory.path()).entryList(QDir::Files).isEmpty());
+        QVERIFY(!window.isVisible());
+        QCOMPARE(harness.thanksShown, 0);
+    }
+
+    void emptyStoreWritesDefaultsAtCloseDown() {
+        WindowHarness harness;
+        harness.WritePlaces(FivePlaces());
+        auto window = harness.Open();
+        QVERIFY(window);
+        window->show();
+        window->close();
+        QCOMPARE(harness.settings.Get("Month"), std::string("6"));
+        QCOMPARE(harness.settings.Get("Year"), std::string("2002"));
+        QCOMPARE(harness.settings.Get("Index"), std::string("0"));
+        QCOMPARE(harness.settings.Get("Height"), std::string("4305"));
+        QCOMPARE(harness.settings.Get("Width"), std::string("9300"));
+        QCOMPARE(harness.settings.Get("Tides"), std::string(""));
+        QCOMPARE(harness.thanksShown, 1);
+    }
+
+    void indexBeyondTheListSelectsTheFirstPlace() {
+        WindowHarness harness;
+        harness.WritePlaces(FivePlaces());
+        harness.settings.Set("Index", "7");
+        auto window = harness.Open();
+        QVERIFY(window);
+        QCOMPARE(window->cboPlaces->currentIndex(), 0);
+        window->close();
+        QCOMPARE(harness.settings.Get("Index"), std::string("0"));
+    }
+
+    void savedIndexSelectsItsPlace() {
+        WindowHarness harness;
+        harness.WritePlaces(FivePlaces());
+        harness.settings.Set("Index", "3");
+        auto window = harness.Open();
+        QVERIFY(window);
+        QCOMPARE(window->cboPlaces->currentText(), QString("Pakistan (Karachi)"));
+        QCOMPARE(window->Place.PlaceZone, 5.0f);
+        QCOMPARE(window->arvReport->ReportSource()->Caption("lblPageHeader"),
+                 std::string("Quintrel For Pakistan (Karachi) for June 2002"));
+    }
+
+    void smallSavedWidthOpensAtTheMinimum() {
+        WindowHarness harness;
+        harness.WritePlaces(FivePlaces());
+        harness.settings.Set("Width", "100");
+        harness.settings.Set("Height", "0");
+        auto window = harness.Open();
+        QVERIFY(window);
+        QCOMPARE(window->OuterWidthTwips(), 9300);
+        QCOMPARE(window->OuterHeightTwips(), 4305);
+        window->show();
+        window->close();
+        QCOMPARE(harness.settings.Get("Width"), std::string("9300"));
+        QCOMPARE(harness.settings.Get("Height"), std::string("4305"));
+    }
+
+    void savedSizeIsRestored() {
+        WindowHarness harness;
+        harness.WritePlaces(FivePlaces());
+        harness.settings.Set("Width", "12000");
+        harness.settings.Set("Height", "7500");
+        auto window = harness.Open();
+        QVERIFY(window);
+        QCOMPARE(window->OuterWidthTwips(), 12000);
+        QCOMPARE(window->OuterHeightTwips(), 7500);
+        window->show();
+        window->close();
+        QCOMPARE(harness.settings.Get("Width"), std::string("12000"));
+        QCOMPARE(harness.settings.Get("Height"), std::string("7500"));
+    }
+
+    void resizeRuleKeepsExitAndAboutOnTheRightEdge_data() {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("height");
+        QTest::addColumn<int>("expectedWidth");
+        QTest::addColumn<int>("expectedHeight");
+        QTest::newRow("larger") << 15000 << 9000 << 15000 << 9000;
+        QTest::newRow("below the minimum") << 6000 << 3000 << 9300 << 4305;
+        QTest::newRow("only wider") << 11250 << 4305 << 11250 << 4305;
+    }
+    void resizeRuleKeepsExitAndAboutOnTheRightEdge() {
+        QFETCH(int, width);
+        QFETCH(int, height);
+        QFETCH(int, expectedWidth);
+        QFETCH(int, expectedHeight);
+        WindowHarness harness;
+        harness.WritePlaces(FivePlaces());
+        auto window = harness.Open();
+        QVERIFY(window);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        window->SetOuterWidthTwips(width);
+        window->SetOuterHeightTwips(height);
+        QTRY_COMPARE(window->OuterWidthTwips(), expectedWidth);
+        QCOMPARE(window->OuterHeightTwips(), expectedHeight);
+        const QRect exit = window->cmdExit->geometry();
+        const QRect about = window->cmdAbout->geometry();
+        // Exit ends 140 twips inside the outer width, About 40 twips before Exit starts.
+        QVERIFY(IsTwips(exit.x() + exit.width(), expectedWidth - 140));
+        QVERIFY(IsTwips(exit.x(), expectedWidth - 140 - 645));
+        QVERIFY(IsTwips(about.x() + about.width(), expectedWidth - 140 - 645 - 40));
+        QVERIFY(IsTwips(window->arvReport->width(), expectedWidth - 100));
+        QVERIFY(IsTwips(window->arvReport->height(), expectedHeight - 825));
+        // Controls on the left keep their places.
+        QCOMPARE(window->cmdCalc->geometry(), QRect(414, 3, 55, 22));
+        QCOMPARE(window->State.WindowWidth, expectedWidth);
+        QCOMPARE(window->State.WindowHeight, expectedHeight);
+    }
+
+    void minimisingDoesNotRecordTheSize() {
+        WindowHarness harness;
+        harness.WritePlaces(FivePlaces());
+        auto window = harness.Open();
+        QVERIFY(window);
+        window->show();
+        window->SetOuterWidthTwips(12000);
+        QCOMPARE(window->State.WindowWidth, 12000);
+        window->showMinimized();
+        window->Form_Resize();
+        QCOMPARE(window->State.WindowWidth, 12000);
+    }
+
+    void designPositionsAndNames() {
+        WindowHarness harness;
+        harness.WritePlaces(FivePlaces());
+        auto window = harness.Open();
+        QVERIFY(window);
+        QCOMPARE(window->windowTitle(), QString("Quintrel"));
+        const char* names[] = {"arvReport", "lblDate",  "cboMonth", "lblYr",     "txtYear",
+                               "lblPlus",   "lblMinus", "cmdPlace", "cboPlaces", "cmdCalc",
+                               "cmdTides",  "cmdAbout", "cmdExit"};
+        for (const char* name : names) {
+            QVERIFY2(window->findChild<QWidget*>(QString::fromLatin1(name)) != nullptr, name);
+        }
+        QCOMPARE(window->txtYear->geometry(), QRect(162, 3, 36, 19));
+        QCOMPARE(window->cboPlaces->geometry(), QRect(258, 3, 154, 21));
+        QCOMPARE(window->arvReport->y(), 27);
+        QCOMPARE(window->cmdPlace->text(), QString("Place"));
+        QCOMPARE(window->cmdCalc->text(), QString("Calculate"));
+        // The tab order of the design, from the report onwards.
+        const QList<QWidget*> expected = {window->arvReport, window->cboMonth,  window->txtYear,
+                                          window->cmdPlace,  window->cboPlaces, window->cmdCalc,
+                                          window->cmdTides,  window->cmdAbout,  window->cmdExit};
+        QList<QWidget*> order;
+        QWidget* widget = window->arvReport;
+        do {
+            if (expected.contains(widget) && !order.contains(widget)) {
+                order.append(widget);
+            }
+            widget = widget->nextInFocusChain();
+        } while (widget != window->arvReport);
+        QCOMPARE(order, expected);
+    }
+
+    void closeDownSavesPlacesThenSettingsThenThanksOnce() {
+        WindowHarness harness;
+        harness.WritePlaces(FivePlaces());
+        WriteWholeFile(harness.PathOf("locs.bak"), "old backup\r\n");
+        auto window = harness.Open();
+        QVERIFY(window);
+        bool settingsWrittenBeforeThanks = false;
+        std::string backupAtThanks;
+        harness.onThanks = [&] {
+            settingsWrittenBeforeThanks = harness.settings.writes.size() == 6;
+            backupAtThanks = ReadWholeFile(harness.PathOf("locs.bak"));
+        };
+        window->show();
+        QTest::mouseClick(window->cmdExit, Qt::LeftButton);
+        QVERIFY(!window->isVisible());
+        QCOMPARE(harness.thanksShown, 1);
+        QVERIFY(settingsWrittenBeforeThanks);
+        // The backup now holds the file as it was; locs.dat was written again (sorted).
+        QCOMPARE(backupAtThanks, FileText(FivePlaces()));
+        QCOMPARE(ReadWholeFile(harness.PathOf("locs.dat")), FileText(FivePlaces()));
+        // Settings keys in the order they are written.
+        std::vector<std::string> keys;
+        for (const auto& write : harness.settings.writes) {
+            keys.push_back(write.key);
+        }
+        QCOMPARE(keys,
+                 (std::vector<std::string>{"Month", "Year", "Index", "Height", "Width", "Tides"}));
+        // A second close (the close box after Exit) does not run the close-down again.
+        window->close();
+        QCOMPARE(harness.thanksShown, 1);
+    }
+
+    void closeBoxRunsTheSameCloseDown() {
+        WindowHarness harness;
+        harness.WritePlaces(FivePlaces());
+        auto window = harness.Open();
+        QVERIFY(window);
+        window->show();
+        QVERIFY(window->close());
+        QCOMPARE(harness.thanksShown, 1);
+        QCOMPARE(harness.settings.writes.size(), std::size_t{6});
+        QVERIFY(QFile::exists(harness.PathOf("locs.bak")));
+    }
+
+    void aboutOpensTheAboutWindow() {
+        WindowHarness harness;
+        harness.WritePlaces(FivePlaces());
+        auto window = harness.Open();
+        QVERIFY(window);
+        QTest::mouseClick(window->cmdAbout, Qt::LeftButton);
+        QCOMPARE(harness.aboutShown, 1);
+    }
+};
+
+QTEST_MAIN(MainWindowStartTest)
+#include "MainWindowStartTest.moc"
