@@ -1,6 +1,11 @@
+#include <fstream>
+#include <sstream>
+
 #include <gtest/gtest.h>
 
+#include "astro/CivilDate.h"
 #include "astro/mRiseSet.h"
+#include "locations/LocationFile.h"
 #include "table/CalculateMonth.h"
 #include "table/RiseSetPair.h"
 #include "tests/table/TablePlaces.h"
@@ -31,12 +36,12 @@ TEST(SharedSearch, PairGivesBothEngineAnswers) {
         {"40", "-75", "-5"}, {"70", "20", "1"},          {"-43.533333", "172.63333", "13"},
         {"0", "0", "0"},     {"89.5", "-179.99", "-12"}, {"-66.5", "140", "10.5"}};
     for (const auto& place : places) {
-        for (int day = 1; day <= 366; day += 3) {
-            const int month = 1 + (day - 1) / 31;
-            const int dayOfMonth = 1 + (day - 1) % 28;
-            const auto y = static_cast<std::int16_t>(2020);
-            const auto m = static_cast<std::int16_t>(month > 12 ? 12 : month);
-            const auto d = static_cast<std::int16_t>(dayOfMonth);
+        // Every third day of a leap year: all seasons and moon ages.
+        for (DaySerial date = DateSerial(2020, 1, 1); date < DateSerial(2021, 1, 1); date += 3) {
+            const CivilDate civil = DateFromSerial(date);
+            const auto y = static_cast<std::int16_t>(civil.year);
+            const auto m = static_cast<std::int16_t>(civil.month);
+            const auto d = static_cast<std::int16_t>(civil.day);
             for (Body body : {Body::Sun, Body::Moon}) {
                 const bool moon = body == Body::Moon;
                 const RiseSetTexts pair = RiseSetPair(place[0], place[1], place[2], body, y, m, d);
@@ -66,6 +71,25 @@ TEST(SharedSearch, MonthTablesEqualThePlainComputation) {
                                 record->substr(1, 30) + " " + std::to_string(month) + "/" +
                                     std::to_string(year));
             }
+        }
+    }
+}
+
+TEST(SharedSearch, EveryShippedPlaceEqualsThePlainComputation) {
+    std::ifstream in(std::string(QUINTREL_SOURCE_DIR) + "/data/locs.dat", std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    LocationState state;
+    state.Locations = SplitLocationText(text.str());
+    CompactLocationList(state);
+    ASSERT_FALSE(state.Locations.empty());
+    // March and October hold the changeover days of both hemispheres.
+    for (const std::string& record : state.Locations) {
+        const PlaceValues place = testing::ValuesOf(record);
+        for (std::int16_t month : {3, 10}) {
+            ExpectSameTable(CalculateMonth(place, record, month, 2026),
+                            CalculateMonthPlain(place, record, month, 2026),
+                            record.substr(1, 38) + " " + std::to_string(month) + "/2026");
         }
     }
 }
