@@ -88,16 +88,16 @@ QFileDialog& QtSaveFileDialog::Dialog() {
 }
 
 void QtSaveFileDialog::Apply() {
-    Dialog().setWindowTitle(DialogTitle.isEmpty() ? QStringLiteral("Save As") : DialogTitle);
-    const QString nameFilter = ToQtNameFilter(Filter);
-    Dialog().setNameFilter(nameFilter);
-    Dialog().setDefaultSuffix(ExtensionOf(DefaultExt));
+    QFileDialog& dialog = Dialog();
+    dialog.setWindowTitle(DialogTitle.isEmpty() ? QStringLiteral("Save As") : DialogTitle);
+    dialog.setNameFilter(ToQtNameFilter(Filter));
+    dialog.setDefaultSuffix(ExtensionOf(DefaultExt));
     if (!InitDir.isEmpty()) {
-        Dialog().setDirectory(InitDir);
+        dialog.setDirectory(InitDir);
     }
     // A full remembered path opens in its own folder, as the initial directory only applies
     // to a bare name.
-    Dialog().selectFile(FileName);
+    dialog.selectFile(FileName);
 }
 
 QString QtSaveFileDialog::AcceptedPath() {
