@@ -1,0 +1,58 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "locations/Encoding.h"
+
+namespace quintrel {
+namespace {
+
+TEST(Encoding, CodePageBytesBecomeTheirCharacters) {
+    const struct {
+        const char* name;
+        std::string cp1252;
+        std::string utf8;
+    } cases[] = {
+        {"Ascii", "Boston (USA)", "Boston (USA)"},
+        {"DegreeAndMinuteMarks", "33\xBA  52\xB4", "33\u00BA  52\u00B4"},
+        {"Latin1Letters",
+         "M\xFCnchen S\xE3o Paulo Hag\xE5t\xF1"
+         "a",
+         "München São Paulo Hagåtña"},
+        {"EuroAndQuotes", "\x80 \x93x\x94 \x85", "\u20AC \u201Cx\u201D \u2026"},
+        {"ScaronAndYdieresis", "\x8A\x9F", "\u0160\u0178"},
+        {"UndefinedBytesAsControls", "\x81\x8D\x8F\x90\x9D", "\u0081\u008D\u008F\u0090\u009D"},
+        {"Empty", "", ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Cp1252ToUtf8(c.cp1252), c.utf8) << c.name;
+        EXPECT_EQ(Utf8ToCp1252(c.utf8), c.cp1252) << c.name;
+    }
+}
+
+TEST(Encoding, EveryByteSurvivesTheRoundTrip) {
+    std::string all;
+    for (int byte = 0; byte < 256; ++byte) {
+        all += static_cast<char>(byte);
+    }
+    EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8(all)), all);
+}
+
+TEST(Encoding, WhatTheCodePageCannotHoldBecomesAQuestionMark) {
+    const struct {
+        const char* name;
+        std::string utf8;
+        std::string cp1252;
+    } cases[] = {
+        {"Cyrillic", "Москва", "??????"},       {"VietnameseMixed", "Hà Nội", "H\xE0 N?i"},
+        {"Emoji", "Fish \U0001F41F", "Fish ?"}, {"StrayContinuationByte", "a\x80z", "a?z"},
+        {"CutOffSequence", "a\xC3", "a?"},      {"OverlongSlash", "\xC0\xAF", "??"},
+        {"Surrogate", "\xED\xA0\x80", "???"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Utf8ToCp1252(c.utf8), c.cp1252) << c.name;
+    }
+}
+
+}  // namespace
+}  // namespace quintrel

@@ -1,0 +1,280 @@
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <csignal>
+#include <filesystem>
+#include <functional>
+#include <random>
+#include <string>
+
+#include "astro/CoreError.h"
+#include "locations/LocationFile.h"
+#include "tests/locations/LocationTestSupport.h"
+
+namespace quintrel {
+namespace {
+
+using testing::ReadBytes;
+using testing::Record;
+using testing::ScratchDirectory;
+using testing::WriteBytes;
+
+const std::string kParis = Record("1", "France", "Paris", "+ 48 51+  2 21+   11025103035110");
+const std::string kLima = Record("1", "Peru", "Lima", "- 12  3- 77  2-   50");
+const std::string kSydney = Record("0", "Australia - NSW", "Sydney", "- 33 52+151 13+  100");
+
+std::string FileText(const LocationList& records) {
+    std::string text;
+    for (const auto& r : records) {
+        text += r + "\r\n";
+    }
+    return text;
+}
+
+TEST(SplitLocationText, OnlyCarriageReturnLineFeedSeparates) {
+    EXPECT_EQ(SplitLocationText(""), (LocationList{""}));
+    EXPECT_EQ(SplitLocationText("a\r\nb\r\n"), (LocationList{"a", "b", ""}));
+    EXPECT_EQ(SplitLocationText("a\nb\n"), (LocationList{"a\nb\n"}));
+    EXPECT_EQ(SplitLocationText("a\r\r\nb\rc"), (LocationList{"a\r", "b\rc"}));
+}
+
+class LoadLocationsTest : public ::testing::Test {
+  protected:
+    LocationState Load(std::string_view fileText) {
+        WriteBytes(dir.file("locs.dat"), fileText);
+        LocationState state;
+        state.LocationIndex = 7;
+        EXPECT_TRUE(LoadLocations(dir.path(), state));
+        EXPECT_EQ(state.LocationIndex, 7) << "the load leaves the selection to the caller";
+        return state;
+    }
+    ScratchDirectory dir;
+};
+
+TEST_F(LoadLocationsTest, FileAsSavedLoadsSortedWithoutEmptyEntryAndMarkedChanged) {
+    const LocationState state = Load(FileText({kParis, kLima, kSydney}));
+    EXPECT_EQ(state.Locations, (LocationList{kSydney, kParis, kLima}));
+    EXPECT_TRUE(state.LocationsChanged);
+}
+
+TEST_F(LoadLocationsTest, BlankLinesAnywhereAreDropped) {
+    const LocationState state = Load("\r\n\r\n" + kParis + "\r\n\r\n" + kLima + "\r\n\r\n\r\n");
+    EXPECT_EQ(state.Locations, (LocationList{kParis, kLima}));
+}
+
+TEST_F(LoadLocationsTest, FileWithoutFinalLineBreakIsNotMarkedChanged) {
+    const LocationState state = Load(kParis + "\r\n" + kLima);
+    EXPECT_EQ(state.Locations, (LocationList{kParis, kLima}));
+    EXPECT_FALSE(state.LocationsChanged);
+}
+
+TEST_F(LoadLocationsTest, LineFeedOnlyFileIsOneEntry) {
+    const LocationState state = Load(kParis + "\n" + kLima + "\n");
+    EXPECT_EQ(state.Locations, (LocationList{kParis + "\n" + kLima + "\n"}));
+}
+
+TEST_F(LoadLocationsTest, EmptyFileIsAnEmptyList) {
+    const LocationState state = Load("");
+    EXPECT_TRUE(state.Locations.empty());
+}
+
+TEST_F(LoadLocationsTest, DamagedRecordLoadsAndIsWrittenBackUnchanged) {
+    const std::string damaged = Record("1", "Broken", "Place", "+ 4x 2?- 71  4-  abc");
+    LocationState state = Load(FileText({damaged, kLima}));
+    EXPECT_EQ(state.Locations, (LocationList{damaged, kLima}));
+    SaveLocations(dir.path(), state);
+    EXPECT_EQ(ReadBytes(dir.file("locs.dat")), FileText({damaged, kLima}));
+}
+
+TEST(LoadLocations, OnlyTheBackupPresentRestoresTheFile) {
+    ScratchDirectory dir;
+    const std::string text = FileText({kLima, kParis});
+    WriteBytes(dir.file("locs.bak"), text);
+    LocationState state;
+    ASSERT_TRUE(LoadLocations(dir.path(), state));
+    EXPECT_EQ(state.Locations, (LocationList{kParis, kLima}));
+    EXPECT_EQ(ReadBytes(dir.file("locs.dat")), text);
+    EXPECT_EQ(ReadBytes(dir.file("locs.bak")), text);
+}
+
+TEST(LoadLocations, NeitherFileReturnsFalseAndWritesNothing) {
+    ScratchDirectory dir;
+    LocationState state;
+    state.Locations = {kLima};
+    EXPECT_FALSE(LoadLocations(dir.path(), state));
+    EXPECT_EQ(state.Locations, (LocationList{kLima}));
+    EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+}
+
+TEST(LoadLocations, ADirectoryNamedLocsDatIsNotTheFile) {
+    ScratchDirectory dir;
+    std::filesystem::create_directory(dir.file("locs.dat"));
+    LocationState state;
+    EXPECT_FALSE(LoadLocations(dir.path(), state));
+    WriteBytes(dir.file("locs.bak"), FileText({kLima}));
+    EXPECT_THROW(LoadLocations(dir.path(), state), CoreError);  // cannot restore over it
+    EXPECT_TRUE(state.Locations.empty());
+}
+
+TEST(SaveLocations, WritesSortedRecordsAndKeepsTheOldFileAsBackup) {
+    ScratchDirectory dir;
+    const std::string old = FileText({kLima});
+    WriteBytes(dir.file("locs.dat"), old);
+    LocationState state;
+    state.Locations = {kSydney, kParis, kLima};
+    state.LocationsChanged = true;
+    SaveLocations(dir.path(), state);
+    EXPECT_EQ(ReadBytes(dir.file("locs.dat")), FileText({kSydney, kParis, kLima}));
+    EXPECT_EQ(ReadBytes(dir.file("locs.bak")), old);
+    EXPECT_FALSE(state.LocationsChanged);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
+                            std::filesystem::directory_iterator()),
+              2)
+        << "no temporary file is left behind";
+}
+
+TEST(SaveLocations, UnchangedListWritesNothing) {
+    ScratchDirectory dir;
+    WriteBytes(dir.file("locs.dat"), "old\r\n");
+    LocationState state;
+    state.Locations = {kLima};
+    SaveLocations(dir.path(), state);
+    EXPECT_EQ(ReadBytes(dir.file("locs.dat")), "old\r\n");
+    EXPECT_FALSE(std::filesystem::exists(dir.file("locs.bak")));
+}
+
+TEST(SaveLocations, EmptyListWritesAnEmptyFile) {
+    ScratchDirectory dir;
+    LocationState state;
+    state.LocationsChanged = true;
+    SaveLocations(dir.path(), state);
+    EXPECT_EQ(ReadBytes(dir.file("locs.dat")), "");
+    EXPECT_FALSE(std::filesystem::exists(dir.file("locs.bak")));
+}
+
+// Runs `save` in a child process (so a changed user or file-size limit cannot leak into
+// the other tests) and returns what it reported: 0 = it threw a CoreError naming the
+// directory, 1 = it returned normally, 2 = anything else.
+int SaveInChild(const std::string& directory, const std::function<void()>& prepare,
+                const LocationList& list) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        prepare();
+        LocationState state;
+        state.Locations = list;
+        state.LocationsChanged = true;
+        int outcome = 2;
+        try {
+            SaveLocations(directory, state);
+            outcome = 1;
+        } catch (const CoreError& error) {
+            const bool namesPath = std::string(error.what()).find(directory) != std::string::npos;
+            outcome = namesPath && state.LocationsChanged && state.Locations == list ? 0 : 2;
+        } catch (...) {
+        }
+        ::_exit(outcome);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 3;
+}
+
+TEST(SaveLocations, ReadOnlyDirectoryFailsAndLeavesBothFiles) {
+    ScratchDirectory dir;
+    WriteBytes(dir.file("locs.dat"), FileText({kLima}));
+    WriteBytes(dir.file("locs.bak"), "older\r\n");
+    ASSERT_EQ(::chmod(dir.path().c_str(), 0555), 0);
+    // The superuser may write anywhere, so the child gives up that right first.
+    const auto dropPrivileges = [] {
+        if (::geteuid() == 0 && ::setuid(65534) != 0) {
+            ::_exit(4);
+        }
+    };
+    EXPECT_EQ(SaveInChild(dir.path(), dropPrivileges, {kSydney, kParis}), 0);
+    ::chmod(dir.path().c_str(), 0755);
+    EXPECT_EQ(ReadBytes(dir.file("locs.dat")), FileText({kLima}));
+    EXPECT_EQ(ReadBytes(dir.file("locs.bak")), "older\r\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
+                            std::filesystem::directory_iterator()),
+              2);
+}
+
+// A file-size limit makes writes fail part-way with EFBIG, just as a full disk does with
+// ENOSPC. Two cases: the new list is too big, or the copy of the old file for the backup is.
+TEST(SaveLocations, FullDiskPartWayFailsAndLeavesBothFiles) {
+    LocationList bigList;
+    for (int i = 0; i < 50; ++i) {
+        bigList.push_back(
+            Record("1", "Country " + std::to_string(100 + i), "Town", "+  1  0+  1  0+   10"));
+    }
+    const struct {
+        const char* name;
+        LocationList old;
+        LocationList saved;
+    } cases[] = {{"NewListTooBig", {kLima}, bigList}, {"BackupCopyTooBig", bigList, {kLima}}};
+    for (const auto& c : cases) {
+        ScratchDirectory dir;
+        const std::string oldText = FileText(c.old);
+        WriteBytes(dir.file("locs.dat"), oldText);
+        WriteBytes(dir.file("locs.bak"), "older\r\n");
+        const auto limitFileSize = [] {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{1000, 1000};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+        };
+        EXPECT_EQ(SaveInChild(dir.path(), limitFileSize, c.saved), 0) << c.name;
+        EXPECT_EQ(ReadBytes(dir.file("locs.dat")), oldText) << c.name;
+        EXPECT_EQ(ReadBytes(dir.file("locs.bak")), "older\r\n") << c.name;
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
+                                std::filesystem::directory_iterator()),
+                  2)
+            << c.name;
+    }
+}
+
+// Whatever valid records a file holds, loading and saving it gives back the same bytes,
+// in sorted order.
+TEST(SaveLocations, LoadThenSaveReproducesTheSortedFile) {
+    std::mt19937 random(7);
+    const std::string letters = "AaBbZz \xE9\xFC-'.";
+    const auto text = [&](std::size_t maxLength) {
+        std::string s;
+        const std::size_t length = 1 + random() % maxLength;
+        for (std::size_t i = 0; i < length; ++i) {
+            s += letters[random() % letters.size()];
+        }
+        return s;
+    };
+    const auto number = [&](int below, int width) {
+        std::string s = std::to_string(random() % static_cast<unsigned>(below));
+        return std::string(static_cast<std::size_t>(width) - s.size(), ' ') + s;
+    };
+    for (int round = 0; round < 30; ++round) {
+        LocationList records;
+        const std::size_t count = random() % 25;
+        for (std::size_t i = 0; i < count; ++i) {
+            std::string tail = std::string(random() % 2 ? "+" : "-") + number(91, 3) +
+                               number(60, 3) + (random() % 2 ? "+" : "-") + number(181, 3) +
+                               number(60, 3) + (random() % 2 ? "+" : "-") + number(13, 4);
+            tail += random() % 2 ? "0" : "1025103035110";
+            records.push_back(Record(random() % 4 ? "1" : "0", text(21), text(16), tail));
+        }
+        LocationList sorted = records;
+        std::sort(sorted.begin(), sorted.end());
+
+        ScratchDirectory dir;
+        WriteBytes(dir.file("locs.dat"), FileText(records));
+        LocationState state;
+        ASSERT_TRUE(LoadLocations(dir.path(), state));
+        SaveLocations(dir.path(), state);
+        ASSERT_EQ(ReadBytes(dir.file("locs.dat")), FileText(sorted)) << "round " << round;
+        ASSERT_EQ(ReadBytes(dir.file("locs.bak")), FileText(records)) << "round " << round;
+    }
+}
+
+}  // namespace
+}  // namespace quintrel
