@@ -33,10 +33,11 @@ class dlgLocations : public QDialog {
   public slots:
     void cmdOK_Click();
     void cmdCancel_Click();
+    /// Escape, the close box and Cancel: closes the window without a new record.
+    void reject() override;
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void reject() override;
 
   private:
     void CreateControls();
