@@ -1,10 +1,12 @@
 #include "ui/report/ReportEngine.h"
 
+#include <QFontMetricsF>
 #include <cmath>
 #include <string>
 
 #include "astro/CoreError.h"
 #include "ui/report/Pagination.h"
+#include "ui/report/ReportFonts.h"
 
 namespace quintrel {
 
@@ -17,6 +19,22 @@ constexpr int kContentWidth = 9411;
 
 int ToTwips(double points) {
     return static_cast<int>(std::lround(points * 20.0));
+}
+
+// A one-line text wider than its box (a long place name in the title) would be cut off at
+// the box's edge; it is set a little smaller instead, just enough to fit.
+void ShrinkToFit(PageItem& item) {
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        const QFont font = ReportQFont(item.font);
+        const double needed = QFontMetricsF(font).horizontalAdvance(item.text);
+        if (needed <= item.box.width())
+            return;
+        const int pixels =
+            static_cast<int>(std::floor(font.pixelSize() * item.box.width() / needed));
+        if (pixels < 1 || pixels >= font.pixelSize())
+            return;
+        item.font.pointSize = pixels / 20.0;
+    }
 }
 
 // Records the controls of one placed band on its page.
@@ -60,6 +78,8 @@ class PageRecorder {
             // Empty texts draw nothing; leaving them out keeps pages small.
             if (item.kind == PageItem::Kind::Text && item.text.isEmpty())
                 continue;
+            if (item.kind == PageItem::Kind::Text && !item.wordWrap)
+                ShrinkToFit(item);
             page.items.push_back(std::move(item));
         }
     }
