@@ -1,0 +1,94 @@
+#!/usr/bin/env bash
+# Runs the real program in a temporary copy of its directory under a virtual X display:
+#   normal        waits for the window, takes a screenshot, closes it through the window
+#                 manager protocol, closes the Thanks window, and checks what was written
+#   missing-file  starts without locs.dat and locs.bak: only the message box, a non-zero
+#                 exit status, and nothing written
+# Screenshots land in the output directory (window.png, thanks.png, missing-file.png).
+set -euo pipefail
+case_name=$1 program=$2 xwindow=$3 shipped=$4 out=$5
+
+if [ -z "${QUINTREL_E2E_INSIDE:-}" ]; then
+  command -v xvfb-run >/dev/null || { echo "xvfb-run is not installed: skipped"; exit 77; }
+  export QUINTREL_E2E_INSIDE=1
+  exec timeout 100 xvfb-run -a -s "-screen 0 1280x900x24" bash "$0" "$@"
+fi
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+work=$(mktemp -d)
+pid=
+cleanup() {
+  if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then kill "$pid"; fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+mkdir -p "$work/program" "$work/config" "$work/runtime"
+chmod 700 "$work/runtime"
+cp "$program" "$work/program/quintrel"
+# The user's own settings are never touched: the store lives under this folder.
+export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" LC_ALL=C.UTF-8
+ini="$work/config/Varnel/Varnel.ini"
+
+# The ids of the viewable windows titled $1 other than $2, polled until one shows.
+other_window() {
+  local title=$1 except=$2 id
+  for _ in $(seq 1 200); do
+    id=$("$xwindow" list "$title" | grep -vx "$except" | head -n 1 || true)
+    if [ -n "$id" ]; then echo "$id"; return 0; fi
+    sleep 0.05
+  done
+  return 1
+}
+
+if [ "$case_name" = missing-file ]; then
+  "$work/program/quintrel" &
+  pid=$!
+  read -r box waited < <("$xwindow" wait "Missing File(s)" 20000) || fail "no missing-file message"
+  echo "message box after ${waited} ms"
+  sleep 0.3
+  import -window root "$out/missing-file.png"
+  "$xwindow" close "$box"
+  status=0
+  wait "$pid" || status=$?
+  pid=
+  [ "$status" -ne 0 ] || fail "the program ended with status 0 without its place file"
+  [ ! -e "$ini" ] || fail "settings were written: $(cat "$ini")"
+  [ -z "$(ls -A "$work/program" | grep -v '^quintrel$' || true)" ] ||
+    fail "files were written: $(ls "$work/program")"
+  echo "PASS: missing place file ends the program with status $status, nothing written"
+  exit 0
+fi
+
+cp "$shipped" "$work/program/locs.dat"
+"$work/program/quintrel" &
+pid=$!
+read -r main waited < <("$xwindow" wait Quintrel 20000) || fail "the window did not open"
+echo "window after ${waited} ms"
+sleep 0.5
+import -window root "$out/window.png"
+
+"$xwindow" close "$main"
+thanks=$(other_window Quintrel "$main") || fail "no Thanks window after closing"
+sleep 0.3
+import -window root "$out/thanks.png"
+# While the Thanks window is open, places and settings are already written.
+[ -f "$ini" ] || fail "settings not written before the Thanks window"
+"$xwindow" close "$thanks"
+status=0
+wait "$pid" || status=$?
+pid=
+[ "$status" -eq 0 ] || fail "exit status $status after a normal close"
+
+# locs.bak holds the file as it was; locs.dat holds the same places, sorted.
+cmp -s "$shipped" "$work/program/locs.bak" || fail "locs.bak is not the shipped locs.dat"
+[ "$(LC_ALL=C sort "$shipped" | grep -acv '^\r\?$')" = "$(grep -acv '^\r\?$' "$work/program/locs.dat")" ] ||
+  fail "locs.dat lost places"
+cmp -s <(LC_ALL=C sort "$shipped" | grep -av '^\r\?$') <(grep -av '^\r\?$' "$work/program/locs.dat") ||
+  fail "locs.dat does not hold the shipped places in sorted order"
+for expected in Month=6 Year=2002 Index=0 Width=9300 Height=4305; do
+  grep -qx "$expected" "$ini" || fail "settings lack $expected: $(cat "$ini")"
+done
+grep -q '^Tides=' "$ini" || fail "settings lack Tides"
+grep -qx '\[Pellmark\]' "$ini" || fail "settings not under [Pellmark]"
+echo "PASS: window opened, closed through the window manager protocol, Thanks shown, files written"
