@@ -90,9 +90,14 @@ void fMain::BuildControls() {
         bold.setBold(true);
         label->setFont(bold);
         label->setAlignment(Qt::AlignCenter);
+        // Light yellow on the window's grey would all but vanish; a dark face behind the
+        // two labels makes the little spin control readable on every desktop theme.
         QPalette palette = label->palette();
         palette.setColor(QPalette::WindowText, QColor(255, 255, 128));
+        palette.setColor(QPalette::Window, QColor(72, 84, 112));
         label->setPalette(palette);
+        label->setAutoFillBackground(true);
+        label->setCursor(Qt::PointingHandCursor);
         label->setToolTip(tip);
         label->setGeometry(TwipsRect(2970, top, 240, 150));
         return label;

@@ -1,5 +1,4 @@
 #include <QApplication>
-#include <QIcon>
 
 #include "app/MainWindowServices.h"
 #include "app/mMain.h"
@@ -9,11 +8,12 @@
 #include "ui/QtProgramStarter.h"
 #include "ui/QtSaveFileDialog.h"
 #include "ui/QtSettingsStore.h"
+#include "ui/report/ReportPictures.h"
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quintrel"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/quintrel/icon.svg")));
+    QApplication::setWindowIcon(quintrel::ProgramIcon());
 
     quintrel::QtSettingsStore settings;
     quintrel::QtMessageBoxes messages;
