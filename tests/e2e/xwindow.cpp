@@ -2,6 +2,9 @@
 //   xwindow wait NAME TIMEOUT_MS    prints the id of the first viewable top-level window
 //                                   titled NAME and the milliseconds waited for it
 //   xwindow list NAME               prints the ids of all viewable windows titled NAME
+//   xwindow painted ID TIMEOUT_MS   waits until the window shows a drawn picture (many
+//                                   colours, not an empty background) and prints the
+//                                   wall-clock time then, in nanoseconds since 1970
 //   xwindow close ID                asks the window to close the way a window manager's
 //                                   close box does (WM_DELETE_WINDOW), no window manager needed
 #include <X11/Xatom.h>
@@ -56,6 +59,34 @@ std::vector<Window> Find(Display* display, const std::string& name) {
     return found;
 }
 
+// Distinct pixel values in the window's image, counted up to `enough`.
+int ColourCount(Display* display, Window window, int enough) {
+    XWindowAttributes attributes;
+    if (!XGetWindowAttributes(display, window, &attributes) || attributes.width <= 0) {
+        return 0;
+    }
+    XImage* image = XGetImage(display, window, 0, 0, static_cast<unsigned>(attributes.width),
+                              static_cast<unsigned>(attributes.height), AllPlanes, ZPixmap);
+    if (image == nullptr) {
+        return 0;
+    }
+    std::vector<unsigned long> seen;
+    for (int y = 0; y < attributes.height && static_cast<int>(seen.size()) < enough; y += 3) {
+        for (int x = 0; x < attributes.width && static_cast<int>(seen.size()) < enough; x += 3) {
+            const unsigned long pixel = XGetPixel(image, x, y);
+            bool known = false;
+            for (unsigned long value : seen) {
+                known = known || value == pixel;
+            }
+            if (!known) {
+                seen.push_back(pixel);
+            }
+        }
+    }
+    XDestroyImage(image);
+    return static_cast<int>(seen.size());
+}
+
 int Close(Display* display, Window window) {
     XEvent event;
     std::memset(&event, 0, sizeof event);
@@ -103,6 +134,26 @@ int main(int argc, char* argv[]) {
                 break;
             }
             std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+    } else if (command == "painted" && argc >= 4) {
+        const auto start = std::chrono::steady_clock::now();
+        const long timeoutMs = std::strtol(argv[3], nullptr, 10);
+        const Window window = static_cast<Window>(std::strtoul(argv[2], nullptr, 10));
+        status = 1;
+        for (;;) {
+            // A finished report brings pictures, text and rules: far more than 40 colours.
+            if (ColourCount(display, window, 40) >= 40) {
+                const auto now = std::chrono::system_clock::now().time_since_epoch();
+                std::printf("%lld\n",
+                            static_cast<long long>(
+                                std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
+                status = 0;
+                break;
+            }
+            if (std::chrono::steady_clock::now() - start > std::chrono::milliseconds(timeoutMs)) {
+                break;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
         }
     } else if (command == "list") {
         for (Window window : Find(display, argv[2])) {
