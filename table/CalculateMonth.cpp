@@ -108,15 +108,15 @@ MonthTable BuildMonth(std::int16_t month, std::int16_t year, EventsOf&& eventsOf
     std::string previousRise;
     for (int dayOfMonth = 1; dayOfMonth <= dayCount; ++dayOfMonth) {
         if (dayOfMonth == 1) {
-            const DateEvents before = eventsOf(date - 1, EventsWanted{false, true, false});
+            const DateEvents& before = eventsOf(date - 1, EventsWanted{false, true, false});
             previousRise = before.moonRise;
             CorrectNeighbourTime(previousRise, before.isStartDay, before.isEndDay);
         }
-        const DateEvents after = eventsOf(date + 1, EventsWanted{false, false, true});
+        const DateEvents& after = eventsOf(date + 1, EventsWanted{false, false, true});
         std::string nextSet = after.moonSet;
         CorrectNeighbourTime(nextSet, after.isStartDay, after.isEndDay);
 
-        const DateEvents today = eventsOf(date, EventsWanted{true, true, true});
+        const DateEvents& today = eventsOf(date, EventsWanted{true, true, true});
         table.rows.push_back(BuildRow(date, julianDay, today, previousRise, nextSet));
         // The next row's previous moonrise is this row's as shown, "never" or ":" included.
         previousRise = table.rows.back().MRise;

@@ -136,7 +136,8 @@ TEST(MonthTable, ActivityTimesAreStoredEarlierFirst) {
 TEST(MonthTable, PhaseAndRatingComeFromTheDate) {
     // 25 November 2003: 6.6 per cent lit and waxing, a "Good" day; the same everywhere.
     for (const std::string* record : {&kPhiladelphia, &kTromso}) {
-        const DayRow& row = Day(Month(*record, 11, 2003), 25);
+        const MonthTable table = Month(*record, 11, 2003);
+        const DayRow& row = Day(table, 25);
         EXPECT_EQ(row.Phase, "7");
         EXPECT_EQ(row.WaxWan, "+");
         EXPECT_EQ(row.Rating, "Good");
