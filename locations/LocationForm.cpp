@@ -46,10 +46,8 @@ char SignAt(std::string_view record, std::size_t column) {
 // A whole number from record columns, or -1 when they hold none.
 int ReadItem(std::string_view text) {
     try {
-        const double value = ReadNumber(text);
-        return RoundHalfEven(value) >= -1 && RoundHalfEven(value) < 100
-                   ? static_cast<int>(RoundHalfEven(value))
-                   : -1;
+        const double value = RoundHalfEven(ReadNumber(text));
+        return value >= 0 && value <= 99 ? static_cast<int>(value) : -1;
     } catch (const CoreError&) {
         return -1;
     }

@@ -44,8 +44,8 @@ dlgLocations::dlgLocations(QWidget* parent) : QDialog(parent) {
 }
 
 void dlgLocations::CreateControls() {
-    const auto label = [this](QLabel*& member, const char* name, const char* caption,
-                              QWidget* parentWidget, QRect where) {
+    const auto label = [](QLabel*& member, const char* name, const char* caption,
+                          QWidget* parentWidget, QRect where) {
         member = new QLabel(QString::fromUtf8(caption), parentWidget);
         member->setObjectName(name);
         member->setGeometry(where);
@@ -139,13 +139,13 @@ void dlgLocations::CreateControls() {
 void dlgLocations::SetTabOrder() {
     // The order a reader takes: names, latitude then longitude row, the zone row, the two
     // flags, the rule lists column by column under their headings, and the buttons.
-    const QWidget* const order[] = {txtCountry, txtCity,     txtDLatt,   txtMLatt,     chkN,
-                                    chkS,       txtDLong,    txtMLong,   chkE,         chkW,
-                                    chkP,       chkM,        txtZone,    chkFavourite, chkDST,
-                                    cboHrStart, cboHrEnd,    cboWkStart, cboWkEnd,     cboDayStart,
-                                    cboDayEnd,  cboMthStart, cboMthEnd,  cmdOK,        cmdCancel};
+    QWidget* const order[] = {txtCountry, txtCity,     txtDLatt,   txtMLatt,     chkN,
+                              chkS,       txtDLong,    txtMLong,   chkE,         chkW,
+                              chkP,       chkM,        txtZone,    chkFavourite, chkDST,
+                              cboHrStart, cboHrEnd,    cboWkStart, cboWkEnd,     cboDayStart,
+                              cboDayEnd,  cboMthStart, cboMthEnd,  cmdOK,        cmdCancel};
     for (std::size_t i = 1; i < std::size(order); ++i) {
-        setTabOrder(const_cast<QWidget*>(order[i - 1]), const_cast<QWidget*>(order[i]));
+        setTabOrder(order[i - 1], order[i]);
     }
 }
 

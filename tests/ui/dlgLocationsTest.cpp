@@ -91,7 +91,6 @@ class dlgLocationsTest : public QObject {
     void boxesHaveTheirLimitsAndAlignment_data();
     void boxesHaveTheirLimitsAndAlignment();
     void tabOrderFollowsReadingOrder();
-    void sizesComeFromTwips();
     void listsHoldTheirEntries();
     void newPlaceAcceptedWithNames();
     void emptyNameKeepsFocusAgainstOkAndCancel();
@@ -201,13 +200,6 @@ void dlgLocationsTest::tabOrderFollowsReadingOrder() {
         w = w->nextInFocusChain();
     } while (w != Box(dlg, "txtCountry"));
     QCOMPARE(order, expected);
-}
-
-void dlgLocationsTest::sizesComeFromTwips() {
-    dlgLocations dlg;
-    QCOMPARE(dlg.size(), QSize(6000 / 15, 5190 / 15));
-    QCOMPARE(Box(dlg, "txtCountry")->geometry(), QRect(8, 26, 200, 22));
-    QCOMPARE(Control<QPushButton>(dlg, "cmdCancel")->geometry(), QRect(308, 310, 84, 26));
 }
 
 void dlgLocationsTest::listsHoldTheirEntries() {
