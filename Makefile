@@ -5,7 +5,7 @@ JOBS      ?= $(shell nproc)
 CMAKE_FLAGS ?=
 SOURCES = $(shell git ls-files '*.cpp' '*.h' 2>/dev/null)
 
-.PHONY: all deps configure build run test test-unit test-asan format format-check bench clean
+.PHONY: all deps configure build run install test test-unit test-asan format format-check bench clean
 
 all: build
 
@@ -21,6 +21,12 @@ build: configure
 # Opens the window where a display exists; otherwise prints this month's table.
 run: build
 	@bash scripts/run.sh $(BUILD_DIR)
+
+# Installs under ~/.local (or PREFIX=...): quintrel, quintrel-table, locs.dat beside them
+# (an existing one is kept), the desktop entry and the icon.
+PREFIX ?=
+install: build
+	@cmake --install $(BUILD_DIR) $(if $(PREFIX),--prefix $(PREFIX))
 
 test: deps format-check build test-unit test-asan
 
