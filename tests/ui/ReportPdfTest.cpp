@@ -2,6 +2,7 @@
 // the fonts embedded; and a file that cannot be written is an error naming it.
 
 #include <QFile>
+#include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -12,6 +13,7 @@
 #include "astro/CoreError.h"
 #include "ui/report/ReportEngine.h"
 #include "ui/report/ReportPdf.h"
+#include "ui/report/ReportPrinting.h"
 #include "ui/report/ReportViewer.h"
 
 using namespace quintrel;
@@ -28,6 +30,18 @@ QString Poppler(const QString& tool, const QStringList& arguments) {
     process.start(program, arguments);
     process.waitForFinished(30000);
     return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// Where the first occurrence of `word` sits on page `page` (from 1), in points, from pdftotext
+// -bbox.
+QPointF WordPosition(const QString& path, int page, const QString& word) {
+    const QRegularExpression box(
+        QStringLiteral("<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\"[^>]*>") +
+        QRegularExpression::escape(word) + QStringLiteral("</word>"));
+    const auto match = box.match(Poppler("pdftotext", {"-bbox", "-f", QString::number(page), "-l",
+                                                       QString::number(page), path, "-"}));
+    return match.hasMatch() ? QPointF(match.captured(1).toDouble(), match.captured(2).toDouble())
+                            : QPointF(-1, -1);
 }
 
 int PdfPages(const QString& path) {
@@ -161,6 +175,52 @@ class ReportPdfTest : public QObject {
         } catch (const CoreError& error) {
             QVERIFY2(QString::fromUtf8(error.what()).contains(path), error.what());
         }
+    }
+
+    // The printer path draws the same pages: printed to a PDF file it matches the writer.
+    void printingGivesTheSamePages_data() {
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("to");
+        QTest::addColumn<QString>("expectedText");
+        QTest::newRow("all pages") << 0 << 0 << "Rating For Day";
+        QTest::newRow("second page only") << 2 << 2 << "Note: DST has been factored";
+    }
+
+    void printingGivesTheSamePages() {
+        QFETCH(int, from);
+        QFETCH(int, to);
+        QFETCH(QString, expectedText);
+        PageSetup letter;
+        letter.paper = QPageSize::Letter;
+        const auto report = NewMonthReport(HandMadeTable(31), SydneyRecord(), "Sydney");
+        const ReportDocument document = RunReport(*report, letter);
+        QPrinter printer(QPrinter::HighResolution);
+        const QString path = dir_.filePath(QStringLiteral("printed-%1.pdf").arg(from));
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path);
+        if (from > 0) {
+            printer.setPrintRange(QPrinter::PageRange);
+            printer.setFromTo(from, to);
+        }
+        QVERIFY(PrintDocument(document, printer));
+        const int expectedPages =
+            from > 0 ? to - from + 1 : static_cast<int>(document.pages.size());
+        QCOMPARE(PdfPages(path), expectedPages);
+        QVERIFY(Poppler("pdfinfo", {path}).contains("612 x 792 pts (letter)"));
+        QVERIFY(Poppler("pdftotext", {path, "-"}).contains(expectedText));
+        // And at the same place on the paper as in the PDF the writer makes.
+        const QString written = dir_.filePath(QStringLiteral("written-%1.pdf").arg(from));
+        WritePdf(document, written);
+        const QPointF printedAt = WordPosition(path, 1, "Lattitude:");
+        const QPointF writtenAt = WordPosition(written, std::max(from, 1), "Lattitude:");
+        QVERIFY(printedAt.x() > 0);
+        QVERIFY2(std::abs(printedAt.x() - writtenAt.x()) < 0.5 &&
+                     std::abs(printedAt.y() - writtenAt.y()) < 0.5,
+                 qPrintable(QString("printed at %1,%2; written at %3,%4")
+                                .arg(printedAt.x())
+                                .arg(printedAt.y())
+                                .arg(writtenAt.x())
+                                .arg(writtenAt.y())));
     }
 
     void aDocumentWithoutPagesIsAnError() {
