@@ -47,6 +47,8 @@ void WritePdf(const std::vector<const ReportDocument*>& documents, const QString
     if (info.isDir())
         Fail(path, QStringLiteral("it is a folder"));
     QSaveFile file(path);
+    // A folder that refuses the temporary file may still let an existing file be rewritten.
+    file.setDirectWriteFallback(true);
     if (!file.open(QIODevice::WriteOnly))
         Fail(path, file.errorString());
 
