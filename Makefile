@@ -1,11 +1,13 @@
 # Quintrel: the two commands a new machine needs are `make run` and `make test`.
 BUILD_DIR ?= build/release
 ASAN_DIR  ?= build/asan
+FUZZ_DIR  ?= build/fuzz
 JOBS      ?= $(shell nproc)
 CMAKE_FLAGS ?=
 SOURCES = $(shell git ls-files '*.cpp' '*.h' 2>/dev/null)
 
-.PHONY: all deps configure build run install test test-unit test-asan format format-check bench clean
+.PHONY: all deps configure build run install test test-unit test-asan test-fuzz fuzz fuzz-build \
+        format format-check bench clean
 
 all: build
 
@@ -28,7 +30,7 @@ PREFIX ?=
 install: build
 	@cmake --install $(BUILD_DIR) $(if $(PREFIX),--prefix $(PREFIX))
 
-test: deps format-check build test-unit test-asan
+test: deps format-check build test-unit test-asan test-fuzz
 
 test-unit:
 	@cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS) --timeout 300
@@ -40,6 +42,41 @@ test-asan: deps
 	@cmake --build $(ASAN_DIR) -j $(JOBS)
 	@cd $(ASAN_DIR) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest --output-on-failure -j $(JOBS) -L core --timeout 300
+
+# Fuzzing with libFuzzer: each target feeds arbitrary bytes to one reader of outside input
+# (place file, place record, location window, settings, numbers and times). `make fuzz`
+# runs each for FUZZ_SECONDS, keeping what it learns in $(FUZZ_DIR)/corpus and any crashing
+# input in $(FUZZ_DIR)/crashes; `make test` runs each briefly on the seeds in fuzz/corpus.
+FUZZ_SECONDS ?= 60
+FUZZ_TEST_SECONDS ?= 3
+FUZZ_TARGETS = location_file location_record location_form settings number_text rise_set \
+               activity_times
+FUZZ_FLAGS = -timeout=10 -print_final_stats=0
+
+fuzz-build: deps
+	@cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DCMAKE_CXX_COMPILER=clang++ -DQUINTREL_FUZZ=ON -DQUINTREL_BUILD_GUI=OFF \
+	  -DQUINTREL_BUILD_TESTS=OFF -DQUINTREL_BUILD_BENCH=OFF >/dev/null
+	@cmake --build $(FUZZ_DIR) -j $(JOBS)
+
+fuzz: fuzz-build
+	@mkdir -p $(FUZZ_DIR)/crashes
+	@for t in $(FUZZ_TARGETS); do echo "== fuzz_$$t for $(FUZZ_SECONDS) s"; \
+	  mkdir -p $(FUZZ_DIR)/corpus/$$t; \
+	  $(FUZZ_DIR)/bin/fuzz_$$t $(FUZZ_DIR)/corpus/$$t fuzz/corpus/$$t $(FUZZ_FLAGS) \
+	    -max_total_time=$(FUZZ_SECONDS) -artifact_prefix=$(FUZZ_DIR)/crashes/$$t- || exit 1; \
+	done
+
+# New inputs go to a scratch folder, so the seeds in the repository stay as they are.
+test-fuzz: fuzz-build
+	@for t in $(FUZZ_TARGETS); do rm -rf $(FUZZ_DIR)/test-corpus/$$t; \
+	  mkdir -p $(FUZZ_DIR)/test-corpus/$$t $(FUZZ_DIR)/crashes; \
+	  $(FUZZ_DIR)/bin/fuzz_$$t $(FUZZ_DIR)/test-corpus/$$t fuzz/corpus/$$t $(FUZZ_FLAGS) \
+	    -max_total_time=$(FUZZ_TEST_SECONDS) -artifact_prefix=$(FUZZ_DIR)/crashes/$$t- \
+	    >$(FUZZ_DIR)/test-$$t.log 2>&1 \
+	  && echo "fuzz_$$t: $$(grep -a -o 'Done [0-9]* runs' $(FUZZ_DIR)/test-$$t.log)" \
+	  || { tail -n 40 $(FUZZ_DIR)/test-$$t.log; exit 1; }; \
+	done
 
 bench: build
 	@for b in $(BUILD_DIR)/bin/bench_*; do echo "== $$b"; $$b || exit 1; done

@@ -9,6 +9,14 @@ function(quintrel_setup_target target)
                                              -fno-omit-frame-pointer)
     target_link_options(${target} PRIVATE -fsanitize=address,undefined)
   endif()
+  if(QUINTREL_FUZZ)
+    # Coverage for libFuzzer and the sanitizers whose reports count as crashes; each fuzz
+    # target adds -fsanitize=fuzzer itself, which also brings libFuzzer's main.
+    target_compile_options(${target} PRIVATE -fsanitize=fuzzer-no-link,address,undefined
+                                             -fno-sanitize-recover=all
+                                             -fno-omit-frame-pointer)
+    target_link_options(${target} PRIVATE -fsanitize=address,undefined)
+  endif()
 endfunction()
 
 # Adds every source file matching the patterns below the current folder to a target,
