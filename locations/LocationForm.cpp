@@ -348,7 +348,9 @@ std::string LocationForm::BuildLocationRecord() const {
     std::string record;
     record += favourite_ ? '0' : '1';
     record += PadRight(bytes(FormBox::Country), 21);
-    record += PadRight(bytes(FormBox::City), 17);
+    // Cut to the 16 columns readers use even when the text held more (a stray UTF-8 byte
+    // is not counted as a character but becomes "?"), so column 39 always stays blank.
+    record += PadRight(bytes(FormBox::City), 16) + ' ';
     record += latitudeSign_;
     record += RightAligned(bytes(FormBox::DLatt), 3);
     record += RightAligned(bytes(FormBox::MLatt), 3);
