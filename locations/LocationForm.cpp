@@ -375,6 +375,11 @@ std::string LocationForm::BuildLocationRecord() const {
             record += TwoDigits(data(start ? RuleList::MthStart : RuleList::MthEnd));
         }
     }
+    // The place file ends each record with CR LF, so a line break pasted into a name would
+    // split the place in two at the next save. Its bytes become blanks.
+    for (auto at = record.find("\r\n"); at != std::string::npos; at = record.find("\r\n", at)) {
+        record.replace(at, 2, "  ");
+    }
     return record;
 }
 

@@ -46,6 +46,7 @@ TEST_P(TypedPlaceTest, AcceptedRecordKeepsItsLayoutWhenEdited) {
         return;
     }
     ASSERT_EQ(record.size(), GetParam().dst ? 71u : 59u);
+    EXPECT_EQ(record.find("\r\n"), std::string::npos) << "the next save would split it";
     EXPECT_EQ(record[38], ' ') << record;
     LocationForm editing;
     editing.FormSetup(record, 2);
@@ -57,7 +58,12 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         // Stray UTF-8 continuation bytes are not counted as characters but each becomes
         // "?", so 16 characters gave 18 bytes and the town spilled into column 39.
-        TypedPlace{"StrayUtf8BytesInTown", {"chile", "\xb8valpara\xc3\xadso\xb8valpaD"}, false}),
+        TypedPlace{"StrayUtf8BytesInTown", {"chile", "\xb8valpara\xc3\xadso\xb8valpaD"}, false},
+        // A line break pasted into a name went into the record as CR LF, which the next
+        // save turned into two broken places.
+        TypedPlace{"LineBreakPastedIntoNames", {"New\r\nZealand", "Auck\r\nland"}, true},
+        TypedPlace{
+            "LineBreakAcrossCountryAndTown", {"abcdefghijklmnopqrst\r", "\nAuckland"}, true}),
     [](const ::testing::TestParamInfo<TypedPlace>& row) { return std::string(row.param.name); });
 
 }  // namespace
