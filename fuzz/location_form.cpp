@@ -2,6 +2,7 @@
 // a record opened for editing, and as what the user types for a new place: one line each
 // for country, town, latitude degrees and minutes, longitude degrees and minutes and zone,
 // then a line of letters (S south, W west, P zone ahead of Greenwich, D daylight saving).
+// A backslash and "n" in a typed line stand for a pasted line break.
 // Whenever the window would accept the entries, the record it builds must be one the
 // program can read, and editing it without changes must give it back unchanged.
 
@@ -37,6 +38,8 @@ void CheckBuiltRecord(const LocationForm& form) {
     Require(fuzz::Tolerate([&] { record = form.BuildLocationRecord(); }),
             "accepted entries give no record");
     Require(record.size() == (form.Dst() ? 71u : 59u), "record of the wrong length", record);
+    // The place file separates records by CR LF: such a pair inside would split the place.
+    Require(record.find("\r\n") == std::string::npos, "record holds a line break", record);
     PlaceValues place;
     Require(fuzz::Tolerate([&] { ParseSelectedLocation(record, place); }),
             "an accepted record cannot be read", record);
@@ -61,6 +64,14 @@ void CheckBuiltRecord(const LocationForm& form) {
     Require(again == record, "editing without changes changed the record", record + "|" + again);
 }
 
+std::string WithLineBreaks(std::string_view line) {
+    std::string text(line);
+    for (auto at = text.find("\\n"); at != std::string::npos; at = text.find("\\n", at)) {
+        text.replace(at, 2, "\n");
+    }
+    return text;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -81,7 +92,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     typed.FormSetup({}, 1);
     const auto lines = fuzz::SplitLines(text);
     for (std::size_t i = 0; i < std::size(kBoxes) && i < lines.size(); ++i) {
-        typed.SetText(kBoxes[i], lines[i]);
+        typed.SetText(kBoxes[i], WithLineBreaks(lines[i]));
     }
     const std::string_view signs = fuzz::LineOr(lines, std::size(kBoxes), "");
     typed.SetChecked(SignBox::S, signs.find('S') != std::string_view::npos);
