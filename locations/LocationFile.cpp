@@ -1,5 +1,9 @@
 #include "locations/LocationFile.h"
 
+#include <filesystem>
+#include <system_error>
+
+#include "astro/CoreError.h"
 #include "locations/AppPaths.h"
 #include "locations/FileIo.h"
 
@@ -41,6 +45,12 @@ LocationList SplitLocationText(std::string_view text) {
 
 bool LoadLocations(std::string_view directory, LocationState& state) {
     const std::string filePath = LocationFilePath(directory);
+    // A folder in the file's place is not a missing file: saying so would send the user
+    // looking for a file that is plainly there, and restoring the backup cannot replace it.
+    std::error_code ignored;
+    if (std::filesystem::is_directory(filePath, ignored)) {
+        throw CoreError("Cannot read \"" + filePath + "\": it is a folder, not a file");
+    }
     if (!FileExists(filePath)) {
         const std::string backupPath = LocationBackupPath(directory);
         if (!FileExists(backupPath)) {

@@ -114,7 +114,7 @@ TEST(LoadLocations, ADirectoryNamedLocsDatIsNotTheFile) {
     ScratchDirectory dir;
     std::filesystem::create_directory(dir.file("locs.dat"));
     LocationState state;
-    EXPECT_FALSE(LoadLocations(dir.path(), state));
+    EXPECT_THROW(LoadLocations(dir.path(), state), CoreError);  // not "missing": it is there
     WriteBytes(dir.file("locs.bak"), FileText({kLima}));
     EXPECT_THROW(LoadLocations(dir.path(), state), CoreError);  // cannot restore over it
     EXPECT_TRUE(state.Locations.empty());
