@@ -62,6 +62,13 @@ bool LoadLocations(std::string_view directory, LocationState& state) {
     LocationState loaded;
     loaded.Locations = SplitLocationText(ReadWholeFile(filePath));
     CompactLocationList(loaded);
+    // Positions in the list are 16-bit; a longer list could be shown but not kept, so it
+    // is refused whole rather than cut short and written back without the rest.
+    if (loaded.Locations.size() > kMaxLocations) {
+        throw CoreError("Cannot load \"" + filePath + "\": it holds " +
+                        std::to_string(loaded.Locations.size()) + " places, more than the " +
+                        std::to_string(kMaxLocations) + " the list can keep");
+    }
     SortLocations(loaded.Locations);
     state.Locations = std::move(loaded.Locations);
     state.LocationsChanged = loaded.LocationsChanged;

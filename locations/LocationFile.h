@@ -22,8 +22,8 @@ LocationList SplitLocationText(std::string_view text);
 /// the file's final line break always gives one) and the list is sorted. LocationIndex is
 /// left alone: SelectableLocationIndex says which entry to show.
 /// Returns false, changing nothing, when neither file exists. Throws CoreError naming the
-/// path when a file cannot be read or restored, or when locs.dat is a folder; the state and
-/// both files are then unchanged.
+/// path when a file cannot be read or restored, when locs.dat is a folder, or when the file
+/// holds more than kMaxLocations places; the state and both files are then unchanged.
 bool LoadLocations(std::string_view directory, LocationState& state);
 
 /// When LocationsChanged is set: copies locs.dat to locs.bak and writes the list to

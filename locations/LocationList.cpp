@@ -92,6 +92,9 @@ bool StoreLocation(LocationState& state, bool ok, std::string_view record, bool 
     }
     auto& list = state.Locations;
     if (isNew) {
+        if (list.size() >= kMaxLocations) {
+            return false;
+        }
         list.emplace_back(record);
     } else if (IsPosition(list, currentPosition)) {
         list[static_cast<std::size_t>(currentPosition)] = std::string(record);

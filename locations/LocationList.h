@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -11,6 +12,9 @@ namespace quintrel {
 /// order so favourites come first, then by country, then by town. Entry i is entry i of
 /// the main window's place list.
 using LocationList = std::vector<std::string>;
+
+/// The most places the list can hold: positions in it are 16-bit.
+inline constexpr std::size_t kMaxLocations = 32767;
 
 /// The list of places with its two companion values; lives for the whole run.
 struct LocationState {
@@ -40,7 +44,8 @@ std::int16_t SelectableLocationIndex(const LocationState& state);
 /// isNew, otherwise replacing the entry at currentPosition. The list is then re-sorted and
 /// LocationIndex set to the record's new position, and LocationsChanged is set.
 /// Does nothing and returns false when ok is false, the record is shorter than 59 bytes,
-/// or (when editing) currentPosition is not a position in the list.
+/// (when adding) the list already holds kMaxLocations places, or (when editing)
+/// currentPosition is not a position in the list.
 bool StoreLocation(LocationState& state, bool ok, std::string_view record, bool isNew,
                    int currentPosition);
 
