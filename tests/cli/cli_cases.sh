@@ -179,6 +179,12 @@ error_output_not_writable)
     expect_error 1 "$work/missing/table.csv" --record "$karachi" --month 2 --year 2024 \
         --output "$work/missing/table.csv"
     ;;
+error_standard_output_full)
+    [ -w /dev/full ] || { echo "skipped: no /dev/full"; exit 0; }
+    "$program" --record "$karachi" --month 2 --year 2024 >/dev/full 2>"$work/err"
+    [ $? -eq 1 ] || fail "a failed write to stdout was not reported with exit code 1"
+    grep -qF "standard output" "$work/err" || fail "stderr: $(cat "$work/err")"
+    ;;
 usage_errors)
     expect_error 2 "--format" --record "$karachi" --format xml
     expect_error 2 "--months" --record "$karachi" --months 0
