@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "astro/NumberText.h"
 #include "astro/mRiseSet.h"
@@ -57,9 +58,9 @@ QuadResult QuadInterpolate(double ym, double yz, double yp) {
     return result;
 }
 
-std::string RiseSetTime(std::string_view latitudeText, std::string_view longitudeText,
-                        std::string_view zoneText, std::string_view eventCode, std::int16_t year,
-                        std::int16_t month, std::int16_t day) {
+RiseSetTexts RiseSetPair(std::string_view latitudeText, std::string_view longitudeText,
+                         std::string_view zoneText, std::string_view eventCode, std::int16_t year,
+                         std::int16_t month, std::int16_t day) {
     // Threshold altitudes: moon +8', nautical twilight -12 degrees, sun -50'.
     std::int16_t body = 2;
     double sinThreshold = SinDeg(-50.0 / 60);
@@ -118,14 +119,33 @@ std::string RiseSetTime(std::string_view latitudeText, std::string_view longitud
     } while (hour != 25 && !(riseFound && setFound));
 
     if (!riseFound && !setFound) {
-        return above ? "up" : "down";
+        const std::string status = above ? "up" : "down";
+        return {status, status};
     }
+    RiseSetTexts texts;
+    if (riseFound) {
+        texts.rise = HhmmToTimeText(HoursToHhmm(riseHours));
+    }
+    if (setFound) {
+        texts.set = HhmmToTimeText(HoursToHhmm(setHours));
+    }
+    return texts;
+}
+
+std::string RiseSetTime(std::string_view latitudeText, std::string_view longitudeText,
+                        std::string_view zoneText, std::string_view eventCode, std::int16_t year,
+                        std::int16_t month, std::int16_t day) {
+    RiseSetTexts texts =
+        RiseSetPair(latitudeText, longitudeText, zoneText, eventCode, year, month, day);
     const char event = eventCode.empty() ? '\0' : eventCode.back();
-    if (event == 'R' && riseFound) {
-        return HhmmToTimeText(HoursToHhmm(riseHours));
+    if (texts.rise == texts.set && (texts.rise == "up" || texts.rise == "down")) {
+        return texts.rise;  // no event at all that day, whatever was asked
     }
-    if (event == 'S' && setFound) {
-        return HhmmToTimeText(HoursToHhmm(setHours));
+    if (event == 'R') {
+        return std::move(texts.rise);
+    }
+    if (event == 'S') {
+        return std::move(texts.set);
     }
     return "";
 }

@@ -86,6 +86,18 @@ std::string RiseSetTime(std::string_view latitudeText, std::string_view longitud
                         std::string_view zoneText, std::string_view eventCode, std::int16_t year,
                         std::int16_t month, std::int16_t day);
 
+/// Both answers of RiseSetTime for one body and date: `rise` is what the code ending in "R"
+/// gives and `set` what the code ending in "S" gives. The rise and the set search of a
+/// body sample the very same altitudes, so one pass yields both. Only the first character
+/// of `eventCode` matters here ("M" moon, "N" nautical twilight, anything else the sun).
+struct RiseSetTexts {
+    std::string rise;
+    std::string set;
+};
+RiseSetTexts RiseSetPair(std::string_view latitudeText, std::string_view longitudeText,
+                         std::string_view zoneText, std::string_view eventCode, std::int16_t year,
+                         std::int16_t month, std::int16_t day);
+
 /// Percent of the moon lit (a single, two decimals, 0..100) and whether it is growing.
 struct MoonPhaseResult {
     float percentLit = 0;

@@ -3,7 +3,6 @@
 #include "astro/NumberText.h"
 #include "astro/mRiseSet.h"
 #include "locations/DaylightSaving.h"
-#include "table/RiseSetPair.h"
 
 namespace quintrel {
 
@@ -27,14 +26,8 @@ LocalDay StartDate(const PlaceTexts& place, DaySerial date, DateEvents& events) 
 }  // namespace
 
 PlaceTexts MakePlaceTexts(const PlaceValues& place, std::string_view record) {
-    PlaceTexts texts{SingleToText(place.PlaceLatitude),
-                     SingleToText(place.PlaceLongitude),
-                     SingleToText(place.PlaceZone),
-                     place.PlaceDstFlag,
-                     record,
-                     {}};
-    texts.site = MakeSearchSite(texts.latitude, texts.longitude);
-    return texts;
+    return {SingleToText(place.PlaceLatitude), SingleToText(place.PlaceLongitude),
+            SingleToText(place.PlaceZone), place.PlaceDstFlag, record};
 }
 
 DateEvents EventsOneByOne(const PlaceTexts& place, DaySerial date, EventsWanted wanted) {
@@ -61,14 +54,16 @@ DateEvents EventsByBody(const PlaceTexts& place, DaySerial date, EventsWanted wa
     DateEvents events;
     const LocalDay local = StartDate(place, date, events);
     if (wanted.sun) {
-        RiseSetTexts sun = RiseSetPair(place.latitude, place.longitude, local.zoneText, Body::Sun,
-                                       local.year, local.month, local.day);
+        mRiseSet::RiseSetTexts sun =
+            mRiseSet::RiseSetPair(place.latitude, place.longitude, local.zoneText, "", local.year,
+                                  local.month, local.day);
         events.sunRise = std::move(sun.rise);
         events.sunSet = std::move(sun.set);
     }
     if (wanted.moonRise || wanted.moonSet) {
-        RiseSetTexts moon = RiseSetPair(place.latitude, place.longitude, local.zoneText, Body::Moon,
-                                        local.year, local.month, local.day);
+        mRiseSet::RiseSetTexts moon =
+            mRiseSet::RiseSetPair(place.latitude, place.longitude, local.zoneText, "M", local.year,
+                                  local.month, local.day);
         events.moonRise = std::move(moon.rise);
         events.moonSet = std::move(moon.set);
     }

@@ -5,20 +5,17 @@
 
 #include "astro/CivilDate.h"
 #include "locations/PlaceValues.h"
-#include "table/RiseSetPair.h"
 
 namespace quintrel {
 
 /// The place as the engine and the daylight-saving rule read it: its numbers as the
-/// shortest decimal texts of the 32-bit values, and its location record; `site` holds the
-/// latitude and longitude texts read back once for the searches.
+/// shortest decimal texts of the 32-bit values, and its location record.
 struct PlaceTexts {
     std::string latitude;
     std::string longitude;
     std::string zone;
     std::string dstFlag;
     std::string_view record;
-    SearchSite site;
 };
 
 PlaceTexts MakePlaceTexts(const PlaceValues& place, std::string_view record);
