@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 qt6-qpa-plugins libgl-dev
   libcli11-dev libgtest-dev libgmock-dev libbenchmark-dev
   libx11-dev xvfb xauth x11-utils xdotool imagemagick poppler-utils
-  fonts-dejavu-core fonts-dejavu-extra fonts-crosextra-caladea fonts-liberation2
+  locales fonts-dejavu-core fonts-dejavu-extra fonts-crosextra-caladea fonts-liberation2
 )
 
 missing=()
@@ -18,15 +18,24 @@ for p in "${packages[@]}"; do
   fi
 done
 
-if [ ${#missing[@]} -eq 0 ]; then
-  exit 0
-fi
-
 sudo_cmd=()
 if [ "$(id -u)" -ne 0 ]; then
   sudo_cmd=(sudo)
 fi
 
+# The tests also run under a decimal-comma locale, to prove numbers never go through it.
+ensure_test_locale() {
+  if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+    "${sudo_cmd[@]}" localedef -i de_DE -f UTF-8 de_DE.UTF-8 || true
+  fi
+}
+
+if [ ${#missing[@]} -eq 0 ]; then
+  ensure_test_locale
+  exit 0
+fi
+
 echo "Installing: ${missing[*]}"
 "${sudo_cmd[@]}" apt-get update -qq
 DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+ensure_test_locale

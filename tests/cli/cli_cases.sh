@@ -75,6 +75,16 @@ csv_matches_golden)
         fail "preamble wrong: $(head -n 1 "$work/out")"
     tail -n +2 "$work/out" | cmp -s - "$data/golden/boston_2025_03.csv" || fail "CSV differs from the golden table"
     ;;
+csv_under_decimal_comma_locale)
+    # A user whose locale writes 9,5 must get the very same table.
+    locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$' || exit 77
+    LC_ALL=de_DE.UTF-8 run 0 --record "$boston" --month 3 --year 2025 --format csv
+    tail -n +2 "$work/out" | cmp -s - "$data/golden/boston_2025_03.csv" ||
+        fail "CSV under de_DE differs from the golden table"
+    LC_ALL=de_DE.UTF-8 run 0 --record "$karachi" --month 2 --year 2024 --format csv
+    tail -n +2 "$work/out" | cmp -s - "$data/golden/karachi_2024_02.csv" ||
+        fail "CSV under de_DE differs from the golden table"
+    ;;
 csv_november_2003)
     run 0 --record "$philadelphia" --month 11 --year 2003 --format csv
     [ "$(wc -l <"$work/out")" -eq 32 ] || fail "expected 32 lines"
