@@ -26,6 +26,9 @@ constexpr int kDeleteLocation = 2;
 const QString kMissingFileTitle = QStringLiteral("Missing File(s)");
 const QString kMissingFileText =
     QStringLiteral("Required data file locs.dat/bak is not in the application directory - exiting");
+const QString kPlaceFileErrorTitle = QStringLiteral("Place File Error");
+const QString kPlaceFileErrorEnd =
+    QStringLiteral("\r\nQuintrel cannot start without its list of places and will now close.");
 
 }  // namespace
 
@@ -48,8 +51,11 @@ bool fMain::LoadLocations(bool readFile) {
             try {
                 found = quintrel::LoadLocations(services_.programDirectory, Places);
             } catch (const CoreError& error) {
-                services_.messages->Critical(kMissingFileTitle,
-                                             QString::fromStdString(error.what()), this);
+                // The file is there but unusable (a folder, unreadable, too long): name it
+                // and say why, so the user knows what to put right.
+                services_.messages->Critical(
+                    kPlaceFileErrorTitle, QString::fromStdString(error.what()) + kPlaceFileErrorEnd,
+                    this);
                 return false;
             }
             if (!found) {
