@@ -161,6 +161,16 @@ bool fMain::FormSetup(std::string& record, int mode) {
 }
 
 void fMain::AddLocation() {
+    if (Places.Locations.size() >= kMaxLocations) {
+        // The list would refuse the place after the user had typed it all in.
+        services_.messages->Exclamation(
+            QStringLiteral("Add Location"),
+            QStringLiteral("The list already holds %1 places, the most it can keep.\r\n"
+                           "Delete a place before adding another.")
+                .arg(kMaxLocations),
+            this);
+        return;
+    }
     std::string record;
     const bool ok = FormSetup(record, 1);
     StoreLocation(ok, record, true);
