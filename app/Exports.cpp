@@ -1,6 +1,8 @@
 #include "app/Exports.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
 #include <cstdio>
 
 #include "ui/MessageBoxes.h"
@@ -21,7 +23,7 @@ QString AskForExportFile(SaveFileDialog& dialog, const QString& filter, const QS
 
 // Writes the whole text, checking every step: a full disk or a vanished folder must not
 // leave a cut-off file that looks like a finished export.
-bool WriteWholeFile(const QString& fileName, const std::string& text) {
+bool WriteInPlace(const QString& fileName, const std::string& text) {
     std::FILE* file = std::fopen(QFile::encodeName(fileName).constData(), "wb");
     if (file == nullptr) {
         return false;
@@ -30,6 +32,29 @@ bool WriteWholeFile(const QString& fileName, const std::string& text) {
     written = std::fflush(file) == 0 && written;
     written = std::fclose(file) == 0 && written;
     return written;
+}
+
+// Writing in place would empty the user's old export before the first byte of the new one
+// is safe, and a full disk would then leave neither. So the text goes to a temporary file
+// beside it, renamed over the old file only once all of it is on disk. A device or pipe
+// (say /dev/null) is written to as it is; renaming over it would replace it.
+bool WriteWholeFile(const QString& fileName, const std::string& text) {
+    const QFileInfo target(fileName);
+    if (target.exists() && !target.isFile()) {
+        return WriteInPlace(fileName, text);
+    }
+    QSaveFile file(fileName);
+    // As for the PDF: a folder that refuses the temporary file may still let an existing
+    // file be rewritten.
+    file.setDirectWriteFallback(true);
+    if (!file.open(QIODevice::WriteOnly)) {
+        return false;
+    }
+    if (file.write(text.data(), static_cast<qint64>(text.size())) !=
+        static_cast<qint64>(text.size())) {
+        file.cancelWriting();
+    }
+    return file.commit();
 }
 
 }  // namespace
