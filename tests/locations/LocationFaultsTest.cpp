@@ -12,6 +12,7 @@
 
 #include "astro/CoreError.h"
 #include "locations/Encoding.h"
+#include "locations/FileIo.h"
 #include "locations/LocationFile.h"
 #include "locations/LocationRecord.h"
 #include "locations/PlaceDescription.h"
@@ -89,14 +90,14 @@ TEST(LocationFaults, HundredThousandPlacesAreRefusedAndTheFileKept) {
     LocationState state;
     const auto start = std::chrono::steady_clock::now();
     const std::string message = LoadError(dir.path(), state);
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
     EXPECT_NE(message.find(dir.file("locs.dat")), std::string::npos) << message;
     EXPECT_NE(message.find("100000 places"), std::string::npos) << message;
     EXPECT_NE(message.find("32767"), std::string::npos) << message;
     EXPECT_TRUE(state.Locations.empty());
     EXPECT_FALSE(state.LocationsChanged);
     SaveLocations(dir.path(), state);  // what close-down would do: nothing, as unchanged
-    EXPECT_EQ(ReadBytes(dir.file("locs.dat")), text);
+    EXPECT_TRUE(ReadWholeFile(dir.file("locs.dat")) == text);
     EXPECT_EQ(EntriesIn(dir.path()), 1u);
 }
 
@@ -117,7 +118,7 @@ TEST(LocationFaults, AFullListLoadsAndTakesNoMorePlaces) {
     EXPECT_EQ(state.Locations.front(), extra);
     EXPECT_EQ(state.LocationIndex, 0);
     SaveLocations(dir.path(), state);
-    EXPECT_EQ(ReadBytes(dir.file("locs.bak")), text);
+    EXPECT_TRUE(ReadWholeFile(dir.file("locs.bak")) == text);
 }
 
 TEST(LocationFaults, TenMegabyteLineLoadsAndIsWrittenBackUnchanged) {
@@ -151,12 +152,12 @@ TEST(LocationFaults, TenMegabyteLineLoadsAndIsWrittenBackUnchanged) {
             EXPECT_LT(LocationDisplayText(record).size(), 64u);
         }
         SaveLocations(dir.path(), state);
-        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
         // Saved in sorted order: "1Peru..." comes before a line of "x".
         const std::string sorted =
             std::min(c.record, lima) + "\r\n" + std::max(c.record, lima) + "\r\n";
-        EXPECT_TRUE(sorted.size() == text.size() && ReadBytes(dir.file("locs.dat")) == sorted);
-        EXPECT_TRUE(ReadBytes(dir.file("locs.bak")) == text);
+        EXPECT_TRUE(sorted.size() == text.size() && ReadWholeFile(dir.file("locs.dat")) == sorted);
+        EXPECT_TRUE(ReadWholeFile(dir.file("locs.bak")) == text);
     }
 }
 
