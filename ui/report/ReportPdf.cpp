@@ -84,6 +84,10 @@ void WritePdf(const std::vector<const ReportDocument*>& documents, const QString
         }
         painter.end();
     }
+    // Rewriting in place, commit() does not report a failed write (a full disk), so the
+    // last buffered bytes are pushed out and any error is caught here first.
+    if (!file.flush() || file.error() != QFileDevice::NoError)
+        Fail(path, file.errorString());
     if (!file.commit())
         Fail(path, file.errorString());
 }
