@@ -50,11 +50,12 @@ bool WriteWholeFile(const QString& fileName, const std::string& text) {
     if (!file.open(QIODevice::WriteOnly)) {
         return false;
     }
-    if (file.write(text.data(), static_cast<qint64>(text.size())) !=
-        static_cast<qint64>(text.size())) {
-        file.cancelWriting();
-    }
-    return file.commit();
+    // Rewriting in place, commit() does not report a failed write, so every step is
+    // checked here; without a commit the temporary file is removed.
+    const bool written = file.write(text.data(), static_cast<qint64>(text.size())) ==
+                             static_cast<qint64>(text.size()) &&
+                         file.flush() && file.error() == QFileDevice::NoError;
+    return written && file.commit();
 }
 
 }  // namespace
