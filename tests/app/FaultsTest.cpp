@@ -46,20 +46,21 @@ QAction* Tool(fMain& window, const QString& caption) {
 }
 
 // Runs `work` without the right to write the folder. The superuser writes anywhere, so as
-// root the effective user becomes "nobody" for the duration (the real user stays root,
-// which allows the way back).
+// root the effective user and group become "nobody" for the duration (the real ones stay
+// root, which allows the way back).
 bool RunWithoutWriteAccess(const QString& directory, const std::function<void()>& work) {
     const QByteArray path = QFile::encodeName(directory);
     if (::chmod(path.constData(), 0555) != 0) {
         return false;
     }
     const bool root = ::geteuid() == 0;
-    if (root && ::seteuid(65534) != 0) {
+    if (root && (::setegid(65534) != 0 || ::seteuid(65534) != 0)) {
+        ::setegid(0);
         ::chmod(path.constData(), 0700);
         return false;
     }
     work();
-    const bool restored = !root || ::seteuid(0) == 0;
+    const bool restored = !root || (::seteuid(0) == 0 && ::setegid(0) == 0);
     ::chmod(path.constData(), 0700);
     return restored;
 }
@@ -392,6 +393,36 @@ class FaultsTest : public QObject {
         dialog.script.push_back(path);
         QCOMPARE(ExportCsv(dialog, messages, csv), ExportOutcome::Written);
         QVERIFY(ReadWholeFile(path) == csv);
+    }
+
+    // A folder that refuses new files leaves no way but to rewrite the old file in place;
+    // when that write fails the export must still be reported as failed, never as done.
+    void fullDiskWhileRewritingInPlaceIsReported_data() {
+        QTest::addColumn<QString>("tool");
+        QTest::newRow("csv") << "CSV Export";
+        QTest::newRow("pdf") << "PDF Export";
+    }
+    void fullDiskWhileRewritingInPlaceIsReported() {
+        QFETCH(QString, tool);
+        WindowHarness harness;
+        harness.WritePlaces(FivePlaces());
+        auto window = harness.Open();
+        QVERIFY(window);
+        QTemporaryDir folder;
+        const QString path = folder.filePath("june.export");
+        WriteWholeFile(path, "the export of last June\r\n");
+        QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                QFileDevice::ReadOther | QFileDevice::WriteOther));
+        harness.saveDialog.script.push_back(path);
+        QAction* action = Tool(*window, tool);
+        QVERIFY(action);
+        QVERIFY(RunWithoutWriteAccess(folder.path(), [&] {
+            const FileSizeLimit full(1000);  // less than a month's CSV text
+            action->trigger();
+        }));
+        QCOMPARE(harness.messages.shown.size(), std::size_t{1});
+        QCOMPARE(harness.messages.shown[0].title, QString("Export Error"));
+        QCOMPARE(EntriesOf(folder.path()), QStringList({"june.export"}));
     }
 
     void fullDiskDuringPdfExportKeepsTheOldFile() {
