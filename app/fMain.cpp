@@ -191,6 +191,7 @@ bool fMain::Form_Load() {
         return false;
     }
 
+    KeepSavedSizeOnTheDesktop();
     SetOuterWidthTwips(State.WindowWidth);
     SetOuterHeightTwips(State.WindowHeight);
 
@@ -206,6 +207,24 @@ bool fMain::Form_Load() {
     CalculateMonth(false);
     CentreOnScreen();
     return true;
+}
+
+void fMain::KeepSavedSizeOnTheDesktop() {
+    // The program only ever saves a size the window had, but a damaged or hand-edited
+    // settings file can ask for billions of twips: a window (and a drawing buffer) far
+    // beyond any screen. Such a size counts as not saved at all.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) {
+        return;
+    }
+    const QSize desktop = screen->virtualSize();
+    const AppState defaults;
+    if (State.WindowWidth > std::int64_t{desktop.width()} * kTwipsPerPixel + kFrameWidth) {
+        State.WindowWidth = defaults.WindowWidth;
+    }
+    if (State.WindowHeight > std::int64_t{desktop.height()} * kTwipsPerPixel + kFrameHeight) {
+        State.WindowHeight = defaults.WindowHeight;
+    }
 }
 
 void fMain::CentreOnScreen() {

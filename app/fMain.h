@@ -154,6 +154,8 @@ class fMain : public QWidget {
     std::string ExportDateText() const;
     bool FormSetup(std::string& record, int mode);
     void CentreOnScreen();
+    /// A saved size larger than the whole desktop goes back to the default size.
+    void KeepSavedSizeOnTheDesktop();
 
     MainWindowServices services_;
     bool unloaded_ = false;
