@@ -314,6 +314,9 @@ class FaultsTest : public QObject {
                    "Index=-40000\nWidth=99999999999\nHeight=-1e400\nTides=" +
                    QByteArray(1024 * 1024, 'x') + "\n")
             << 6 << 2002 << 9300 << 4305 << 0;
+        QTest::newRow("largest sizes")
+            << QByteArray("[Pellmark]\nWidth=2147483647\nHeight=2147483647\n") << 6 << 2002 << 9300
+            << 4305 << 0;
         QTest::newRow("broken syntax")
             << QByteArray(
                    "[Pellmark\nMonth==3\n[[]]\nYear\n=5\nIndex=\"4\nWidth=12000\\\n"
