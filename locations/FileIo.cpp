@@ -53,7 +53,9 @@ bool WriteAll(int fd, std::string_view bytes) {
 }  // namespace
 
 std::string ReadWholeFile(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Without O_NONBLOCK, opening a named pipe waits for a writer that may never come;
+    // with it the open returns at once and the check below refuses the pipe.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         ThrowFileError("open", path, errno);
     }

@@ -4,6 +4,7 @@
 // that names the file, leaving both files as they were.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <chrono>
@@ -79,6 +80,16 @@ TEST(LocationFaults, FolderNamedLocsDatIsReportedAndNothingIsTouched) {
             EXPECT_EQ(ReadBytes(dir.file("locs.bak")), backup);
         }
     }
+}
+
+TEST(LocationFaults, PipeNamedLocsDatIsRefusedWithoutWaiting) {
+    ScratchDirectory dir;
+    ASSERT_EQ(::mkfifo(dir.file("locs.dat").c_str(), 0644), 0);
+    LocationState state;
+    // Before, the start-up hung here waiting for something to write into the pipe.
+    const std::string message = LoadError(dir.path(), state);
+    EXPECT_NE(message.find(dir.file("locs.dat")), std::string::npos) << message;
+    EXPECT_NE(message.find("not a regular file"), std::string::npos) << message;
 }
 
 // Positions are 16-bit, so a longer list is refused whole: cutting it to fit would write
