@@ -10,6 +10,7 @@
 #include "astro/CoreError.h"
 #include "astro/NumberText.h"
 #include "locations/Encoding.h"
+#include "locations/FileIo.h"
 #include "locations/LocationFile.h"
 #include "locations/LocationRecord.h"
 #include "ui/MessageBoxes.h"
@@ -29,6 +30,20 @@ const QString kMissingFileText =
 const QString kPlaceFileErrorTitle = QStringLiteral("Place File Error");
 const QString kPlaceFileErrorEnd =
     QStringLiteral("\r\nQuintrel cannot start without its list of places and will now close.");
+
+// Whether locs.dat already holds the list exactly as a save would write it.
+bool FileHoldsList(const std::string& directory, const LocationList& list) {
+    std::string text;
+    for (const std::string& record : list) {
+        text += record;
+        text += "\r\n";
+    }
+    try {
+        return ReadWholeFile(LocationFilePath(directory)) == text;
+    } catch (const CoreError&) {
+        return false;
+    }
+}
 
 }  // namespace
 
@@ -82,6 +97,12 @@ void fMain::SaveLocations() {
     try {
         quintrel::SaveLocations(services_.programDirectory, Places);
     } catch (const CoreError& error) {
+        // Every close-down rewrites the list, changed or not. Where the folder cannot be
+        // written and nothing was changed, nothing is lost, and a message saying changes
+        // were lost would be false.
+        if (FileHoldsList(services_.programDirectory, Places.Locations)) {
+            return;
+        }
         // locs.dat and locs.bak are left as they were; say so rather than lose the
         // changes without a word.
         services_.messages->Exclamation(
