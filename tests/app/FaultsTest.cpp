@@ -134,6 +134,23 @@ class FaultsTest : public QObject {
         QVERIFY(window->Places.LocationsChanged);
     }
 
+    // Every close-down rewrites the list; unchanged, its failure loses nothing and says
+    // nothing (a program installed read-only would otherwise complain at every close).
+    void readOnlyProgramFolderWithoutChangesClosesQuietly() {
+        WindowHarness harness;
+        harness.WritePlaces(FivePlaces());
+        WriteWholeFile(harness.PathOf("locs.bak"), "older list\r\n");
+        auto window = harness.Open();
+        QVERIFY(window);
+        QVERIFY(window->Places.LocationsChanged);  // the final line break, as always
+        window->show();
+        QVERIFY(RunWithoutWriteAccess(harness.directory.path(), [&] { window->close(); }));
+        QVERIFY(harness.messages.shown.empty());
+        QCOMPARE(ReadWholeFile(harness.PathOf("locs.dat")), FileText(FivePlaces()));
+        QCOMPARE(ReadWholeFile(harness.PathOf("locs.bak")), std::string("older list\r\n"));
+        QCOMPARE(harness.thanksShown, 1);
+    }
+
     void folderNamedLocsDatEndsTheStartWithAPlainMessage_data() {
         QTest::addColumn<bool>("withBackup");
         QTest::newRow("without locs.bak") << false;
