@@ -1,7 +1,8 @@
 #include "cli/TableCommand.h"
 
-#include <cstdio>
+#include <filesystem>
 #include <fstream>
+#include <system_error>
 #include <vector>
 
 #include "astro/CoreError.h"
@@ -9,6 +10,7 @@
 #include "cli/PdfOutput.h"
 #include "cli/PlaceChoice.h"
 #include "cli/TextTable.h"
+#include "locations/FileIo.h"
 #include "locations/PlaceDescription.h"
 #include "locations/PlaceValues.h"
 #include "table/CalculateMonth.h"
@@ -57,19 +59,32 @@ std::vector<MonthTable> CalculateMonths(const std::string& record, int firstMont
     return tables;
 }
 
-// Writes the whole text to a file; a file that could not be written completely is
-// removed rather than left looking like a finished table.
+// Writes the whole text to a file so that a failure (a full disk) never costs the user the
+// file that was there: the text goes to a temporary file renamed over the old one once it
+// is all on disk. A device or pipe (/dev/stdout) is written to as it is: it can be neither
+// replaced nor removed.
 void WriteFile(const std::string& path, const std::string& text) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) {
-        throw CoreError("Cannot write to the file " + path);
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const fs::file_status status = fs::status(path, error);
+    if (fs::exists(status) && !fs::is_regular_file(status)) {
+        std::ofstream out(path, std::ios::binary);
+        out.write(text.data(), static_cast<std::streamsize>(text.size()));
+        out.close();
+        if (!out) {
+            throw CoreError("Cannot write to the file " + path);
+        }
+        return;
     }
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.close();
-    if (!out) {
-        std::remove(path.c_str());
-        throw CoreError("Cannot write to the file " + path);
+    // Through a link, the file it points to is the one replaced, and the link stays.
+    std::string target = path;
+    if (fs::is_symlink(path, error)) {
+        const fs::path resolved = fs::canonical(path, error);
+        if (!error) {
+            target = resolved.string();
+        }
     }
+    WriteFileAtomically(target, text);
 }
 
 }  // namespace

@@ -189,6 +189,29 @@ error_output_not_writable)
     expect_error 1 "$work/missing/table.csv" --record "$karachi" --month 2 --year 2024 \
         --output "$work/missing/table.csv"
     ;;
+output_full_disk_keeps_old_file)
+    # A file-size limit makes the write fail part-way, as a full disk does; the file that
+    # was there must survive, and no temporary file may be left behind.
+    printf 'the table of last February\r\n' >"$work/table.csv"
+    (
+        trap '' XFSZ
+        ulimit -f 1
+        "$program" --record "$karachi" --month 2 --year 2024 --format csv \
+            --output "$work/table.csv" >"$work/out" 2>"$work/err"
+    )
+    [ $? -eq 1 ] || fail "a failed write was not reported with exit code 1"
+    grep -qF "$work/table.csv" "$work/err" || fail "stderr does not name the file: $(cat "$work/err")"
+    [ "$(cat "$work/table.csv")" = $'the table of last February\r' ] || fail "the old file was lost"
+    [ "$(ls "$work" | sort | tr '\n' ' ')" = "err out table.csv " ] ||
+        fail "files left behind: $(ls "$work")"
+    run 0 --record "$karachi" --month 2 --year 2024 --format csv --output "$work/table.csv"
+    tail -n +2 "$work/table.csv" | cmp -s - "$data/golden/karachi_2024_02.csv" || fail "not replaced"
+    ;;
+output_to_device)
+    # A device is written to, never replaced by a file of the same name.
+    run 0 --record "$karachi" --month 2 --year 2024 --format csv --output /dev/null
+    [ -c /dev/null ] || fail "/dev/null is no longer a device"
+    ;;
 error_standard_output_full)
     [ -w /dev/full ] || { echo "skipped: no /dev/full"; exit 0; }
     "$program" --record "$karachi" --month 2 --year 2024 >/dev/full 2>"$work/err"
