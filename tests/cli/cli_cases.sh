@@ -208,9 +208,15 @@ output_full_disk_keeps_old_file)
     tail -n +2 "$work/table.csv" | cmp -s - "$data/golden/karachi_2024_02.csv" || fail "not replaced"
     ;;
 output_to_device)
-    # A device is written to, never replaced by a file of the same name.
+    # A device or pipe is written to, never replaced by a file of the same name.
     run 0 --record "$karachi" --month 2 --year 2024 --format csv --output /dev/null
     [ -c /dev/null ] || fail "/dev/null is no longer a device"
+    mkfifo "$work/pipe" || exit 77
+    timeout 20 cat "$work/pipe" >"$work/received" &
+    run 0 --record "$karachi" --month 2 --year 2024 --pdf "$work/pipe"
+    wait
+    [ -p "$work/pipe" ] || fail "the pipe was replaced by a file"
+    [ "$(head -c 5 "$work/received")" = "%PDF-" ] || fail "no PDF came through the pipe"
     ;;
 error_standard_output_full)
     [ -w /dev/full ] || { echo "skipped: no /dev/full"; exit 0; }

@@ -1,6 +1,7 @@
 #include "ui/report/ReportPdf.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QPainter>
 #include <QPdfWriter>
@@ -46,9 +47,14 @@ void WritePdf(const std::vector<const ReportDocument*>& documents, const QString
         Fail(path, QStringLiteral("the folder does not exist"));
     if (info.isDir())
         Fail(path, QStringLiteral("it is a folder"));
-    QSaveFile file(path);
+    QSaveFile saveFile(path);
     // A folder that refuses the temporary file may still let an existing file be rewritten.
-    file.setDirectWriteFallback(true);
+    saveFile.setDirectWriteFallback(true);
+    // A device or pipe (/dev/null, /dev/stdout) is written through: the temporary file would
+    // be renamed over it, putting a plain file in its place.
+    const bool special = info.exists() && !info.isFile();
+    QFile specialFile(path);
+    QFileDevice& file = special ? static_cast<QFileDevice&>(specialFile) : saveFile;
     if (!file.open(QIODevice::WriteOnly))
         Fail(path, file.errorString());
 
@@ -88,8 +94,8 @@ void WritePdf(const std::vector<const ReportDocument*>& documents, const QString
     // last buffered bytes are pushed out and any error is caught here first.
     if (!file.flush() || file.error() != QFileDevice::NoError)
         Fail(path, file.errorString());
-    if (!file.commit())
-        Fail(path, file.errorString());
+    if (!special && !saveFile.commit())
+        Fail(path, saveFile.errorString());
 }
 
 }  // namespace quintrel
