@@ -18,6 +18,7 @@ const QString kExportErrorTitle = QStringLiteral("Export Error");
 QString AskForExportFile(SaveFileDialog& dialog, const QString& filter, const QString& defaultExt) {
     dialog.Filter = filter;
     dialog.DefaultExt = defaultExt;
+    dialog.ConfirmOverwrite = true;
     return ShowSaveWithRetry(dialog);
 }
 

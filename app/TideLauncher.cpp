@@ -52,6 +52,7 @@ void LocateTideProgram(SaveFileDialog& dialog, AppState& state) {
     dialog.Filter = QStringLiteral("WXTide32 Progam File (WXTide32.exe)|WXTide32.exe");
     dialog.DefaultExt = QStringLiteral("WXTide32.exe");
     dialog.DialogTitle = QStringLiteral("Specify WXTide32 Program Location");
+    dialog.ConfirmOverwrite = false;  // the file chosen is the program, which stays as it is
     const QString chosen = ShowSaveWithRetry(dialog);
     if (!chosen.isEmpty()) {
         state.TidesPath = chosen.toStdString();

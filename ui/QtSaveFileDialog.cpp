@@ -66,9 +66,6 @@ void QtSaveFileDialog::MakeDialog(QWidget* parent) {
     dialog_->setOption(QFileDialog::DontUseNativeDialog);
     dialog_->setAcceptMode(QFileDialog::AcceptSave);
     dialog_->setFileMode(QFileDialog::AnyFile);
-    // "Setup" picks an existing program through this save dialog; asking whether to
-    // replace it would be wrong there, and the exports replace their file as asked.
-    dialog_->setOption(QFileDialog::DontConfirmOverwrite);
 }
 
 QtSaveFileDialog::~QtSaveFileDialog() {
@@ -92,6 +89,7 @@ void QtSaveFileDialog::Apply() {
     dialog.setWindowTitle(DialogTitle.isEmpty() ? QStringLiteral("Save As") : DialogTitle);
     dialog.setNameFilter(ToQtNameFilter(Filter));
     dialog.setDefaultSuffix(ExtensionOf(DefaultExt));
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !ConfirmOverwrite);
     if (!InitDir.isEmpty()) {
         dialog.setDirectory(InitDir);
     }

@@ -32,6 +32,10 @@ class SaveFileDialog {
     QString InitDir;
     /// On entry the name shown first; on return the full path chosen, empty on cancel.
     QString FileName;
+    /// Ask before an existing file is chosen to be replaced. The exports set it: one Enter
+    /// on the name kept from the other export must not write a PDF over a CSV unasked.
+    /// The tide set-up clears it, as there the chosen file is an existing program.
+    bool ConfirmOverwrite = false;
 
     /// Shows the dialog modally and returns when the user closes it. On OK, FileName holds
     /// the full path (the file need not exist); on cancel FileName is empty.

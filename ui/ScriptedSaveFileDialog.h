@@ -19,10 +19,11 @@ class ScriptedSaveFileDialog : public SaveFileDialog {
 
     struct Seen {
         QString filter, defaultExt, title, initDir, fileName;
+        bool confirmOverwrite;
     };
 
     void ShowSave() override {
-        seen.push_back({Filter, DefaultExt, DialogTitle, InitDir, FileName});
+        seen.push_back({Filter, DefaultExt, DialogTitle, InitDir, FileName, ConfirmOverwrite});
         if (script.empty()) {
             FileName.clear();
             return;

@@ -72,6 +72,9 @@ class ExportsTest : public QObject {
         QVERIFY(!pdfCalled);
         QVERIFY(messages.shown.empty());
         QVERIFY(QDir(folder.path()).isEmpty());
+        // Both exports ask before replacing a file: a PDF must not go over a kept CSV name.
+        QVERIFY(dialog.seen.at(0).confirmOverwrite);
+        QVERIFY(dialog.seen.at(1).confirmOverwrite);
     }
 
     void unwritableFileShowsExportError_data() {

@@ -62,6 +62,7 @@ class TideLauncherTest : public QObject {
         ScriptedSaveFileDialog dialog;
         dialog.InitDir = "/home/me/exports";
         dialog.FileName = "/home/me/exports/june.csv";
+        dialog.ConfirmOverwrite = true;  // left by an export
         dialog.script.push_back(QString("/opt/tide/WXTide32.exe"));
         AppState state;
         state.TidesPath = "D:\\Tide\\WXTide32.exe";
@@ -74,6 +75,7 @@ class TideLauncherTest : public QObject {
         QCOMPARE(seen.defaultExt, QString("WXTide32.exe"));
         QCOMPARE(seen.title, QString("Specify WXTide32 Program Location"));
         QCOMPARE(seen.fileName, QString("/home/me/exports/june.csv"));  // shared dialog
+        QVERIFY(!seen.confirmOverwrite);  // choosing the program must not offer to replace it
     }
 
     void setupKeepsThePathWhenCancelled() {

@@ -1,6 +1,9 @@
+#include <QApplication>
 #include <QDialogButtonBox>
+#include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -122,6 +125,50 @@ class SaveFileDialogTest : public QObject {
         QCOMPARE(shownSecondTime, QString("june.csv"));
         QCOMPARE(dialog.FileName, QString());  // cancel empties the name
         QCOMPARE(dialog.InitDir, folder.path());
+    }
+
+    // An export asks before it replaces a file; the tide set-up, which picks an existing
+    // program, never does.
+    void asksBeforeReplacingOnlyWhenTold_data() {
+        QTest::addColumn<bool>("confirm");
+        QTest::addColumn<int>("answer");  // the button pressed in the question; 0 = none asked
+        QTest::addColumn<bool>("chosen");
+        QTest::newRow("export, the user keeps the file") << true << int(QMessageBox::No) << false;
+        QTest::newRow("export, the user replaces it") << true << int(QMessageBox::Yes) << true;
+        QTest::newRow("tide set-up, no question") << false << 0 << true;
+    }
+
+    void asksBeforeReplacingOnlyWhenTold() {
+        QFETCH(bool, confirm);
+        QFETCH(int, answer);
+        QFETCH(bool, chosen);
+        QTemporaryDir folder;
+        const QString existing = folder.filePath("june.csv");
+        QFile file(existing);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+
+        int questions = 0;
+        QtSaveFileDialog dialog;  // after `questions`: its end stops the timers below
+        dialog.Filter = "Comma Separated Values (*.csv)|*.csv";
+        dialog.DefaultExt = ".csv";
+        dialog.ConfirmOverwrite = confirm;
+        QTimer::singleShot(0, &dialog.Dialog(), [&] {
+            QTimer::singleShot(0, &dialog.Dialog(), [&] {
+                if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                    ++questions;
+                    box->button(QMessageBox::StandardButton(answer))->click();
+                }
+            });
+            dialog.Dialog().selectFile(existing);
+            QMetaObject::invokeMethod(&dialog.Dialog(), "accept");
+            if (dialog.Dialog().isVisible()) {
+                dialog.Dialog().reject();  // the user kept the file and gave up
+            }
+        });
+        dialog.ShowSave();
+        QCOMPARE(questions, answer == 0 ? 0 : 1);
+        QCOMPARE(dialog.FileName, chosen ? existing : QString());
     }
 
     void survivesItsParentWindow() {
