@@ -75,6 +75,7 @@ void fMain::BuildControls() {
     cboMonth = Named(new QComboBox(this), "cboMonth");
     cboMonth->setEditable(true);
     cboMonth->setInsertPolicy(QComboBox::NoInsert);
+    cboMonth->setMaxVisibleItems(12);  // the whole year without scrolling
     cboMonth->setGeometry(TwipsRect(585, 45, 1365, 315));
 
     lblYr = Named(new QLabel(QStringLiteral("Year:"), this), "lblYr");

@@ -1,10 +1,13 @@
 // The place list of the main window and the "Place" menu that adds, edits and deletes
 // places.
+#include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
 #include <QCursor>
 #include <QLineEdit>
 #include <QMenu>
+#include <QScrollBar>
+#include <QStyle>
 
 #include "app/fMain.h"
 #include "astro/CoreError.h"
@@ -30,6 +33,17 @@ const QString kMissingFileText =
 const QString kPlaceFileErrorTitle = QStringLiteral("Place File Error");
 const QString kPlaceFileErrorEnd =
     QStringLiteral("\r\nQuintrel cannot start without its list of places and will now close.");
+
+// The drop-down list is only as wide as the box, so longer names were cut in the middle
+// ("USA - New Y… (New York)"); it opens as wide as the longest name instead.
+void WidenListToLongestName(QComboBox* box) {
+    QAbstractItemView* list = box->view();
+    const int names = list->sizeHintForColumn(0);
+    list->setMinimumWidth(names < 0
+                              ? 0
+                              : names + list->verticalScrollBar()->sizeHint().width() +
+                                    2 * list->style()->pixelMetric(QStyle::PM_DefaultFrameWidth));
+}
 
 // Whether locs.dat already holds the list exactly as a save would write it.
 bool FileHoldsList(const std::string& directory, const LocationList& list) {
@@ -85,6 +99,7 @@ bool fMain::LoadLocations(bool readFile) {
             }
         }
         cboPlaces->setCurrentIndex(-1);
+        WidenListToLongestName(cboPlaces);
     }
     const std::int16_t selected = SelectableLocationIndex(Places);
     if (selected >= 0) {
@@ -126,6 +141,9 @@ void fMain::cboPlaces_Click() {
         placeError_ = error.what();
     }
     Places.LocationIndex = static_cast<std::int16_t>(position);
+    // The box shows the end of a name too long for it, country first cut off; show the
+    // start, where the country is.
+    cboPlaces->lineEdit()->setCursorPosition(0);
 }
 
 void fMain::cboPlaces_Change() {

@@ -1,5 +1,6 @@
 // The place list and the "Place" menu: adding, editing and deleting places, and what
 // survives a restart.
+#include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
@@ -192,6 +193,37 @@ class MainWindowPlacesTest : public QObject {
         const auto& refusal = harness_->messages.shown.back();
         QCOMPARE(refusal.kind, RecordingMessageBoxes::Kind::Exclamation);
         QVERIFY(refusal.text.contains("At least one place must remain"));
+    }
+
+    // A name wider than the box shows its start (the country), whether it was selected at
+    // start-up or picked later, and the open list shows every name whole.
+    void aLongNameShowsItsStartAndTheListShowsItWhole() {
+        WindowHarness harness;
+        std::vector<std::string> places = FivePlaces();
+        places.push_back(
+            Record(false, "United Arab Emirates", "Ras al-Khaimah", "+25 47", "+55 57", "+4"));
+        harness.WritePlaces(places);
+        harness.settings.Set("Index", "5");
+        const std::unique_ptr<fMain> window = harness.Open();
+        QVERIFY(window);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        QComboBox* box = window->cboPlaces;
+        const QString longName = QString("United Arab Emirates (Ras al-Khaimah)");
+        QCOMPARE(box->currentText(), longName);
+        QVERIFY(box->lineEdit()->fontMetrics().horizontalAdvance(longName) > box->width());
+        QCOMPARE(box->lineEdit()->cursorPosition(), 0);
+
+        box->setCurrentIndex(0);
+        box->setCurrentIndex(5);
+        QCOMPARE(box->lineEdit()->cursorPosition(), 0);
+
+        box->showPopup();
+        QWidget* list = box->view()->window();
+        QVERIFY(list->isVisible());
+        QVERIFY2(list->width() > box->view()->fontMetrics().horizontalAdvance(longName),
+                 qPrintable(QString("list %1 px wide").arg(list->width())));
+        box->hidePopup();
     }
 
     void anAddedPlaceIsStillThereAfterARestart() {
