@@ -15,9 +15,18 @@ install(CODE "
   endif()
 ")
 
-set(QUINTREL_INSTALLED_EXE ${CMAKE_INSTALL_FULL_BINDIR}/quintrel)
-configure_file(${PROJECT_SOURCE_DIR}/data/quintrel.desktop.in
-               ${PROJECT_BINARY_DIR}/quintrel.desktop @ONLY)
+# The desktop entry names the installed program by its full path. The prefix is only known
+# for certain at install time (`cmake --install --prefix`, which `make install PREFIX=`
+# uses, overrides the configured one), so the entry is written then.
+install(CODE "
+  set(QUINTREL_INSTALLED_EXE \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/quintrel\")
+  # A path with blanks must be quoted in the Exec line.
+  if(QUINTREL_INSTALLED_EXE MATCHES \" \")
+    set(QUINTREL_INSTALLED_EXE \"\\\"\${QUINTREL_INSTALLED_EXE}\\\"\")
+  endif()
+  configure_file(\"${PROJECT_SOURCE_DIR}/data/quintrel.desktop.in\"
+                 \"${PROJECT_BINARY_DIR}/quintrel.desktop\" @ONLY)
+")
 install(FILES ${PROJECT_BINARY_DIR}/quintrel.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${PROJECT_SOURCE_DIR}/ui/report/pictures/icon.svg
