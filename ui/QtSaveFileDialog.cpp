@@ -1,5 +1,6 @@
 #include "ui/QtSaveFileDialog.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QStringList>
 
@@ -66,6 +67,10 @@ void QtSaveFileDialog::MakeDialog(QWidget* parent) {
     dialog_->setOption(QFileDialog::DontUseNativeDialog);
     dialog_->setAcceptMode(QFileDialog::AcceptSave);
     dialog_->setFileMode(QFileDialog::AnyFile);
+    // Left alone, a new dialog opens in the folder the program was started from: the source
+    // tree under `make run`, wherever a terminal happened to be otherwise. The home folder
+    // is where printing to a file puts its PDF too.
+    dialog_->setDirectory(QDir::homePath());
 }
 
 QtSaveFileDialog::~QtSaveFileDialog() {

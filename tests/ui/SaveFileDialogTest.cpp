@@ -98,6 +98,15 @@ class SaveFileDialogTest : public QObject {
         QCOMPARE(qt.defaultSuffix(), QString("csv"));
     }
 
+    // Not the folder the program happened to be started from; and an empty initial
+    // directory leaves the folder where it is.
+    void firstOpensInTheHomeFolder() {
+        QtSaveFileDialog dialog;
+        dialog.Filter = "Comma Separated Values (*.csv)|*.csv";
+        dialog.Apply();
+        QCOMPARE(dialog.Dialog().directory().absolutePath(), QDir::home().absolutePath());
+    }
+
     // One dialog object for every use: what one use chose is what the next one shows.
     void keepsTheChosenNameBetweenUses() {
         QTemporaryDir folder;
