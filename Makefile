@@ -6,7 +6,7 @@ JOBS      ?= $(shell nproc)
 CMAKE_FLAGS ?=
 SOURCES = $(shell git ls-files '*.cpp' '*.h' 2>/dev/null)
 
-.PHONY: all deps configure build run install test test-unit test-asan test-fuzz fuzz fuzz-build \
+.PHONY: all deps configure build programs run install test test-unit test-asan test-fuzz fuzz fuzz-build \
         format format-check bench clean
 
 all: build
@@ -20,15 +20,21 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
 
+# Running and installing need only the two programs, not the tests and benchmarks that
+# `build` adds (a fresh clone then waits for 78 build steps instead of 207).
+programs: configure
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target quintrel quintrel-table
+
 # Opens the window where a display exists; otherwise prints this month's table.
-run: build
+run: programs
 	@bash scripts/run.sh $(BUILD_DIR)
 
 # Installs under ~/.local (or PREFIX=...): quintrel, quintrel-table, locs.dat beside them
-# (an existing one is kept), the desktop entry and the icon.
+# (an existing one is kept), the desktop entry and the icon. The installed programs are
+# stripped of their debugging information (15 MB down to under 1 MB for the window).
 PREFIX ?=
-install: build
-	@cmake --install $(BUILD_DIR) $(if $(PREFIX),--prefix $(PREFIX))
+install: programs
+	@cmake --install $(BUILD_DIR) --strip $(if $(PREFIX),--prefix "$(PREFIX)")
 
 test: deps format-check build test-unit test-asan test-fuzz
 
