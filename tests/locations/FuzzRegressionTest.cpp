@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,6 +20,11 @@ struct TypedPlace {
     std::vector<std::string_view> boxes;  // country, town, latitude, longitude and zone boxes
     bool dst;
 };
+
+// Names the row in test listings instead of dumping the struct's bytes.
+void PrintTo(const TypedPlace& place, std::ostream* out) {
+    *out << place.name;
+}
 
 constexpr FormBox kBoxes[] = {FormBox::Country, FormBox::City,  FormBox::DLatt, FormBox::MLatt,
                               FormBox::DLong,   FormBox::MLong, FormBox::Zone};
