@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <string>
 
 #include "astro/CivilDate.h"
@@ -37,6 +39,10 @@ struct DayCase {
     bool isStartDay;
     bool isEndDay;
 };
+
+void PrintTo(const DayCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class ApplyDaylightSavingTest : public ::testing::TestWithParam<DayCase> {};
 

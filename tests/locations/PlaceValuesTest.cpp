@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <string>
 
 #include "astro/CoreError.h"
@@ -21,6 +23,10 @@ struct ParseCase {
     float zone;
     const char* dstFlag;
 };
+
+void PrintTo(const ParseCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class ParseSelectedLocationTest : public ::testing::TestWithParam<ParseCase> {};
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace quintrel {
 namespace {
 
@@ -12,6 +14,10 @@ struct CorrectionCase {
     bool isEndDay;
     const char* after;
 };
+
+void PrintTo(const CorrectionCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 // Cases that both corrections treat alike: real times on the two change days.
 const CorrectionCase kTimeCases[] = {

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "table/CalculateMonth.h"
 #include "table/CsvExport.h"
 #include "tests/table/TablePlaces.h"
@@ -18,6 +20,10 @@ struct GoldenCase {
     int month;
     int year;
 };
+
+void PrintTo(const GoldenCase& c, std::ostream* out) {
+    *out << c.file;
+}
 
 std::vector<std::string> ReadLines(const std::string& path) {
     std::ifstream in(path, std::ios::binary);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "astro/CoreError.h"
 #include "astro/mRiseSet.h"
 #include "table/CalculateMonth.h"
@@ -27,6 +29,10 @@ struct RowCountCase {
     int year;
     std::size_t rows;
 };
+
+void PrintTo(const RowCountCase& c, std::ostream* out) {
+    *out << c.year << "-" << c.month;
+}
 
 class RowCount : public ::testing::TestWithParam<RowCountCase> {};
 
@@ -100,6 +106,10 @@ struct PolarCase {
     const char* sunRise;
     const char* sunSet;
 };
+
+void PrintTo(const PolarCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class PolarSun : public ::testing::TestWithParam<PolarCase> {};
 
