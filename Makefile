@@ -50,9 +50,10 @@ test-asan: deps
 	  ctest --output-on-failure -j $(JOBS) -L core --timeout 300
 
 # Fuzzing with libFuzzer: each target feeds arbitrary bytes to one reader of outside input
-# (place file, place record, location window, settings, numbers and times). `make fuzz`
-# runs each for FUZZ_SECONDS, keeping what it learns in $(FUZZ_DIR)/corpus and any crashing
-# input in $(FUZZ_DIR)/crashes; `make test` runs each briefly on the seeds in fuzz/corpus.
+# (place file, place record, location window, settings, numbers and times) or computes a
+# month's table for any place record. `make fuzz` runs each for FUZZ_SECONDS, keeping what
+# it learns in $(FUZZ_DIR)/corpus and any crashing input in $(FUZZ_DIR)/crashes; `make test`
+# runs each briefly on the seeds in fuzz/corpus.
 FUZZ_SECONDS ?= 60
 FUZZ_TEST_SECONDS ?= 3
 FUZZ_TARGETS = location_file location_record location_form settings number_text rise_set \
