@@ -36,7 +36,8 @@ PREFIX ?=
 install: programs
 	@cmake --install $(BUILD_DIR) --strip $(if $(PREFIX),--prefix "$(PREFIX)")
 
-test: deps format-check build test-unit test-asan test-fuzz
+# The sanitizer run comes last so that its CTest summary closes the output.
+test: deps format-check build test-fuzz test-unit test-asan
 
 test-unit:
 	@cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS) --timeout 300
