@@ -1,11 +1,13 @@
 #include "cli/TableCommand.h"
 
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
 #include <vector>
 
 #include "astro/CoreError.h"
+#include "calendar/IcsWriter.h"
 #include "cli/LocalClock.h"
 #include "cli/PdfOutput.h"
 #include "cli/PlaceChoice.h"
@@ -93,6 +95,10 @@ void RunTableCommand(const TableOptions& options, std::ostream& standardOutput) 
     if (options.months < 1) {
         throw UsageError("--months must be at least 1");
     }
+    if (options.calendarOptionsGiven && options.format != "ics") {
+        throw UsageError(
+            "--ics-events, --min-rating, --daylight-only and --alarm need --format ics");
+    }
     if (options.record && !options.locationsPath.empty()) {
         throw UsageError("--record and --locations cannot be used together");
     }
@@ -112,6 +118,8 @@ void RunTableCommand(const TableOptions& options, std::ostream& standardOutput) 
                                  options.year.value_or(now.year), options.months);
         if (options.format == "csv") {
             output = BuildCsvText(tables, now.timeText, now.dateText);
+        } else if (options.format == "ics") {
+            output = BuildIcsText(tables, record, options.calendar, std::time(nullptr));
         } else {
             const std::string name = PlaceName(record);
             const std::string line = PlaceLine(record);

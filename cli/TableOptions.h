@@ -2,6 +2,9 @@
 
 #include <optional>
 #include <string>
+#include <vector>
+
+#include "calendar/CalendarOptions.h"
 
 namespace quintrel::cli {
 
@@ -14,10 +17,12 @@ struct TableOptions {
     std::optional<int> month;           ///< 1..12; empty: this month
     std::optional<int> year;            ///< empty: this year
     int months = 1;                     ///< consecutive months to compute
-    std::string format = "text";        ///< "text" or "csv"
+    std::string format = "text";        ///< "text", "csv" or "ics"
     bool formatGiven = false;           ///< --format was on the command line
     std::string outputPath;             ///< empty: standard output
     std::string pdfPath;                ///< empty: no PDF
+    CalendarOptions calendar;           ///< what --format ics writes
+    bool calendarOptionsGiven = false;  ///< an --ics-events, --min-rating, ... option was given
 };
 
 }  // namespace quintrel::cli

@@ -1,17 +1,42 @@
-// quintrel-table: the month table of a place on the command line, as text, CSV or PDF.
+// quintrel-table: the month table of a place on the command line, as text, CSV, iCalendar
+// or PDF.
 
 #include <clocale>
 #include <iostream>
+#include <string>
+#include <vector>
 
 #include <CLI/CLI.hpp>
 
 #include "astro/CoreError.h"
+#include "calendar/CalendarOptions.h"
 #include "cli/TableCommand.h"
 
 namespace {
 
 constexpr int kUsageError = 2;
 constexpr int kDataError = 1;
+
+std::vector<std::string> Names(const auto& names) {
+    return {std::begin(names), std::end(names)};
+}
+
+// Turns the calendar options as typed into the export's choices; they were checked
+// against the allowed names while parsing.
+void ApplyCalendarChoices(const std::vector<std::string>& kinds, const std::string& minimumRating,
+                          quintrel::CalendarOptions& calendar) {
+    if (!kinds.empty()) {
+        calendar.majorPeriods = calendar.minorPeriods = calendar.goodDays = false;
+        for (const std::string& kind : kinds) {
+            calendar.majorPeriods = calendar.majorPeriods || kind == "major";
+            calendar.minorPeriods = calendar.minorPeriods || kind == "minor";
+            calendar.goodDays = calendar.goodDays || kind == "days";
+        }
+    }
+    if (!minimumRating.empty()) {
+        calendar.minimumRating = *quintrel::RatingFromText(minimumRating);
+    }
+}
 
 }  // namespace
 
@@ -42,7 +67,7 @@ int main(int argc, char** argv) {
         ->type_name("COUNT")
         ->capture_default_str();
     CLI::Option* format = app.add_option("--format", options.format, "Output format")
-                              ->check(CLI::IsMember({"text", "csv"}))
+                              ->check(CLI::IsMember({"text", "csv", "ics"}))
                               ->type_name("FORMAT")
                               ->capture_default_str();
     app.add_option("--output", options.outputPath, "Output file (default: standard output)")
@@ -51,6 +76,33 @@ int main(int argc, char** argv) {
                    "Also write the printable report as a PDF file; the table then goes to "
                    "standard output only with --format or --output")
         ->type_name("FILE");
+
+    std::vector<std::string> icsEvents;
+    std::string minimumRating;
+    const std::vector<CLI::Option*> calendarOptions{
+        app.add_option("--ics-events", icsEvents,
+                       "With --format ics: the entries to write, any of major, minor, days "
+                       "(default: major,minor)")
+            ->delimiter(',')
+            ->check(CLI::IsMember(Names(quintrel::kEventKindNames)))
+            ->type_name("KINDS"),
+        app.add_option("--min-rating", minimumRating,
+                       "With --format ics: the lowest rating that gets an all-day entry "
+                       "(default: Good)")
+            ->check(CLI::IsMember(Names(quintrel::kRatingNames)))
+            ->type_name("RATING"),
+        app.add_flag("--daylight-only", options.calendar.daylightOnly,
+                     "With --format ics: only periods that overlap sunrise - 30 min to "
+                     "sunset + 30 min"),
+        app.add_option("--alarm", options.calendar.alarmMinutes,
+                       "With --format ics: a reminder this many minutes before each period")
+            ->check(CLI::Range(0, quintrel::kMaxAlarmMinutes))
+            ->type_name("MINUTES")};
+    app.footer(
+        "With --format ics the periods become calendar entries in UTC, centred on the table's "
+        "times\nand lasting by the day's rating:\n" +
+        quintrel::PeriodLengthsHelp() +
+        "Entries keep their identity, so importing the same month again updates them.");
 
     try {
         app.parse(argc, argv);
@@ -62,6 +114,10 @@ int main(int argc, char** argv) {
         return kUsageError;
     }
     options.formatGiven = format->count() > 0;
+    for (const CLI::Option* option : calendarOptions) {
+        options.calendarOptionsGiven = options.calendarOptionsGiven || option->count() > 0;
+    }
+    ApplyCalendarChoices(icsEvents, minimumRating, options.calendar);
 
     try {
         quintrel::cli::RunTableCommand(options, std::cout);

@@ -134,7 +134,7 @@ TEST_P(ChangeMonths, PeriodsLandOnTheWallClockInstant) {
                 continue;
             }
             ++periods;
-            char date[16];
+            char date[24];
             std::snprintf(date, sizeof date, "2025%02d%02d", c.month, row.Day);
             const auto found =
                 events.find(std::string(date) + "-" + kind + "@" + PlaceUidKey(*c.record));
