@@ -81,6 +81,26 @@ ExportOutcome ExportCsv(SaveFileDialog& dialog, MessageBoxes& messages, const st
     return ExportOutcome::Written;
 }
 
+ExportOutcome ExportCalendar(SaveFileDialog& dialog, MessageBoxes& messages,
+                             const std::function<std::string()>& buildCalendar, QWidget* parent) {
+    const QString fileName =
+        AskForExportFile(dialog, QStringLiteral("iCalendar (*.ics)|*.ics"), QStringLiteral(".ics"));
+    if (fileName.isEmpty()) {
+        return ExportOutcome::Cancelled;
+    }
+    bool written = false;
+    try {
+        written = WriteWholeFile(fileName, buildCalendar());
+    } catch (const std::exception&) {
+        written = false;  // told in the same words as a file that cannot be written
+    }
+    if (!written) {
+        messages.Exclamation(kExportErrorTitle, ExportErrorText(fileName), parent);
+        return ExportOutcome::Failed;
+    }
+    return ExportOutcome::Written;
+}
+
 ExportOutcome ExportPdf(SaveFileDialog& dialog, MessageBoxes& messages,
                         const std::function<void(const std::string& path)>& writePdf,
                         QWidget* parent) {

@@ -30,6 +30,14 @@ QString ExportErrorText(const QString& fileName);
 ExportOutcome ExportCsv(SaveFileDialog& dialog, MessageBoxes& messages, const std::string& csvText,
                         QWidget* parent = nullptr);
 
+/// Asks for a file as ExportCsv does (filter "iCalendar (*.ics)|*.ics", default extension
+/// ".ics") and writes `buildCalendar()` to it the same way. The text is made only once a file
+/// is chosen; an exception from `buildCalendar` shows the "Export Error" message and leaves
+/// an existing file as it was. Never throws.
+ExportOutcome ExportCalendar(SaveFileDialog& dialog, MessageBoxes& messages,
+                             const std::function<std::string()>& buildCalendar,
+                             QWidget* parent = nullptr);
+
 /// Asks for a file as ExportCsv does (filter "Portable Document Format (*.pdf)|*.pdf",
 /// default extension ".pdf") and calls `writePdf` with the chosen path (UTF-8). Any
 /// exception from `writePdf` (normally quintrel::CoreError) shows the "Export Error"

@@ -8,6 +8,8 @@ class QWidget;
 
 namespace quintrel {
 
+struct CalendarOptions;
+
 class MessageBoxes;
 class ProgramStarter;
 class SaveFileDialog;
@@ -36,6 +38,11 @@ struct MainWindowServices {
     /// The local time and date texts of the CSV preamble, in the user's formats.
     std::function<std::string()> timeText;
     std::function<std::string()> dateText;
+    /// The calendar export's options dialog: the remembered choices in, the user's out;
+    /// true when closed with OK.
+    std::function<bool(QWidget* parent, CalendarOptions& options)> calendarOptions;
+    /// The moment of an export, in seconds since 1970 UTC (the calendar's DTSTAMP).
+    std::function<std::int64_t()> nowUtc;
 };
 
 }  // namespace quintrel

@@ -152,6 +152,8 @@ class fMain : public QWidget {
     std::int16_t ThisYear() const;
     std::string ExportTimeText() const;
     std::string ExportDateText() const;
+    /// "Calendar Export": the options dialog, then the file, for the table shown.
+    void ExportCalendarFile();
     bool FormSetup(std::string& record, int mode);
     void CentreOnScreen();
     /// A saved size larger than the whole desktop goes back to the default size.
@@ -161,6 +163,8 @@ class fMain : public QWidget {
     bool unloaded_ = false;
     /// Why the selected place's record could not be read; empty when it could.
     std::string placeError_;
+    /// The location record the month table was computed for.
+    std::string tableRecord_;
     /// The location window: made on first use, hidden between uses.
     dlgLocations* locationWindow_ = nullptr;
 };

@@ -3,15 +3,19 @@
 #include <QComboBox>
 #include <QLocale>
 #include <QTime>
+#include <ctime>
 #include <exception>
 
+#include "app/CalendarSettings.h"
 #include "app/Exports.h"
 #include "app/fMain.h"
 #include "astro/CoreError.h"
+#include "calendar/IcsWriter.h"
 #include "table/CalculateMonth.h"
 #include "table/CsvExport.h"
 #include "table/arReport.h"
 #include "ui/MessageBoxes.h"
+#include "ui/dlgCalendarOptions.h"
 #include "ui/report/ReportPdf.h"
 #include "ui/report/ReportViewer.h"
 
@@ -21,6 +25,7 @@ namespace {
 
 const QString kPdfExportTool = QStringLiteral("PDF Export");
 const QString kCsvExportTool = QStringLiteral("CSV Export");
+const QString kCalendarExportTool = QStringLiteral("Calendar Export");
 
 }  // namespace
 
@@ -44,6 +49,7 @@ void fMain::CalculateMonth(bool force) {
         }
         Table = quintrel::CalculateMonth(Place, SelectedRecord(), State.CurrentMonth,
                                          State.CurrentYear);
+        tableRecord_ = SelectedRecord();
         ShowReport();
     } catch (const std::exception& error) {
         // A bad record or a year out of reach stops this calculation only. Forgetting the
@@ -61,6 +67,7 @@ void fMain::ShowReport() {
     if (ToolbarPending) {
         arvReport->InsertTool(3, kPdfExportTool);
         arvReport->InsertTool(4, kCsvExportTool);
+        arvReport->InsertTool(5, kCalendarExportTool);
         ToolbarPending = false;
     }
     arvReport->SetZoom(75);
@@ -77,7 +84,24 @@ void fMain::arvReport_ToolbarClick(const QString& caption) {
     } else if (caption == kCsvExportTool) {
         ExportCsv(cdPrintSetup, *services_.messages,
                   BuildCsvText(Table, ExportTimeText(), ExportDateText()), this);
+    } else if (caption == kCalendarExportTool) {
+        ExportCalendarFile();
     }
+}
+
+void fMain::ExportCalendarFile() {
+    CalendarOptions options = LoadCalendarOptions(*services_.settings);
+    const bool ok = services_.calendarOptions ? services_.calendarOptions(this, options)
+                                              : dlgCalendarOptions::Ask(this, options);
+    if (!ok) {
+        return;
+    }
+    SaveCalendarOptions(*services_.settings, options);
+    const std::int64_t now = services_.nowUtc ? services_.nowUtc() : std::time(nullptr);
+    // The table's own place: the selection may have moved since the last calculation.
+    ExportCalendar(
+        cdPrintSetup, *services_.messages,
+        [&] { return BuildIcsText({Table}, tableRecord_, options, now); }, this);
 }
 
 std::string fMain::ExportTimeText() const {

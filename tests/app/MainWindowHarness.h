@@ -14,6 +14,7 @@
 
 #include "app/MainWindowServices.h"
 #include "app/fMain.h"
+#include "calendar/CalendarOptions.h"
 #include "ui/MemorySettingsStore.h"
 #include "ui/ProgramStarter.h"
 #include "ui/RecordingMessageBoxes.h"
@@ -102,6 +103,11 @@ struct WindowHarness {
     /// Answers of the location window, from the front: a record means OK with that
     /// record, no value means Cancel.
     std::deque<std::optional<std::string>> formAnswers;
+    /// Answers of the calendar options dialog, from the front: options mean OK with them,
+    /// no value means Cancel; when none are left it answers OK with what it was shown.
+    std::deque<std::optional<CalendarOptions>> calendarAnswers;
+    /// The options the calendar dialog was opened with, each time.
+    std::vector<CalendarOptions> calendarShown;
     /// The record and mode the location window was opened with, each time.
     std::vector<std::pair<std::string, int>> formCalls;
 
@@ -140,6 +146,19 @@ struct WindowHarness {
         };
         services.timeText = [] { return std::string("14:05:09"); };
         services.dateText = [] { return std::string("06/12/2026"); };
+        services.calendarOptions = [this](QWidget*, CalendarOptions& options) {
+            calendarShown.push_back(options);
+            if (calendarAnswers.empty()) {
+                return true;
+            }
+            const std::optional<CalendarOptions> answer = calendarAnswers.front();
+            calendarAnswers.pop_front();
+            if (answer) {
+                options = *answer;
+            }
+            return answer.has_value();
+        };
+        services.nowUtc = [] { return std::int64_t{1'700'000'000}; };
         return services;
     }
 

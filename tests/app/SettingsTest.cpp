@@ -3,6 +3,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "app/CalendarSettings.h"
 #include "app/Settings.h"
 #include "ui/MemorySettingsStore.h"
 #include "ui/QtSettingsStore.h"
@@ -179,6 +180,49 @@ class SettingsTest : public QObject {
         QCOMPARE(read.WindowHeight, 6000);
         QCOMPARE(read.TidesPath, written.TidesPath);
         QCOMPARE(store.Read("Varnel", "Pellmark", "Missing", "fallback"), std::string("fallback"));
+    }
+
+    void calendarChoicesRoundTripAndFallBack_data() {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("flag not 0 or 1") << "Major"
+                                         << "yes";
+        QTest::newRow("rating not a name") << "MinRating"
+                                           << "good";
+        QTest::newRow("alarm negative") << "Alarm"
+                                        << "-5";
+        QTest::newRow("alarm beyond a week") << "Alarm"
+                                             << "10081";
+        QTest::newRow("alarm with text after") << "Alarm"
+                                               << "30 min";
+    }
+    void calendarChoicesRoundTripAndFallBack() {
+        QFETCH(QString, key);
+        QFETCH(QString, stored);
+        MemorySettingsStore store;
+        CalendarOptions chosen;
+        chosen.majorPeriods = false;
+        chosen.goodDays = true;
+        chosen.minimumRating = RatingLevel::Best;
+        chosen.daylightOnly = true;
+        chosen.alarmMinutes = 45;
+        SaveCalendarOptions(store, chosen);
+        const CalendarOptions back = LoadCalendarOptions(store);
+        QCOMPARE(back.majorPeriods, false);
+        QCOMPARE(back.minorPeriods, true);
+        QCOMPARE(back.goodDays, true);
+        QCOMPARE(back.minimumRating, RatingLevel::Best);
+        QCOMPARE(back.daylightOnly, true);
+        QCOMPARE(back.alarmMinutes, 45);
+
+        // A hand-edited value the program could not have written reads as its default.
+        store.values[{"Varnel", "Calendar", key.toStdString()}] = stored.toStdString();
+        const CalendarOptions edited = LoadCalendarOptions(store);
+        const CalendarOptions defaults;
+        QCOMPARE(edited.majorPeriods, key == "Major" ? defaults.majorPeriods : false);
+        QCOMPARE(edited.minimumRating,
+                 key == "MinRating" ? defaults.minimumRating : RatingLevel::Best);
+        QCOMPARE(edited.alarmMinutes, key == "Alarm" ? defaults.alarmMinutes : 45);
     }
 };
 
