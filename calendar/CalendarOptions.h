@@ -19,6 +19,11 @@ struct CalendarOptions {
     int alarmMinutes = 0;       ///< reminder this many minutes before each period; 0: none
 };
 
+/// Whether the options ask for any entry at all (an export without any is refused).
+inline bool AsksForEntries(const CalendarOptions& options) {
+    return options.majorPeriods || options.minorPeriods || options.goodDays;
+}
+
 /// The largest reminder lead accepted: one week.
 inline constexpr int kMaxAlarmMinutes = 7 * 24 * 60;
 
