@@ -189,8 +189,6 @@ class SettingsTest : public QObject {
                                          << "yes";
         QTest::newRow("rating not a name") << "MinRating"
                                            << "good";
-        QTest::newRow("alarm negative") << "Alarm"
-                                        << "-5";
         QTest::newRow("alarm beyond a week") << "Alarm"
                                              << "10081";
         QTest::newRow("alarm with text after") << "Alarm"
