@@ -29,6 +29,11 @@ PeriodLengths PeriodLengthsFor(std::string_view ratingText) {
     return kLengths[static_cast<std::size_t>(level) - 1];
 }
 
+CalendarChoiceStates ChoiceStates(const CalendarOptions& options) {
+    const bool periods = options.majorPeriods || options.minorPeriods;
+    return {periods || options.goodDays, options.goodDays, periods};
+}
+
 std::string PeriodLengthsHelp() {
     std::string text;
     for (std::size_t i = kLengths.size(); i-- > 0;) {

@@ -19,10 +19,14 @@ struct CalendarOptions {
     int alarmMinutes = 0;       ///< reminder this many minutes before each period; 0: none
 };
 
-/// Whether the options ask for any entry at all (an export without any is refused).
-inline bool AsksForEntries(const CalendarOptions& options) {
-    return options.majorPeriods || options.minorPeriods || options.goodDays;
-}
+/// Which choices of the options dialog count with the entries ticked: an export without
+/// any entry is refused, and a choice that no ticked entry reads is greyed out.
+struct CalendarChoiceStates {
+    bool canExport = false;      ///< at least one kind of entry is ticked
+    bool minimumRating = false;  ///< good days are ticked
+    bool periodChoices = false;  ///< daylight only and the reminder: a period kind is ticked
+};
+CalendarChoiceStates ChoiceStates(const CalendarOptions& options);
 
 /// The largest reminder lead accepted: one week.
 inline constexpr int kMaxAlarmMinutes = 7 * 24 * 60;

@@ -72,14 +72,11 @@ CalendarOptions dlgCalendarOptions::Options() const {
 }
 
 void dlgCalendarOptions::UpdateControls() {
-    const CalendarOptions options = Options();
-    const bool periods = options.majorPeriods || options.minorPeriods;
-    // An export with nothing in it is no use; the settings that no ticked entry reads are
-    // greyed out.
-    buttons_->button(QDialogButtonBox::Ok)->setEnabled(AsksForEntries(options));
-    cboMinRating_->setEnabled(chkDays_->isChecked());
-    chkDaylight_->setEnabled(periods);
-    spnAlarm_->setEnabled(periods);
+    const CalendarChoiceStates states = ChoiceStates(Options());
+    buttons_->button(QDialogButtonBox::Ok)->setEnabled(states.canExport);
+    cboMinRating_->setEnabled(states.minimumRating);
+    chkDaylight_->setEnabled(states.periodChoices);
+    spnAlarm_->setEnabled(states.periodChoices);
 }
 
 bool dlgCalendarOptions::Ask(QWidget* parent, CalendarOptions& options) {

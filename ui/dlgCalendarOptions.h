@@ -13,7 +13,7 @@ namespace quintrel {
 
 /// The choices of a calendar export, asked before the file: which entries, the lowest
 /// rating of a good day, daylight periods only, and the reminder. Shows and returns a
-/// CalendarOptions and nothing more; OK is refused while no kind of entry is ticked.
+/// CalendarOptions; which controls are enabled follows ChoiceStates.
 class dlgCalendarOptions : public QDialog {
     Q_OBJECT
 
