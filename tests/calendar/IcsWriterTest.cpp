@@ -139,6 +139,7 @@ TEST_P(ChangeMonths, PeriodsLandOnTheWallClockInstant) {
             const auto found =
                 events.find(std::string(date) + "-" + kind + "@" + PlaceUidKey(*c.record));
             ASSERT_NE(found, events.end()) << date << " " << kind;
+            EXPECT_TRUE(found->second.alarmSeconds.empty());
             if (changeDay && *minutes >= 60 && *minutes < 240) {
                 continue;
             }
@@ -223,40 +224,29 @@ TEST(IcsWriter, ExportingAgainKeepsEveryUid) {
     }
 }
 
-TEST(IcsWriter, RemindersOnlyOnPeriodsAndOnlyWhenAsked) {
-    CalendarOptions options;
-    options.goodDays = true;
-    options.minimumRating = RatingLevel::Poor;
-    for (const int minutes : {0, 45}) {
-        options.alarmMinutes = minutes;
-        for (const auto& [uid, event] :
-             Parse(BuildIcsText(Months(kSydney, 4, 2025), kSydney, options, kStamp))) {
-            if (event.allDay || minutes == 0) {
-                EXPECT_TRUE(event.alarmSeconds.empty()) << uid;
-            } else {
-                EXPECT_EQ(event.alarmSeconds, std::vector<int>{-45 * 60}) << uid;
-            }
-        }
-    }
-}
-
-TEST(IcsWriter, GoodDaysFromTheMinimumRatingWithTheDaysTimes) {
+TEST(IcsWriter, GoodDaysFromTheMinimumRatingAndRemindersOnPeriodsOnly) {
     const std::vector<MonthTable> tables = Months(kSydney, 4, 2025, 2);
     CalendarOptions options;
-    options.majorPeriods = options.minorPeriods = false;
+    options.minorPeriods = false;
     options.goodDays = true;
     options.minimumRating = RatingLevel::Good;
-    const auto events = Parse(BuildIcsText(tables, kSydney, options, kStamp));
+    options.alarmMinutes = 45;
     std::size_t goodDays = 0;
+    for (const auto& [uid, event] : Parse(BuildIcsText(tables, kSydney, options, kStamp))) {
+        goodDays += event.allDay;
+        EXPECT_EQ(event.alarmSeconds, event.allDay ? std::vector<int>{} : std::vector<int>{-2700})
+            << uid;
+    }
+    std::size_t expected = 0;
     for (const MonthTable& table : tables) {
         for (const DayRow& row : table.rows) {
-            goodDays += row.Rating == "Good" || row.Rating == "Best";
+            expected += row.Rating == "Good" || row.Rating == "Best";
         }
     }
-    EXPECT_EQ(events.size(), goodDays);
+    EXPECT_EQ(goodDays, expected);
     // 1 April 2025: Best, sunrise 07:07 and sunset 18:50 on the daylight clock.
-    const ParsedEvent& first = events.at("20250401-day@" + PlaceUidKey(kSydney));
-    EXPECT_TRUE(first.allDay);
+    const ParsedEvent first = Parse(BuildIcsText(tables, kSydney, options, kStamp))
+                                  .at("20250401-day@" + PlaceUidKey(kSydney));
     EXPECT_EQ(first.startText, "20250401");
     EXPECT_EQ(first.summary, "Best day **** (moon 20% lit, waxing)");
     EXPECT_NE(first.description.find("Sunrise 07:07, sunset 18:50\nMoonrise 10:09"),
