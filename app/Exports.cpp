@@ -59,6 +59,20 @@ bool WriteWholeFile(const QString& fileName, const std::string& text) {
     return written && file.commit();
 }
 
+// The text exports: the shared dialog with the format's filter, then the whole file.
+ExportOutcome ExportText(SaveFileDialog& dialog, MessageBoxes& messages, const QString& filter,
+                         const QString& defaultExt, const std::string& text, QWidget* parent) {
+    const QString fileName = AskForExportFile(dialog, filter, defaultExt);
+    if (fileName.isEmpty()) {
+        return ExportOutcome::Cancelled;
+    }
+    if (!WriteWholeFile(fileName, text)) {
+        messages.Exclamation(kExportErrorTitle, ExportErrorText(fileName), parent);
+        return ExportOutcome::Failed;
+    }
+    return ExportOutcome::Written;
+}
+
 }  // namespace
 
 QString ExportErrorText(const QString& fileName) {
@@ -69,36 +83,14 @@ QString ExportErrorText(const QString& fileName) {
 
 ExportOutcome ExportCsv(SaveFileDialog& dialog, MessageBoxes& messages, const std::string& csvText,
                         QWidget* parent) {
-    const QString fileName = AskForExportFile(
-        dialog, QStringLiteral("Comma Separated Values (*.csv)|*.csv"), QStringLiteral(".csv"));
-    if (fileName.isEmpty()) {
-        return ExportOutcome::Cancelled;
-    }
-    if (!WriteWholeFile(fileName, csvText)) {
-        messages.Exclamation(kExportErrorTitle, ExportErrorText(fileName), parent);
-        return ExportOutcome::Failed;
-    }
-    return ExportOutcome::Written;
+    return ExportText(dialog, messages, QStringLiteral("Comma Separated Values (*.csv)|*.csv"),
+                      QStringLiteral(".csv"), csvText, parent);
 }
 
 ExportOutcome ExportCalendar(SaveFileDialog& dialog, MessageBoxes& messages,
-                             const std::function<std::string()>& buildCalendar, QWidget* parent) {
-    const QString fileName =
-        AskForExportFile(dialog, QStringLiteral("iCalendar (*.ics)|*.ics"), QStringLiteral(".ics"));
-    if (fileName.isEmpty()) {
-        return ExportOutcome::Cancelled;
-    }
-    bool written = false;
-    try {
-        written = WriteWholeFile(fileName, buildCalendar());
-    } catch (const std::exception&) {
-        written = false;  // told in the same words as a file that cannot be written
-    }
-    if (!written) {
-        messages.Exclamation(kExportErrorTitle, ExportErrorText(fileName), parent);
-        return ExportOutcome::Failed;
-    }
-    return ExportOutcome::Written;
+                             const std::string& calendarText, QWidget* parent) {
+    return ExportText(dialog, messages, QStringLiteral("iCalendar (*.ics)|*.ics"),
+                      QStringLiteral(".ics"), calendarText, parent);
 }
 
 ExportOutcome ExportPdf(SaveFileDialog& dialog, MessageBoxes& messages,

@@ -31,12 +31,9 @@ ExportOutcome ExportCsv(SaveFileDialog& dialog, MessageBoxes& messages, const st
                         QWidget* parent = nullptr);
 
 /// Asks for a file as ExportCsv does (filter "iCalendar (*.ics)|*.ics", default extension
-/// ".ics") and writes `buildCalendar()` to it the same way. The text is made only once a file
-/// is chosen; an exception from `buildCalendar` shows the "Export Error" message and leaves
-/// an existing file as it was. Never throws.
+/// ".ics") and writes `calendarText` to it the same way. Never throws.
 ExportOutcome ExportCalendar(SaveFileDialog& dialog, MessageBoxes& messages,
-                             const std::function<std::string()>& buildCalendar,
-                             QWidget* parent = nullptr);
+                             const std::string& calendarText, QWidget* parent = nullptr);
 
 /// Asks for a file as ExportCsv does (filter "Portable Document Format (*.pdf)|*.pdf",
 /// default extension ".pdf") and calls `writePdf` with the chosen path (UTF-8). Any

@@ -98,10 +98,18 @@ void fMain::ExportCalendarFile() {
     }
     SaveCalendarOptions(*services_.settings, options);
     const std::int64_t now = services_.nowUtc ? services_.nowUtc() : std::time(nullptr);
-    // The table's own place: the selection may have moved since the last calculation.
-    ExportCalendar(
-        cdPrintSetup, *services_.messages,
-        [&] { return BuildIcsText({Table}, tableRecord_, options, now); }, this);
+    std::string text;
+    try {
+        // The table's own place: the selection may have moved since the last calculation.
+        text = BuildIcsText({Table}, tableRecord_, options, now);
+    } catch (const std::exception& error) {
+        // Nothing the choice of file could mend (a year beyond what calendars hold), so the
+        // user hears why before any file is asked for.
+        services_.messages->Exclamation(QStringLiteral("Export Error"),
+                                        QString::fromStdString(error.what()), this);
+        return;
+    }
+    ExportCalendar(cdPrintSetup, *services_.messages, text, this);
 }
 
 std::string fMain::ExportTimeText() const {

@@ -22,9 +22,19 @@ struct BufferFree {
     void operator()(char* buffer) const { icalmemory_free_buffer(buffer); }
 };
 
+// libical holds dates of the years 0 to 3000 only and writes any other as 00000000; the
+// table reaches further, so such a date is refused instead of written wrong.
+icaltimetype Checked(icaltimetype time) {
+    if (!icaltime_is_valid_time(time)) {
+        throw CoreError("A calendar can hold dates up to the year 3000 only, not " +
+                        std::to_string(time.year));
+    }
+    return time;
+}
+
 icaltimetype UtcTime(UnixSeconds seconds) {
-    return icaltime_from_timet_with_zone(static_cast<time_t>(seconds), 0,
-                                         icaltimezone_get_utc_timezone());
+    return Checked(icaltime_from_timet_with_zone(static_cast<time_t>(seconds), 0,
+                                                 icaltimezone_get_utc_timezone()));
 }
 
 icaltimetype DateOnly(const CivilDate& date) {
@@ -32,7 +42,7 @@ icaltimetype DateOnly(const CivilDate& date) {
     time.year = date.year;
     time.month = date.month;
     time.day = date.day;
-    return time;
+    return Checked(time);
 }
 
 // The place's name and position, shared by every event.

@@ -19,8 +19,8 @@ std::string CalendarProductId();
 /// (Windows-1252 bytes): timed events in UTC, all-day events as dates, each with the place
 /// as LOCATION and GEO, `stampUtc` as DTSTAMP and, for the periods, a display reminder
 /// options.alarmMinutes before the start when that is above 0.
-/// Throws CoreError for a record whose numbers are not numbers or when libical rejects the
-/// calendar it was given.
+/// Throws CoreError for a record whose numbers are not numbers, for a date after the year
+/// 3000 (beyond what libical holds) or when libical rejects the calendar it was given.
 std::string BuildIcsText(const std::vector<MonthTable>& tables, std::string_view record,
                          const CalendarOptions& options, UnixSeconds stampUtc);
 

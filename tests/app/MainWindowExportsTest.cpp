@@ -112,6 +112,16 @@ class MainWindowExportsTest : public QObject {
         QCOMPARE(CalendarSetting(harness_->settings, "Days"), std::string("1"));
     }
 
+    void calendarBeyondTheYear3000IsToldBeforeAnyFile() {
+        window_->State.CurrentYear = 3001;
+        window_->CalculateMonth(true);
+        Tool(*window_, "Calendar Export")->trigger();
+        QVERIFY(harness_->saveDialog.seen.empty());
+        QCOMPARE(harness_->messages.shown.size(), std::size_t{1});
+        QCOMPARE(harness_->messages.shown.front().title, QString("Export Error"));
+        QVERIFY(harness_->messages.shown.front().text.contains("3000"));
+    }
+
     void cancelledCalendarOptionsAskForNoFile() {
         harness_->calendarAnswers.push_back(std::nullopt);
         Tool(*window_, "Calendar Export")->trigger();

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "astro/CoreError.h"
 #include "calendar/IcsWriter.h"
 #include "table/CalculateMonth.h"
 #include "tests/table/TablePlaces.h"
@@ -210,6 +211,12 @@ TEST(IcsWriter, PeriodBeforeMidnightStartsOnThePreviousDay) {
     const ParsedEvent& major = events.at("20250429-major1@" + PlaceUidKey(kSydney));
     EXPECT_EQ(major.startText, "20250428T133400Z");
     EXPECT_EQ(major.end - major.start, 2 * 3600);
+}
+
+TEST(IcsWriter, YearsBeyondWhatLibicalHoldsAreRefused) {
+    // libical writes the dates of years after 3000 as 00000000.
+    EXPECT_NO_THROW(BuildIcsText(Months(kSydney, 12, 3000), kSydney, {}, kStamp));
+    EXPECT_THROW(BuildIcsText(Months(kSydney, 1, 3001), kSydney, {}, kStamp), CoreError);
 }
 
 TEST(IcsWriter, ExportingAgainKeepsEveryUid) {
