@@ -6,6 +6,7 @@
 #include "locations/Encoding.h"
 #include "locations/LocationRecord.h"
 #include "locations/PlaceValues.h"
+#include "table/CsvExport.h"
 
 namespace quintrel {
 
@@ -19,15 +20,6 @@ struct Span {
     UnixSeconds start = 0;
     UnixSeconds end = 0;
 };
-
-std::string TwoDigits(int value) {
-    return std::string(1, static_cast<char>('0' + value / 10 % 10)) +
-           static_cast<char>('0' + value % 10);
-}
-
-std::string DateKey(const CivilDate& date) {
-    return std::to_string(date.year) + TwoDigits(date.month) + TwoDigits(date.day);
-}
 
 // The sun part of the daylight window: nothing when the sun stays down all day.
 std::optional<Span> DaylightOf(const PlaceTexts& place, DaySerial date, const DayRow& row) {
@@ -74,9 +66,10 @@ std::string TimesText(const std::string& first, const std::string& second) {
     return first + (second == ":" ? "" : ", " + second);
 }
 
-CalendarEvent GoodDayEvent(const DayRow& row, const CivilDate& date, const std::string& placeKey) {
+CalendarEvent GoodDayEvent(const DayRow& row, const CivilDate& date, const std::string& dateKey,
+                           const std::string& placeKey) {
     CalendarEvent event;
-    event.uid = DateKey(date) + "-day@" + placeKey;
+    event.uid = dateKey + "-day@" + placeKey;
     event.summary = row.Rating + " day " + row.Stars + " (" + PhaseText(row) + ")";
     event.description = SunText(row) + "\n" + MoonText(row) + "\nMajor times " +
                         TimesText(row.Maj1, row.Maj2) + "\nMinor times " +
@@ -120,10 +113,11 @@ std::vector<CalendarEvent> CollectCalendarEvents(const std::vector<MonthTable>& 
     for (const MonthTable& table : tables) {
         for (const DayRow& row : table.rows) {
             const CivilDate date{table.Year, table.Month, row.Day};
+            const std::string dateKey = RowDateText(table, row);
             const DaySerial serial = DateSerial(date.year, date.month, date.day);
             const RatingLevel level = RatingFromText(row.Rating).value_or(RatingLevel::Poor);
             if (options.goodDays && level >= options.minimumRating) {
-                events.push_back(GoodDayEvent(row, date, placeKey));
+                events.push_back(GoodDayEvent(row, date, dateKey, placeKey));
             }
 
             const std::optional<Span> daylight = DaylightOf(place, serial, row);
@@ -140,7 +134,7 @@ std::vector<CalendarEvent> CollectCalendarEvents(const std::vector<MonthTable>& 
                     return;
                 }
                 CalendarEvent event;
-                event.uid = DateKey(date) + "-" + kind + "@" + placeKey;
+                event.uid = dateKey + "-" + kind + "@" + placeKey;
                 event.summary = std::string(title) + " (" + row.Rating + " " + row.Stars + ")";
                 event.description = std::string(title) + " centred on " + timeText +
                                     " local time, about " + std::to_string(minutes) +

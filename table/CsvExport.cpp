@@ -24,10 +24,14 @@ std::string CsvPreamble(std::string_view timeText, std::string_view dateText) {
     return line;
 }
 
+std::string RowDateText(const MonthTable& table, const DayRow& row) {
+    return std::to_string(table.Year) + TwoDigits(table.Month) + TwoDigits(row.Day);
+}
+
 std::string CsvDayLine(const MonthTable& table, const DayRow& row) {
     // The date comes from the table itself, never from the month now selected in the
     // window: a table exported after the selection changed still carries its own dates.
-    std::string line = std::to_string(table.Year) + TwoDigits(table.Month) + TwoDigits(row.Day);
+    std::string line = RowDateText(table, row);
     for (const std::string* field :
          {&row.DayName, &row.SRise, &row.SSet, &row.MRise, &row.MSet, &row.Phase, &row.WaxWan,
           &row.Maj1, &row.Maj2, &row.Min1, &row.Min2, &row.Rating, &row.Stars}) {

@@ -18,6 +18,9 @@ inline constexpr std::string_view kCsvHeader =
 /// written in the user's formats (so the text never depends on the clock here).
 std::string CsvPreamble(std::string_view timeText, std::string_view dateText);
 
+/// The row's date as yyyymmdd (20040105), from the month and year the table was computed for.
+std::string RowDateText(const MonthTable& table, const DayRow& row);
+
 /// One day line, without line end: yyyymmdd from the month and year the table was
 /// computed for, then the row's 13 texts as stored, joined by commas.
 std::string CsvDayLine(const MonthTable& table, const DayRow& row);
