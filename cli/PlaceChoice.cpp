@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <fstream>
-#include <sstream>
 
 #include "astro/CoreError.h"
 #include "locations/AppPaths.h"
@@ -15,19 +13,6 @@
 namespace quintrel::cli {
 
 namespace {
-
-std::string ReadWholeFile(const std::string& path) {
-    if (!FileExists(path)) {
-        throw CoreError("Cannot read the locations file " + path + ": no such file");
-    }
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    if (!in || in.bad()) {
-        throw CoreError("Cannot read the locations file " + path);
-    }
-    return text.str();
-}
 
 std::string Lower(std::string_view text) {
     std::string lower(text);
@@ -52,10 +37,8 @@ LocationList ReadPlaceList(const std::string& path) {
         }
         return state.Locations;
     }
-    state.Locations = SplitLocationText(ReadWholeFile(path));
-    CompactLocationList(state);
-    SortLocations(state.Locations);
-    return state.Locations;
+    // The window's own reader: a pipe is refused at once, and the list limit holds.
+    return ReadLocationFile(path).Locations;
 }
 
 LocationList RecordAsPlaceList(std::string_view utf8Record) {

@@ -1,8 +1,5 @@
 #include "cli/TableCommand.h"
 
-#include <filesystem>
-#include <fstream>
-#include <system_error>
 #include <vector>
 
 #include "astro/CoreError.h"
@@ -59,34 +56,6 @@ std::vector<MonthTable> CalculateMonths(const std::string& record, int firstMont
     return tables;
 }
 
-// Writes the whole text to a file so that a failure (a full disk) never costs the user the
-// file that was there: the text goes to a temporary file renamed over the old one once it
-// is all on disk. A device or pipe (/dev/stdout) is written to as it is: it can be neither
-// replaced nor removed.
-void WriteFile(const std::string& path, const std::string& text) {
-    namespace fs = std::filesystem;
-    std::error_code error;
-    const fs::file_status status = fs::status(path, error);
-    if (fs::exists(status) && !fs::is_regular_file(status)) {
-        std::ofstream out(path, std::ios::binary);
-        out.write(text.data(), static_cast<std::streamsize>(text.size()));
-        out.close();
-        if (!out) {
-            throw CoreError("Cannot write to the file " + path);
-        }
-        return;
-    }
-    // Through a link, the file it points to is the one replaced, and the link stays.
-    std::string target = path;
-    if (fs::is_symlink(path, error)) {
-        const fs::path resolved = fs::canonical(path, error);
-        if (!error) {
-            target = resolved.string();
-        }
-    }
-    WriteFileAtomically(target, text);
-}
-
 }  // namespace
 
 void RunTableCommand(const TableOptions& options, std::ostream& standardOutput) {
@@ -136,7 +105,7 @@ void RunTableCommand(const TableOptions& options, std::ostream& standardOutput) 
             throw CoreError("Cannot write to standard output");
         }
     } else {
-        WriteFile(options.outputPath, output);
+        ReplaceFileContent(options.outputPath, output);
     }
 }
 
