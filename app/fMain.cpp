@@ -13,9 +13,9 @@
 #include <QScreen>
 #include <QTimer>
 
-#include "app/MainLayout.h"
-#include "app/MonthYear.h"
-#include "app/Settings.h"
+#include "appcore/MainLayout.h"
+#include "appcore/MonthYear.h"
+#include "appcore/Settings.h"
 #include "astro/NumberText.h"
 #include "ui/ClickableLabel.h"
 #include "ui/dlgLocations.h"

@@ -45,12 +45,14 @@ LocationList RecordAsPlaceList(std::string_view utf8Record) {
     const std::string record = Utf8ToCp1252(utf8Record);
     const std::size_t length = record.size();
     const bool complete = length == kRecordLengthWithoutRules || length == kRecordLengthWithRules;
-    const bool older =
-        length >= LocationColumns::LongitudeMinutes.last && length < kRecordLengthWithoutRules;
+    const bool older = length >= kShortestOldRecordLength && length < kRecordLengthWithoutRules;
     if (!complete && !older) {
         throw CoreError("The record \"" + std::string(utf8Record) + "\" has " +
-                        std::to_string(length) +
-                        " characters; a line of locs.dat has 59 or 71 (or 53 to 58)");
+                        std::to_string(length) + " characters; a line of locs.dat has " +
+                        std::to_string(kRecordLengthWithoutRules) + " or " +
+                        std::to_string(kRecordLengthWithRules) + " (or " +
+                        std::to_string(kShortestOldRecordLength) + " to " +
+                        std::to_string(kRecordLengthWithoutRules - 1) + ")");
     }
     // Reading the numbers now reports a malformed record before anything is computed.
     PlaceValues place;

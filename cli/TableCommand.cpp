@@ -8,22 +8,14 @@
 #include "cli/PlaceChoice.h"
 #include "cli/TextTable.h"
 #include "locations/FileIo.h"
-#include "locations/PlaceDescription.h"
 #include "locations/PlaceValues.h"
 #include "table/CalculateMonth.h"
 #include "table/CsvExport.h"
+#include "table/ReportTexts.h"
 
 namespace quintrel::cli {
 
 namespace {
-
-std::string PlaceLine(std::string_view record) {
-    PlaceDescription texts;
-    DescribeLocation(record, texts);
-    const PlaceDescription shown = DescriptionToUtf8(texts);
-    return "Lattitude: " + shown.latitudeText + ", Longitude: " + shown.longitudeText + ", " +
-           shown.zoneText;
-}
 
 std::int16_t CheckedMonth(int month) {
     if (month < 1 || month > 12) {
@@ -83,7 +75,7 @@ void RunTableCommand(const TableOptions& options, std::ostream& standardOutput) 
             output = BuildCsvText(tables, now.timeText, now.dateText);
         } else {
             const std::string name = PlaceName(record);
-            const std::string line = PlaceLine(record);
+            const std::string line = PlaceLineText(record);
             for (const MonthTable& table : tables) {
                 output += (output.empty() ? "" : "\n") + FormatTextTable(table, name, line);
             }

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "table/CalendarNames.h"
+#include "table/ReportTexts.h"
 
 namespace quintrel::cli {
 
@@ -68,9 +68,7 @@ std::string Finish(std::string line) {
 
 std::string FormatTextTable(const MonthTable& table, std::string_view placeName,
                             std::string_view placeLine) {
-    std::string text = "Quintrel For ";
-    text += placeName;
-    text += " for " + GetMonthName(table.Month, true) + " " + std::to_string(table.Year) + "\n";
+    std::string text = ReportTitleText(placeName, table.Month, table.Year) + "\n";
     text += placeLine;
     text += "\n\n";
 

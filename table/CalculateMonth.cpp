@@ -3,11 +3,11 @@
 #include <string>
 #include <vector>
 
+#include "astro/CalendarNames.h"
 #include "astro/CivilDate.h"
 #include "astro/CoreError.h"
 #include "astro/NumberText.h"
 #include "astro/mRiseSet.h"
-#include "table/CalendarNames.h"
 #include "table/ChangeDayCorrection.h"
 #include "table/DateEvents.h"
 

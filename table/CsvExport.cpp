@@ -1,5 +1,7 @@
 #include "table/CsvExport.h"
 
+#include "table/ReportTexts.h"
+
 namespace quintrel {
 
 namespace {
@@ -15,9 +17,7 @@ std::string TwoDigits(int number) {
 }  // namespace
 
 std::string CsvPreamble(std::string_view timeText, std::string_view dateText) {
-    std::string line = "Quintrel (Version " + std::to_string(QUINTREL_VERSION_MAJOR) + "." +
-                       std::to_string(QUINTREL_VERSION_MINOR) + "." +
-                       std::to_string(QUINTREL_VERSION_REVISION) + ") Data Extract done at ";
+    std::string line = "Quintrel (Version " + VersionNumberText() + ") Data Extract done at ";
     line += timeText;
     line += " on ";
     line += dateText;

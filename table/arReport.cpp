@@ -5,8 +5,6 @@
 #include <utility>
 
 #include "astro/CoreError.h"
-#include "locations/PlaceDescription.h"
-#include "table/CalendarNames.h"
 
 namespace quintrel {
 
@@ -297,25 +295,6 @@ void arReport::ActiveReport_ReportStart() {
 
 void arReport::ActiveReport_ReportEnd() {
     printer_.Orientation = savedPrinterSetting_;
-}
-
-std::string ReportVersionText() {
-    return "Quintrel - Version " + std::to_string(QUINTREL_VERSION_MAJOR) + "." +
-           std::to_string(QUINTREL_VERSION_MINOR) + "." + std::to_string(QUINTREL_VERSION_REVISION);
-}
-
-std::string ReportTitleText(std::string_view placeText, std::int16_t month, std::int16_t year) {
-    return "Quintrel For " + std::string(placeText) + " for " + GetMonthName(month, true) + " " +
-           std::to_string(year);
-}
-
-std::string PlaceLineText(std::string_view record) {
-    PlaceDescription texts;
-    DescribeLocation(record, texts);
-    // The record's bytes are Windows-1252; the report draws UTF-8.
-    const PlaceDescription display = DescriptionToUtf8(texts);
-    return "Lattitude: " + display.latitudeText + ", Longitude: " + display.longitudeText + ", " +
-           display.zoneText;
 }
 
 std::unique_ptr<arReport> NewMonthReport(MonthTable table, std::string_view record,

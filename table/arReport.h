@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "table/MonthTable.h"
+#include "table/ReportTexts.h"
 
 namespace quintrel {
 
@@ -141,18 +142,6 @@ class arReport {
 
 /// The 14 report field names, in the order DataInitialize adds them.
 const std::vector<std::string>& ReportFieldNames();
-
-/// "Quintrel - Version 1.3.0", from the build's version numbers.
-std::string ReportVersionText();
-
-/// "Quintrel For " + place + " for " + full month name + " " + year. `placeText` is the
-/// place list's display text (UTF-8), e.g. "Australia (Sydney)".
-std::string ReportTitleText(std::string_view placeText, std::int16_t month, std::int16_t year);
-
-/// "Lattitude: ..., Longitude: ..., GMT +10 hours" for a location record (Windows-1252
-/// bytes), as UTF-8 display text. An empty record gives empty latitude, longitude and
-/// zone parts.
-std::string PlaceLineText(std::string_view record);
 
 /// A new report for `table` with the heading captions (version, title, place line) and
 /// the title text set: what a calculation hands to the viewer.

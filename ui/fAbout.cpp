@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "table/ReportTexts.h"
 #include "ui/InfoWindowParts.h"
 #include "ui/report/ReportPictures.h"
 
@@ -89,10 +90,7 @@ fAbout::fAbout(QWidget* parent)
 }
 
 QString fAbout::VersionLine() {
-    return QStringLiteral("Version %1.%2.%3")
-        .arg(QUINTREL_VERSION_MAJOR)
-        .arg(QUINTREL_VERSION_MINOR)
-        .arg(QUINTREL_VERSION_REVISION);
+    return QStringLiteral("Version ") + QString::fromStdString(VersionNumberText());
 }
 
 void fAbout::Form_Load() {

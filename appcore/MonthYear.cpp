@@ -1,8 +1,8 @@
-#include "app/MonthYear.h"
+#include "appcore/MonthYear.h"
 
+#include "astro/CalendarNames.h"
 #include "astro/CoreError.h"
 #include "astro/NumberText.h"
-#include "table/CalendarNames.h"
 
 namespace quintrel {
 

@@ -1,11 +1,11 @@
-#include "app/Settings.h"
+#include "appcore/Settings.h"
 
 #include <cmath>
 #include <limits>
 #include <string>
 
+#include "appcore/SettingsStore.h"
 #include "astro/NumberText.h"
-#include "ui/SettingsStore.h"
 
 namespace quintrel {
 
