@@ -1,7 +1,5 @@
 #include "locations/LocationForm.h"
 
-#include <cstdio>
-
 #include "astro/CalendarNames.h"
 #include "astro/CoreError.h"
 #include "astro/NumberText.h"
@@ -19,12 +17,7 @@ constexpr int kMaxLengths[] = {
 
 // A whole number from record columns, or -1 when they hold none.
 int ReadItem(std::string_view text) {
-    try {
-        const double value = RoundHalfEven(ReadNumber(text));
-        return value >= 0 && value <= 99 ? static_cast<int>(value) : -1;
-    } catch (const CoreError&) {
-        return -1;
-    }
+    return TryReadWholeNumber(text, 0, 99).value_or(-1);
 }
 
 std::string PadRight(std::string text, std::size_t width) {
@@ -35,12 +28,6 @@ std::string PadRight(std::string text, std::size_t width) {
 std::string RightAligned(const std::string& text, std::size_t width) {
     const std::string padded = std::string(width, ' ') + text;
     return padded.substr(padded.size() - width);
-}
-
-std::string TwoDigits(int value) {
-    char buffer[8];
-    std::snprintf(buffer, sizeof buffer, "%02d", value);
-    return buffer;
 }
 
 // Byte length of the first `characters` characters of UTF-8 text.
