@@ -40,6 +40,17 @@ constexpr std::array<Column, kDayColumns.size()> kColumnLayout = {
     kDay,    kDayName, kSunRise, kSunSet, kMoonRise, kMoonSet, kPhase,
     kWaxWan, kMajor1,  kMajor2,  kMinor1, kMinor2,   kRating,  kStars};
 
+// A column added to kDayColumns without a place here would print nothing.
+constexpr bool EveryDayColumnPlaced() {
+    for (const Column& column : kColumnLayout) {
+        if (column.width == 0) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(EveryDayColumnPlaced(), "every day column needs its place in the text table");
+
 constexpr Column Span(Column first, Column last, Align align) {
     return {first.start, last.start + last.width - first.start, align};
 }

@@ -114,6 +114,17 @@ constexpr std::array<DetailPlacement, kDayColumns.size()> kDetailPlacements = {{
     {"fldStars", 8504, 850, kBold, ReportAlignment::Left},
 }};
 
+// A column added to kDayColumns without a place here would get an empty, zero-wide field.
+constexpr bool EveryDayColumnPlaced() {
+    for (const DetailPlacement& placement : kDetailPlacements) {
+        if (placement.width == 0) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(EveryDayColumnPlaced(), "every day column needs its place on the detail line");
+
 std::vector<ReportSection> BuildLayout() {
     using A = ReportAlignment;
     std::vector<ReportSection> sections;
