@@ -6,7 +6,7 @@
 #include <ctime>
 #include <exception>
 
-#include "app/CalendarSettings.h"
+#include "appcore/CalendarSettings.h"
 #include "app/Exports.h"
 #include "app/fMain.h"
 #include "astro/CoreError.h"

@@ -8,6 +8,7 @@
 #include "locations/Encoding.h"
 #include "locations/LocationRecord.h"
 #include "locations/PlaceValues.h"
+#include "table/ReportTexts.h"
 
 namespace quintrel {
 
@@ -92,9 +93,7 @@ icalcomponent* NewEvent(const CalendarEvent& event, const EventPlace& place, Uni
 }  // namespace
 
 std::string CalendarProductId() {
-    return "-//Varnel//Quintrel " + std::to_string(QUINTREL_VERSION_MAJOR) + "." +
-           std::to_string(QUINTREL_VERSION_MINOR) + "." +
-           std::to_string(QUINTREL_VERSION_REVISION) + "//EN";
+    return "-//Varnel//Quintrel " + VersionNumberText() + "//EN";
 }
 
 std::string BuildIcsText(const std::vector<MonthTable>& tables, std::string_view record,

@@ -1,10 +1,10 @@
-#include "app/CalendarSettings.h"
+#include "appcore/CalendarSettings.h"
 
 #include <charconv>
 #include <string>
 
-#include "app/Settings.h"
-#include "ui/SettingsStore.h"
+#include "appcore/Settings.h"
+#include "appcore/SettingsStore.h"
 
 namespace quintrel {
 
