@@ -6,9 +6,9 @@
 #include <ctime>
 #include <exception>
 
-#include "appcore/CalendarSettings.h"
 #include "app/Exports.h"
 #include "app/fMain.h"
+#include "appcore/CalendarSettings.h"
 #include "astro/CoreError.h"
 #include "calendar/IcsWriter.h"
 #include "table/CalculateMonth.h"
