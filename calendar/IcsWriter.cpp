@@ -63,9 +63,11 @@ icalcomponent* NewReminder(const CalendarEvent& event, int minutes) {
     return alarm;
 }
 
-icalcomponent* NewEvent(const CalendarEvent& event, const EventPlace& place, UnixSeconds stampUtc,
-                        int alarmMinutes) {
-    icalcomponent* vevent = icalcomponent_new(ICAL_VEVENT_COMPONENT);
+Component NewEvent(const CalendarEvent& event, const EventPlace& place, UnixSeconds stampUtc,
+                   int alarmMinutes) {
+    // Owned until it is complete: a date refused on the way must not leak the event.
+    Component owner(icalcomponent_new(ICAL_VEVENT_COMPONENT));
+    icalcomponent* vevent = owner.get();
     icalcomponent_add_property(vevent, icalproperty_new_uid(event.uid.c_str()));
     icalcomponent_add_property(vevent, icalproperty_new_dtstamp(UtcTime(stampUtc)));
     if (event.allDay) {
@@ -87,7 +89,7 @@ icalcomponent* NewEvent(const CalendarEvent& event, const EventPlace& place, Uni
     if (event.remind && alarmMinutes > 0) {
         icalcomponent_add_component(vevent, NewReminder(event, alarmMinutes));
     }
-    return vevent;
+    return owner;
 }
 
 }  // namespace
@@ -112,8 +114,8 @@ std::string BuildIcsText(const std::vector<MonthTable>& tables, std::string_view
     icalcomponent_add_property(calendar.get(), icalproperty_new_version("2.0"));
     icalcomponent_add_property(calendar.get(), icalproperty_new_calscale("GREGORIAN"));
     for (const CalendarEvent& event : events) {
-        icalcomponent_add_component(calendar.get(),
-                                    NewEvent(event, place, stampUtc, options.alarmMinutes));
+        icalcomponent_add_component(
+            calendar.get(), NewEvent(event, place, stampUtc, options.alarmMinutes).release());
     }
 
     // libical marks what breaks the standard with X-LIC-ERROR properties; a calendar that a
