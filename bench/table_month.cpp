@@ -30,6 +30,9 @@ void OneMonth(benchmark::State& state) {
 BENCHMARK(OneMonth<CalculateMonth>)
     ->Name("CalculateMonth/one_month")
     ->Unit(benchmark::kMicrosecond);
+BENCHMARK(OneMonth<CalculateMonthExact>)
+    ->Name("CalculateMonthExact/one_month")
+    ->Unit(benchmark::kMicrosecond);
 BENCHMARK(OneMonth<CalculateMonthPlain>)
     ->Name("CalculateMonthPlain/one_month")
     ->Unit(benchmark::kMicrosecond);

@@ -128,8 +128,10 @@ MonthTable BuildMonth(std::int16_t month, std::int16_t year, EventsOf&& eventsOf
 
 }  // namespace
 
-MonthTable CalculateMonth(const PlaceValues& place, std::string_view record, std::int16_t month,
-                          std::int16_t year) {
+namespace {
+
+MonthTable CalculateMonthBy(SearchPath path, const PlaceValues& place, std::string_view record,
+                            std::int16_t month, std::int16_t year) {
     CheckMonthAndYear(month, year);
     const PlaceTexts texts = MakePlaceTexts(place, record);
     // Each date from the day before the month to the day after it is searched once, with
@@ -141,11 +143,23 @@ MonthTable CalculateMonth(const PlaceValues& place, std::string_view record, std
     for (int offset = 0; offset < dayCount + 2; ++offset) {
         const bool inMonth = offset >= 1 && offset <= dayCount;
         stored.push_back(
-            EventsByBody(texts, dayBefore + offset, EventsWanted{inMonth, true, true}));
+            EventsByBody(texts, dayBefore + offset, EventsWanted{inMonth, true, true}, path));
     }
     return BuildMonth(month, year, [&](DaySerial date, EventsWanted) -> const DateEvents& {
         return stored[static_cast<std::size_t>(date - dayBefore)];
     });
+}
+
+}  // namespace
+
+MonthTable CalculateMonth(const PlaceValues& place, std::string_view record, std::int16_t month,
+                          std::int16_t year) {
+    return CalculateMonthBy(SearchPath::Fastest, place, record, month, year);
+}
+
+MonthTable CalculateMonthExact(const PlaceValues& place, std::string_view record,
+                               std::int16_t month, std::int16_t year) {
+    return CalculateMonthBy(SearchPath::Exact, place, record, month, year);
 }
 
 MonthTable CalculateMonthPlain(const PlaceValues& place, std::string_view record,

@@ -16,6 +16,11 @@ namespace quintrel {
 MonthTable CalculateMonth(const PlaceValues& place, std::string_view record, std::int16_t month,
                           std::int16_t year);
 
+/// The same table with every search made the exact way, through libm, never the fast
+/// sampler. CalculateMonth must give exactly this on every processor.
+MonthTable CalculateMonthExact(const PlaceValues& place, std::string_view record,
+                               std::int16_t month, std::int16_t year);
+
 /// The same table computed the straightforward way: one engine call per event, the next
 /// day's moonset searched afresh for every row. CalculateMonth must give exactly this;
 /// kept as the reference that tests and benchmarks compare it against.
