@@ -75,7 +75,7 @@ inline Vec4 Fma(Vec4 a, Vec4 b, Vec4 c) {
 #endif
 
 template <class V>
-V Horner(V z, const double* coefficients, int count) {
+[[gnu::always_inline]] inline V Horner(V z, const double* coefficients, int count) {
     V p = Splat(coefficients[count - 1], z);
     for (int i = count - 2; i >= 0; --i) {
         p = Fma(p, z, Splat(coefficients[i], z));
@@ -85,7 +85,7 @@ V Horner(V z, const double* coefficients, int count) {
 
 /// sin(x) and cos(x) together, for |x| <= 64.
 template <class V>
-void SinCos(V x, V& sine, V& cosine) {
+[[gnu::always_inline]] inline void SinCos(V x, V& sine, V& cosine) {
     // pi/2 in three parts: each next part is what the previous ones miss.
     constexpr double kPiOver2High = 1.5707963267948966;
     constexpr double kPiOver2Middle = 6.123233995736766e-17;
@@ -125,7 +125,7 @@ void SinCos(V x, V& sine, V& cosine) {
 
 /// arctan(u) in radians, (-pi/2, pi/2), for any finite u or +-infinity.
 template <class V>
-V Arctan(V u) {
+[[gnu::always_inline]] inline V Arctan(V u) {
     constexpr double kPiOver2 = 1.5707963267948966;
     constexpr double kPiOver4 = 0.7853981633974483;
     constexpr double kPiOver8 = 0.39269908169872414;

@@ -37,14 +37,20 @@ constexpr double kArctanFromLibm = fastmath::kArctanErrorBound + 4.5e-16;
 // One unit in the last place of 1, which bounds a rounding of any value up to 2.
 constexpr double kUlp = 2.3e-16;
 
+// A sine of a sum or difference of up to three angles through the addition theorems: the
+// errors of the pairs it is made of (at most eight of them add up), the roundings of the
+// products, and what libm's own argument missed by rounding the sum (two roundings of a
+// value under 20: 8e-15).
+constexpr double kCombinedFromLibm = 8 * kSinCosFromLibm + 9e-15;
+
 // Bounds of the errors in the ecliptic direction cosines. The sums of the series add the
 // errors of each sine weighted by its coefficient (sum of |coefficients|: 32558 arc seconds
 // for the moon's longitude, 953 more in its argument of latitude, 681 in N; 6965 for the
 // sun), plus the roundings of sums of that size.
-constexpr double kMoonLongitudeSumError = 32558 * kSinCosFromLibm + 2e-10;
+constexpr double kMoonLongitudeSumError = 32558 * kCombinedFromLibm + 2e-10;
 constexpr double kMoonSError =
-    (kMoonLongitudeSumError + 953 * kSinCosFromLibm + 3e-11) / kArcSecondsPerRadian + 4e-15;
-constexpr double kMoonNError = 681 * kSinCosFromLibm + 2e-12;
+    (kMoonLongitudeSumError + 953 * kCombinedFromLibm + 3e-11) / kArcSecondsPerRadian + 4e-15;
+constexpr double kMoonNError = 681 * kCombinedFromLibm + 2e-12;
 constexpr double kMoonLongitudeError =
     kFullCircle * (kMoonLongitudeSumError / kArcSecondsPerCircle + 2 * kUlp) + 2e-15;
 constexpr double kMoonLatitudeError =
@@ -55,7 +61,7 @@ constexpr double kMoonWError = kSinCosFromLibm + kMoonLatitudeError + kUlp;
 constexpr double kMoonYzError =
     kCosObliquity * kMoonXvError + kSinObliquity * kMoonWError + 2 * kUlp;
 
-constexpr double kSunLongitudeSumError = 6965 * kSinCosFromLibm + 2e-12;
+constexpr double kSunLongitudeSumError = 6965 * kCombinedFromLibm + 2e-12;
 constexpr double kSunLongitudeError =
     kFullCircle * (kSunLongitudeSumError / kArcSecondsPerCircle + 3 * kUlp) + 2e-15;
 constexpr double kSunXError = kSinCosFromLibm + kSunLongitudeError + kUlp;
@@ -87,38 +93,74 @@ struct Direction {
     double xError, yError, zError;
 };
 
+// A sine and cosine pair, for sums and differences of angles.
+template <class V>
+struct Angle {
+    V sin, cos;
+};
+
+template <class V>
+Angle<V> AngleOf(V x) {
+    Angle<V> a;
+    fastmath::SinCos(x, a.sin, a.cos);
+    return a;
+}
+
+template <class V>
+Angle<V> Plus(const Angle<V>& a, const Angle<V>& b) {
+    return {a.sin * b.cos + a.cos * b.sin, a.cos * b.cos - a.sin * b.sin};
+}
+
+template <class V>
+Angle<V> Minus(const Angle<V>& a, const Angle<V>& b) {
+    return {a.sin * b.cos - a.cos * b.sin, a.cos * b.cos + a.sin * b.sin};
+}
+
+template <class V>
+Angle<V> Twice(const Angle<V>& a) {
+    return Plus(a, a);
+}
+
 template <class V>
 Direction<V> MoonDirection(V t) {
     const V P2 = Splat(kFullCircle, t);
-    const V L0 = Frac(Splat(0.606433, t) + Splat(1336.855225, t) * t);
-    const V l = P2 * Frac(Splat(0.374897, t) + Splat(1325.55241, t) * t);
-    const V ls = P2 * Frac(Splat(0.993133, t) + Splat(99.997361, t) * t);
-    const V D = P2 * Frac(Splat(0.827361, t) + Splat(1236.853086, t) * t);
-    const V F = P2 * Frac(Splat(0.259086, t) + Splat(1342.227825, t) * t);
-    const V two = Splat(2.0, t);
     const auto k = [&](double c) { return Splat(c, t); };
+    const V L0 = Frac(k(0.606433) + k(1336.855225) * t);
+    const V l = P2 * Frac(k(0.374897) + k(1325.55241) * t);
+    const V ls = P2 * Frac(k(0.993133) + k(99.997361) * t);
+    const V D = P2 * Frac(k(0.827361) + k(1236.853086) * t);
+    const V F = P2 * Frac(k(0.259086) + k(1342.227825) * t);
 
-    const V sin2F = Sin(two * F);
-    const V sinls = Sin(ls);
-    const V dL = k(22640) * Sin(l) - k(4586) * Sin(l - two * D) + k(2370) * Sin(two * D) +
-                 k(769) * Sin(two * l) - k(668) * sinls - k(412) * sin2F -
-                 k(212) * Sin(two * l - two * D) - k(206) * Sin(l + ls - two * D) +
-                 k(192) * Sin(l + two * D) - k(165) * Sin(ls - two * D) - k(125) * Sin(D) -
-                 k(110) * Sin(l + ls) + k(148) * Sin(l - ls) - k(55) * Sin(two * F - two * D);
-    const V S = F + (dL + k(412) * sin2F + k(541) * sinls) / k(kArcSecondsPerRadian);
-    const V h = F - two * D;
-    const V N = -k(526) * Sin(h) + k(44) * Sin(l + h) - k(31) * Sin(h - l) - k(23) * Sin(ls + h) +
-                k(11) * Sin(h - ls) - k(25) * Sin(F - two * l) + k(21) * Sin(F - l);
+    // The series' sines from those of the four fundamental arguments by the addition
+    // theorems: four polynomial pairs instead of twenty-four sines.
+    const Angle<V> al = AngleOf(l);
+    const Angle<V> als = AngleOf(ls);
+    const Angle<V> aD = AngleOf(D);
+    const Angle<V> aF = AngleOf(F);
+    const Angle<V> a2D = Twice(aD);
+    const Angle<V> a2l = Twice(al);
+    const Angle<V> a2F = Twice(aF);
+    const Angle<V> alPlusLs = Plus(al, als);
+    const Angle<V> ah = Minus(aF, a2D);  // h = F - 2D
+
+    const V dL = k(22640) * al.sin - k(4586) * Minus(al, a2D).sin + k(2370) * a2D.sin +
+                 k(769) * a2l.sin - k(668) * als.sin - k(412) * a2F.sin -
+                 k(212) * Minus(a2l, a2D).sin - k(206) * Minus(alPlusLs, a2D).sin +
+                 k(192) * Plus(al, a2D).sin - k(165) * Minus(als, a2D).sin - k(125) * aD.sin -
+                 k(110) * alPlusLs.sin + k(148) * Minus(al, als).sin - k(55) * Minus(a2F, a2D).sin;
+    const V S = F + (dL + k(412) * a2F.sin + k(541) * als.sin) / k(kArcSecondsPerRadian);
+    const V N = -k(526) * ah.sin + k(44) * Plus(al, ah).sin - k(31) * Minus(ah, al).sin -
+                k(23) * Plus(als, ah).sin + k(11) * Minus(ah, als).sin -
+                k(25) * Minus(aF, a2l).sin + k(21) * Minus(aF, al).sin;
 
     const V longitude = P2 * Frac(L0 + dL / k(kArcSecondsPerCircle));
     const V latitude = (k(18520) * Sin(S) + N) / k(kArcSecondsPerRadian);
 
-    V sinLatitude, cosLatitude, sinLongitude, cosLongitude;
-    fastmath::SinCos(latitude, sinLatitude, cosLatitude);
-    fastmath::SinCos(longitude, sinLongitude, cosLongitude);
-    const V x = cosLatitude * cosLongitude;
-    const V v = cosLatitude * sinLongitude;
-    const V w = sinLatitude;
+    const Angle<V> aLatitude = AngleOf(latitude);
+    const Angle<V> aLongitude = AngleOf(longitude);
+    const V x = aLatitude.cos * aLongitude.cos;
+    const V v = aLatitude.cos * aLongitude.sin;
+    const V w = aLatitude.sin;
     const V y = k(kCosObliquity) * v - k(kSinObliquity) * w;
     const V z = k(kSinObliquity) * v + k(kCosObliquity) * w;
     return {x, y, z, kMoonXvError, kMoonYzError, kMoonYzError};
@@ -129,7 +171,8 @@ Direction<V> SunDirection(V t) {
     const V P2 = Splat(kFullCircle, t);
     const auto k = [&](double c) { return Splat(c, t); };
     const V M = P2 * Frac(k(0.993133) + k(99.997361) * t);
-    const V DL = k(6893) * Sin(M) + k(72) * Sin(k(2) * M);
+    const Angle<V> aM = AngleOf(M);
+    const V DL = k(6893) * aM.sin + k(72) * Twice(aM).sin;
     const V L = P2 * Frac(k(0.7859453) + M / P2 + (k(6191.2) * t + DL) / k(kArcSecondsPerCircle));
     V SL, X;
     fastmath::SinCos(L, SL, X);

@@ -18,6 +18,11 @@ namespace {
 
 // An hhmm number as a time text: "0000" format, then hh ":" mm (605 -> "06:05").
 std::string HhmmToTimeText(double hhmm) {
+    if (hhmm >= 0 && hhmm <= 9999) {
+        const auto value = static_cast<int>(hhmm);
+        return {static_cast<char>('0' + value / 1000), static_cast<char>('0' + value / 100 % 10),
+                ':', static_cast<char>('0' + value / 10 % 10), static_cast<char>('0' + value % 10)};
+    }
     std::string digits = std::to_string(static_cast<long long>(hhmm));
     if (digits.size() < 4) {
         digits.insert(0, 4 - digits.size(), '0');
