@@ -5,6 +5,9 @@
 
 #include "locations/LocationFile.h"
 #include "locations/LocationList.h"
+#include "locations/PlaceValues.h"
+#include "table/CalculateMonth.h"
+#include "table/CsvExport.h"
 #include "table/SearchPathCheck.h"
 
 namespace quintrel {
@@ -63,6 +66,26 @@ TEST(SearchPaths, EveryShippedPlaceAcrossTheCenturies) {
         month = static_cast<std::int16_t>(month % 12 + 1);
     }
     ExpectSame(CompareSearchPaths(records, months, 1));
+}
+
+// A run of months shares the dates where two months meet; each table must still be the
+// one computed alone, across a year's end and a leap February.
+TEST(SearchPaths, RunOfMonthsEqualsMonthsAlone) {
+    const std::vector<std::string> records = ShippedRecords();
+    for (std::size_t i = 0; i < records.size(); i += 40) {
+        PlaceValues place;
+        ParseSelectedLocation(records[i], place);
+        const std::vector<MonthTable> run = CalculateMonths(place, records[i], 11, 2023, 5);
+        ASSERT_EQ(run.size(), 5u);
+        for (int k = 0; k < 5; ++k) {
+            const auto month = static_cast<std::int16_t>((10 + k) % 12 + 1);
+            const auto year = static_cast<std::int16_t>(k < 2 ? 2023 : 2024);
+            const MonthTable alone = CalculateMonth(place, records[i], month, year);
+            EXPECT_EQ(BuildCsvText(run[static_cast<std::size_t>(k)], "", ""),
+                      BuildCsvText(alone, "", ""))
+                << records[i] << " " << month << "/" << year;
+        }
+    }
 }
 
 }  // namespace
