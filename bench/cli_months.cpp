@@ -33,7 +33,8 @@ bool RunTable(const std::vector<std::string>& arguments) {
 void Months(benchmark::State& state) {
     const auto months = state.range(0);
     const std::vector<std::string> arguments{
-        "--locations", std::string(QUINTREL_SOURCE_DIR) + "/data/locs.dat", "--place", "sydney",
+        "--locations", std::string(QUINTREL_SOURCE_DIR) + "/data/locs.dat",
+        "--place",     "sydney",
         "--month",     "1",
         "--year",      "2004",
         "--months",    std::to_string(months),
