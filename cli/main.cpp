@@ -2,6 +2,7 @@
 
 #include <clocale>
 #include <iostream>
+#include <string>
 
 #include <CLI/CLI.hpp>
 
@@ -23,9 +24,15 @@ int main(int argc, char** argv) {
     CLI::App app{"Sun and moon times, moon phase, activity times and day ratings of a month.",
                  "quintrel-table"};
     app.add_option("--locations", options.locationsPath,
-                   "Locations file (default: locs.dat beside the program, restored from "
-                   "locs.bak when missing)")
+                   "Locations file (default: the window's place list, see PLACES below)")
         ->type_name("FILE");
+    app.footer(
+        "PLACES:\n"
+        "  Without --locations the window's own place list is read: locs.dat beside the\n"
+        "  program when you may write to its folder (a build or an install into your own\n"
+        "  prefix), otherwise $XDG_DATA_HOME/quintrel/locs.dat (by default\n"
+        "  ~/.local/share/quintrel/locs.dat), copied from the shipped list on first use.\n"
+        "  A missing locs.dat is restored from locs.bak in the same folder.");
     app.add_option("--record", options.record,
                    "A location record exactly as a line of locs.dat; stands for a list of "
                    "that one place")
@@ -51,11 +58,17 @@ int main(int argc, char** argv) {
                    "Also write the printable report as a PDF file; the table then goes to "
                    "standard output only with --format or --output")
         ->type_name("FILE");
+    app.set_version_flag("--version", "quintrel-table " + std::to_string(QUINTREL_VERSION_MAJOR) +
+                                          "." + std::to_string(QUINTREL_VERSION_MINOR) + "." +
+                                          std::to_string(QUINTREL_VERSION_REVISION));
 
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {
         std::cout << app.help();
+        return 0;
+    } catch (const CLI::CallForVersion& version) {
+        std::cout << version.what() << "\n";
         return 0;
     } catch (const CLI::ParseError& error) {
         std::cerr << "quintrel-table: " << error.what() << " (see --help)\n";
