@@ -102,9 +102,9 @@ std::string PlaceDirectory(std::string_view programDirectory, std::string_view d
     return UserDataDirectory(dataHome, home);
 }
 
-std::string PreparePlaceDirectory(std::string_view programDirectory) {
-    const std::string directory =
-        PlaceDirectory(programDirectory, Environment("XDG_DATA_HOME"), Environment("HOME"));
+std::string PreparePlaceDirectory(std::string_view programDirectory, std::string_view dataHome,
+                                  std::string_view home) {
+    const std::string directory = PlaceDirectory(programDirectory, dataHome, home);
     if (directory == programDirectory || HoldsPlaceList(directory)) {
         return directory;
     }
@@ -121,6 +121,11 @@ std::string PreparePlaceDirectory(std::string_view programDirectory) {
     // Written whole or not at all, so an interrupted first start is simply repeated.
     WriteFileAtomically(LocationFilePath(directory), ReadWholeFile(shipped));
     return directory;
+}
+
+std::string PreparePlaceDirectory(std::string_view programDirectory) {
+    return PreparePlaceDirectory(programDirectory, Environment("XDG_DATA_HOME"),
+                                 Environment("HOME"));
 }
 
 }  // namespace quintrel

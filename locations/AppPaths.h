@@ -32,11 +32,15 @@ std::string UserDataDirectory(std::string_view dataHome, std::string_view home);
 std::string PlaceDirectory(std::string_view programDirectory, std::string_view dataHome,
                            std::string_view home);
 
-/// PlaceDirectory for the running program's environment ($XDG_DATA_HOME, $HOME), made
-/// ready to read: when it is the user's data folder and holds neither locs.dat nor
-/// locs.bak (the first start), the folder is created and the shipped list is copied into
-/// it as locs.dat. Without a shipped list nothing is copied, and the caller finds no list.
-/// Throws CoreError naming the path when the folder cannot be created or the copy fails.
+/// PlaceDirectory made ready to read: when it is the user's data folder and holds neither
+/// locs.dat nor locs.bak (the first start), the folder is created and the shipped list is
+/// copied into it as locs.dat. Without a shipped list nothing is copied, and the caller
+/// finds no list. Throws CoreError naming the path when the folder cannot be created or
+/// the copy fails.
+std::string PreparePlaceDirectory(std::string_view programDirectory, std::string_view dataHome,
+                                  std::string_view home);
+
+/// PreparePlaceDirectory with the running program's $XDG_DATA_HOME and $HOME.
 std::string PreparePlaceDirectory(std::string_view programDirectory);
 
 }  // namespace quintrel

@@ -1,11 +1,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <optional>
 #include <ostream>
-#include <vector>
 
 #include "astro/CoreError.h"
 #include "locations/AppPaths.h"
@@ -106,55 +103,34 @@ INSTANTIATE_TEST_SUITE_P(
                       PlaceFolderCase{"ReadOnlySystemInstall", false, false, true, true, false}),
     [](const auto& row) { return std::string(row.param.name); });
 
-// PreparePlaceDirectory reads the environment; each test sets its own and puts it back.
-class PreparePlaceDirectoryTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        bin_ = root_.file("usr/bin");
-        std::filesystem::create_directories(bin_);
-        std::filesystem::create_directories(root_.file("usr/share/quintrel"));
-        testing::WriteBytes(root_.file("usr/share/quintrel/locs.dat"), "shipped\r\n");
-        Keep("XDG_DATA_HOME");
-        Keep("HOME");
-        ::setenv("XDG_DATA_HOME", root_.file("data").c_str(), 1);
-    }
-    void TearDown() override {
-        for (const auto& [name, value] : kept_) {
-            value ? ::setenv(name.c_str(), value->c_str(), 1) : ::unsetenv(name.c_str());
-        }
-    }
-    void Keep(const char* name) {
-        const char* value = std::getenv(name);
-        kept_.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
-    }
+TEST(PreparePlaceDirectory, FirstStartCopiesTheShippedListOnce) {
+    testing::ScratchDirectory root;
+    const std::string bin = root.file("usr/bin");
+    const std::string data = root.file("data/quintrel");
+    std::filesystem::create_directories(bin);
+    std::filesystem::create_directories(root.file("usr/share/quintrel"));
+    testing::WriteBytes(root.file("usr/share/quintrel/locs.dat"), "shipped\r\n");
+    const auto prepare = [&] { return PreparePlaceDirectory(bin, root.file("data"), "/nowhere"); };
 
-    testing::ScratchDirectory root_;
-    std::string bin_;
-    std::vector<std::pair<std::string, std::optional<std::string>>> kept_;
-};
-
-TEST_F(PreparePlaceDirectoryTest, FirstStartCopiesTheShippedListOnce) {
-    const std::string data = root_.file("data/quintrel");
-    EXPECT_EQ(PreparePlaceDirectory(bin_), data);
+    EXPECT_EQ(prepare(), data);
     EXPECT_EQ(testing::ReadBytes(data + "/locs.dat"), "shipped\r\n");
     // The user's own list, and a backup left alone, are never replaced by the shipped one.
     testing::WriteBytes(data + "/locs.dat", "mine\r\n");
-    EXPECT_EQ(PreparePlaceDirectory(bin_), data);
+    EXPECT_EQ(prepare(), data);
     EXPECT_EQ(testing::ReadBytes(data + "/locs.dat"), "mine\r\n");
     std::filesystem::rename(data + "/locs.dat", data + "/locs.bak");
-    EXPECT_EQ(PreparePlaceDirectory(bin_), data);
+    EXPECT_EQ(prepare(), data);
     EXPECT_FALSE(FileExists(data + "/locs.dat"));
-    EXPECT_EQ(std::filesystem::directory_iterator(bin_), std::filesystem::directory_iterator());
-}
+    EXPECT_TRUE(std::filesystem::is_empty(bin));
 
-TEST_F(PreparePlaceDirectoryTest, AFolderThatCannotBeMadeIsNamed) {
-    testing::WriteBytes(root_.file("data"), "a file where the folder should be");
+    // A folder that cannot be made is named in the error.
+    std::filesystem::remove_all(root.file("data"));
+    testing::WriteBytes(root.file("data"), "a file where the folder should be");
     try {
-        PreparePlaceDirectory(bin_);
-        FAIL() << "no error";
+        prepare();
+        ADD_FAILURE() << "no error";
     } catch (const CoreError& error) {
-        EXPECT_NE(std::string(error.what()).find(root_.file("data/quintrel")), std::string::npos)
-            << error.what();
+        EXPECT_NE(std::string(error.what()).find(data), std::string::npos) << error.what();
     }
 }
 
