@@ -1,0 +1,79 @@
+#include "cli/CommandLine.h"
+
+#include <CLI/CLI.hpp>
+#include <exception>
+
+#include "cli/TableCommand.h"
+#include "table/ReportTexts.h"
+
+namespace quintrel::cli {
+
+int RunCommandLine(int argc, const char* const* argv, std::ostream& standardOutput,
+                   std::ostream& standardError) {
+    TableOptions options;
+    CLI::App app{"Sun and moon times, moon phase, activity times and day ratings of a month.",
+                 "quintrel-table"};
+    app.add_option("--locations", options.locationsPath,
+                   "Locations file (default: the window's place list, see PLACES below)")
+        ->type_name("FILE");
+    app.footer(
+        "PLACES:\n"
+        "  Without --locations the window's own place list is read: locs.dat beside the\n"
+        "  program when you may write to its folder (a build or an install into your own\n"
+        "  prefix), otherwise $XDG_DATA_HOME/quintrel/locs.dat (by default\n"
+        "  ~/.local/share/quintrel/locs.dat), copied from the shipped list on first use.\n"
+        "  A missing locs.dat is restored from locs.bak in the same folder.");
+    app.add_option("--record", options.record,
+                   "A location record exactly as a line of locs.dat; stands for a list of "
+                   "that one place")
+        ->type_name("RECORD");
+    app.add_option("--place", options.place,
+                   "Position in the sorted list, from 0, or part of \"Country (Town)\" "
+                   "(case ignored)")
+        ->type_name("N|TEXT")
+        ->capture_default_str();
+    app.add_flag("--list", options.list, "List the places with their positions");
+    app.add_option("--month", options.month, "Month 1-12 (default: this month)")->type_name("M");
+    app.add_option("--year", options.year, "Year (default: this year)")->type_name("Y");
+    app.add_option("--months", options.months, "Number of consecutive months")
+        ->type_name("COUNT")
+        ->capture_default_str();
+    CLI::Option* format = app.add_option("--format", options.format, "Output format")
+                              ->check(CLI::IsMember({"text", "csv"}))
+                              ->type_name("FORMAT")
+                              ->capture_default_str();
+    app.add_option("--output", options.outputPath, "Output file (default: standard output)")
+        ->type_name("FILE");
+    app.add_option("--pdf", options.pdfPath,
+                   "Also write the printable report as a PDF file; the table then goes to "
+                   "standard output only with --format or --output")
+        ->type_name("FILE");
+    app.set_version_flag("--version", "quintrel-table " + VersionNumberText());
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp&) {
+        standardOutput << app.help();
+        return kExitDone;
+    } catch (const CLI::CallForVersion& version) {
+        standardOutput << version.what() << "\n";
+        return kExitDone;
+    } catch (const CLI::ParseError& error) {
+        standardError << "quintrel-table: " << error.what() << " (see --help)\n";
+        return kExitUsageError;
+    }
+    options.formatGiven = format->count() > 0;
+
+    try {
+        RunTableCommand(options, standardOutput);
+    } catch (const UsageError& error) {
+        standardError << "quintrel-table: " << error.what() << " (see --help)\n";
+        return kExitUsageError;
+    } catch (const std::exception& error) {
+        standardError << "quintrel-table: " << error.what() << "\n";
+        return kExitDataError;
+    }
+    return kExitDone;
+}
+
+}  // namespace quintrel::cli
