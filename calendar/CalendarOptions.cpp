@@ -37,7 +37,7 @@ CalendarChoiceStates ChoiceStates(const CalendarOptions& options) {
 std::string PeriodLengthsHelp() {
     std::string text;
     for (std::size_t i = kLengths.size(); i-- > 0;) {
-        text += std::string(kRatingNames[i]) + ": major " +
+        text += "    " + std::string(kRatingNames[i]) + ": major " +
                 std::to_string(kLengths[i].majorMinutes) + " min, minor " +
                 std::to_string(kLengths[i].minorMinutes) + " min\n";
     }

@@ -53,7 +53,7 @@ struct PeriodLengths {
 };
 PeriodLengths PeriodLengthsFor(std::string_view ratingText);
 
-/// The same table as help text, one line per rating.
+/// The same table as help text, one indented line per rating.
 std::string PeriodLengthsHelp();
 
 }  // namespace quintrel

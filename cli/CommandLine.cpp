@@ -44,13 +44,13 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& standardOutp
     app.add_option("--locations", options.locationsPath,
                    "Locations file (default: the window's place list, see PLACES below)")
         ->type_name("FILE");
-    app.footer(
+    const std::string placesHelp =
         "PLACES:\n"
         "  Without --locations the window's own place list is read: locs.dat beside the\n"
         "  program when you may write to its folder (a build or an install into your own\n"
         "  prefix), otherwise $XDG_DATA_HOME/quintrel/locs.dat (by default\n"
         "  ~/.local/share/quintrel/locs.dat), copied from the shipped list on first use.\n"
-        "  A missing locs.dat is restored from locs.bak in the same folder.");
+        "  A missing locs.dat is restored from locs.bak in the same folder.\n";
     app.add_option("--record", options.record,
                    "A location record exactly as a line of locs.dat; stands for a list of "
                    "that one place")
@@ -99,11 +99,12 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& standardOutp
                        "With --format ics: a reminder this many minutes before each period")
             ->check(CLI::Range(0, kMaxAlarmMinutes))
             ->type_name("MINUTES")};
-    app.footer(
-        "With --format ics the periods become calendar entries in UTC, centred on the table's "
-        "times\nand lasting by the day's rating:\n" +
-        PeriodLengthsHelp() +
-        "Entries keep their identity, so importing the same month again updates them.");
+    app.footer(placesHelp +
+               "\nCALENDAR:\n"
+               "  With --format ics the periods become calendar entries in UTC, centred on the\n"
+               "  table's times and lasting by the day's rating:\n" +
+               PeriodLengthsHelp() +
+               "  Entries keep their identity, so importing the same month again updates them.");
 
     try {
         app.parse(argc, argv);
