@@ -1,5 +1,6 @@
 #include "locations/LocationForm.h"
 
+#include <cmath>
 #include <cstdio>
 
 #include "astro/CoreError.h"
@@ -150,6 +151,7 @@ const std::vector<ListItem>& LocationForm::Items(RuleList list) {
 void LocationForm::FormSetup(std::string_view record, int mode) {
     busy_ = false;
     highlighted_.fill(false);
+    note_.clear();
     ClearSelections();
     if (mode == 1) {
         caption_ = "Add New Location";
@@ -320,6 +322,39 @@ void LocationForm::SelectFromRule(std::string_view rule, bool start) {
     Select(start ? RuleList::WkStart : RuleList::WkEnd, ReadItem(rule.substr(2, 1)) - 1);
     Select(start ? RuleList::DayStart : RuleList::DayEnd, ReadItem(rule.substr(3, 1)) - 1);
     Select(start ? RuleList::MthStart : RuleList::MthEnd, ReadItem(rule.substr(4, 2)) - 1);
+}
+
+void LocationForm::FillPlace(std::string_view country, std::string_view town, double latitude,
+                             double longitude, const ZoneRuleResult& zone) {
+    ChangeText(FormBox::Country, std::string(country));
+    ChangeText(FormBox::City, std::string(town));
+    const auto fillAngle = [this](double degrees, FormBox degreeBox, FormBox minuteBox) {
+        const auto minutes = static_cast<long>(RoundHalfEven(std::abs(degrees) * 60.0));
+        ChangeText(degreeBox, std::to_string(minutes / 60));
+        ChangeText(minuteBox, std::to_string(minutes % 60));
+    };
+    fillAngle(latitude, FormBox::DLatt, FormBox::MLatt);
+    fillAngle(longitude, FormBox::DLong, FormBox::MLong);
+    SetChecked(latitude < 0 ? SignBox::S : SignBox::N, true);
+    SetChecked(longitude < 0 ? SignBox::W : SignBox::E, true);
+    FillZone(zone);
+}
+
+void LocationForm::FillZone(const ZoneRuleResult& zone) {
+    note_ = zone.note;
+    if (zone.zoneHours.empty()) {
+        return;
+    }
+    ChangeText(FormBox::Zone, zone.zoneHours);
+    SetChecked(zone.zoneSign == '-' ? SignBox::M : SignBox::P, true);
+    SetDst(zone.dst);
+    dstFrameEnabled_ = dst_;
+    if (zone.dst) {
+        SelectFromRule(zone.startRule, true);
+        SelectFromRule(zone.endRule, false);
+    } else {
+        ClearSelections();
+    }
 }
 
 bool LocationForm::CheckEntries() const {

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "locations/ZoneRule.h"
+
 namespace quintrel {
 
 /// The seven text boxes of the location window.
@@ -86,6 +88,19 @@ class LocationForm {
     /// Selects a position; anything outside the list clears the selection.
     void Select(RuleList list, int position);
 
+    /// Fills the name boxes, the position (degrees and minutes to the nearest minute, with
+    /// their hemisphere boxes) and the zone (FillZone) from a found town. The names must
+    /// already fit their boxes. Favourite mark and caption stay; everything stays editable.
+    void FillPlace(std::string_view country, std::string_view town, double latitude,
+                   double longitude, const ZoneRuleResult& zone);
+    /// Fills the zone box and sign, the daylight-saving box and the rule lists from a zone
+    /// rule, and shows its note. A zone that does not fit the record leaves the zone box
+    /// as it is; a zone without an expressible rule clears the daylight-saving box.
+    void FillZone(const ZoneRuleResult& zone);
+    /// The one-line note of the last fill, or a message for the user; empty when none.
+    const std::string& Note() const { return note_; }
+    void SetNote(std::string note) { note_ = std::move(note); }
+
     /// True when every required entry is present: no empty box, one box of each sign
     /// pair checked, and with daylight saving a selection in each of the eight lists.
     bool CheckEntries() const;
@@ -109,6 +124,7 @@ class LocationForm {
     void ChangeText(FormBox box, std::string text);
 
     std::string caption_ = "Location Maintenance";
+    std::string note_;
     std::array<std::string, 7> texts_{};
     std::array<bool, 7> highlighted_{};
     std::array<bool, 6> checked_{};
