@@ -124,41 +124,23 @@ ChangeDay ChangeDayOf(const ZoneTransition& transition) {
     return change;
 }
 
-ZoneRuleResult DeriveZoneRule(int standardOffset, const std::vector<ZoneTransition>& transitions,
-                              bool north, int firstYear, int years) {
-    ZoneRuleResult result;
-    result.zoneSign = standardOffset < 0 ? '-' : '+';
-    if (const auto hours = HoursText(standardOffset)) {
-        result.zoneHours = *hours;
-    } else {
-        result.note = "Standard time here is " + OffsetText(standardOffset) +
-                      " from Greenwich, which the place list cannot hold (at most 12 hours, "
-                      "in quarter hours); enter the nearest zone by hand.";
-        return result;
-    }
+namespace {
 
-    std::vector<ZoneTransition> inRange;
-    for (const ZoneTransition& t : transitions) {
-        const int year = DateFromSerial(ChangeDayOf(t).day).year;
-        if (year >= firstYear && year < firstYear + years) {
-            inRange.push_back(t);
-        }
-    }
-    if (inRange.empty()) {
-        return result;  // no daylight saving: the record holds the zone exactly
-    }
-    if (std::string problem = OffsetProblem(standardOffset, inRange); !problem.empty()) {
-        result.note = std::move(problem);
-        return result;
-    }
+struct DerivedRule {
+    std::string start;
+    std::string end;
+    std::string problem;  // why there is none; empty when there is
+};
 
-    std::sort(inRange.begin(), inRange.end(), [](const ZoneTransition& a, const ZoneTransition& b) {
-        return a.utcSeconds < b.utcSeconds;
-    });
+// The start and end rules of a saving of one hour from `base`, or why there are none.
+DerivedRule RulesFrom(int base, const std::vector<ZoneTransition>& changes, bool north, int years) {
+    if (std::string problem = OffsetProblem(base, changes); !problem.empty()) {
+        return {{}, {}, std::move(problem)};
+    }
     std::vector<ChangeDay> starts;
     std::vector<ChangeDay> ends;
     std::map<int, std::array<int, 2>> perYear;  // year -> starts, ends
-    for (const ZoneTransition& t : inRange) {
+    for (const ZoneTransition& t : changes) {
         const ChangeDay change = ChangeDayOf(t);
         const bool start = t.offsetAfter > t.offsetBefore;
         (start ? starts : ends).push_back(change);
@@ -169,34 +151,97 @@ ZoneRuleResult DeriveZoneRule(int standardOffset, const std::vector<ZoneTransiti
                                  return entry.second[0] == 1 && entry.second[1] == 1;
                              });
     if (!oncePerYear) {
-        result.note =
-            "Clocks here do not change once each way every year in the coming "
-            "years" +
-            std::string(kStandardAllYear);
-        return result;
+        return {{},
+                {},
+                "Clocks here do not change once each way every year in the coming years" +
+                    std::string(kStandardAllYear)};
     }
     const auto startRule = CommonRule(starts);
     const auto endRule = CommonRule(ends);
     if (!startRule || !endRule) {
-        result.note = "Clocks here change on dates that follow no fixed weekday rule" +
-                      std::string(kStandardAllYear);
-        return result;
+        return {{},
+                {},
+                "Clocks here change on dates that follow no fixed weekday rule" +
+                    std::string(kStandardAllYear)};
     }
     // North of the equator the table looks for the saving within one calendar year, south
     // of it across the new year; a zone whose saving runs the other way cannot be read.
     const bool withinYear = startRule->month < endRule->month;
     if (withinYear != north) {
-        result.note = std::string("The saving here runs ") +
-                      (withinYear ? "within the calendar year, which the place list can hold "
-                                    "only north of the equator"
-                                  : "across the new year, which the place list can hold only "
-                                    "south of the equator") +
-                      kStandardAllYear;
+        return {{},
+                {},
+                std::string("The saving here runs ") +
+                    (withinYear ? "within the calendar year, which the place list can hold "
+                                  "only north of the equator"
+                                : "across the new year, which the place list can hold only "
+                                  "south of the equator") +
+                    kStandardAllYear};
+    }
+    return {RuleText(*startRule, starts.front().hour), RuleText(*endRule, ends.front().hour), {}};
+}
+
+}  // namespace
+
+ZoneRuleResult DeriveZoneRule(int standardOffset, const std::vector<ZoneTransition>& transitions,
+                              bool north, int firstYear, int years) {
+    std::vector<ZoneTransition> changes;
+    for (const ZoneTransition& t : transitions) {
+        const int year = DateFromSerial(ChangeDayOf(t).day).year;
+        if (year >= firstYear && year < firstYear + years) {
+            changes.push_back(t);
+        }
+    }
+    std::sort(changes.begin(), changes.end(), [](const ZoneTransition& a, const ZoneTransition& b) {
+        return a.utcSeconds < b.utcSeconds;
+    });
+
+    // The database may call the later clock standard and the earlier one a "negative
+    // saving" (Ireland's winter, Morocco's Ramadan); the record only knows a saving forward
+    // from standard time, so a zone that moves between two clocks an hour apart is read
+    // from the earlier one.
+    int base = standardOffset;
+    if (!changes.empty()) {
+        int lowest = changes.front().offsetBefore;
+        for (const ZoneTransition& t : changes) {
+            lowest = std::min({lowest, t.offsetBefore, t.offsetAfter});
+        }
+        const bool twoClocks =
+            std::all_of(changes.begin(), changes.end(), [&](const ZoneTransition& t) {
+                return std::min(t.offsetBefore, t.offsetAfter) == lowest &&
+                       std::max(t.offsetBefore, t.offsetAfter) == lowest + kHour;
+            });
+        if (twoClocks) {
+            base = lowest;
+        }
+    }
+    DerivedRule rule;
+    if (!changes.empty()) {
+        rule = RulesFrom(base, changes, north, years);
+    }
+    if (!rule.problem.empty() && base != standardOffset) {
+        // Without a rule the table keeps one clock all year: the one the zone calls
+        // standard, which it keeps for most of it.
+        base = standardOffset;
+        rule.problem =
+            "Clocks here go back an hour from standard time for part of the year, on dates "
+            "that follow no fixed weekday rule" +
+            std::string(kStandardAllYear);
+    }
+
+    ZoneRuleResult result;
+    result.zoneSign = base < 0 ? '-' : '+';
+    const auto hours = HoursText(base);
+    if (!hours) {
+        result.note = "Standard time here is " + OffsetText(base) +
+                      " from Greenwich, which the place list cannot hold (at most 12 hours, "
+                      "in quarter hours); enter the nearest zone by hand.";
         return result;
     }
-    result.dst = true;
-    result.startRule = RuleText(*startRule, starts.front().hour);
-    result.endRule = RuleText(*endRule, ends.front().hour);
+    result.zoneHours = *hours;
+    result.note = rule.problem;
+    result.dst = !changes.empty() && rule.problem.empty();
+    result.startRule = rule.start;
+    result.endRule = rule.end;
     return result;
 }
 

@@ -121,6 +121,10 @@ INSTANTIATE_TEST_SUITE_P(
                  Transitions(kHour, -kHour, {2, 1, 3, 3, 0}, {2, 1, 4, 2, 0}), true, "+1", "", "",
                  "Clocks here go back an hour from standard time for part of the year, on dates "
                  "that follow no fixed weekday rule; the table will use standard time all year."},
+        // Ireland: the database's standard is summer time, winter a saving of minus an hour.
+        RuleCase{"WinterAsNegativeSaving", kHour,
+                 Transitions(kHour, -kHour, {5, 1, 10, 2, 0}, {5, 1, 3, 1, 0}), true, "+0",
+                 "015103", "025110", ""},
         RuleCase{"NorthernRuleSouthOfEquator", -3 * kHour,
                  Transitions(-3 * kHour, kHour, {2, 1, 3, 2, 0}, {1, 1, 11, 2, 0}), false, "-3", "",
                  "",
