@@ -19,12 +19,7 @@ std::vector<GazetteerTown> Matches(Gazetteer& gazetteer, std::string_view text) 
     if (towns.empty()) {
         // Search finds nothing for text too short to search for; say so rather than
         // that no town matches.
-        std::size_t letters = 0;
-        for (const char c : text) {
-            const auto byte = static_cast<unsigned char>(c);
-            letters += (byte & 0xC0) != 0x80 && c != ' ' ? 1 : 0;
-        }
-        if (letters < kMinimumSearchLength) {
+        if (SearchTextTooShort(text)) {
             throw UsageError("Give at least two letters of a town's name to search for");
         }
         throw CoreError("No town matches \"" + std::string(text) + "\"");

@@ -43,4 +43,14 @@ class Gazetteer {
 /// The shortest search text that finds anything.
 inline constexpr std::size_t kMinimumSearchLength = 2;
 
+/// Whether `utf8` has fewer than kMinimumSearchLength characters other than blanks, so
+/// that a search for it finds nothing for that reason rather than for want of a town.
+inline bool SearchTextTooShort(std::string_view utf8) {
+    std::size_t characters = 0;
+    for (const char c : utf8) {
+        characters += (static_cast<unsigned char>(c) & 0xC0) != 0x80 && c != ' ' ? 1 : 0;
+    }
+    return characters < kMinimumSearchLength;
+}
+
 }  // namespace quintrel

@@ -34,14 +34,9 @@ const std::vector<std::string>& TownSearch::Update(std::string_view text) {
         entries_.push_back(TownEntryText(town));
     }
     if (entries_.empty()) {
-        std::size_t letters = 0;
-        for (const char c : text) {
-            letters += (static_cast<unsigned char>(c) & 0xC0) != 0x80 && c != ' ' ? 1 : 0;
-        }
-        status_ = letters < kMinimumSearchLength
-                      ? "Type at least two letters of the town's name."
-                      : "No town of 15,000 people or more matches \"" + std::string(text) +
-                            "\"; enter the place by hand.";
+        status_ = SearchTextTooShort(text) ? "Type at least two letters of the town's name."
+                                           : "No town of 15,000 people or more matches \"" +
+                                                 std::string(text) + "\"; enter the place by hand.";
     }
     return entries_;
 }
