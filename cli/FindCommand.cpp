@@ -43,7 +43,11 @@ std::string FindText(Gazetteer& gazetteer, std::string_view text) {
     std::string output;
     for (const GazetteerTown& town : Matches(gazetteer, text)) {
         const TownPlace place = PlaceForTown(town);
-        output += TownLine(town) + "\n  " + Cp1252ToUtf8(TownRecord(place)) + "\n";
+        output += TownLine(town) + "\n";
+        // Without a zone there is no record to show, only why.
+        if (!place.zone.zoneHours.empty()) {
+            output += "  " + Cp1252ToUtf8(TownRecord(place)) + "\n";
+        }
         if (!place.zone.note.empty()) {
             output += "  " + place.zone.note + "\n";
         }
@@ -72,7 +76,11 @@ std::string TownRecordFor(Gazetteer& gazetteer, std::string_view text) {
                          "); add the state or country, e.g. \"" + best.front().name + " " +
                          best.front().country + "\"");
     }
-    return TownRecord(PlaceForTown(best.front()));
+    const TownPlace place = PlaceForTown(best.front());
+    if (place.zone.zoneHours.empty()) {
+        throw CoreError(place.zone.note);
+    }
+    return TownRecord(place);
 }
 
 std::string ZoneRuleText(const std::string& zoneId) {

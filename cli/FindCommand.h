@@ -9,13 +9,15 @@ namespace quintrel::cli {
 
 /// The towns matching `text`, most populous first, each as a line naming it ("Tromsø,
 /// Troms og Finnmark, Norway (Europe/Oslo, 52436 people)") and an indented line with the
-/// location record it would get (UTF-8), plus the zone note where there is one. Throws
+/// location record it would get (UTF-8), plus the zone note where there is one; a town
+/// whose zone the record cannot hold gets the note alone. Throws
 /// UsageError for text of fewer than two letters and CoreError when nothing matches.
 std::string FindText(Gazetteer& gazetteer, std::string_view text);
 
 /// The location record (Windows-1252 bytes) of the one best town for `text`: the only
 /// match, or the only one whose whole name the text is. Throws UsageError listing the
-/// towns when several are equally good, and like FindText otherwise.
+/// towns when several are equally good, CoreError with the note when the record cannot
+/// hold the town's zone, and like FindText otherwise.
 std::string TownRecordFor(Gazetteer& gazetteer, std::string_view text);
 
 /// The zone columns the place list would give IANA zone `zoneId`, for a place north and

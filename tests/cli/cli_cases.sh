@@ -234,6 +234,11 @@ find_prints_records)
     # A zone the record cannot hold says why under its record.
     run 0 --find casablanca
     grep -qF '  Clocks here go back an hour' "$work/out" || fail "no note: $(cat "$work/out")"
+    # A zone beyond 12 hours gets no record at all, and --town refuses it.
+    run 0 --find apia
+    [ "$(sed -n 2p "$work/out")" = '  Standard time here is +13:00 from Greenwich, which the place list cannot hold (at most 12 hours, in quarter hours); enter the nearest zone by hand.' ] ||
+        fail "Apia: $(head -n 3 "$work/out")"
+    expect_error 1 "Standard time here is +13:00" --town 'apia samoa'
     ;;
 town_computes_like_shipped_record)
     run 0 --town 'christchurch new zealand' --month 4 --year 2026 --format csv
