@@ -35,7 +35,7 @@ const QColor kRefusedBackground(255, 224, 192);
 // button), and the note above the buttons, in twips.
 constexpr int kFindRows = 720;
 constexpr int kFillRow = 420;
-constexpr int kNoteRows = 600;
+constexpr int kNoteRows = 900;
 
 Gazetteer& ChosenGazetteer(Gazetteer* given, std::unique_ptr<Gazetteer>& own) {
     if (given == nullptr) {
