@@ -66,14 +66,15 @@ std::string RuleText(const WeekdayRule& rule, int hour) {
 }
 
 // Hours ahead of Greenwich as the record writes them, without sign: "12", "9.5", "5.75".
+// Built from whole quarters, never through the C library's number formatting, whose
+// decimal point follows the user's locale ("9,5").
 std::optional<std::string> HoursText(int offset) {
     const int magnitude = std::abs(offset);
     if (magnitude % 900 != 0 || magnitude > 12 * kHour) {
         return std::nullopt;
     }
-    char text[16];
-    std::snprintf(text, sizeof text, "%g", magnitude / 3600.0);
-    return std::string(text);
+    static const char* const kQuarters[] = {"", ".25", ".5", ".75"};
+    return std::to_string(magnitude / kHour) + kQuarters[magnitude % kHour / 900];
 }
 
 std::string OffsetText(int offset) {

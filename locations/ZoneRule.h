@@ -42,8 +42,9 @@ ChangeDay ChangeDayOf(const ZoneTransition& transition);
 ///
 /// A rule is given only when one start and one end rule, each the first to fourth or last
 /// weekday of a month, reproduce the change day of every transition in those years, and
-/// every change moves the clock by exactly one hour from standard time and back. Otherwise
-/// the result keeps standard time all year and `note` says why.
+/// every change moves the clock by exactly one hour between two clocks. A zone whose
+/// database calls the later clock standard (Ireland) is read from the earlier one. Without
+/// a rule the result keeps `standardOffset` all year and `note` says why.
 ZoneRuleResult DeriveZoneRule(int standardOffset, const std::vector<ZoneTransition>& transitions,
                               bool north, int firstYear, int years = 10);
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <string>
 #include <vector>
 
@@ -140,6 +141,16 @@ INSTANTIATE_TEST_SUITE_P(
                  "Standard time here is +12:45 from Greenwich, which the place list cannot hold "
                  "(at most 12 hours, in quarter hours); enter the nearest zone by hand."}),
     [](const auto& row) { return std::string(row.param.name); });
+
+TEST(DeriveZoneRule, HoursTextIgnoresTheDecimalCommaOfTheLocale) {
+    const char* previous = std::setlocale(LC_ALL, "de_DE.UTF-8");
+    if (previous == nullptr) {
+        GTEST_SKIP() << "no de_DE.UTF-8 locale";
+    }
+    const ZoneRuleResult result = DeriveZoneRule(-(9 * kHour + 30 * 60), {}, false, kFirstYear);
+    std::setlocale(LC_ALL, "C");
+    EXPECT_EQ(result.zoneSign + result.zoneHours, "-9.5");
+}
 
 TEST(DeriveZoneRule, SavingThatStopsWithinTheYearsIsRefused) {
     std::vector<ZoneTransition> list = Transitions(kHour, kHour, {5, 1, 3, 2, 0}, {5, 1, 10, 3, 0});
