@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <clocale>
 #include <string>
 
 #include "gazetteer/GeonamesGazetteer.h"
@@ -96,6 +97,19 @@ TEST(GeonamesGazetteer, FindsByPrefixIgnoringAccentsMostPopulousFirst) {
     EXPECT_EQ(Towns().Search("  ", 10).size(), 0u);
     EXPECT_EQ(Towns().Search("qqxqq", 10).size(), 0u);
     EXPECT_EQ(Towns().Search("sa", 3).size(), 3u);
+}
+
+// The library translates country names for the user's language; the place list keeps
+// English ones whatever the desktop speaks.
+TEST(GeonamesGazetteer, NamesStayEnglishUnderAnotherLanguage) {
+    if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr) {
+        GTEST_SKIP() << "no de_DE.UTF-8 locale";
+    }
+    GeonamesGazetteer german;
+    const auto towns = german.Search("christchurch", 1);
+    std::setlocale(LC_ALL, "C");
+    ASSERT_EQ(towns.size(), 1u);
+    EXPECT_EQ(towns[0].country, "New Zealand");
 }
 
 TEST(GeonamesGazetteer, NearestTownOfAPosition) {
