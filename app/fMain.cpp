@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDate>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,9 +17,6 @@
 #include "app/Settings.h"
 #include "astro/NumberText.h"
 #include "ui/ClickableLabel.h"
-#include "ui/dlgLocations.h"
-#include "ui/dlgThanks.h"
-#include "ui/fAbout.h"
 #include "ui/report/ReportViewer.h"
 
 namespace quintrel {
@@ -45,7 +41,7 @@ Widget* Named(Widget* widget, const char* name) {
 }  // namespace
 
 fMain::fMain(const MainWindowServices& services, QWidget* parent)
-    : QWidget(parent), cdPrintSetup(*services.cdPrintSetup), services_(services) {
+    : QWidget(parent), services_(services), cdPrintSetup(*services.cdPrintSetup) {
     setObjectName(QStringLiteral("fMain"));
     setWindowTitle(QStringLiteral("Quintrel"));
     BuildControls();
@@ -143,7 +139,11 @@ void fMain::BuildMenus() {
                 [this, index] { miAddEditDel_Click(index); });
     }
 
+    // The menus check what they offer each time they open, however they are opened.
+    connect(popAddEditDel, &QMenu::aboutToShow, this, &fMain::UpdatePlaceMenu);
+
     popTides = Named(new QMenu(this), "popTides");
+    connect(popTides, &QMenu::aboutToShow, this, &fMain::UpdateTidesMenu);
     miTides[0] = popTides->addAction(QStringLiteral("Run WXTides"));
     miTides[1] = popTides->addSeparator();
     miTides[2] = popTides->addAction(QStringLiteral("Setup"));
@@ -172,39 +172,32 @@ void fMain::ConnectEvents() {
             [this](QAction* tool) { arvReport_ToolbarClick(tool->text()); });
 }
 
-std::int16_t fMain::ThisYear() const {
-    if (services_.thisYear) {
-        return services_.thisYear();
-    }
-    return static_cast<std::int16_t>(QDate::currentDate().year());
-}
-
 // ---------------------------------------------------------------- start-up and close-down
 
 bool fMain::Form_Load() {
-    Loading = true;
-    Places.LocationsChanged = false;
-    ToolbarPending = true;
+    loading_ = true;
+    places_.LocationsChanged = false;
+    toolbarPending_ = true;
 
     FillMonthList();
-    LoadSettings(*services_.settings, State, Places.LocationIndex);
+    LoadSettings(*services_.settings, state_, places_.LocationIndex);
     if (!LoadLocations(true)) {
         return false;
     }
 
     KeepSavedSizeOnTheDesktop();
-    SetOuterWidthTwips(State.WindowWidth);
-    SetOuterHeightTwips(State.WindowHeight);
+    SetOuterWidthTwips(state_.WindowWidth);
+    SetOuterHeightTwips(state_.WindowHeight);
 
     // A month the list does not hold shows June; a saved year the controls cannot produce
     // shows this year, and in both cases the first table is computed for what is shown.
-    State.CurrentMonth = StartingMonth(State.CurrentMonth);
-    cboMonth->setCurrentIndex(State.CurrentMonth - 1);
+    state_.CurrentMonth = StartingMonth(state_.CurrentMonth);
+    cboMonth->setCurrentIndex(state_.CurrentMonth - 1);
     cboMonth_Click();
-    State.CurrentYear = StartingYear(State.CurrentYear, ThisYear());
-    txtYear->setText(QString::fromStdString(YearText(State.CurrentYear)));
+    state_.CurrentYear = StartingYear(state_.CurrentYear, services_.thisYear());
+    txtYear->setText(QString::fromStdString(YearText(state_.CurrentYear)));
 
-    Loading = false;
+    loading_ = false;
     CalculateMonth(false);
     CentreOnScreen();
     return true;
@@ -220,11 +213,11 @@ void fMain::KeepSavedSizeOnTheDesktop() {
     }
     const QSize desktop = screen->virtualSize();
     const AppState defaults;
-    if (State.WindowWidth > std::int64_t{desktop.width()} * kTwipsPerPixel + kFrameWidth) {
-        State.WindowWidth = defaults.WindowWidth;
+    if (state_.WindowWidth > std::int64_t{desktop.width()} * kTwipsPerPixel + kFrameWidth) {
+        state_.WindowWidth = defaults.WindowWidth;
     }
-    if (State.WindowHeight > std::int64_t{desktop.height()} * kTwipsPerPixel + kFrameHeight) {
-        State.WindowHeight = defaults.WindowHeight;
+    if (state_.WindowHeight > std::int64_t{desktop.height()} * kTwipsPerPixel + kFrameHeight) {
+        state_.WindowHeight = defaults.WindowHeight;
     }
 }
 
@@ -244,12 +237,8 @@ void fMain::Form_Unload() {
     }
     unloaded_ = true;
     SaveLocations();
-    SaveSettings(*services_.settings, State, Places.LocationIndex);
-    if (services_.showThanks) {
-        services_.showThanks(this);
-    } else {
-        dlgThanks::ShowModal(this);
-    }
+    SaveSettings(*services_.settings, state_, places_.LocationIndex);
+    services_.showThanks(this);
 }
 
 void fMain::closeEvent(QCloseEvent* event) {
@@ -262,11 +251,7 @@ void fMain::cmdExit_Click() {
 }
 
 void fMain::cmdAbout_Click() {
-    if (services_.showAbout) {
-        services_.showAbout(this);
-    } else {
-        fAbout::ShowModal(this);
-    }
+    services_.showAbout(this);
 }
 
 // ------------------------------------------------------------------------ window size
@@ -302,7 +287,7 @@ void fMain::Form_Resize() {
     cmdExit->move(Px(layout.exitLeft), cmdExit->y());
     cmdAbout->move(Px(layout.aboutLeft), cmdAbout->y());
     arvReport->resize(Px(layout.reportWidth), Px(layout.reportHeight));
-    RecordWindowSize(State, layout.windowWidth, layout.windowHeight, Loading);
+    RecordWindowSize(state_, layout.windowWidth, layout.windowHeight, loading_);
 }
 
 void fMain::resizeEvent(QResizeEvent* event) {

@@ -30,7 +30,7 @@ void fMain::FillMonthList() {
 void fMain::cboMonth_Click() {
     const QVariant month = cboMonth->currentData();
     if (month.isValid()) {
-        State.CurrentMonth = static_cast<std::int16_t>(month.toInt());
+        state_.CurrentMonth = static_cast<std::int16_t>(month.toInt());
     }
 }
 
@@ -38,7 +38,7 @@ void fMain::cboMonth_Change() {
     if (!IsBlank(cboMonth->currentText())) {
         return;  // other typed text changes nothing; the month in effect stays
     }
-    const int entry = State.CurrentMonth - 1;
+    const int entry = state_.CurrentMonth - 1;
     cboMonth->setCurrentIndex(entry);
     // Selecting the entry already selected raises no change: show its text again here.
     cboMonth->setEditText(cboMonth->itemText(entry));
@@ -60,19 +60,22 @@ void fMain::ShowYearEntry(const YearEntry& entry) {
     if (txtYear->text() != text) {
         txtYear->setText(text);
     }
-    State.CurrentYear = entry.currentYear;
+    state_.CurrentYear = entry.currentYear;
 }
 
 void fMain::txtYear_Validate() {
-    ShowYearEntry(ValidateYearText(txtYear->text().toStdString(), ThisYear(), State.CurrentYear));
+    ShowYearEntry(
+        ValidateYearText(txtYear->text().toStdString(), services_.thisYear(), state_.CurrentYear));
 }
 
 void fMain::lblPlus_Click() {
-    ShowYearEntry(IncreaseYear(txtYear->text().toStdString(), ThisYear(), State.CurrentYear));
+    ShowYearEntry(
+        IncreaseYear(txtYear->text().toStdString(), services_.thisYear(), state_.CurrentYear));
 }
 
 void fMain::lblMinus_Click() {
-    ShowYearEntry(DecreaseYear(txtYear->text().toStdString(), ThisYear(), State.CurrentYear));
+    ShowYearEntry(
+        DecreaseYear(txtYear->text().toStdString(), services_.thisYear(), state_.CurrentYear));
 }
 
 bool fMain::eventFilter(QObject* watched, QEvent* event) {

@@ -12,12 +12,20 @@
 #include <string>
 #include <vector>
 
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+
 #include "app/MainWindowServices.h"
 #include "app/fMain.h"
-#include "ui/MemorySettingsStore.h"
+#include "support/MemorySettingsStore.h"
+#include "support/RecordingMessageBoxes.h"
+#include "support/ScriptedSaveFileDialog.h"
 #include "ui/ProgramStarter.h"
-#include "ui/RecordingMessageBoxes.h"
-#include "ui/ScriptedSaveFileDialog.h"
+#include "ui/report/ReportViewer.h"
 
 namespace quintrel::testing {
 
@@ -87,6 +95,54 @@ class FakeProgramStarter : public ProgramStarter {
     bool startSucceeds = true;
 };
 
+/// The window's controls, found by their object names as a user's tools would see them.
+struct MainControls {
+    explicit MainControls(const QWidget& window)
+        : arvReport(Find<ReportViewer>(window, "arvReport")),
+          cboMonth(Find<QComboBox>(window, "cboMonth")),
+          txtYear(Find<QLineEdit>(window, "txtYear")),
+          lblPlus(Find<QWidget>(window, "lblPlus")),
+          lblMinus(Find<QWidget>(window, "lblMinus")),
+          cmdPlace(Find<QPushButton>(window, "cmdPlace")),
+          cboPlaces(Find<QComboBox>(window, "cboPlaces")),
+          cmdCalc(Find<QPushButton>(window, "cmdCalc")),
+          cmdTides(Find<QPushButton>(window, "cmdTides")),
+          cmdAbout(Find<QPushButton>(window, "cmdAbout")),
+          cmdExit(Find<QPushButton>(window, "cmdExit")),
+          popAddEditDel(Find<QMenu>(window, "popAddEditDel")),
+          popTides(Find<QMenu>(window, "popTides")),
+          miAddEditDel{Find<QAction>(window, "miAddEditDel0"),
+                       Find<QAction>(window, "miAddEditDel1"),
+                       Find<QAction>(window, "miAddEditDel2")},
+          miTides{Find<QAction>(window, "miTides0"), Find<QAction>(window, "miTides1"),
+                  Find<QAction>(window, "miTides2")} {}
+
+    template <typename Control>
+    static Control* Find(const QWidget& window, const char* name) {
+        return window.findChild<Control*>(QString::fromLatin1(name));
+    }
+
+    ReportViewer* arvReport;
+    QComboBox* cboMonth;
+    QLineEdit* txtYear;
+    QWidget* lblPlus;
+    QWidget* lblMinus;
+    QPushButton* cmdPlace;
+    QComboBox* cboPlaces;
+    QPushButton* cmdCalc;
+    QPushButton* cmdTides;
+    QPushButton* cmdAbout;
+    QPushButton* cmdExit;
+    QMenu* popAddEditDel;
+    QMenu* popTides;
+    std::array<QAction*, 3> miAddEditDel;
+    std::array<QAction*, 3> miTides;
+};
+
+inline MainControls Ui(const QWidget& window) {
+    return MainControls(window);
+}
+
 /// Everything one window needs, with the answers the test scripts.
 struct WindowHarness {
     QTemporaryDir directory;
@@ -108,6 +164,14 @@ struct WindowHarness {
     QString PathOf(const char* name) const { return directory.filePath(QString::fromLatin1(name)); }
     void WritePlaces(const std::vector<std::string>& records, const char* name = "locs.dat") {
         WriteWholeFile(PathOf(name), FileText(records));
+    }
+
+    /// The places as a save writes them back, so the loaded list counts as unchanged and
+    /// every later change is seen.
+    void WritePlacesAsSaved(const std::vector<std::string>& records) {
+        std::string text = FileText(records);
+        text.resize(text.size() - 2);  // no empty entry after the final line break
+        WriteWholeFile(PathOf("locs.dat"), text);
     }
 
     MainWindowServices Services() {
@@ -138,12 +202,17 @@ struct WindowHarness {
             record = *answer;
             return true;
         };
-        services.timeText = [] { return std::string("14:05:09"); };
-        services.dateText = [] { return std::string("06/12/2026"); };
+        services.clockTexts = [] { return ClockTexts{"14:05:09", "06/12/2026"}; };
         return services;
     }
 
-    /// A loaded window; fails the test when Form_Load refuses.
+    /// A loaded window over the five places; nullptr when Form_Load refuses.
+    std::unique_ptr<fMain> OpenWithFivePlaces() {
+        WritePlaces(FivePlaces());
+        return Open();
+    }
+
+    /// A loaded window; nullptr when Form_Load refuses.
     std::unique_ptr<fMain> Open() {
         auto window = std::make_unique<fMain>(Services());
         if (!window->Form_Load()) {

@@ -28,16 +28,15 @@ class MainWindowStartTest : public QObject {
   private slots:
     void startsWithLocsDatOnly() {
         WindowHarness harness;
-        harness.WritePlaces(FivePlaces());
-        auto window = harness.Open();
+        auto window = harness.OpenWithFivePlaces();
         QVERIFY(window);
-        QCOMPARE(window->cboPlaces->count(), 5);
-        QCOMPARE(window->cboPlaces->currentText(), QString("Australia (Sydney)"));
+        QCOMPARE(Ui(*window).cboPlaces->count(), 5);
+        QCOMPARE(Ui(*window).cboPlaces->currentText(), QString("Australia (Sydney)"));
         QVERIFY(harness.messages.shown.empty());
         // The file's final line break gave an empty entry, so the list counts as changed.
-        QVERIFY(window->Places.LocationsChanged);
-        QVERIFY(window->arvReport->ReportSource() != nullptr);
-        QCOMPARE(window->Table.rows.size(), std::size_t{30});  // June
+        QVERIFY(window->Places().LocationsChanged);
+        QVERIFY(Ui(*window).arvReport->ReportSource() != nullptr);
+        QCOMPARE(window->Table().rows.size(), std::size_t{30});  // June
     }
 
     void startsWithLocsBakOnly() {
@@ -45,7 +44,7 @@ class MainWindowStartTest : public QObject {
         harness.WritePlaces(FivePlaces(), "locs.bak");
         auto window = harness.Open();
         QVERIFY(window);
-        QCOMPARE(window->cboPlaces->count(), 5);
+        QCOMPARE(Ui(*window).cboPlaces->count(), 5);
         QCOMPARE(ReadWholeFile(harness.PathOf("locs.dat")), FileText(FivePlaces()));
         QVERIFY(harness.messages.shown.empty());
     }
@@ -71,8 +70,7 @@ class MainWindowStartTest : public QObject {
 
     void emptyStoreWritesDefaultsAtCloseDown() {
         WindowHarness harness;
-        harness.WritePlaces(FivePlaces());
-        auto window = harness.Open();
+        auto window = harness.OpenWithFivePlaces();
         QVERIFY(window);
         window->show();
         window->close();
@@ -91,7 +89,7 @@ class MainWindowStartTest : public QObject {
         harness.settings.Set("Index", "7");
         auto window = harness.Open();
         QVERIFY(window);
-        QCOMPARE(window->cboPlaces->currentIndex(), 0);
+        QCOMPARE(Ui(*window).cboPlaces->currentIndex(), 0);
         window->close();
         QCOMPARE(harness.settings.Get("Index"), std::string("0"));
     }
@@ -102,9 +100,9 @@ class MainWindowStartTest : public QObject {
         harness.settings.Set("Index", "3");
         auto window = harness.Open();
         QVERIFY(window);
-        QCOMPARE(window->cboPlaces->currentText(), QString("Pakistan (Karachi)"));
-        QCOMPARE(window->Place.PlaceZone, 5.0f);
-        QCOMPARE(window->arvReport->ReportSource()->Caption("lblPageHeader"),
+        QCOMPARE(Ui(*window).cboPlaces->currentText(), QString("Pakistan (Karachi)"));
+        QCOMPARE(window->Place().PlaceZone, 5.0f);
+        QCOMPARE(Ui(*window).arvReport->ReportSource()->Caption("lblPageHeader"),
                  std::string("Quintrel For Pakistan (Karachi) for June 2002"));
     }
 
@@ -153,8 +151,7 @@ class MainWindowStartTest : public QObject {
         QFETCH(int, expectedWidth);
         QFETCH(int, expectedHeight);
         WindowHarness harness;
-        harness.WritePlaces(FivePlaces());
-        auto window = harness.Open();
+        auto window = harness.OpenWithFivePlaces();
         QVERIFY(window);
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
@@ -162,37 +159,35 @@ class MainWindowStartTest : public QObject {
         window->SetOuterHeightTwips(height);
         QTRY_COMPARE(window->OuterWidthTwips(), expectedWidth);
         QCOMPARE(window->OuterHeightTwips(), expectedHeight);
-        const QRect exit = window->cmdExit->geometry();
-        const QRect about = window->cmdAbout->geometry();
+        const QRect exit = Ui(*window).cmdExit->geometry();
+        const QRect about = Ui(*window).cmdAbout->geometry();
         // Exit ends 140 twips inside the outer width, About 40 twips before Exit starts.
         QVERIFY(IsTwips(exit.x() + exit.width(), expectedWidth - 140));
         QVERIFY(IsTwips(exit.x(), expectedWidth - 140 - 645));
         QVERIFY(IsTwips(about.x() + about.width(), expectedWidth - 140 - 645 - 40));
-        QVERIFY(IsTwips(window->arvReport->width(), expectedWidth - 100));
-        QVERIFY(IsTwips(window->arvReport->height(), expectedHeight - 825));
+        QVERIFY(IsTwips(Ui(*window).arvReport->width(), expectedWidth - 100));
+        QVERIFY(IsTwips(Ui(*window).arvReport->height(), expectedHeight - 825));
         // Controls on the left keep their places.
-        QCOMPARE(window->cmdCalc->geometry(), QRect(414, 3, 55, 22));
-        QCOMPARE(window->State.WindowWidth, expectedWidth);
-        QCOMPARE(window->State.WindowHeight, expectedHeight);
+        QCOMPARE(Ui(*window).cmdCalc->geometry(), QRect(414, 3, 55, 22));
+        QCOMPARE(window->State().WindowWidth, expectedWidth);
+        QCOMPARE(window->State().WindowHeight, expectedHeight);
     }
 
     void minimisingDoesNotRecordTheSize() {
         WindowHarness harness;
-        harness.WritePlaces(FivePlaces());
-        auto window = harness.Open();
+        auto window = harness.OpenWithFivePlaces();
         QVERIFY(window);
         window->show();
         window->SetOuterWidthTwips(12000);
-        QCOMPARE(window->State.WindowWidth, 12000);
+        QCOMPARE(window->State().WindowWidth, 12000);
         window->showMinimized();
-        window->Form_Resize();
-        QCOMPARE(window->State.WindowWidth, 12000);
+        QCoreApplication::processEvents();
+        QCOMPARE(window->State().WindowWidth, 12000);
     }
 
     void designPositionsAndNames() {
         WindowHarness harness;
-        harness.WritePlaces(FivePlaces());
-        auto window = harness.Open();
+        auto window = harness.OpenWithFivePlaces();
         QVERIFY(window);
         QCOMPARE(window->windowTitle(), QString("Quintrel"));
         const char* names[] = {"arvReport", "lblDate",  "cboMonth", "lblYr",     "txtYear",
@@ -201,23 +196,24 @@ class MainWindowStartTest : public QObject {
         for (const char* name : names) {
             QVERIFY2(window->findChild<QWidget*>(QString::fromLatin1(name)) != nullptr, name);
         }
-        QCOMPARE(window->txtYear->geometry(), QRect(162, 3, 36, 19));
-        QCOMPARE(window->cboPlaces->geometry(), QRect(258, 3, 154, 21));
-        QCOMPARE(window->arvReport->y(), 27);
-        QCOMPARE(window->cmdPlace->text(), QString("Place"));
-        QCOMPARE(window->cmdCalc->text(), QString("Calculate"));
+        QCOMPARE(Ui(*window).txtYear->geometry(), QRect(162, 3, 36, 19));
+        QCOMPARE(Ui(*window).cboPlaces->geometry(), QRect(258, 3, 154, 21));
+        QCOMPARE(Ui(*window).arvReport->y(), 27);
+        QCOMPARE(Ui(*window).cmdPlace->text(), QString("Place"));
+        QCOMPARE(Ui(*window).cmdCalc->text(), QString("Calculate"));
         // The tab order of the design, from the report onwards.
-        const QList<QWidget*> expected = {window->arvReport, window->cboMonth,  window->txtYear,
-                                          window->cmdPlace,  window->cboPlaces, window->cmdCalc,
-                                          window->cmdTides,  window->cmdAbout,  window->cmdExit};
+        const QList<QWidget*> expected = {
+            Ui(*window).arvReport, Ui(*window).cboMonth,  Ui(*window).txtYear,
+            Ui(*window).cmdPlace,  Ui(*window).cboPlaces, Ui(*window).cmdCalc,
+            Ui(*window).cmdTides,  Ui(*window).cmdAbout,  Ui(*window).cmdExit};
         QList<QWidget*> order;
-        QWidget* widget = window->arvReport;
+        QWidget* widget = Ui(*window).arvReport;
         do {
             if (expected.contains(widget) && !order.contains(widget)) {
                 order.append(widget);
             }
             widget = widget->nextInFocusChain();
-        } while (widget != window->arvReport);
+        } while (widget != Ui(*window).arvReport);
         QCOMPARE(order, expected);
     }
 
@@ -234,7 +230,7 @@ class MainWindowStartTest : public QObject {
             backupAtThanks = ReadWholeFile(harness.PathOf("locs.bak"));
         };
         window->show();
-        QTest::mouseClick(window->cmdExit, Qt::LeftButton);
+        QTest::mouseClick(Ui(*window).cmdExit, Qt::LeftButton);
         QVERIFY(!window->isVisible());
         QCOMPARE(harness.thanksShown, 1);
         QVERIFY(settingsWrittenBeforeThanks);
@@ -255,8 +251,7 @@ class MainWindowStartTest : public QObject {
 
     void closeBoxRunsTheSameCloseDown() {
         WindowHarness harness;
-        harness.WritePlaces(FivePlaces());
-        auto window = harness.Open();
+        auto window = harness.OpenWithFivePlaces();
         QVERIFY(window);
         window->show();
         QVERIFY(window->close());
@@ -267,10 +262,9 @@ class MainWindowStartTest : public QObject {
 
     void aboutOpensTheAboutWindow() {
         WindowHarness harness;
-        harness.WritePlaces(FivePlaces());
-        auto window = harness.Open();
+        auto window = harness.OpenWithFivePlaces();
         QVERIFY(window);
-        QTest::mouseClick(window->cmdAbout, Qt::LeftButton);
+        QTest::mouseClick(Ui(*window).cmdAbout, Qt::LeftButton);
         QCOMPARE(harness.aboutShown, 1);
     }
 };

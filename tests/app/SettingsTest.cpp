@@ -4,7 +4,7 @@
 #include <QTest>
 
 #include "app/Settings.h"
-#include "ui/MemorySettingsStore.h"
+#include "support/MemorySettingsStore.h"
 #include "ui/QtSettingsStore.h"
 
 using namespace quintrel;

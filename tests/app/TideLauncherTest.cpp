@@ -2,9 +2,9 @@
 #include <QTest>
 
 #include "app/TideLauncher.h"
+#include "support/RecordingMessageBoxes.h"
+#include "support/ScriptedSaveFileDialog.h"
 #include "ui/QtProgramStarter.h"
-#include "ui/RecordingMessageBoxes.h"
-#include "ui/ScriptedSaveFileDialog.h"
 
 using namespace quintrel;
 

@@ -10,7 +10,7 @@
 #include <QTimer>
 
 #include "ui/QtSaveFileDialog.h"
-#include "ui/ScriptedSaveFileDialog.h"
+#include "support/ScriptedSaveFileDialog.h"
 
 using namespace quintrel;
 
