@@ -27,6 +27,8 @@ struct MainWindowServices {
 
     /// The current calendar year of the computer's clock.
     std::function<std::int16_t()> thisYear;
+    /// The current month of the computer's clock, 1..12.
+    std::function<std::int16_t()> thisMonth;
     /// The location window: `record` (Windows-1252 bytes) in and out, mode 1 = new place,
     /// 0 = edit; true when closed with OK.
     std::function<bool(QWidget* parent, std::string& record, int mode)> locationForm;

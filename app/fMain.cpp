@@ -11,12 +11,12 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
+#include <QToolButton>
 
 #include "app/MainLayout.h"
 #include "app/MonthYear.h"
 #include "app/Settings.h"
 #include "astro/NumberText.h"
-#include "ui/ClickableLabel.h"
 #include "ui/report/ReportViewer.h"
 
 namespace quintrel {
@@ -64,8 +64,10 @@ void fMain::BuildControls() {
 
     arvReport = Named(new ReportViewer(this), "arvReport");
     arvReport->setGeometry(TwipsRect(0, 405, 9150, 3480));
+    // The zoom to start with; from then on the user's choice stays across calculations.
+    arvReport->SetZoom(75);
 
-    lblDate = Named(new QLabel(QStringLiteral("Month:"), this), "lblDate");
+    lblDate = Named(new QLabel(QStringLiteral("&Month:"), this), "lblDate");
     lblDate->setGeometry(TwipsRect(45, 90, 510, 195));
 
     cboMonth = Named(new QComboBox(this), "cboMonth");
@@ -73,57 +75,56 @@ void fMain::BuildControls() {
     cboMonth->setInsertPolicy(QComboBox::NoInsert);
     cboMonth->setMaxVisibleItems(12);  // the whole year without scrolling
     cboMonth->setGeometry(TwipsRect(585, 45, 1365, 315));
+    lblDate->setBuddy(cboMonth);
 
-    lblYr = Named(new QLabel(QStringLiteral("Year:"), this), "lblYr");
+    lblYr = Named(new QLabel(QStringLiteral("&Year:"), this), "lblYr");
     lblYr->setGeometry(TwipsRect(2025, 90, 375, 195));
 
     txtYear = Named(new QLineEdit(this), "txtYear");
     txtYear->setGeometry(TwipsRect(2430, 45, 540, 285));
+    txtYear->setToolTip(QStringLiteral("Year: Up and Down change it, Enter shows it"));
+    lblYr->setBuddy(txtYear);
 
-    const auto spinLabel = [this](const char* name, const QString& caption, const QString& tip,
-                                  std::int32_t top) {
-        auto* label = Named(new ClickableLabel(caption, this), name);
-        QFont bold = font();
-        bold.setBold(true);
-        label->setFont(bold);
-        label->setAlignment(Qt::AlignCenter);
-        // Light yellow on the window's grey would all but vanish; a dark face behind the
-        // two labels makes the little spin control readable on every desktop theme.
-        QPalette palette = label->palette();
-        palette.setColor(QPalette::WindowText, QColor(255, 255, 128));
-        palette.setColor(QPalette::Window, QColor(72, 84, 112));
-        label->setPalette(palette);
-        label->setAutoFillBackground(true);
-        label->setCursor(Qt::PointingHandCursor);
-        label->setToolTip(tip);
-        label->setGeometry(TwipsRect(2970, top, 240, 150));
-        return label;
+    // Buttons of a usable size side by side, reachable with Tab; a click with the mouse
+    // leaves the focus where it was. Held down, they repeat.
+    const auto spinButton = [this](const char* name, const QString& caption, const QString& tip,
+                                   std::int32_t left) {
+        auto* spin = Named(new QToolButton(this), name);
+        spin->setText(caption);
+        spin->setToolTip(tip);
+        spin->setFocusPolicy(Qt::TabFocus);
+        spin->setAutoRepeat(true);
+        spin->setGeometry(TwipsRect(left, 45, kSpinButtonWidth, 330));
+        return spin;
     };
-    lblPlus = spinLabel("lblPlus", QStringLiteral("+"), QStringLiteral("Increase year"), 0);
-    lblMinus = spinLabel("lblMinus", QStringLiteral("-"), QStringLiteral("Decrease year"), 180);
+    lblMinus = spinButton("lblMinus", QStringLiteral("-"), QStringLiteral("Decrease year (Down)"),
+                          kMinusLeft);
+    lblPlus = spinButton("lblPlus", QStringLiteral("+"), QStringLiteral("Increase year (Up)"),
+                         kMinusLeft + kSpinButtonWidth + 15);
 
     const auto button = [this](const char* name, const QString& caption, std::int32_t left,
                                std::int32_t width) {
         auto* push = Named(new QPushButton(caption, this), name);
-        push->setAutoDefault(false);
+        // Enter works on the button that has the focus, as Space does.
+        push->setAutoDefault(true);
         push->setGeometry(TwipsRect(left, 45, width, 330));
         return push;
     };
-    cmdPlace = button("cmdPlace", QStringLiteral("Place"), 3240, 645);
+    cmdPlace = button("cmdPlace", QStringLiteral("&Place"), kPlaceButtonLeft, 645);
 
     cboPlaces = Named(new QComboBox(this), "cboPlaces");
     cboPlaces->setEditable(true);
     cboPlaces->setInsertPolicy(QComboBox::NoInsert);
-    cboPlaces->setGeometry(TwipsRect(3870, 45, 2310, 315));
+    cboPlaces->setGeometry(TwipsRect(kPlacesLeft, 45, 2310, 315));
 
-    cmdCalc = button("cmdCalc", QStringLiteral("Calculate"), 6210, 825);
-    cmdTides = button("cmdTides", QStringLiteral("Tides"), 7065, 645);
-    cmdAbout = button("cmdAbout", QStringLiteral("About"), 7830, 645);
-    cmdExit = button("cmdExit", QStringLiteral("Exit"), 8505, 645);
+    cmdCalc = button("cmdCalc", QStringLiteral("&Calculate"), 6210, 825);
+    cmdTides = button("cmdTides", QStringLiteral("&Tides"), 7065, 645);
+    cmdAbout = button("cmdAbout", QStringLiteral("A&bout"), 7830, 645);
+    cmdExit = button("cmdExit", QStringLiteral("E&xit"), 8505, 645);
 
     // Tab order of the design; the labels take no focus.
-    QWidget* order[] = {arvReport, cboMonth, txtYear,  cmdPlace, cboPlaces,
-                        cmdCalc,   cmdTides, cmdAbout, cmdExit};
+    QWidget* order[] = {arvReport, cboMonth, txtYear,  lblMinus, lblPlus, cmdPlace,
+                        cboPlaces, cmdCalc,  cmdTides, cmdAbout, cmdExit};
     for (std::size_t i = 1; i < std::size(order); ++i) {
         setTabOrder(order[i - 1], order[i]);
     }
@@ -157,8 +158,9 @@ void fMain::ConnectEvents() {
     connect(cboMonth, &QComboBox::currentIndexChanged, this, [this] { cboMonth_Click(); });
     connect(cboMonth->lineEdit(), &QLineEdit::textEdited, this, [this] { cboMonth_Change(); });
     txtYear->installEventFilter(this);
-    connect(lblPlus, &ClickableLabel::clicked, this, &fMain::lblPlus_Click);
-    connect(lblMinus, &ClickableLabel::clicked, this, &fMain::lblMinus_Click);
+    connect(txtYear, &QLineEdit::returnPressed, this, &fMain::txtYear_Validate);
+    connect(lblPlus, &QToolButton::clicked, this, &fMain::lblPlus_Click);
+    connect(lblMinus, &QToolButton::clicked, this, &fMain::lblMinus_Click);
 
     connect(cboPlaces, &QComboBox::currentIndexChanged, this, [this] { cboPlaces_Click(); });
     connect(cboPlaces->lineEdit(), &QLineEdit::textEdited, this, [this] { cboPlaces_Change(); });
@@ -180,7 +182,9 @@ bool fMain::Form_Load() {
     toolbarPending_ = true;
 
     FillMonthList();
-    LoadSettings(*services_.settings, state_, places_.LocationIndex);
+    firstRun_ = FirstRunState(services_.thisMonth(), services_.thisYear(), AvailableTwips().width(),
+                              AvailableTwips().height());
+    LoadSettings(*services_.settings, firstRun_, state_, places_.LocationIndex);
     if (!LoadLocations(true)) {
         return false;
     }
@@ -212,13 +216,21 @@ void fMain::KeepSavedSizeOnTheDesktop() {
         return;
     }
     const QSize desktop = screen->virtualSize();
-    const AppState defaults;
     if (state_.WindowWidth > std::int64_t{desktop.width()} * kTwipsPerPixel + kFrameWidth) {
-        state_.WindowWidth = defaults.WindowWidth;
+        state_.WindowWidth = firstRun_.WindowWidth;
     }
     if (state_.WindowHeight > std::int64_t{desktop.height()} * kTwipsPerPixel + kFrameHeight) {
-        state_.WindowHeight = defaults.WindowHeight;
+        state_.WindowHeight = firstRun_.WindowHeight;
     }
+}
+
+QSize fMain::AvailableTwips() const {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) {
+        return QSize(kMinWindowWidth, kMinWindowHeight);
+    }
+    const QSize available = screen->availableGeometry().size();
+    return QSize(available.width() * kTwipsPerPixel, available.height() * kTwipsPerPixel);
 }
 
 void fMain::CentreOnScreen() {
@@ -286,6 +298,9 @@ void fMain::Form_Resize() {
     }
     cmdExit->move(Px(layout.exitLeft), cmdExit->y());
     cmdAbout->move(Px(layout.aboutLeft), cmdAbout->y());
+    cmdTides->move(Px(layout.tidesLeft), cmdTides->y());
+    cmdCalc->move(Px(layout.calcLeft), cmdCalc->y());
+    cboPlaces->resize(Px(layout.placesWidth), cboPlaces->height());
     arvReport->resize(Px(layout.reportWidth), Px(layout.reportHeight));
     RecordWindowSize(state_, layout.windowWidth, layout.windowHeight, loading_);
 }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/AppState.h"
+#include "app/Exports.h"
 #include "app/MainWindowServices.h"
 #include "locations/LocationList.h"
 #include "locations/PlaceValues.h"
@@ -18,10 +19,10 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
+class QToolButton;
 
 namespace quintrel {
 
-class ClickableLabel;
 class ReportViewer;
 class SaveFileDialog;
 
@@ -94,6 +95,8 @@ class fMain : public QWidget {
     void lblPlus_Click();
     void lblMinus_Click();
     void ShowYearEntry(const struct YearEntry& entry);
+    /// Recomputes the report for the month, year and place now chosen (not while loading).
+    void ShowChosenMonth();
 
     // Places.
     bool LoadLocations(bool readFile);
@@ -118,6 +121,8 @@ class fMain : public QWidget {
     void arvReport_ToolbarClick(const QString& caption);
 
     void CentreOnScreen();
+    /// The primary screen's available size in twips.
+    QSize AvailableTwips() const;
     /// A saved size larger than the whole desktop goes back to the default size.
     void KeepSavedSizeOnTheDesktop();
 
@@ -127,8 +132,8 @@ class fMain : public QWidget {
     QComboBox* cboMonth = nullptr;
     QLabel* lblYr = nullptr;
     QLineEdit* txtYear = nullptr;
-    ClickableLabel* lblPlus = nullptr;
-    ClickableLabel* lblMinus = nullptr;
+    QToolButton* lblPlus = nullptr;
+    QToolButton* lblMinus = nullptr;
     QPushButton* cmdPlace = nullptr;
     QComboBox* cboPlaces = nullptr;
     QPushButton* cmdCalc = nullptr;
@@ -146,15 +151,21 @@ class fMain : public QWidget {
     /// The shared save-file dialog of the exports and the tide set-up.
     SaveFileDialog& cdPrintSetup;
     AppState state_;
+    /// What a first run starts with; also stands in for a saved size beyond the desktop.
+    AppState firstRun_;
     LocationState places_;
     PlaceValues place_;
     MonthTable table_;
+    /// The location record the table on screen was computed for.
+    std::string tableRecord_;
     LastCalculation lastCalc_;
     /// True only inside Form_Load: the resize rule does not record sizes meanwhile.
     bool loading_ = false;
     /// The export tools still have to be added to the report toolbar (once per run).
     bool toolbarPending_ = false;
     bool unloaded_ = false;
+    /// The folder and name the next export proposes.
+    ExportProposal exportProposal_;
     /// Why the selected place's record could not be read; empty when it could.
     std::string placeError_;
 };

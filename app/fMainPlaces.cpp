@@ -136,13 +136,14 @@ void fMain::cboPlaces_Click() {
         placeError_.clear();
         ParseSelectedLocation(SelectedRecord(), place_);
     } catch (const CoreError& error) {
-        // Reported when the table is asked for; choosing a place never shows a message.
+        // Reported by the calculation that follows.
         placeError_ = error.what();
     }
     places_.LocationIndex = static_cast<std::int16_t>(position);
     // The box shows the end of a name too long for it, country first cut off; show the
     // start, where the country is.
     cboPlaces->lineEdit()->setCursorPosition(0);
+    ShowChosenMonth();
 }
 
 void fMain::cboPlaces_Change() {

@@ -1,6 +1,8 @@
 // The month table on the main window: computing it, showing it, and the report
 // toolbar's export tools.
+#include <QAction>
 #include <QComboBox>
+#include <QKeySequence>
 #include <exception>
 
 #include "app/Exports.h"
@@ -8,6 +10,7 @@
 #include "astro/CoreError.h"
 #include "table/CalculateMonth.h"
 #include "table/CsvExport.h"
+#include "table/ExportName.h"
 #include "table/arReport.h"
 #include "ui/MessageBoxes.h"
 #include "ui/report/ReportPdf.h"
@@ -51,26 +54,33 @@ void fMain::ShowReport(MonthTable table) {
     const QString placeText = cboPlaces->itemText(cboPlaces->currentIndex());
     arvReport->SetReportSource(NewMonthReport(table, SelectedRecord(), placeText.toStdString()));
     table_ = std::move(table);
+    tableRecord_ = SelectedRecord();
     if (toolbarPending_) {
-        arvReport->InsertTool(3, kPdfExportTool);
-        arvReport->InsertTool(4, kCsvExportTool);
+        QAction* pdf = arvReport->InsertTool(3, kPdfExportTool);
+        pdf->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+        pdf->setToolTip(QStringLiteral("Export the report as a PDF file (Ctrl+E)"));
+        QAction* csv = arvReport->InsertTool(4, kCsvExportTool);
+        csv->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E));
+        csv->setToolTip(QStringLiteral("Export the table as a CSV file (Ctrl+Shift+E)"));
         toolbarPending_ = false;
     }
-    arvReport->SetZoom(75);
 }
 
 void fMain::arvReport_ToolbarClick(const QString& caption) {
+    // The name comes from the table on screen, which is also what is written.
+    exportProposal_.stem =
+        QString::fromStdString(ExportFileStem(tableRecord_, table_.Month, table_.Year));
     if (caption == kPdfExportTool) {
         ExportPdf(
             cdPrintSetup, *services_.messages,
             [this](const std::string& path) {
                 WritePdf(arvReport->Document(), QString::fromStdString(path));
             },
-            this);
+            &exportProposal_, this);
     } else if (caption == kCsvExportTool) {
         const ClockTexts now = services_.clockTexts();
         ExportCsv(cdPrintSetup, *services_.messages,
-                  BuildCsvText(table_, now.timeText, now.dateText), this);
+                  BuildCsvText(table_, now.timeText, now.dateText), &exportProposal_, this);
     }
 }
 

@@ -35,6 +35,7 @@ int main(int argc, char* argv[]) {
     services.programDirectory =
         quintrel::AppDirectory(QCoreApplication::applicationFilePath().toStdString());
     services.thisYear = [] { return static_cast<std::int16_t>(QDate::currentDate().year()); };
+    services.thisMonth = [] { return static_cast<std::int16_t>(QDate::currentDate().month()); };
     services.locationForm = quintrel::RealLocationForm();
     services.showAbout = [](QWidget* parent) { quintrel::fAbout::ShowModal(parent); };
     services.showThanks = [](QWidget* parent) { quintrel::dlgThanks::ShowModal(parent); };

@@ -19,6 +19,10 @@
 #include <QMenu>
 #include <QPushButton>
 
+#include <QGuiApplication>
+#include <QScreen>
+
+#include "app/MainLayout.h"
 #include "app/MainWindowServices.h"
 #include "app/fMain.h"
 #include "support/MemorySettingsStore.h"
@@ -143,6 +147,13 @@ inline MainControls Ui(const QWidget& window) {
     return MainControls(window);
 }
 
+/// The state a first run starts with on the primary screen (clock at June 2026).
+inline AppState FirstRun() {
+    const QSize available = QGuiApplication::primaryScreen()->availableGeometry().size();
+    return FirstRunState(6, 2026, available.width() * kTwipsPerPixel,
+                         available.height() * kTwipsPerPixel);
+}
+
 /// Everything one window needs, with the answers the test scripts.
 struct WindowHarness {
     QTemporaryDir directory;
@@ -151,6 +162,7 @@ struct WindowHarness {
     ScriptedSaveFileDialog saveDialog;
     FakeProgramStarter starter;
     std::int16_t thisYear = 2026;
+    std::int16_t thisMonth = 6;
     int aboutShown = 0;
     int thanksShown = 0;
     /// Runs when the Thanks window opens (for checks of what close-down did before it).
@@ -182,6 +194,7 @@ struct WindowHarness {
         services.programStarter = &starter;
         services.programDirectory = directory.path().toStdString();
         services.thisYear = [this] { return thisYear; };
+        services.thisMonth = [this] { return thisMonth; };
         services.showAbout = [this](QWidget*) { ++aboutShown; };
         services.showThanks = [this](QWidget*) {
             ++thanksShown;

@@ -98,7 +98,7 @@ class MainWindowLocationWindowTest : public QObject {
                                                    "bec"));
         QVERIFY(window_->Places().LocationsChanged);
         QCOMPARE(Ui(*window_).arvReport->ReportSource()->Caption("lblPageHeader"),
-                 std::string("Quintrel For Canada (Québec) for June 2002"));
+                 std::string("Quintrel For Canada (Québec) for June 2026"));
     }
 
     void cancellingTheWindowChangesNothingAndItIsKeptForNextTime() {

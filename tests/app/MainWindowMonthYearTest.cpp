@@ -5,7 +5,6 @@
 #include <QTest>
 
 #include "MainWindowHarness.h"
-#include "ui/ClickableLabel.h"
 #include "ui/report/ReportViewer.h"
 
 using namespace quintrel;
@@ -55,12 +54,10 @@ class MainWindowMonthYearTest : public QObject {
         QCOMPARE(Ui(*window_).cboMonth->currentText(), QString("06 June"));
     }
 
-    void pickingAMonthDoesNotRecompute() {
+    void pickingAMonthShowsItAtOnce() {
         const arReport* before = ShownReport();
         Ui(*window_).cboMonth->setCurrentIndex(2);
         QCOMPARE(window_->State().CurrentMonth, std::int16_t{3});
-        QCOMPARE(ShownReport(), before);
-        QTest::mouseClick(Ui(*window_).cmdCalc, Qt::LeftButton);
         QVERIFY(ShownReport() != before);
         QCOMPARE(window_->Table().rows.size(), std::size_t{31});
         QCOMPARE(ShownReport()->Caption("lblPageHeader"),
@@ -134,6 +131,49 @@ class MainWindowMonthYearTest : public QObject {
         QCOMPARE(window_->State().CurrentYear, std::int16_t{2003});
     }
 
+    // The keyboard alone: every change of month or year shows its report at once.
+    void theKeyboardAloneChangesTheReport_data() {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("header");
+        QTest::newRow("Down in the month list") << "cboMonth"
+                                                << "" << int(Qt::Key_Down) << "July 2004";
+        QTest::newRow("a year and Enter") << "txtYear"
+                                          << "2010" << int(Qt::Key_Return) << "June 2010";
+        QTest::newRow("Up in the year box") << "txtYear"
+                                            << "" << int(Qt::Key_Up) << "June 2005";
+        QTest::newRow("Down in the year box") << "txtYear"
+                                              << "" << int(Qt::Key_Down) << "June 2003";
+        QTest::newRow("Space on +") << "lblPlus"
+                                    << "" << int(Qt::Key_Space) << "June 2005";
+        QTest::newRow("Space on -") << "lblMinus"
+                                    << "" << int(Qt::Key_Space) << "June 2003";
+    }
+    void theKeyboardAloneChangesTheReport() {
+        QFETCH(QString, control);
+        QFETCH(QString, typed);
+        QFETCH(int, key);
+        QFETCH(QString, header);
+        auto* widget = window_->findChild<QWidget*>(control);
+        QVERIFY(widget);
+        QVERIFY(widget->focusPolicy() & Qt::TabFocus);
+        widget->setFocus(Qt::TabFocusReason);
+        if (!typed.isEmpty()) {
+            Ui(*window_).txtYear->selectAll();
+            QTest::keyClicks(widget, typed);
+        }
+        QTest::keyClick(widget, Qt::Key(key));
+        QCOMPARE(QString::fromStdString(ShownReport()->Caption("lblPageHeader")),
+                 "Quintrel For Australia (Sydney) for " + header);
+    }
+
+    void enterOnAFocusedButtonPressesIt() {
+        Ui(*window_).cmdAbout->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(Ui(*window_).cmdAbout, Qt::Key_Return);
+        QCOMPARE(harness_->aboutShown, 1);
+    }
+
     void minusStopsAt1950() {
         Ui(*window_).txtYear->setText("1951");
         QTest::mouseClick(Ui(*window_).lblMinus, Qt::LeftButton);
@@ -180,7 +220,7 @@ class MainWindowMonthYearTest : public QObject {
         QCOMPARE(ShownReport(), afterPlace);
     }
 
-    void exportToolsAreAddedOnceAndZoomIsReset() {
+    void exportToolsAreAddedOnceAndTheZoomIsKept() {
         Ui(*window_).arvReport->SetZoom(150);
         Ui(*window_).cboMonth->setCurrentIndex(0);
         Ui(*window_).cmdCalc->click();
@@ -197,7 +237,7 @@ class MainWindowMonthYearTest : public QObject {
         QCOMPARE(csvTools, 1);
         QCOMPARE(tools.at(3)->text(), QString("PDF Export"));
         QCOMPARE(tools.at(4)->text(), QString("CSV Export"));
-        QCOMPARE(Ui(*window_).arvReport->Zoom(), 75);
+        QCOMPARE(Ui(*window_).arvReport->Zoom(), 150);
     }
 
     void aSavedYearOf1950OrLessShowsAndComputesThisYear() {
@@ -211,14 +251,15 @@ class MainWindowMonthYearTest : public QObject {
         QCOMPARE(window->Table().Year, std::int16_t{2026});
     }
 
-    void aSavedMonthOutsideTheListShowsJune() {
+    void aSavedMonthOutsideTheListShowsThisMonth() {
         WindowHarness harness;
+        harness.thisMonth = 9;
         harness.WritePlaces(FivePlaces());
         harness.settings.Set("Month", "13");
         auto window = harness.Open();
         QVERIFY(window);
-        QCOMPARE(Ui(*window).cboMonth->currentText(), QString("06 June"));
-        QCOMPARE(window->Table().Month, std::int16_t{6});
+        QCOMPARE(Ui(*window).cboMonth->currentText(), QString("09 September"));
+        QCOMPARE(window->Table().Month, std::int16_t{9});
     }
 
     void aCalculationErrorIsShownAndTheProgramCarriesOn() {

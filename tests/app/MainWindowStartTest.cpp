@@ -68,17 +68,28 @@ class MainWindowStartTest : public QObject {
         QCOMPARE(harness.thanksShown, 0);
     }
 
-    void emptyStoreWritesDefaultsAtCloseDown() {
+    void firstRunShowsThisMonthLargeEnoughAndSavesIt() {
         WindowHarness harness;
+        harness.thisMonth = 9;
         auto window = harness.OpenWithFivePlaces();
         QVERIFY(window);
+        QCOMPARE(Ui(*window).cboMonth->currentText(), QString("09 September"));
+        QCOMPARE(Ui(*window).txtYear->text(), QString("2026"));
+        QCOMPARE(Ui(*window).cboPlaces->currentIndex(), 0);
+        // The whole page width at the viewer's 75% (8.5 inches) and room for 15 rows,
+        // within the screen; the design's own size showed two rows.
+        const QSize available = QGuiApplication::primaryScreen()->availableGeometry().size();
+        QVERIFY(window->width() >= std::min(640, available.width() - 8));
+        QVERIFY(window->height() >= std::min(720, available.height() - 27));
+        QVERIFY(window->OuterWidthTwips() <= std::max(9300, available.width() * 15));
+        QVERIFY(window->OuterHeightTwips() <= std::max(4305, available.height() * 15));
         window->show();
         window->close();
-        QCOMPARE(harness.settings.Get("Month"), std::string("6"));
-        QCOMPARE(harness.settings.Get("Year"), std::string("2002"));
+        QCOMPARE(harness.settings.Get("Month"), std::string("9"));
+        QCOMPARE(harness.settings.Get("Year"), std::string("2026"));
         QCOMPARE(harness.settings.Get("Index"), std::string("0"));
-        QCOMPARE(harness.settings.Get("Height"), std::string("4305"));
-        QCOMPARE(harness.settings.Get("Width"), std::string("9300"));
+        QCOMPARE(harness.settings.Get("Height"), std::to_string(FirstRun().WindowHeight));
+        QCOMPARE(harness.settings.Get("Width"), std::to_string(FirstRun().WindowWidth));
         QCOMPARE(harness.settings.Get("Tides"), std::string(""));
         QCOMPARE(harness.thanksShown, 1);
     }
@@ -103,7 +114,7 @@ class MainWindowStartTest : public QObject {
         QCOMPARE(Ui(*window).cboPlaces->currentText(), QString("Pakistan (Karachi)"));
         QCOMPARE(window->Place().PlaceZone, 5.0f);
         QCOMPARE(Ui(*window).arvReport->ReportSource()->Caption("lblPageHeader"),
-                 std::string("Quintrel For Pakistan (Karachi) for June 2002"));
+                 std::string("Quintrel For Pakistan (Karachi) for June 2026"));
     }
 
     void smallSavedWidthOpensAtTheMinimum() {
@@ -165,10 +176,15 @@ class MainWindowStartTest : public QObject {
         QVERIFY(IsTwips(exit.x() + exit.width(), expectedWidth - 140));
         QVERIFY(IsTwips(exit.x(), expectedWidth - 140 - 645));
         QVERIFY(IsTwips(about.x() + about.width(), expectedWidth - 140 - 645 - 40));
-        QVERIFY(IsTwips(Ui(*window).arvReport->width(), expectedWidth - 100));
-        QVERIFY(IsTwips(Ui(*window).arvReport->height(), expectedHeight - 825));
-        // Controls on the left keep their places.
-        QCOMPARE(Ui(*window).cmdCalc->geometry(), QRect(414, 3, 55, 22));
+        // Tides and Calculate follow, the place list takes the width between, and the
+        // report fills the client area below the top row, leaving no strip.
+        QVERIFY(
+            IsTwips(Ui(*window).cmdCalc->x(), expectedWidth - 140 - 645 - 40 - 645 - 765 - 855));
+        QVERIFY(IsTwips(Ui(*window).cboPlaces->x() + Ui(*window).cboPlaces->width(),
+                        expectedWidth - 140 - 645 - 40 - 645 - 765 - 885));
+        QCOMPARE(Ui(*window).arvReport->width(), window->width());
+        QCOMPARE(Ui(*window).arvReport->geometry().bottom(), window->height() - 1);
+        QCOMPARE(Ui(*window).txtYear->geometry(), QRect(162, 3, 36, 19));
         QCOMPARE(window->State().WindowWidth, expectedWidth);
         QCOMPARE(window->State().WindowHeight, expectedHeight);
     }
@@ -196,16 +212,17 @@ class MainWindowStartTest : public QObject {
         for (const char* name : names) {
             QVERIFY2(window->findChild<QWidget*>(QString::fromLatin1(name)) != nullptr, name);
         }
-        QCOMPARE(Ui(*window).txtYear->geometry(), QRect(162, 3, 36, 19));
-        QCOMPARE(Ui(*window).cboPlaces->geometry(), QRect(258, 3, 154, 21));
         QCOMPARE(Ui(*window).arvReport->y(), 27);
-        QCOMPARE(Ui(*window).cmdPlace->text(), QString("Place"));
-        QCOMPARE(Ui(*window).cmdCalc->text(), QString("Calculate"));
+        QCOMPARE(Ui(*window).cmdPlace->text(), QString("&Place"));
+        QCOMPARE(Ui(*window).cmdCalc->text(), QString("&Calculate"));
+        // The year buttons are ordinary buttons, not 13 x 10 pixel labels.
+        QVERIFY(Ui(*window).lblPlus->width() >= 22 && Ui(*window).lblPlus->height() >= 22);
         // The tab order of the design, from the report onwards.
         const QList<QWidget*> expected = {
-            Ui(*window).arvReport, Ui(*window).cboMonth,  Ui(*window).txtYear,
-            Ui(*window).cmdPlace,  Ui(*window).cboPlaces, Ui(*window).cmdCalc,
-            Ui(*window).cmdTides,  Ui(*window).cmdAbout,  Ui(*window).cmdExit};
+            Ui(*window).arvReport, Ui(*window).cboMonth, Ui(*window).txtYear,
+            Ui(*window).lblMinus,  Ui(*window).lblPlus,  Ui(*window).cmdPlace,
+            Ui(*window).cboPlaces, Ui(*window).cmdCalc,  Ui(*window).cmdTides,
+            Ui(*window).cmdAbout,  Ui(*window).cmdExit};
         QList<QWidget*> order;
         QWidget* widget = Ui(*window).arvReport;
         do {

@@ -146,8 +146,11 @@ class MonthYearTest : public QObject {
         // Exit's right edge 140 twips inside the outer width; About 40 twips before Exit.
         QCOMPARE(layout.exitLeft + 645, windowWidth - 140);
         QCOMPARE(layout.aboutLeft + 645, layout.exitLeft - 40);
-        QCOMPARE(layout.reportWidth, windowWidth - 100);
-        QCOMPARE(layout.reportHeight, windowHeight - 825);
+        // The report fills the client area (frame allowance 120 x 405) below the top row.
+        QCOMPARE(layout.reportWidth, windowWidth - 120);
+        QCOMPARE(layout.reportHeight, windowHeight - 405 - 405);
+        QCOMPARE(layout.calcLeft + 825 + 30 + 645 + 120, layout.aboutLeft);
+        QCOMPARE(layout.placesWidth, layout.calcLeft - 30 - kPlacesLeft);
     }
 
     void sizeIsRecordedOnlyAfterLoading() {
