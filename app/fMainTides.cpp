@@ -23,7 +23,7 @@ void fMain::miTides_Click(int index) {
     if (index == kMiTidesRun) {
         RunTideProgram(*services_.programStarter, *services_.messages, state_, this);
     } else if (index == kMiTidesSetup) {
-        LocateTideProgram(cdPrintSetup, state_);
+        LocateTideProgram(cdPrintSetup, *services_.messages, state_, this);
     }
 }
 

@@ -134,7 +134,8 @@ std::vector<ReportSection> BuildLayout() {
                         255,
                         {
                             Field("fldDay", "Day", 113, 284, kBold, A::Centre),
-                            Field("fldDayName", "DayName", 397, 1077, kRegular, A::Left),
+                            // A gap after the day box: a bold two-digit day fills it.
+                            Field("fldDayName", "DayName", 454, 1020, kRegular, A::Left),
                             Field("fldSRise", "SRise", 1474, 624, kRegular, A::Centre),
                             Field("fldSSet", "SSet", 2098, 623, kRegular, A::Centre),
                             Field("fldMRise", "MRise", 2721, 624, kRegular, A::Centre),

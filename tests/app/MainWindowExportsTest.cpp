@@ -137,7 +137,8 @@ class MainWindowExportsTest : public QObject {
         QVERIFY(Ui(*window_).miTides[0]->isEnabled());
 
         Ui(*window_).miTides[0]->trigger();
-        QCOMPARE(harness_->starter.started, (std::vector<QString>{chosen}));
+        // A Windows program runs through wine.
+        QCOMPARE(harness_->starter.started, (std::vector<QString>{"wine " + chosen}));
         QVERIFY(harness_->messages.shown.empty());
 
         window_->close();
@@ -167,13 +168,30 @@ class MainWindowExportsTest : public QObject {
         QVERIFY(window->isEnabled());
     }
 
-    void theSaveDialogIsSharedAndKeepsItsFileName() {
-        const QString path = harness_->directory.filePath("first.csv");
+    // Each export proposes its own name and extension from place and month, in the folder
+    // of the last export; the tide set-up never offers an export's name.
+    void exportsProposeTheirOwnNameInTheLastExportFolder() {
+        QDir(harness_->directory.path()).mkdir("out");
+        const QString path = harness_->directory.filePath("out/mine.csv");
         harness_->saveDialog.script.push_back(path);
         Tool(*window_, "CSV Export")->trigger();
+        QCOMPARE(harness_->saveDialog.seen.back().fileName, QString("Sydney 2004-01.csv"));
+
+        harness_->saveDialog.script.push_back(QString());
+        Tool(*window_, "PDF Export")->trigger();
+        QCOMPARE(harness_->saveDialog.seen.back().fileName, QString("Sydney 2004-01.pdf"));
+        QCOMPARE(harness_->saveDialog.seen.back().initDir, harness_->directory.filePath("out"));
+
         harness_->saveDialog.script.push_back(QString());
         Ui(*window_).miTides[2]->trigger();
-        QCOMPARE(harness_->saveDialog.seen.back().fileName, path);
+        QCOMPARE(harness_->saveDialog.seen.back().fileName, QString());
+
+        Ui(*window_).cboMonth->setCurrentIndex(1);
+        window_->show();
+        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+        harness_->saveDialog.script.push_back(QString());
+        QTest::keyClick(window_.get(), Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(harness_->saveDialog.seen.back().fileName, QString("Sydney 2004-02.csv"));
     }
 };
 

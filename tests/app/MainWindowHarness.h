@@ -91,12 +91,14 @@ inline void WriteWholeFile(const QString& path, const std::string& text) {
 
 class FakeProgramStarter : public ProgramStarter {
   public:
-    bool Start(const QString& path) override {
-        started.push_back(path);
+    bool Start(const QString& program, const QStringList& arguments = {}) override {
+        started.push_back(arguments.isEmpty() ? program : program + " " + arguments.join(' '));
         return startSucceeds;
     }
-    std::vector<QString> started;
+    bool IsInstalled(const QString& name) override { return installed.contains(name); }
+    std::vector<QString> started;  ///< program and arguments, blank-separated
     bool startSucceeds = true;
+    QStringList installed{"wine"};
 };
 
 /// The window's controls, found by their object names as a user's tools would see them.

@@ -127,7 +127,11 @@ error_pdf_not_writable)
 list_places)
     write_places
     run 0 --locations "$work/places.dat" --list
-    printf '0  Pakistan (Karachi)\n1  USA - Massachusetts (Boston)\n2  USA - Pennsylvania (Philadelphia)\n' |
+    # Name, then latitude, longitude and zone lined up after the longest name.
+    printf '%s\n' \
+        '0  Pakistan (Karachi)                 24º  52´ North, 67º   1´ East, GMT +5 hours' \
+        '1  USA - Massachusetts (Boston)       42º  21´ North, 71º   4´ West, GMT -5 hours' \
+        '2  USA - Pennsylvania (Philadelphia)  40º   0´ North, 75º   0´ West, GMT -5 hours' |
         cmp -s - "$work/out" || fail "list wrong: $(cat "$work/out")"
     ;;
 place_by_position_and_text)
@@ -172,14 +176,14 @@ error_place_text_matches_several)
         --locations "$work/places.dat" --place usa
     ;;
 error_month_outside_year)
-    expect_error 1 "Month 13" --record "$karachi" --month 13 --year 2024
-    expect_error 1 "Month 0" --record "$karachi" --month 0 --year 2024
+    expect_error 2 "Month 13" --record "$karachi" --month 13 --year 2024
+    expect_error 2 "Month 0" --record "$karachi" --month 0 --year 2024
     ;;
 error_year_outside_calendar)
-    expect_error 1 "Year 100" --record "$karachi" --month 5 --year 100
-    expect_error 1 "Year 10000" --record "$karachi" --month 5 --year 10000
+    expect_error 2 "Year 100" --record "$karachi" --month 5 --year 100
+    expect_error 2 "Year 10000" --record "$karachi" --month 5 --year 10000
     # The last month fits, the next does not: no partial table on stdout.
-    expect_error 1 "Year 9999" --record "$karachi" --month 12 --year 9998 --months 2 --format csv
+    expect_error 2 "Year 9999" --record "$karachi" --month 12 --year 9998 --months 2 --format csv
     ;;
 error_malformed_record)
     expect_error 1 "characters" --record "1Pakistan Karachi + 24 52+ 67  1+   50"

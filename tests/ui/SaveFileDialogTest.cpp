@@ -9,8 +9,8 @@
 #include <QTest>
 #include <QTimer>
 
-#include "ui/QtSaveFileDialog.h"
 #include "support/ScriptedSaveFileDialog.h"
+#include "ui/QtSaveFileDialog.h"
 
 using namespace quintrel;
 
