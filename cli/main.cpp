@@ -6,6 +6,7 @@
 #include <CLI/CLI.hpp>
 
 #include "astro/CoreError.h"
+#include "cli/AccuracyNote.h"
 #include "cli/TableCommand.h"
 
 namespace {
@@ -51,6 +52,8 @@ int main(int argc, char** argv) {
                    "Also write the printable report as a PDF file; the table then goes to "
                    "standard output only with --format or --output")
         ->type_name("FILE");
+
+    app.footer(quintrel::cli::kAccuracyNote);
 
     try {
         app.parse(argc, argv);

@@ -54,6 +54,8 @@ help)
         --output --pdf; do
         grep -qF -- "$option" "$work/out" || fail "--help does not mention $option"
     done
+    tail -1 "$work/out" | grep -qF "rating follows the moon alone" ||
+        fail "--help does not end with the accuracy note"
     ;;
 text_table)
     run 0 --record "$boston" --month 3 --year 2025
@@ -119,6 +121,12 @@ pdf_report)
     [ "$(head -c 5 "$work/table.pdf")" = "%PDF-" ] || fail "no PDF written"
     run 0 --record "$karachi" --month 2 --year 2024 --pdf "$work/again.pdf" --format csv
     tail -n +2 "$work/out" | cmp -s - "$data/golden/karachi_2024_02.csv" || fail "CSV missing beside the PDF"
+    # Several months: each page carries its own month, and the title names the span.
+    run 0 --record "$karachi" --month 11 --year 2024 --months 3 --pdf "$work/three.pdf"
+    pdftotext "$work/three.pdf" - | grep -o 'for [A-Z][a-z]* 20[0-9]*' | sort -u | tr '\n' ';' |
+        grep -qx 'for December 2024;for January 2025;for November 2024;' ||
+        fail "months in the PDF: $(pdftotext "$work/three.pdf" - | grep -o 'for [A-Z][a-z]* 20[0-9]*')"
+    pdfinfo "$work/three.pdf" | grep -q 'November 2024 to January 2025' || fail "PDF title"
     ;;
 error_pdf_not_writable)
     expect_error 1 "$work/missing/table.pdf" --record "$karachi" --month 2 --year 2024 \
