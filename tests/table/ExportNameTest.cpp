@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "table/ClockText.h"
-
 namespace quintrel {
 namespace {
 
@@ -40,15 +38,6 @@ TEST(ExportName, TownAndMonthMakeAFileName) {
     for (const Case& c : cases) {
         EXPECT_EQ(ExportFileStem(c.record, c.month, c.year), c.stem) << c.name;
     }
-}
-
-TEST(ClockText, TimeAndDateFollowTheClockAtOneMoment) {
-    // The C locale's formats; the window and the command line share this one function.
-    const ClockTexts texts = LocalClockTexts(0);
-    EXPECT_EQ(texts.timeText.size(), 8u);
-    EXPECT_EQ(texts.timeText[2], ':');
-    EXPECT_EQ(texts.dateText.size(), 8u);
-    EXPECT_EQ(texts.dateText[2], '/');
 }
 
 }  // namespace
