@@ -158,6 +158,7 @@ void fMain::ConnectEvents() {
     connect(cboMonth, &QComboBox::currentIndexChanged, this, [this] { cboMonth_Click(); });
     connect(cboMonth->lineEdit(), &QLineEdit::textEdited, this, [this] { cboMonth_Change(); });
     txtYear->installEventFilter(this);
+    cboPlaces->installEventFilter(this);
     connect(txtYear, &QLineEdit::returnPressed, this, &fMain::txtYear_Validate);
     connect(lblPlus, &QToolButton::clicked, this, &fMain::lblPlus_Click);
     connect(lblMinus, &QToolButton::clicked, this, &fMain::lblMinus_Click);

@@ -108,6 +108,11 @@ bool fMain::eventFilter(QObject* watched, QEvent* event) {
             }
         }
     }
+    if (watched == cboPlaces && event->type() == QEvent::FocusOut) {
+        // Tabbing through selects the whole name and scrolls to its end; leaving, show the
+        // start again, where the country is.
+        cboPlaces->lineEdit()->setCursorPosition(0);
+    }
     return QWidget::eventFilter(watched, event);
 }
 
