@@ -5,8 +5,8 @@
 #include <QLineEdit>
 #include <QTimer>
 
-#include "app/MonthYear.h"
 #include "app/fMain.h"
+#include "appcore/MonthYear.h"
 #include "astro/NumberText.h"
 
 namespace quintrel {

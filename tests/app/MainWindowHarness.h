@@ -22,7 +22,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-#include "app/MainLayout.h"
+#include "appcore/MainLayout.h"
 #include "app/MainWindowServices.h"
 #include "app/fMain.h"
 #include "support/MemorySettingsStore.h"
