@@ -22,9 +22,9 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-#include "appcore/MainLayout.h"
 #include "app/MainWindowServices.h"
 #include "app/fMain.h"
+#include "appcore/MainLayout.h"
 #include "support/MemorySettingsStore.h"
 #include "support/RecordingMessageBoxes.h"
 #include "support/ScriptedSaveFileDialog.h"
