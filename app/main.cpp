@@ -6,6 +6,7 @@
 #include "app/DesktopServices.h"
 #include "app/MainWindowServices.h"
 #include "app/mMain.h"
+#include "astro/CoreError.h"
 #include "locations/AppPaths.h"
 #include "ui/QtMessageBoxes.h"
 #include "ui/QtProgramStarter.h"
@@ -32,8 +33,18 @@ int main(int argc, char* argv[]) {
     services.messages = &messages;
     services.cdPrintSetup = &saveDialog;
     services.programStarter = &programStarter;
-    services.programDirectory =
-        quintrel::AppDirectory(QCoreApplication::applicationFilePath().toStdString());
+    try {
+        services.placeDirectory = quintrel::PreparePlaceDirectory(
+            quintrel::AppDirectory(QCoreApplication::applicationFilePath().toStdString()));
+    } catch (const quintrel::CoreError& error) {
+        // Without a folder for the places there is nothing to show; say why before closing.
+        messages.Critical(QStringLiteral("Place File Error"),
+                          QString::fromStdString(error.what()) +
+                              QStringLiteral("\r\nQuintrel cannot start without its list of "
+                                             "places and will now close."),
+                          nullptr);
+        return 1;
+    }
     services.thisYear = [] { return static_cast<std::int16_t>(QDate::currentDate().year()); };
     services.thisMonth = [] { return static_cast<std::int16_t>(QDate::currentDate().month()); };
     services.locationForm = quintrel::RealLocationForm();

@@ -194,7 +194,7 @@ struct WindowHarness {
         services.messages = &messages;
         services.cdPrintSetup = &saveDialog;
         services.programStarter = &starter;
-        services.programDirectory = directory.path().toStdString();
+        services.placeDirectory = directory.path().toStdString();
         services.thisYear = [this] { return thisYear; };
         services.thisMonth = [this] { return thisMonth; };
         services.showAbout = [this](QWidget*) { ++aboutShown; };
