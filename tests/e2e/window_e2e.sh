@@ -77,7 +77,7 @@ if [ "$case_name" = find-town ]; then
   # The Place button, then the first entry of its menu.
   place=$(xdotool search --onlyvisible --name '^Quintrel$' | head -n 1)
   xdotool windowfocus --sync "$place" 2>/dev/null || true
-  xdotool mousemove --window "$place" 236 16 click 1
+  xdotool mousemove --window "$place" 269 16 click 1
   sleep 0.5
   xdotool key Down Return
   read -r dialog _ < <("$xwindow" wait "Add New Location" 10000) || fail "no place window"
