@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 #include <exception>
 
+#include "cli/AccuracyNote.h"
 #include "cli/TableCommand.h"
 #include "table/ReportTexts.h"
 
@@ -61,6 +62,8 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& standardOutp
                    "standard output only with --format or --output")
         ->type_name("FILE");
     app.set_version_flag("--version", "quintrel-table " + VersionNumberText());
+
+    app.footer(app.get_footer() + "\n\n" + kAccuracyNote);
 
     try {
         app.parse(argc, argv);
