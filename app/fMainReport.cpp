@@ -1,9 +1,8 @@
 // The month table on the main window: computing it, showing it, and the report
 // toolbar's export tools.
+#include <QAction>
 #include <QComboBox>
-#include <QLocale>
-#include <QTime>
-#include <ctime>
+#include <QKeySequence>
 #include <exception>
 
 #include "app/Exports.h"
@@ -13,9 +12,9 @@
 #include "calendar/IcsWriter.h"
 #include "table/CalculateMonth.h"
 #include "table/CsvExport.h"
+#include "table/ExportName.h"
 #include "table/arReport.h"
 #include "ui/MessageBoxes.h"
-#include "ui/dlgCalendarOptions.h"
 #include "ui/report/ReportPdf.h"
 #include "ui/report/ReportViewer.h"
 
@@ -34,56 +33,59 @@ void fMain::cmdCalc_Click() {
 }
 
 void fMain::CalculateMonth(bool force) {
-    if (!StartCalculation(LastCalc, State.CurrentMonth, State.CurrentYear, Places.LocationIndex,
-                          force)) {
-        return;
+    const LastCalculation wanted{state_.CurrentMonth, state_.CurrentYear, places_.LocationIndex};
+    if (!IsCalculationDue(lastCalc_, wanted, force) || cboPlaces->currentIndex() < 0) {
+        return;  // the table shown is still right, or there is no place (empty locs.dat)
     }
     try {
-        if (cboPlaces->currentIndex() < 0) {
-            // Nothing to compute for: the list is empty (an empty locs.dat).
-            LastCalc = {};
-            return;
-        }
         if (!placeError_.empty()) {
             throw CoreError(placeError_);
         }
-        Table = quintrel::CalculateMonth(Place, SelectedRecord(), State.CurrentMonth,
-                                         State.CurrentYear);
-        tableRecord_ = SelectedRecord();
-        ShowReport();
+        ShowReport(quintrel::CalculateMonth(place_, SelectedRecord(), state_.CurrentMonth,
+                                            state_.CurrentYear));
+        lastCalc_ = wanted;
     } catch (const std::exception& error) {
-        // A bad record or a year out of reach stops this calculation only. Forgetting the
-        // key lets the next Calculate try again instead of keeping a table that belongs
-        // to another month or place.
-        LastCalc = {};
+        // A bad record or a year out of reach stops this calculation only; the table and
+        // key of the report still on screen stay, so exports write what is shown and the
+        // next request tries again.
         services_.messages->Exclamation(QStringLiteral("Calculation Error"),
                                         QString::fromStdString(error.what()), this);
     }
 }
 
-void fMain::ShowReport() {
+void fMain::ShowReport(MonthTable table) {
     const QString placeText = cboPlaces->itemText(cboPlaces->currentIndex());
-    arvReport->SetReportSource(NewMonthReport(Table, SelectedRecord(), placeText.toStdString()));
-    if (ToolbarPending) {
-        arvReport->InsertTool(3, kPdfExportTool);
-        arvReport->InsertTool(4, kCsvExportTool);
-        arvReport->InsertTool(5, kCalendarExportTool);
-        ToolbarPending = false;
+    arvReport->SetReportSource(NewMonthReport(table, SelectedRecord(), placeText.toStdString()));
+    table_ = std::move(table);
+    tableRecord_ = SelectedRecord();
+    if (toolbarPending_) {
+        QAction* pdf = arvReport->InsertTool(3, kPdfExportTool);
+        pdf->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+        pdf->setToolTip(QStringLiteral("Export the report as a PDF file (Ctrl+E)"));
+        QAction* csv = arvReport->InsertTool(4, kCsvExportTool);
+        csv->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E));
+        csv->setToolTip(QStringLiteral("Export the table as a CSV file (Ctrl+Shift+E)"));
+        QAction* calendar = arvReport->InsertTool(5, kCalendarExportTool);
+        calendar->setToolTip(QStringLiteral("Export the periods and good days to a calendar"));
+        toolbarPending_ = false;
     }
-    arvReport->SetZoom(75);
 }
 
 void fMain::arvReport_ToolbarClick(const QString& caption) {
+    // The name comes from the table on screen, which is also what is written.
+    exportProposal_.stem =
+        QString::fromStdString(ExportFileStem(tableRecord_, table_.Month, table_.Year));
     if (caption == kPdfExportTool) {
         ExportPdf(
             cdPrintSetup, *services_.messages,
             [this](const std::string& path) {
                 WritePdf(arvReport->Document(), QString::fromStdString(path));
             },
-            this);
+            &exportProposal_, this);
     } else if (caption == kCsvExportTool) {
+        const ClockTexts now = services_.clockTexts();
         ExportCsv(cdPrintSetup, *services_.messages,
-                  BuildCsvText(Table, ExportTimeText(), ExportDateText()), this);
+                  BuildCsvText(table_, now.timeText, now.dateText), &exportProposal_, this);
     } else if (caption == kCalendarExportTool) {
         ExportCalendarFile();
     }
@@ -91,17 +93,14 @@ void fMain::arvReport_ToolbarClick(const QString& caption) {
 
 void fMain::ExportCalendarFile() {
     CalendarOptions options = LoadCalendarOptions(*services_.settings);
-    const bool ok = services_.calendarOptions ? services_.calendarOptions(this, options)
-                                              : dlgCalendarOptions::Ask(this, options);
-    if (!ok) {
+    if (!services_.calendarOptions(this, options)) {
         return;
     }
     SaveCalendarOptions(*services_.settings, options);
-    const std::int64_t now = services_.nowUtc ? services_.nowUtc() : std::time(nullptr);
     std::string text;
     try {
         // The table's own place: the selection may have moved since the last calculation.
-        text = BuildIcsText({Table}, tableRecord_, options, now);
+        text = BuildIcsText({table_}, tableRecord_, options, services_.clockTexts().moment);
     } catch (const std::exception& error) {
         // Nothing the choice of file could mend (a year beyond what calendars hold), so the
         // user hears why before any file is asked for.
@@ -109,25 +108,7 @@ void fMain::ExportCalendarFile() {
                                         QString::fromStdString(error.what()), this);
         return;
     }
-    ExportCalendar(cdPrintSetup, *services_.messages, text, this);
-}
-
-std::string fMain::ExportTimeText() const {
-    if (services_.timeText) {
-        return services_.timeText();
-    }
-    // Hours, minutes and seconds in the user's format, without a time zone name.
-    const QLocale locale = QLocale::system();
-    QString format = locale.timeFormat(QLocale::LongFormat);
-    format.remove(QLatin1Char('t'));
-    return locale.toString(QTime::currentTime(), format.trimmed()).toStdString();
-}
-
-std::string fMain::ExportDateText() const {
-    if (services_.dateText) {
-        return services_.dateText();
-    }
-    return QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat).toStdString();
+    ExportCalendar(cdPrintSetup, *services_.messages, text, &exportProposal_, this);
 }
 
 }  // namespace quintrel

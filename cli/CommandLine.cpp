@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "calendar/CalendarOptions.h"
+#include "cli/AccuracyNote.h"
 #include "cli/TableCommand.h"
 #include "table/ReportTexts.h"
 
@@ -111,12 +112,14 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& standardOutp
                        "With --format ics: a reminder this many minutes before each period")
             ->check(CLI::Range(0, kMaxAlarmMinutes))
             ->type_name("MINUTES")};
-    app.footer(placesHelp +
-               "\nCALENDAR:\n"
-               "  With --format ics the periods become calendar entries in UTC, centred on the\n"
-               "  table's times and lasting by the day's rating:\n" +
-               PeriodLengthsHelp() +
-               "  Entries keep their identity, so importing the same month again updates them.");
+    app.footer(
+        placesHelp +
+        "\nCALENDAR:\n"
+        "  With --format ics the periods become calendar entries in UTC, centred on the\n"
+        "  table's times and lasting by the day's rating:\n" +
+        PeriodLengthsHelp() +
+        "  Entries keep their identity, so importing the same month again updates them.\n\n" +
+        kAccuracyNote);
 
     try {
         app.parse(argc, argv);

@@ -14,7 +14,7 @@ using namespace quintrel::testing;
 namespace {
 
 QAction* Tool(fMain& window, const QString& caption) {
-    const QList<QAction*> tools = window.arvReport->Tools();
+    const QList<QAction*> tools = Ui(window).arvReport->Tools();
     for (QAction* tool : tools) {
         if (tool->text() == caption) {
             return tool;
@@ -82,7 +82,7 @@ class MainWindowExportsTest : public QObject {
 
     void calendarExportAsksTheOptionsAndRemembersThem() {
         // The three export tools sit together, in this order.
-        const QList<QAction*> tools = window_->arvReport->Tools();
+        const QList<QAction*> tools = Ui(*window_).arvReport->Tools();
         const qsizetype pdf = tools.indexOf(Tool(*window_, "PDF Export"));
         QCOMPARE(tools.indexOf(Tool(*window_, "CSV Export")), pdf + 1);
         QCOMPARE(tools.indexOf(Tool(*window_, "Calendar Export")), pdf + 2);
@@ -93,8 +93,6 @@ class MainWindowExportsTest : public QObject {
         answer.minimumRating = RatingLevel::Poor;
         answer.alarmMinutes = 20;
         harness_->calendarAnswers.push_back(answer);
-        // The table is Sydney's; choosing another place without Calculate must not move it.
-        window_->cboPlaces->setCurrentIndex(1);
         const QString path = harness_->directory.filePath("january.ics");
         harness_->saveDialog.script.push_back(path);
         Tool(*window_, "Calendar Export")->trigger();
@@ -103,19 +101,24 @@ class MainWindowExportsTest : public QObject {
         QCOMPARE(harness_->calendarShown.size(), std::size_t{1});
         QCOMPARE(harness_->calendarShown[0].alarmMinutes, 15);
         QCOMPARE(harness_->saveDialog.seen.back().filter, QString("iCalendar (*.ics)|*.ics"));
+        QCOMPARE(harness_->saveDialog.seen.back().fileName, QString("Sydney 2004-01.ics"));
         const std::string text = ReadWholeFile(path);
         QVERIFY(text.rfind("BEGIN:VCALENDAR\r\n", 0) == 0);
         QVERIFY(text.find("\r\nLOCATION:Australia (Sydney)\r\n") != std::string::npos);
         QVERIFY(text.find("\r\nDTSTART;VALUE=DATE:20040131\r\n") != std::string::npos);
         QVERIFY(text.find("\r\nTRIGGER:-PT20M\r\n") != std::string::npos);
+        // The time stamp is the moment the window's clock gave.
+        QVERIFY(text.find("\r\nDTSTAMP:20231114T221320Z\r\n") != std::string::npos);
         QCOMPARE(CalendarSetting(harness_->settings, "Alarm"), std::string("20"));
         QCOMPARE(CalendarSetting(harness_->settings, "Days"), std::string("1"));
     }
 
     void calendarBeyondTheYear3000IsToldBeforeAnyFile() {
-        window_->State.CurrentYear = 3001;
-        window_->CalculateMonth(true);
-        Tool(*window_, "Calendar Export")->trigger();
+        harness_->settings.Set("Year", "3001");
+        auto window = harness_->Open();
+        QVERIFY(window);
+        QCOMPARE(window->Table().Year, std::int16_t{3001});
+        Tool(*window, "Calendar Export")->trigger();
         QVERIFY(harness_->saveDialog.seen.empty());
         QCOMPARE(harness_->messages.shown.size(), std::size_t{1});
         QCOMPARE(harness_->messages.shown.front().title, QString("Export Error"));
@@ -179,30 +182,25 @@ class MainWindowExportsTest : public QObject {
         QCOMPARE(harness_->messages.shown.front().title, QString("Export Error"));
     }
 
-    void otherToolsDoNothingHere() {
-        window_->arvReport_ToolbarClick("Print Preview");
-        QVERIFY(harness_->saveDialog.seen.empty());
-        QVERIFY(harness_->messages.shown.empty());
-    }
-
     void runTidesIsGreyUntilAPathIsChosen() {
-        window_->UpdateTidesMenu();
-        QVERIFY(!window_->miTides[0]->isEnabled());
-        QVERIFY(window_->miTides[1]->isSeparator());
-        QVERIFY(window_->miTides[2]->isEnabled());
-        QCOMPARE(window_->miTides[0]->text(), QString("Run WXTides"));
-        QCOMPARE(window_->miTides[2]->text(), QString("Setup"));
+        emit Ui(*window_).popTides->aboutToShow();
+        QVERIFY(!Ui(*window_).miTides[0]->isEnabled());
+        QVERIFY(Ui(*window_).miTides[1]->isSeparator());
+        QVERIFY(Ui(*window_).miTides[2]->isEnabled());
+        QCOMPARE(Ui(*window_).miTides[0]->text(), QString("Run WXTides"));
+        QCOMPARE(Ui(*window_).miTides[2]->text(), QString("Setup"));
 
         const QString chosen = "/opt/tide tools/WXTide32.exe";
         harness_->saveDialog.script.push_back(chosen);
-        window_->miTides[2]->trigger();
+        Ui(*window_).miTides[2]->trigger();
         QCOMPARE(harness_->saveDialog.seen.back().title,
                  QString("Specify WXTide32 Program Location"));
-        window_->UpdateTidesMenu();
-        QVERIFY(window_->miTides[0]->isEnabled());
+        emit Ui(*window_).popTides->aboutToShow();
+        QVERIFY(Ui(*window_).miTides[0]->isEnabled());
 
-        window_->miTides[0]->trigger();
-        QCOMPARE(harness_->starter.started, (std::vector<QString>{chosen}));
+        Ui(*window_).miTides[0]->trigger();
+        // A Windows program runs through wine.
+        QCOMPARE(harness_->starter.started, (std::vector<QString>{"wine " + chosen}));
         QVERIFY(harness_->messages.shown.empty());
 
         window_->close();
@@ -215,27 +213,47 @@ class MainWindowExportsTest : public QObject {
         auto window = harness.Open();
         QVERIFY(window);
         harness.saveDialog.script.push_back(QString());
-        window->miTides_Click(2);
+        Ui(*window).miTides[2]->trigger();
         QCOMPARE(harness.saveDialog.seen.back().initDir, QString("/opt/tide"));
-        QCOMPARE(window->State.TidesPath, std::string("/opt/tide/WXTide32.exe"));
+        QCOMPARE(window->State().TidesPath, std::string("/opt/tide/WXTide32.exe"));
     }
 
     void aTideProgramThatWillNotStartIsReported() {
-        window_->State.TidesPath = "/nowhere/WXTide32.exe";
-        harness_->starter.startSucceeds = false;
-        window_->miTides_Click(0);
-        QCOMPARE(harness_->messages.shown.size(), std::size_t{1});
-        QVERIFY(harness_->messages.shown.front().text.contains("/nowhere/WXTide32.exe"));
-        QVERIFY(window_->isEnabled());
+        WindowHarness harness;
+        harness.settings.Set("Tides", "/nowhere/WXTide32.exe");
+        auto window = harness.OpenWithFivePlaces();
+        QVERIFY(window);
+        harness.starter.startSucceeds = false;
+        Ui(*window).miTides[0]->trigger();
+        QCOMPARE(harness.messages.shown.size(), std::size_t{1});
+        QVERIFY(harness.messages.shown.front().text.contains("/nowhere/WXTide32.exe"));
+        QVERIFY(window->isEnabled());
     }
 
-    void theSaveDialogIsSharedAndKeepsItsFileName() {
-        const QString path = harness_->directory.filePath("first.csv");
+    // Each export proposes its own name and extension from place and month, in the folder
+    // of the last export; the tide set-up never offers an export's name.
+    void exportsProposeTheirOwnNameInTheLastExportFolder() {
+        QDir(harness_->directory.path()).mkdir("out");
+        const QString path = harness_->directory.filePath("out/mine.csv");
         harness_->saveDialog.script.push_back(path);
         Tool(*window_, "CSV Export")->trigger();
+        QCOMPARE(harness_->saveDialog.seen.back().fileName, QString("Sydney 2004-01.csv"));
+
         harness_->saveDialog.script.push_back(QString());
-        window_->miTides_Click(2);
-        QCOMPARE(harness_->saveDialog.seen.back().fileName, path);
+        Tool(*window_, "PDF Export")->trigger();
+        QCOMPARE(harness_->saveDialog.seen.back().fileName, QString("Sydney 2004-01.pdf"));
+        QCOMPARE(harness_->saveDialog.seen.back().initDir, harness_->directory.filePath("out"));
+
+        harness_->saveDialog.script.push_back(QString());
+        Ui(*window_).miTides[2]->trigger();
+        QCOMPARE(harness_->saveDialog.seen.back().fileName, QString());
+
+        Ui(*window_).cboMonth->setCurrentIndex(1);
+        window_->show();
+        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+        harness_->saveDialog.script.push_back(QString());
+        QTest::keyClick(window_.get(), Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(harness_->saveDialog.seen.back().fileName, QString("Sydney 2004-02.csv"));
     }
 };
 

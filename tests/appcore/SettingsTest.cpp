@@ -3,7 +3,7 @@
 
 #include "appcore/CalendarSettings.h"
 #include "appcore/Settings.h"
-#include "ui/MemorySettingsStore.h"
+#include "support/MemorySettingsStore.h"
 
 namespace quintrel {
 namespace {
