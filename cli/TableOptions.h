@@ -18,6 +18,17 @@ struct TableOptions {
     bool formatGiven = false;           ///< --format was on the command line
     std::string outputPath;             ///< empty: standard output
     std::string pdfPath;                ///< empty: no PDF
+
+    // The planner and the year at a glance.
+    bool plan = false;                ///< search the best days instead of one table
+    std::optional<std::string> from;  ///< first month searched, "YYYY-MM"; empty: this month
+    /// "favourites", "all" or TEXT[,TEXT...]; empty: the favourites, or the --record place
+    std::optional<std::string> places;
+    std::optional<std::string> minRating;
+    std::optional<std::string> days;  ///< weekdays, "sat,sun"
+    bool daylightMajor = false;
+    std::optional<int> nearSunMinutes;
+    bool yearView = false;  ///< the year at a glance of --place for --year
 };
 
 }  // namespace quintrel::cli

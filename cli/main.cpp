@@ -52,6 +52,32 @@ int main(int argc, char** argv) {
                    "standard output only with --format or --output")
         ->type_name("FILE");
 
+    app.add_flag("--plan", options.plan,
+                 "List the best days ahead at several places instead of one month's table");
+    app.add_option("--from", options.from, "First month searched by --plan (default: this month)")
+        ->type_name("YYYY-MM");
+    app.add_option("--places", options.places,
+                   "Places searched by --plan: favourites, all, or place texts as for --place, "
+                   "separated by commas (default: favourites; the --record place)")
+        ->type_name("favourites|all|TEXT[,TEXT...]");
+    app.add_option("--min-rating", options.minRating, "--plan: the lowest rating listed")
+        ->type_name("Poor|Fair|Good|Best");
+    app.add_option("--days", options.days,
+                   "--plan: the days of the week listed, e.g. sat,sun (or weekend, all)")
+        ->type_name("DAYS");
+    app.add_flag("--daylight-major", options.daylightMajor,
+                 "--plan: only days with a major period from 30 min before sunrise to 30 min "
+                 "after sunset");
+    app.add_option("--near-sun", options.nearSunMinutes,
+                   "--plan: only days with a major or minor period within MINUTES of sunrise or "
+                   "sunset")
+        ->type_name("MINUTES");
+    app.add_flag("--year-view", options.yearView,
+                 "Draw the year at a glance of --place for --year into the --pdf file");
+    app.footer(
+        "--plan computes --months months (1-24, default 1) from --from for every place of "
+        "--places and lists the days passing every filter, by date and then by rating.");
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {
@@ -64,7 +90,7 @@ int main(int argc, char** argv) {
     options.formatGiven = format->count() > 0;
 
     try {
-        quintrel::cli::RunTableCommand(options, std::cout);
+        quintrel::cli::RunTableCommand(options, std::cout, std::cerr);
     } catch (const quintrel::cli::UsageError& error) {
         std::cerr << "quintrel-table: " << error.what() << " (see --help)\n";
         return kUsageError;

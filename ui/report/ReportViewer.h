@@ -55,6 +55,9 @@ class ReportViewer : public QWidget {
     /// (CoreError from a report event), the exception passes to the caller and the report
     /// shown before stays.
     void SetReportSource(std::unique_ptr<arReport> report);
+    /// Shows pages recorded without a banded report (the year at a glance); ReportSource()
+    /// is then nullptr.
+    void SetDocument(ReportDocument document);
     /// The report shown, or nullptr before the first one.
     arReport* ReportSource() const { return report_.get(); }
     /// The pages of the report shown (no pages before the first one).
@@ -88,6 +91,7 @@ class ReportViewer : public QWidget {
 
   private:
     QAction* AddTool(const QString& caption, const QString& objectName);
+    void ShowDocument(ReportDocument document);
     void UpdateSeparators();
     void UpdatePageControls();
     void OnScrolled();
