@@ -23,6 +23,7 @@ namespace quintrel {
 
 class ClickableLabel;
 class dlgLocations;
+class dlgPlanner;
 class ReportViewer;
 class SaveFileDialog;
 
@@ -50,6 +51,8 @@ class fMain : public QWidget {
     QPushButton* cmdTides = nullptr;
     QPushButton* cmdAbout = nullptr;
     QPushButton* cmdExit = nullptr;
+    /// Opens the planner; sits at the right end of the report viewer's toolbar.
+    QPushButton* cmdPlanner = nullptr;
 
     /// The place menu and its items: 0 "Add Location", 1 "Edit Location",
     /// 2 "Delete Location".
@@ -111,6 +114,14 @@ class fMain : public QWidget {
     void miTides_Click(int index);
     void arvReport_ToolbarClick(const QString& caption);
 
+    // The planner.
+    void cmdPlanner_Click();
+    /// Selects the place whose record is `record`, the month and the year, and shows their
+    /// table, as if the user had chosen them and pressed Calculate. Returns false, changing
+    /// nothing, when the place is no longer in the list or the year is not one to show.
+    bool ShowPlaceMonth(const std::string& record, std::int16_t month, std::int16_t year);
+    dlgPlanner* PlannerWindow() const { return plannerWindow_; }
+
     /// The application state: month, year, window size and tide program path.
     AppState State;
     /// The place list, the selected position (LocationIndex) and whether the list differs
@@ -148,6 +159,7 @@ class fMain : public QWidget {
     void BuildMenus();
     void ConnectEvents();
     void ShowReport();
+    void BuildPlannerButton();
     void ShowYearEntry(const struct YearEntry& entry);
     std::int16_t ThisYear() const;
     std::string ExportTimeText() const;
@@ -163,6 +175,8 @@ class fMain : public QWidget {
     std::string placeError_;
     /// The location window: made on first use, hidden between uses.
     dlgLocations* locationWindow_ = nullptr;
+    /// The planner window: made on first use, hidden between uses.
+    dlgPlanner* plannerWindow_ = nullptr;
 };
 
 }  // namespace quintrel
