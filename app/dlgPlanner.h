@@ -67,7 +67,7 @@ class dlgPlanner : public QDialog {
     void cmdSearch_Click();
     /// Asks the running search to stop (cmdCancel).
     void cmdCancel_Click();
-    bool Searching() const { return worker_.joinable() && !finished_; }
+    bool Searching() const { return !finished_; }
     /// Waits for a running search to end (for tests and closing).
     void WaitForSearch();
 
