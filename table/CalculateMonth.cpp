@@ -1,5 +1,6 @@
 #include "table/CalculateMonth.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -40,6 +41,20 @@ void CheckMonthAndYear(std::int16_t month, std::int16_t year) {
     }
 }
 
+// A day's own moonrise as the row and the activity times read it: ":" for none, moved
+// back an hour where the changeover day asks for it.
+std::string CorrectedMoonRise(const DateEvents& day) {
+    std::string moonRise = day.moonRise.empty() ? ":" : day.moonRise;
+    CorrectOwnTime(moonRise, day.isStartDay, day.isEndDay);
+    return moonRise;
+}
+
+// The moonrise column of a day's row: the corrected rise, or "never" without one.
+std::string ShownMoonRise(const DateEvents& day) {
+    std::string moonRise = CorrectedMoonRise(day);
+    return IsStatusText(moonRise) ? "never" : moonRise;
+}
+
 // The display row of one day from its raw event times. `previousRise` is the corrected
 // moonrise of the day before and `nextSet` the corrected moonset of the day after.
 DayRow BuildRow(DaySerial date, std::int32_t julianDay, const DateEvents& today,
@@ -61,15 +76,13 @@ DayRow BuildRow(DaySerial date, std::int32_t julianDay, const DateEvents& today,
         row.SSet = sunSet;
     }
 
-    std::string moonRise = today.moonRise.empty() ? ":" : today.moonRise;
+    const std::string moonRise = CorrectedMoonRise(today);
     std::string moonSet = today.moonSet.empty() ? ":" : today.moonSet;
-    CorrectOwnTime(moonRise, today.isStartDay, today.isEndDay);
     CorrectOwnTime(moonSet, today.isStartDay, today.isEndDay);
+    row.MRise = ShownMoonRise(today);
     if (IsStatusText(moonRise)) {
-        row.MRise = "never";
         row.MSet = moonRise == "up" ? "sets" : "rises";
     } else {
-        row.MRise = moonRise;
         row.MSet = moonSet;
     }
 
@@ -146,6 +159,80 @@ MonthTable CalculateMonth(const PlaceValues& place, std::string_view record, std
     return BuildMonth(month, year, [&](DaySerial date, EventsWanted) -> const DateEvents& {
         return stored[static_cast<std::size_t>(date - dayBefore)];
     });
+}
+
+MonthTable CalculateMonthRows(const PlaceValues& place, std::string_view record, std::int16_t month,
+                              std::int16_t year,
+                              const std::function<bool(const DayRow& day)>& wanted) {
+    CheckMonthAndYear(month, year);
+    const PlaceTexts texts = MakePlaceTexts(place, record);
+    const DaySerial dayBefore = DateSerial(year, month, 1) - 1;
+    const int dayCount = DaysInMonth(year, month);
+
+    // Each date's sun and moon are searched once, and only when a wanted row needs them:
+    // the row's own date, the day before for its moonrise and the day after for its moonset.
+    struct Stored {
+        bool sun = false;
+        bool moon = false;
+        DateEvents events;
+    };
+    std::vector<Stored> stored(static_cast<std::size_t>(dayCount) + 2);
+    const auto eventsOf = [&](DaySerial date, bool sun) -> const DateEvents& {
+        Stored& slot = stored[static_cast<std::size_t>(date - dayBefore)];
+        if (!slot.moon) {
+            const DateEvents moon = EventsByBody(texts, date, EventsWanted{false, true, true});
+            slot.events.isStartDay = moon.isStartDay;
+            slot.events.isEndDay = moon.isEndDay;
+            slot.events.moonRise = moon.moonRise;
+            slot.events.moonSet = moon.moonSet;
+            slot.moon = true;
+        }
+        if (sun && !slot.sun) {
+            const DateEvents day = EventsByBody(texts, date, EventsWanted{true, false, false});
+            slot.events.sunRise = day.sunRise;
+            slot.events.sunSet = day.sunSet;
+            slot.sun = true;
+        }
+        return slot.events;
+    };
+
+    MonthTable table;
+    table.Month = month;
+    table.Year = year;
+    std::int32_t julianDay = mRiseSet::JulianDayNumber(year, month, 1);
+    for (int dayOfMonth = 1; dayOfMonth <= dayCount; ++dayOfMonth, ++julianDay) {
+        const DaySerial date = dayBefore + dayOfMonth;
+        // What a row shows without any rise or set search: day, weekday, phase and rating.
+        DayRow cheap;
+        cheap.Day = static_cast<std::int16_t>(dayOfMonth);
+        cheap.DayName = GetDayName(static_cast<std::int16_t>(WeekdayOf(date)));
+        const mRiseSet::MoonPhaseResult phase =
+            mRiseSet::MoonPhase(static_cast<float>(static_cast<double>(julianDay) - 0.5));
+        cheap.Phase = std::to_string(static_cast<int>(RoundHalfEven(phase.percentLit)));
+        cheap.WaxWan = phase.waxing ? "+" : "-";
+        mRiseSet::DayRatingResult rating = mRiseSet::DayRating(phase.percentLit, phase.waxing);
+        cheap.Rating = std::move(rating.rating);
+        cheap.Stars = std::move(rating.stars);
+        if (!wanted(cheap)) {
+            continue;
+        }
+        // The previous moonrise as BuildMonth passes it: the day before the month corrected
+        // as a neighbour's time, any other day as its row shows it.
+        std::string previousRise;
+        if (dayOfMonth == 1) {
+            const DateEvents& before = eventsOf(date - 1, false);
+            previousRise = before.moonRise;
+            CorrectNeighbourTime(previousRise, before.isStartDay, before.isEndDay);
+        } else {
+            previousRise = ShownMoonRise(eventsOf(date - 1, false));
+        }
+        const DateEvents& after = eventsOf(date + 1, false);
+        std::string nextSet = after.moonSet;
+        CorrectNeighbourTime(nextSet, after.isStartDay, after.isEndDay);
+        table.rows.push_back(
+            BuildRow(date, julianDay, eventsOf(date, true), previousRise, nextSet));
+    }
+    return table;
 }
 
 MonthTable CalculateMonthPlain(const PlaceValues& place, std::string_view record,

@@ -92,6 +92,15 @@ struct Period {
     bool major;
 };
 
+// The filters a row passes or fails on its day, weekday and rating alone.
+bool PassesCheapFilters(const DayRow& row, const PlanFilters& filters) {
+    if (RatingRank(row.Rating) < filters.minRatingRank) {
+        return false;
+    }
+    const std::int16_t weekday = WeekdayNumber(row.DayName);
+    return weekday != 0 && (filters.weekdays & (1u << (weekday - 1))) != 0;
+}
+
 int UnitCount(const PlanRequest& request) {
     return static_cast<int>(request.places.size()) * request.monthCount;
 }
@@ -196,11 +205,7 @@ std::string PlanRequestProblem(const PlanRequest& request) {
 
 bool DayPassesFilters(const DayRow& row, const PlanFilters& filters,
                       std::vector<std::string>& periods) {
-    if (RatingRank(row.Rating) < filters.minRatingRank) {
-        return false;
-    }
-    const std::int16_t weekday = WeekdayNumber(row.DayName);
-    if (weekday == 0 || (filters.weekdays & (1u << (weekday - 1))) == 0) {
+    if (!PassesCheapFilters(row, filters)) {
         return false;
     }
 
@@ -286,8 +291,11 @@ PlanResult RunPlan(const PlanRequest& request, const PlanRun& run) {
             const auto month = static_cast<std::int16_t>(monthIndex % 12 + 1);
             const auto year = static_cast<std::int16_t>(request.firstYear + monthIndex / 12);
             try {
-                MonthTable table =
-                    CalculateMonth(values[place], request.places[place].record, month, year);
+                // Rating and weekday are known before any rise or set search, so only the
+                // days that pass them are computed in full.
+                MonthTable table = CalculateMonthRows(
+                    values[place], request.places[place].record, month, year,
+                    [&](const DayRow& day) { return PassesCheapFilters(day, request.filters); });
                 std::vector<PlanDay>& slot = found[static_cast<std::size_t>(unit)];
                 for (DayRow& row : table.rows) {
                     std::vector<std::string> periods;

@@ -103,8 +103,9 @@ std::string PlanRequestProblem(const PlanRequest& request);
 bool DayPassesFilters(const DayRow& row, const PlanFilters& filters,
                       std::vector<std::string>& periods);
 
-/// Searches the request: every (place, month) is one month table computed by CalculateMonth
-/// (the same rows, to the bit), spread over the threads. Throws CoreError with
+/// Searches the request: every (place, month) is one month table, spread over the threads.
+/// Its rows come from CalculateMonthRows, which computes in full only the days whose
+/// rating and weekday pass, each the same row as CalculateMonth's to the bit. Throws CoreError with
 /// PlanRequestProblem's text for a request that cannot be searched, and the first error of
 /// a month table (a damaged record) after every thread has stopped.
 PlanResult RunPlan(const PlanRequest& request, const PlanRun& run = {});

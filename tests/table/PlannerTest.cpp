@@ -213,10 +213,19 @@ TEST(PlannerTest, rows_equal_the_month_tables_on_any_number_of_threads) {
     request.firstMonth = 11;
     request.firstYear = 2026;
     request.monthCount = 3;
-    for (const unsigned threads : {1u, 2u, 5u}) {
+    // Unfiltered on one to five threads, then only the Good and Best weekend days, whose
+    // neighbours are then not computed in full.
+    for (const unsigned threads : {1u, 2u, 5u, 0u}) {
+        if (threads == 0) {
+            request.filters = Weekend(3, false);
+        }
         const PlanResult result = RunPlan(request, {threads, {}, {}});
         ASSERT_FALSE(result.cancelled);
-        ASSERT_EQ(result.days.size(), 3u * (30 + 31 + 31)) << threads;
+        if (threads != 0) {
+            ASSERT_EQ(result.days.size(), 3u * (30 + 31 + 31)) << threads;
+        } else {
+            ASSERT_GT(result.days.size(), 3u);
+        }
         std::size_t checked = 0;
         for (std::size_t place = 0; place < request.places.size(); ++place) {
             for (const auto& [month, year] : {std::pair{11, 2026}, {12, 2026}, {1, 2027}}) {
@@ -242,6 +251,31 @@ TEST(PlannerTest, rows_equal_the_month_tables_on_any_number_of_threads) {
             EXPECT_LE(
                 std::tuple(a.year, a.month, a.row.Day, -RatingRank(a.row.Rating), a.placeIndex),
                 std::tuple(b.year, b.month, b.row.Day, -RatingRank(b.row.Rating), b.placeIndex));
+        }
+    }
+}
+
+// Rows computed alone are the month table's rows, on clock-change days and their
+// neighbours too, and in polar day and night.
+TEST(PlannerTest, rows_computed_alone_equal_the_month_table) {
+    struct Month {
+        const std::string* record;
+        std::int16_t month;
+        std::int16_t year;
+    };
+    for (const Month& m :
+         {Month{&kBoston, 3, 2025}, Month{&kBoston, 11, 2025}, Month{&kChristchurch, 4, 2025},
+          Month{&kChristchurch, 9, 2025}, Month{&kTromso, 6, 2025}, Month{&kTromso, 12, 2025}}) {
+        const MonthTable table = CalculateMonth(ValuesOf(*m.record), *m.record, m.month, m.year);
+        for (const int keep : {2, 3}) {
+            const MonthTable some =
+                CalculateMonthRows(ValuesOf(*m.record), *m.record, m.month, m.year,
+                                   [&](const DayRow& day) { return day.Day % keep == 1; });
+            ASSERT_EQ(some.rows.size(), (table.rows.size() + keep - 1) / keep);
+            for (const DayRow& row : some.rows) {
+                EXPECT_EQ(Fields(row), Fields(table.rows[static_cast<std::size_t>(row.Day - 1)]))
+                    << m.month << "/" << m.year << " day " << row.Day;
+            }
         }
     }
 }
