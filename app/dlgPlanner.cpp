@@ -147,6 +147,22 @@ void dlgPlanner::BuildControls() {
     lstPlaces_ = new QListWidget(placeBox);
     lstPlaces_->setObjectName(QStringLiteral("lstPlaces"));
     placeLayout->addWidget(lstPlaces_);
+    auto* tickRow = new QHBoxLayout;
+    for (const bool tick : {true, false}) {
+        auto* push =
+            new QPushButton(tick ? QStringLiteral("Tick All") : QStringLiteral("Clear"), placeBox);
+        push->setObjectName(tick ? QStringLiteral("cmdTickAll") : QStringLiteral("cmdClearTicks"));
+        push->setAutoDefault(false);
+        connect(push, &QPushButton::clicked, this, [this, tick] {
+            for (int i = 0; i < lstPlaces_->count(); ++i) {
+                lstPlaces_->item(i)->setCheckState(tick ? Qt::Checked : Qt::Unchecked);
+            }
+            placeGroup_->button(static_cast<int>(PlannerPlaces::Ticked))->setChecked(true);
+        });
+        tickRow->addWidget(push);
+    }
+    tickRow->addStretch();
+    placeLayout->addLayout(tickRow);
     connect(placeGroup_, &QButtonGroup::idToggled, this,
             [this] { lstPlaces_->setEnabled(placeGroup_->checkedId() == 2); });
     top->addWidget(placeBox, 1);
@@ -241,6 +257,8 @@ void dlgPlanner::BuildControls() {
     lstResults_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     lstResults_->verticalHeader()->hide();
     lstResults_->horizontalHeader()->setStretchLastSection(true);
+    // Fitting the columns to tens of thousands of days would measure every one of them.
+    lstResults_->horizontalHeader()->setResizeContentsPrecision(200);
     lstResults_->setToolTip(
         QStringLiteral("Double-click a day to show its month in the main window"));
     layout->addWidget(lstResults_, 1);
@@ -470,7 +488,25 @@ void dlgPlanner::ShowResult(int row) {
     services_.showPlaceMonth(request_.places[day.placeIndex].record, day.month, day.year);
 }
 
+bool dlgPlanner::ListFitsAReport() {
+    if (Days().size() <= kMaxPlanReportDays) {
+        return true;
+    }
+    services_.messages->Exclamation(
+        kTitle,
+        QStringLiteral("The list holds %1 days, more than the %2 a printed list or PDF takes. "
+                       "Narrow the search (fewer places or months, a higher rating) or use CSV "
+                       "Export.")
+            .arg(Days().size())
+            .arg(kMaxPlanReportDays),
+        this);
+    return false;
+}
+
 void dlgPlanner::cmdPrint_Click() {
+    if (!ListFitsAReport()) {
+        return;
+    }
     PlanReport report(request_, Days());
     try {
         const ReportDocument document = RunReport(report);
@@ -491,6 +527,9 @@ void dlgPlanner::cmdPrint_Click() {
 }
 
 void dlgPlanner::cmdPdf_Click() {
+    if (!ListFitsAReport()) {
+        return;
+    }
     ExportPdf(
         *services_.saveDialog, *services_.messages,
         [this](const std::string& path) {

@@ -90,6 +90,8 @@ class dlgPlanner : public QDialog {
     void UpdateButtons();
     void SearchFinished(std::shared_ptr<PlanResult> result, const QString& error);
     int ChosenRow() const;
+    /// Says so and returns false when the list is too long to print.
+    bool ListFitsAReport();
 
     PlannerServices services_;
     QButtonGroup* placeGroup_ = nullptr;

@@ -44,7 +44,12 @@ void fMain::cmdPlanner_Click() {
         };
         services.timeText = [this] { return ExportTimeText(); };
         services.dateText = [this] { return ExportDateText(); };
-        plannerWindow_ = new dlgPlanner(services, this);
+        // A window of its own, not one kept above the main window: a double-clicked day's
+        // month must be seen in the main window. It goes with the main window, and never
+        // keeps the program running on its own.
+        plannerWindow_ = new dlgPlanner(services, nullptr);
+        plannerWindow_->setAttribute(Qt::WA_QuitOnClose, false);
+        connect(this, &QObject::destroyed, [planner = plannerWindow_] { delete planner; });
     } else {
         plannerWindow_->Prepare();
     }

@@ -32,6 +32,10 @@ class PlanReport : public arReport {
     std::size_t next_ = 0;
 };
 
+/// The most days the report prints: the report engine stops a report that goes on past
+/// this many lines (some 300 pages).
+inline constexpr std::size_t kMaxPlanReportDays = 10000;
+
 /// The planner report's nine field names, in the order DataInitialize adds them.
 const std::vector<std::string>& PlanReportFieldNames();
 
