@@ -74,6 +74,11 @@ void WriteReportPdf(const std::string& path, const std::vector<quintrel::MonthTa
 
 void WritePlanPdf(const std::string& path, const quintrel::PlanRequest& request,
                   const std::vector<quintrel::PlanDay>& days) {
+    if (days.size() > kMaxPlanReportDays) {
+        throw CoreError("The list holds " + std::to_string(days.size()) + " days, more than the " +
+                        std::to_string(kMaxPlanReportDays) +
+                        " a PDF takes: narrow the search or use --format csv");
+    }
     EnsureGuiApplication();
     PlanReport report(request, days);
     quintrel::WritePdf(RunReport(report, DefaultPageSetup()), QString::fromStdString(path));
