@@ -1,6 +1,7 @@
 #include "table/CalculateMonth.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -169,43 +170,14 @@ MonthTable CalculateMonthRows(const PlaceValues& place, std::string_view record,
     const DaySerial dayBefore = DateSerial(year, month, 1) - 1;
     const int dayCount = DaysInMonth(year, month);
 
-    // Each date's sun and moon are searched once, and only when a wanted row needs them:
-    // the row's own date, the day before for its moonrise and the day after for its moonset.
-    struct Stored {
-        bool sun = false;
-        bool moon = false;
-        DateEvents events;
-    };
-    std::vector<Stored> stored(static_cast<std::size_t>(dayCount) + 2);
-    const auto eventsOf = [&](DaySerial date, bool sun) -> const DateEvents& {
-        Stored& slot = stored[static_cast<std::size_t>(date - dayBefore)];
-        if (!slot.moon) {
-            const DateEvents moon = EventsByBody(texts, date, EventsWanted{false, true, true});
-            slot.events.isStartDay = moon.isStartDay;
-            slot.events.isEndDay = moon.isEndDay;
-            slot.events.moonRise = moon.moonRise;
-            slot.events.moonSet = moon.moonSet;
-            slot.moon = true;
-        }
-        if (sun && !slot.sun) {
-            const DateEvents day = EventsByBody(texts, date, EventsWanted{true, false, false});
-            slot.events.sunRise = day.sunRise;
-            slot.events.sunSet = day.sunSet;
-            slot.sun = true;
-        }
-        return slot.events;
-    };
-
-    MonthTable table;
-    table.Month = month;
-    table.Year = year;
+    // First what a row shows without any rise or set search (day, weekday, phase, rating),
+    // which is all that `wanted` may look at.
+    std::vector<bool> isWanted(static_cast<std::size_t>(dayCount) + 2, false);
     std::int32_t julianDay = mRiseSet::JulianDayNumber(year, month, 1);
     for (int dayOfMonth = 1; dayOfMonth <= dayCount; ++dayOfMonth, ++julianDay) {
-        const DaySerial date = dayBefore + dayOfMonth;
-        // What a row shows without any rise or set search: day, weekday, phase and rating.
         DayRow cheap;
         cheap.Day = static_cast<std::int16_t>(dayOfMonth);
-        cheap.DayName = GetDayName(static_cast<std::int16_t>(WeekdayOf(date)));
+        cheap.DayName = GetDayName(static_cast<std::int16_t>(WeekdayOf(dayBefore + dayOfMonth)));
         const mRiseSet::MoonPhaseResult phase =
             mRiseSet::MoonPhase(static_cast<float>(static_cast<double>(julianDay) - 0.5));
         cheap.Phase = std::to_string(static_cast<int>(RoundHalfEven(phase.percentLit)));
@@ -213,24 +185,44 @@ MonthTable CalculateMonthRows(const PlaceValues& place, std::string_view record,
         mRiseSet::DayRatingResult rating = mRiseSet::DayRating(phase.percentLit, phase.waxing);
         cheap.Rating = std::move(rating.rating);
         cheap.Stars = std::move(rating.stars);
-        if (!wanted(cheap)) {
+        isWanted[static_cast<std::size_t>(dayOfMonth)] = wanted(cheap);
+    }
+
+    // Each date is searched once, when a wanted row first needs it (the row's own date, the
+    // day before for its moonrise, the day after for its moonset); the sun only for the
+    // wanted dates themselves.
+    std::vector<std::optional<DateEvents>> stored(static_cast<std::size_t>(dayCount) + 2);
+    const auto eventsOf = [&](DaySerial date) -> const DateEvents& {
+        const auto offset = static_cast<std::size_t>(date - dayBefore);
+        if (!stored[offset]) {
+            stored[offset] = EventsByBody(texts, date, EventsWanted{isWanted[offset], true, true});
+        }
+        return *stored[offset];
+    };
+
+    MonthTable table;
+    table.Month = month;
+    table.Year = year;
+    julianDay = mRiseSet::JulianDayNumber(year, month, 1);
+    for (int dayOfMonth = 1; dayOfMonth <= dayCount; ++dayOfMonth, ++julianDay) {
+        if (!isWanted[static_cast<std::size_t>(dayOfMonth)]) {
             continue;
         }
+        const DaySerial date = dayBefore + dayOfMonth;
         // The previous moonrise as BuildMonth passes it: the day before the month corrected
         // as a neighbour's time, any other day as its row shows it.
         std::string previousRise;
         if (dayOfMonth == 1) {
-            const DateEvents& before = eventsOf(date - 1, false);
+            const DateEvents& before = eventsOf(date - 1);
             previousRise = before.moonRise;
             CorrectNeighbourTime(previousRise, before.isStartDay, before.isEndDay);
         } else {
-            previousRise = ShownMoonRise(eventsOf(date - 1, false));
+            previousRise = ShownMoonRise(eventsOf(date - 1));
         }
-        const DateEvents& after = eventsOf(date + 1, false);
+        const DateEvents& after = eventsOf(date + 1);
         std::string nextSet = after.moonSet;
         CorrectNeighbourTime(nextSet, after.isStartDay, after.isEndDay);
-        table.rows.push_back(
-            BuildRow(date, julianDay, eventsOf(date, true), previousRise, nextSet));
+        table.rows.push_back(BuildRow(date, julianDay, eventsOf(date), previousRise, nextSet));
     }
     return table;
 }
