@@ -97,6 +97,12 @@ void RunTableCommand(const TableOptions& options, std::ostream& standardOutput,
     if (options.plan && options.yearView) {
         throw UsageError("--plan and --year-view cannot be used together");
     }
+    if (!options.plan && (options.from || options.places || options.minRating || options.days ||
+                          options.daylightMajor || options.nearSunMinutes)) {
+        throw UsageError(
+            "--from, --places, --min-rating, --days, --daylight-major and --near-sun "
+            "go with --plan");
+    }
     if (options.yearView && options.pdfPath.empty()) {
         throw UsageError("--year-view needs --pdf FILE for the page it draws");
     }

@@ -276,6 +276,7 @@ plan_usage_errors)
     expect_error 2 "one of them is empty" --record "$boston" --plan --places 'boston,,' 
     expect_error 2 "between 0 and 240" --record "$boston" --plan --places all --near-sun 300
     expect_error 2 "--pdf" --record "$boston" --year-view
+    expect_error 2 "go with --plan" --record "$boston" --days sat,sun
     ;;
 year_view_pdf)
     run 0 --record "$boston" --year-view --year 2027 --pdf "$work/year.pdf"
