@@ -339,17 +339,22 @@ PlanResult RunPlan(const PlanRequest& request, const PlanRun& run) {
         result.cancelled = true;
         return result;
     }
+    // By date, then best rating first, then place order. The days are sorted as small keys
+    // and moved once, not swapped about with their fourteen texts.
+    std::vector<std::pair<std::tuple<int, int, int, int, std::size_t>, PlanDay*>> order;
     for (std::vector<PlanDay>& slot : found) {
-        std::move(slot.begin(), slot.end(), std::back_inserter(result.days));
+        for (PlanDay& day : slot) {
+            order.push_back(
+                {{day.year, day.month, day.row.Day, -RatingRank(day.row.Rating), day.placeIndex},
+                 &day});
+        }
     }
-    std::stable_sort(result.days.begin(), result.days.end(),
-                     [](const PlanDay& a, const PlanDay& b) {
-                         const auto key = [](const PlanDay& d) {
-                             return std::make_tuple(d.year, d.month, d.row.Day,
-                                                    -RatingRank(d.row.Rating), d.placeIndex);
-                         };
-                         return key(a) < key(b);
-                     });
+    std::sort(order.begin(), order.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    result.days.reserve(order.size());
+    for (auto& [key, day] : order) {
+        result.days.push_back(std::move(*day));
+    }
     return result;
 }
 
