@@ -301,6 +301,7 @@ PlannerChoices dlgPlanner::Choices() const {
             choices.ticked.push_back(lstPlaces_->item(i)->text().toStdString());
         }
     }
+    choices.ticked.insert(choices.ticked.end(), tickedElsewhere_.begin(), tickedElsewhere_.end());
     choices.firstMonth = static_cast<std::int16_t>(cboFromMonth_->currentIndex() + 1);
     choices.firstYear = static_cast<std::int16_t>(spnFromYear_->value());
     choices.monthCount = spnMonths_->value();
@@ -337,23 +338,18 @@ void dlgPlanner::SetChoices(const PlannerChoices& choices) {
     chkNearSun_->setChecked(choices.nearSun);
     spnNearSun_->setValue(choices.nearSunMinutes);
     spnNearSun_->setEnabled(choices.nearSun);
-    // Names of ticked places that are not in the list (yet) are kept for later.
-    QStringList kept;
+    // A ticked place missing from the list (not loaded yet, or renamed since) stays ticked
+    // in the saved choices, and comes back ticked if it returns.
+    tickedElsewhere_.clear();
     for (const std::string& name : choices.ticked) {
-        kept << QString::fromStdString(name);
+        if (lstPlaces_->findItems(QString::fromStdString(name), Qt::MatchExactly).isEmpty()) {
+            tickedElsewhere_.push_back(name);
+        }
     }
-    lstPlaces_->setProperty("ticked", kept);
 }
 
 void dlgPlanner::Prepare() {
     PlannerChoices choices = Choices();
-    const QStringList kept = lstPlaces_->property("ticked").toStringList();
-    for (const QString& name : kept) {
-        if (std::find(choices.ticked.begin(), choices.ticked.end(), name.toStdString()) ==
-            choices.ticked.end()) {
-            choices.ticked.push_back(name.toStdString());
-        }
-    }
     lstPlaces_->clear();
     if (services_.places != nullptr) {
         for (const std::string& record : services_.places->Locations) {

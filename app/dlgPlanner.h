@@ -115,6 +115,8 @@ class dlgPlanner : public QDialog {
     QPushButton* cmdCsv_ = nullptr;
     QPushButton* cmdYear_ = nullptr;
 
+    /// Ticked names that the place list does not hold.
+    std::vector<std::string> tickedElsewhere_;
     PlanRequest request_;
     std::stop_source stop_;
     std::jthread worker_;

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -83,6 +84,12 @@ class MainWindowPlannerTest : public QObject {
         QCOMPARE(choices.ticked, (std::vector<std::string>{"France (Paris)", "USA (Boston)"}));
         // The search starts from the month the main window shows.
         QCOMPARE(choices.firstMonth, window->State.CurrentMonth);
+
+        // A place unticked stays unticked when the window opens again.
+        auto* list = planner->findChild<QListWidget*>("lstPlaces");
+        list->findItems("France (Paris)", Qt::MatchExactly).front()->setCheckState(Qt::Unchecked);
+        planner->close();
+        QCOMPARE(OpenPlanner()->Choices().ticked, std::vector<std::string>{"USA (Boston)"});
     }
 
     void nothing_ticked_and_nothing_found_are_said_plainly() {
