@@ -32,9 +32,9 @@ constexpr Column kColumns[] = {
     {"Rating", "Rating", 6100, 650, A::Left},
     {"Stars", "", 6750, 600, A::Left},
     {"Phase", "Phase", 7400, 600, A::Right},
-    {"SRise", "Sun Rise", 8050, 700, A::Centre},
-    {"SSet", "Sun Set", 8750, 700, A::Centre},
-    {"Periods", "Matched Periods", 9550, 5250, A::Left},
+    {"SRise", "Sunrise", 8050, 750, A::Centre},
+    {"SSet", "Sunset", 8800, 750, A::Centre},
+    {"Periods", "Matched Periods", 9650, 5150, A::Left},
 };
 
 std::vector<ReportSection> BuildPlanLayout(const PlanRequest& request, std::size_t dayCount) {
