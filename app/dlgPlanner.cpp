@@ -256,6 +256,7 @@ void dlgPlanner::BuildControls() {
     lstResults_->setSelectionMode(QAbstractItemView::SingleSelection);
     lstResults_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     lstResults_->verticalHeader()->hide();
+    lstResults_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     lstResults_->horizontalHeader()->setStretchLastSection(true);
     // Fitting the columns to tens of thousands of days would measure every one of them.
     lstResults_->horizontalHeader()->setResizeContentsPrecision(200);
