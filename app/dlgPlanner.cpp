@@ -482,7 +482,15 @@ void dlgPlanner::ShowResult(int row) {
         return;
     }
     const PlanDay& day = Days()[static_cast<std::size_t>(row)];
-    services_.showPlaceMonth(request_.places[day.placeIndex].record, day.month, day.year);
+    const PlanPlace& place = request_.places[day.placeIndex];
+    if (!services_.showPlaceMonth(place.record, day.month, day.year)) {
+        services_.messages->Exclamation(
+            kTitle,
+            QStringLiteral("%1 is no longer in the place list, or its year cannot be shown in the "
+                           "main window.")
+                .arg(QString::fromStdString(place.name)),
+            this);
+    }
 }
 
 bool dlgPlanner::ListFitsAReport() {

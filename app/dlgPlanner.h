@@ -36,8 +36,9 @@ struct PlannerServices {
     const LocationState* places = nullptr;
     /// The month and year the main window shows: where a search starts.
     std::function<std::pair<std::int16_t, std::int16_t>()> shownMonthYear;
-    /// Shows a place (its record) and a month in the main window's report.
-    std::function<void(const std::string& record, std::int16_t month, std::int16_t year)>
+    /// Shows a place (its record) and a month in the main window's report; false when the
+    /// main window cannot (the place has been deleted since the search).
+    std::function<bool(const std::string& record, std::int16_t month, std::int16_t year)>
         showPlaceMonth;
     /// The time and date texts of the CSV preamble.
     std::function<std::string()> timeText;

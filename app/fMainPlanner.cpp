@@ -40,7 +40,7 @@ void fMain::cmdPlanner_Click() {
         };
         services.showPlaceMonth = [this](const std::string& record, std::int16_t month,
                                          std::int16_t year) {
-            ShowPlaceMonth(record, month, year);
+            return ShowPlaceMonth(record, month, year);
         };
         services.timeText = [this] { return ExportTimeText(); };
         services.dateText = [this] { return ExportDateText(); };
