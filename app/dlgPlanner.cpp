@@ -22,14 +22,14 @@
 #include <QVBoxLayout>
 
 #include "app/Exports.h"
-#include "app/Settings.h"
 #include "app/dlgYearView.h"
-#include "table/CalendarNames.h"
+#include "appcore/Settings.h"
+#include "appcore/SettingsStore.h"
+#include "astro/CalendarNames.h"
 #include "table/PlanOutput.h"
 #include "table/PlanReport.h"
 #include "table/YearView.h"
 #include "ui/MessageBoxes.h"
-#include "ui/SettingsStore.h"
 #include "ui/report/ReportEngine.h"
 #include "ui/report/ReportPdf.h"
 #include "ui/report/ReportPrinting.h"

@@ -7,9 +7,9 @@
 #include <QToolBar>
 #include <algorithm>
 
-#include "app/MonthYear.h"
 #include "app/dlgPlanner.h"
 #include "app/fMain.h"
+#include "appcore/MonthYear.h"
 #include "ui/report/ReportViewer.h"
 
 namespace quintrel {

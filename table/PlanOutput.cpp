@@ -1,6 +1,6 @@
 #include "table/PlanOutput.h"
 
-#include "table/CalendarNames.h"
+#include "astro/CalendarNames.h"
 #include "table/CsvExport.h"
 
 namespace quintrel {
@@ -88,7 +88,7 @@ std::string NothingFoundText(const PlanRequest& request) {
 }
 
 std::string PlanCsvHeader() {
-    return std::string(kCsvHeader) + ",Place,Matched";
+    return CsvHeader() + ",Place,Matched";
 }
 
 std::string BuildPlanCsv(const PlanRequest& request, const std::vector<PlanDay>& days,

@@ -10,10 +10,11 @@
 #include <thread>
 #include <tuple>
 
+#include "astro/CalendarNames.h"
 #include "astro/CoreError.h"
+#include "astro/NumberText.h"
 #include "locations/PlaceValues.h"
 #include "table/CalculateMonth.h"
-#include "table/CalendarNames.h"
 
 namespace quintrel {
 
@@ -367,10 +368,7 @@ std::string PeriodsText(const PlanDay& day) {
 }
 
 std::string PlanDateText(const PlanDay& day) {
-    const auto two = [](int value) {
-        return std::string(value < 10 ? "0" : "") + std::to_string(value);
-    };
-    return std::to_string(day.year) + "-" + two(day.month) + "-" + two(day.row.Day);
+    return std::to_string(day.year) + "-" + TwoDigits(day.month) + "-" + TwoDigits(day.row.Day);
 }
 
 }  // namespace quintrel

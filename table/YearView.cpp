@@ -1,9 +1,9 @@
 #include "table/YearView.h"
 
+#include "astro/CalendarNames.h"
 #include "astro/CivilDate.h"
 #include "astro/CoreError.h"
 #include "astro/mRiseSet.h"
-#include "table/CalendarNames.h"
 #include "table/Planner.h"
 #include "table/arReport.h"
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "table/CalendarNames.h"
+#include "astro/CalendarNames.h"
 
 namespace quintrel {
 
