@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "cli/TableCommand.h"
+#include "table/ReportTexts.h"
 
 namespace quintrel::cli {
 
@@ -13,9 +14,18 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& standardOutp
     CLI::App app{"Sun and moon times, moon phase, activity times and day ratings of a month.",
                  "quintrel-table"};
     app.add_option("--locations", options.locationsPath,
-                   "Locations file (default: locs.dat beside the program, restored from "
-                   "locs.bak when missing)")
+                   "Locations file (default: the window's place list, see PLACES below)")
         ->type_name("FILE");
+    app.footer(
+        "PLACES:\n"
+        "  Without --locations the window's own place list is read: locs.dat beside the\n"
+        "  program when you may write to its folder (a build or an install into your own\n"
+        "  prefix), otherwise $XDG_DATA_HOME/quintrel/locs.dat (by default\n"
+        "  ~/.local/share/quintrel/locs.dat), copied from the shipped list on first use.\n"
+        "  A missing locs.dat is restored from locs.bak in the same folder.\n\n"
+        "PLANNER:\n"
+        "  --plan computes --months months (1-24, default 1) from --from for every place of\n"
+        "  --places and lists the days passing every filter, by date and then by rating.");
     app.add_option("--record", options.record,
                    "A location record exactly as a line of locs.dat; stands for a list of "
                    "that one place")
@@ -41,6 +51,7 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& standardOutp
                    "Also write the printable report as a PDF file; the table then goes to "
                    "standard output only with --format or --output")
         ->type_name("FILE");
+    app.set_version_flag("--version", "quintrel-table " + VersionNumberText());
 
     app.add_flag("--plan", options.plan,
                  "List the best days ahead at several places instead of one month's table");
@@ -64,14 +75,13 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& standardOutp
         ->type_name("MINUTES");
     app.add_flag("--year-view", options.yearView,
                  "Draw the year at a glance of --place for --year into the --pdf file");
-    app.footer(
-        "--plan computes --months months (1-24, default 1) from --from for every place of "
-        "--places and lists the days passing every filter, by date and then by rating.");
-
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {
         standardOutput << app.help();
+        return kExitDone;
+    } catch (const CLI::CallForVersion& version) {
+        standardOutput << version.what() << "\n";
         return kExitDone;
     } catch (const CLI::ParseError& error) {
         standardError << "quintrel-table: " << error.what() << " (see --help)\n";

@@ -51,9 +51,13 @@ case "$case_name" in
 help)
     run 0 --help
     for option in --locations --record --place --list --month --year --months --format \
-        --output --pdf; do
+        --output --pdf --plan --from --places --min-rating --days --daylight-major --near-sun \
+        --year-view; do
         grep -qF -- "$option" "$work/out" || fail "--help does not mention $option"
     done
+    grep -qF -- '~/.local/share/quintrel/locs.dat' "$work/out" || fail "--help does not say where the places are"
+    run 0 --version
+    grep -qx 'quintrel-table [0-9]*\.[0-9]*\.[0-9]*' "$work/out" || fail "--version: $(cat "$work/out")"
     ;;
 text_table)
     run 0 --record "$boston" --month 3 --year 2025
