@@ -541,14 +541,14 @@ void dlgPlanner::cmdPdf_Click() {
             PlanReport report(request_, Days());
             WritePdf(RunReport(report), QString::fromStdString(path));
         },
-        this);
+        nullptr, this);
 }
 
 void dlgPlanner::cmdCsv_Click() {
     const std::string time = services_.timeText ? services_.timeText() : std::string();
     const std::string date = services_.dateText ? services_.dateText() : std::string();
     ExportCsv(*services_.saveDialog, *services_.messages,
-              BuildPlanCsv(request_, Days(), time, date), this);
+              BuildPlanCsv(request_, Days(), time, date), nullptr, this);
 }
 
 void dlgPlanner::cmdYear_Click() {

@@ -26,7 +26,7 @@ dlgYearView::dlgYearView(SaveFileDialog& saveDialog, MessageBoxes& messages, QWi
                 [this](const std::string& path) {
                     WritePdf(viewer_->Document(), QString::fromStdString(path));
                 },
-                this);
+                nullptr, this);
         }
     });
     resize(720, 900);

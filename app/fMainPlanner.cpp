@@ -34,16 +34,16 @@ void fMain::cmdPlanner_Click() {
         services.settings = services_.settings;
         services.messages = services_.messages;
         services.saveDialog = &cdPrintSetup;
-        services.places = &Places;
+        services.places = &places_;
         services.shownMonthYear = [this] {
-            return std::pair{State.CurrentMonth, State.CurrentYear};
+            return std::pair{state_.CurrentMonth, state_.CurrentYear};
         };
         services.showPlaceMonth = [this](const std::string& record, std::int16_t month,
                                          std::int16_t year) {
             return ShowPlaceMonth(record, month, year);
         };
-        services.timeText = [this] { return ExportTimeText(); };
-        services.dateText = [this] { return ExportDateText(); };
+        services.timeText = [this] { return services_.clockTexts().timeText; };
+        services.dateText = [this] { return services_.clockTexts().dateText; };
         // A window of its own, not one kept above the main window: a double-clicked day's
         // month must be seen in the main window. It goes with the main window, and never
         // keeps the program running on its own.
@@ -59,15 +59,15 @@ void fMain::cmdPlanner_Click() {
 }
 
 bool fMain::ShowPlaceMonth(const std::string& record, std::int16_t month, std::int16_t year) {
-    const auto found = std::find(Places.Locations.begin(), Places.Locations.end(), record);
-    if (found == Places.Locations.end() || month < 1 || month > 12 ||
-        StartingYear(year, ThisYear()) != year) {
+    const auto found = std::find(places_.Locations.begin(), places_.Locations.end(), record);
+    if (found == places_.Locations.end() || month < 1 || month > 12 ||
+        StartingYear(year, services_.thisYear()) != year) {
         return false;
     }
-    cboPlaces->setCurrentIndex(static_cast<int>(found - Places.Locations.begin()));
+    cboPlaces->setCurrentIndex(static_cast<int>(found - places_.Locations.begin()));
     cboMonth->setCurrentIndex(month - 1);
-    State.CurrentMonth = month;
-    State.CurrentYear = year;
+    state_.CurrentMonth = month;
+    state_.CurrentYear = year;
     txtYear->setText(QString::fromStdString(YearText(year)));
     CalculateMonth(false);
     raise();

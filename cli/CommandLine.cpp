@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 #include <exception>
 
+#include "cli/AccuracyNote.h"
 #include "cli/TableCommand.h"
 #include "table/ReportTexts.h"
 
@@ -87,6 +88,8 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& standardOutp
         ->type_name("MINUTES");
     app.add_flag("--year-view", options.yearView,
                  "Draw the year at a glance of --place for --year into the --pdf file");
+    app.footer(app.get_footer() + "\n\n" + kAccuracyNote);
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {

@@ -27,7 +27,7 @@ class MainWindowPlannerTest : public QObject {
     std::unique_ptr<fMain> window;
 
     dlgPlanner* OpenPlanner() {
-        window->cmdPlanner->click();
+        window->findChild<QPushButton*>("cmdPlanner")->click();
         return window->PlannerWindow();
     }
 
@@ -60,11 +60,11 @@ class MainWindowPlannerTest : public QObject {
 
         const PlanDay day = planner->Days().back();
         planner->ShowResult(static_cast<int>(planner->Days().size()) - 1);
-        QCOMPARE(window->State.CurrentMonth, day.month);
-        QCOMPARE(window->State.CurrentYear, day.year);
-        QCOMPARE(window->cboPlaces->currentIndex(), 0);
-        QCOMPARE(window->txtYear->text(), QString::number(day.year));
-        QCOMPARE(window->Table.Month, day.month);
+        QCOMPARE(window->State().CurrentMonth, day.month);
+        QCOMPARE(window->State().CurrentYear, day.year);
+        QCOMPARE(window->findChild<QComboBox*>("cboPlaces")->currentIndex(), 0);
+        QCOMPARE(window->findChild<QLineEdit*>("txtYear")->text(), QString::number(day.year));
+        QCOMPARE(window->Table().Month, day.month);
 
         // The choices outlive the window.
         planner->close();
@@ -83,7 +83,7 @@ class MainWindowPlannerTest : public QObject {
         QCOMPARE(choices.places, PlannerPlaces::Ticked);
         QCOMPARE(choices.ticked, (std::vector<std::string>{"France (Paris)", "USA (Boston)"}));
         // The search starts from the month the main window shows.
-        QCOMPARE(choices.firstMonth, window->State.CurrentMonth);
+        QCOMPARE(choices.firstMonth, window->State().CurrentMonth);
 
         // A place unticked stays unticked when the window opens again.
         auto* list = planner->findChild<QListWidget*>("lstPlaces");
