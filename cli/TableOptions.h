@@ -21,6 +21,16 @@ struct TableOptions {
     std::optional<std::string> find;      ///< list the towns matching this text
     std::optional<std::string> town;      ///< compute for the best town matching this text
     std::optional<std::string> zoneRule;  ///< print the record's zone columns for this zone
+    // The planner and the year at a glance.
+    bool plan = false;                ///< search the best days instead of one table
+    std::optional<std::string> from;  ///< first month searched, "YYYY-MM"; empty: this month
+    /// "favourites", "all" or TEXT[,TEXT...]; empty: the favourites, or the --record place
+    std::optional<std::string> places;
+    std::optional<std::string> minRating;
+    std::optional<std::string> days;  ///< weekdays, "sat,sun"
+    bool daylightMajor = false;
+    std::optional<int> nearSunMinutes;
+    bool yearView = false;  ///< the year at a glance of --place for --year
 };
 
 }  // namespace quintrel::cli
