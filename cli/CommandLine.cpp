@@ -18,10 +18,9 @@ std::vector<std::string> Names(const auto& names) {
     return {std::begin(names), std::end(names)};
 }
 
-// Turns the calendar options as typed into the export's choices; they were checked
-// against the allowed names while parsing.
-void ApplyCalendarChoices(const std::vector<std::string>& kinds, const std::string& minimumRating,
-                          CalendarOptions& calendar) {
+// Turns --ics-events as typed into the export's choices; the names were checked while
+// parsing. (--min-rating is shared with the planner and read by the table command.)
+void ApplyEventKinds(const std::vector<std::string>& kinds, CalendarOptions& calendar) {
     if (!kinds.empty()) {
         calendar.majorPeriods = calendar.minorPeriods = calendar.goodDays = false;
         for (const std::string& kind : kinds) {
@@ -29,9 +28,6 @@ void ApplyCalendarChoices(const std::vector<std::string>& kinds, const std::stri
             calendar.minorPeriods = calendar.minorPeriods || kind == "minor";
             calendar.goodDays = calendar.goodDays || kind == "days";
         }
-    }
-    if (!minimumRating.empty()) {
-        calendar.minimumRating = *RatingFromText(minimumRating);
     }
 }
 
@@ -51,7 +47,10 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& standardOutp
         "  program when you may write to its folder (a build or an install into your own\n"
         "  prefix), otherwise $XDG_DATA_HOME/quintrel/locs.dat (by default\n"
         "  ~/.local/share/quintrel/locs.dat), copied from the shipped list on first use.\n"
-        "  A missing locs.dat is restored from locs.bak in the same folder.\n";
+        "  A missing locs.dat is restored from locs.bak in the same folder.\n\n"
+        "PLANNER:\n"
+        "  --plan computes --months months (1-24, default 1) from --from for every place of\n"
+        "  --places and lists the days passing every filter, by date and then by rating.\n";
     app.add_option("--record", options.record,
                    "A location record exactly as a line of locs.dat; stands for a list of "
                    "that one place")
@@ -91,8 +90,33 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& standardOutp
         ->type_name("FILE");
     app.set_version_flag("--version", "quintrel-table " + VersionNumberText());
 
+    app.add_flag("--plan", options.plan,
+                 "List the best days ahead at several places instead of one month's table");
+    app.add_option("--from", options.from, "First month searched by --plan (default: this month)")
+        ->type_name("YYYY-MM");
+    app.add_option("--places", options.places,
+                   "Places searched by --plan: favourites, all, or place texts as for --place, "
+                   "separated by commas (default: favourites; the --record place)")
+        ->type_name("favourites|all|TEXT[,TEXT...]");
+    app.add_option("--min-rating", options.minRating,
+                   "--plan: the lowest rating listed; --format ics: the lowest rating that gets "
+                   "an all-day entry (default: Good)")
+        ->type_name("Poor|Fair|Good|Best");
+    app.add_option("--days", options.days,
+                   "--plan: the days of the week listed, e.g. sat,sun (or weekend, all)")
+        ->type_name("DAYS");
+    app.add_flag("--daylight-major", options.daylightMajor,
+                 "--plan: only days with a major period from 30 min before sunrise to 30 min "
+                 "after sunset");
+    app.add_option("--near-sun", options.nearSunMinutes,
+                   "--plan: only days with a major or minor period within MINUTES of sunrise or "
+                   "sunset")
+        ->type_name("MINUTES");
+    app.add_flag("--year-view", options.yearView,
+                 "Draw the year at a glance of --place for --year into the --pdf file");
+
+    // --min-rating serves both the planner and the calendar, so it is listed above.
     std::vector<std::string> icsEvents;
-    std::string minimumRating;
     const std::vector<CLI::Option*> calendarOptions{
         app.add_option("--ics-events", icsEvents,
                        "With --format ics: the entries to write, any of major, minor, days "
@@ -100,11 +124,6 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& standardOutp
             ->delimiter(',')
             ->check(CLI::IsMember(Names(kEventKindNames)))
             ->type_name("KINDS"),
-        app.add_option("--min-rating", minimumRating,
-                       "With --format ics: the lowest rating that gets an all-day entry "
-                       "(default: Good)")
-            ->check(CLI::IsMember(Names(kRatingNames)))
-            ->type_name("RATING"),
         app.add_flag("--daylight-only", options.calendar.daylightOnly,
                      "With --format ics: only periods that overlap sunrise - 30 min to "
                      "sunset + 30 min"),
@@ -137,10 +156,10 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& standardOutp
     for (const CLI::Option* option : calendarOptions) {
         options.calendarOptionsGiven = options.calendarOptionsGiven || option->count() > 0;
     }
-    ApplyCalendarChoices(icsEvents, minimumRating, options.calendar);
+    ApplyEventKinds(icsEvents, options.calendar);
 
     try {
-        RunTableCommand(options, standardOutput);
+        RunTableCommand(options, standardOutput, standardError);
     } catch (const UsageError& error) {
         standardError << "quintrel-table: " << error.what() << " (see --help)\n";
         return kExitUsageError;

@@ -9,13 +9,17 @@
 #include "cli/LocalClock.h"
 #include "cli/PdfOutput.h"
 #include "cli/PlaceChoice.h"
+#include "cli/PlanCommand.h"
 #include "cli/TextTable.h"
 #include "gazetteer/GeonamesGazetteer.h"
 #include "locations/FileIo.h"
 #include "locations/PlaceValues.h"
 #include "table/CalculateMonth.h"
 #include "table/CsvExport.h"
+#include "table/PlanOutput.h"
+#include "table/Planner.h"
 #include "table/ReportTexts.h"
+#include "table/YearView.h"
 
 namespace quintrel::cli {
 
@@ -59,15 +63,47 @@ std::vector<MonthTable> CalculateMonths(const std::string& record, int firstMont
     return tables;
 }
 
+// The calendar's choices with the shared --min-rating read as the planner reads it, so
+// both accept the same names and say the same when a name is wrong.
+CalendarOptions CalendarChoices(const TableOptions& options) {
+    CalendarOptions calendar = options.calendar;
+    if (options.minRating) {
+        const std::optional<int> rank = ParseRating(*options.minRating);
+        if (!rank) {
+            throw UsageError("--min-rating must be " + std::string(kRatingChoices) + ", not \"" +
+                             *options.minRating + "\"");
+        }
+        calendar.minimumRating = static_cast<RatingLevel>(*rank);
+    }
+    return calendar;
+}
+
 }  // namespace
 
-void RunTableCommand(const TableOptions& options, std::ostream& standardOutput) {
-    if (options.months < 1) {
+void RunTableCommand(const TableOptions& options, std::ostream& standardOutput,
+                     std::ostream& messages) {
+    if (options.plan && options.yearView) {
+        throw UsageError("--plan and --year-view cannot be used together");
+    }
+    if (!options.plan && (options.from || options.places || options.days || options.daylightMajor ||
+                          options.nearSunMinutes)) {
+        throw UsageError(
+            "--from, --places, --days, --daylight-major and --near-sun go with --plan");
+    }
+    if (options.minRating && !options.plan && options.format != "ics") {
+        throw UsageError("--min-rating goes with --plan or --format ics");
+    }
+    if (options.plan && options.format == "ics") {
+        throw UsageError("--plan lists its days as text or csv; --format ics is for month tables");
+    }
+    if (options.yearView && options.pdfPath.empty()) {
+        throw UsageError("--year-view needs --pdf FILE for the page it draws");
+    }
+    if (options.months < 1 && !options.plan) {
         throw UsageError("--months must be at least 1");
     }
     if (options.calendarOptionsGiven && options.format != "ics") {
-        throw UsageError(
-            "--ics-events, --min-rating, --daylight-only and --alarm need --format ics");
+        throw UsageError("--ics-events, --daylight-only and --alarm need --format ics");
     }
     const int placeSources =
         (options.record ? 1 : 0) + (options.town ? 1 : 0) + (options.locationsPath.empty() ? 0 : 1);
@@ -102,6 +138,39 @@ void RunTableCommand(const TableOptions& options, std::ostream& standardOutput) 
     std::vector<MonthTable> tables;
     if (options.list) {
         output = PlaceListText(places);
+    } else if (options.plan) {
+        const LocalMoment now = ReadLocalClock();
+        const PlanRequest request = BuildPlanRequest(options, places, now);
+        const PlanResult result = RunPlan(request);
+        if (options.format == "csv") {
+            output = BuildPlanCsv(request, result.days, now.timeText, now.dateText);
+            if (result.days.empty()) {
+                messages << NothingFoundText(request) << "\n";
+            }
+        } else {
+            output = FormatPlanText(request, result);
+        }
+        if (!options.pdfPath.empty()) {
+            if (result.days.empty()) {
+                // An empty list would print as a page of headings; the message says more.
+                if (options.format == "csv") {
+                    messages << "No PDF written to " << options.pdfPath << "\n";
+                } else {
+                    messages << NothingFoundText(request) << " No PDF written to "
+                             << options.pdfPath << "\n";
+                }
+            } else {
+                WritePlanPdf(options.pdfPath, request, result.days);
+            }
+            writeOutput = options.formatGiven || !options.outputPath.empty();
+        }
+    } else if (options.yearView) {
+        const std::string& record =
+            places[static_cast<std::size_t>(ChoosePlace(places, options.place))];
+        const int year = options.year.value_or(ReadLocalClock().year);
+        WriteYearViewPdf(options.pdfPath,
+                         BuildYearSheet(record, PlaceName(record), CheckedYear(year)));
+        writeOutput = false;
     } else {
         const std::string& record =
             options.town ? places.front()
@@ -112,7 +181,7 @@ void RunTableCommand(const TableOptions& options, std::ostream& standardOutput) 
         if (options.format == "csv") {
             output = BuildCsvText(tables, now.timeText, now.dateText);
         } else if (options.format == "ics") {
-            output = BuildIcsText(tables, record, options.calendar, std::time(nullptr));
+            output = BuildIcsText(tables, record, CalendarChoices(options), std::time(nullptr));
         } else {
             const std::string name = PlaceName(record);
             const std::string line = PlaceLineText(record);

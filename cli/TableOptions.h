@@ -25,7 +25,18 @@ struct TableOptions {
     std::optional<std::string> town;      ///< compute for the best town matching this text
     std::optional<std::string> zoneRule;  ///< print the record's zone columns for this zone
     CalendarOptions calendar;             ///< what --format ics writes
-    bool calendarOptionsGiven = false;    ///< an --ics-events, --min-rating, ... option was given
+    bool calendarOptionsGiven = false;    ///< an --ics-events, --daylight-only or --alarm was given
+    // The planner and the year at a glance.
+    bool plan = false;                ///< search the best days instead of one table
+    std::optional<std::string> from;  ///< first month searched, "YYYY-MM"; empty: this month
+    /// "favourites", "all" or TEXT[,TEXT...]; empty: the favourites, or the --record place
+    std::optional<std::string> places;
+    /// --plan: the lowest rating listed; --format ics: the lowest rating of a good day
+    std::optional<std::string> minRating;
+    std::optional<std::string> days;  ///< weekdays, "sat,sun"
+    bool daylightMajor = false;
+    std::optional<int> nearSunMinutes;
+    bool yearView = false;  ///< the year at a glance of --place for --year
 };
 
 }  // namespace quintrel::cli

@@ -54,7 +54,7 @@ void DrawReportPage(QPainter& painter, const ReportPage& page) {
                 if (font == fonts.end())
                     font = fonts.insert(key, ReportQFont(item.font));
                 painter.setFont(*font);
-                painter.setPen(Qt::black);
+                painter.setPen(item.colour);
                 // drawText clips to the box unless told otherwise: a box is a promise.
                 painter.drawText(QRectF(item.box), TextFlags(item), item.text);
                 break;
@@ -66,6 +66,20 @@ void DrawReportPage(QPainter& painter, const ReportPage& page) {
             case PageItem::Kind::Picture:
                 DrawPicture(painter, item.picture, QRectF(item.box));
                 break;
+            case PageItem::Kind::Box:
+            case PageItem::Kind::Ellipse: {
+                QPen outline(item.colour);
+                outline.setWidth(10);  // half a point, in twips
+                painter.setPen(item.colour.isValid() ? outline : QPen(Qt::NoPen));
+                painter.setBrush(item.fill.isValid() ? QBrush(item.fill) : QBrush(Qt::NoBrush));
+                if (item.kind == PageItem::Kind::Box) {
+                    painter.drawRect(item.box);
+                } else {
+                    painter.drawEllipse(item.box);
+                }
+                painter.setBrush(Qt::NoBrush);
+                break;
+            }
         }
     }
     painter.restore();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QLine>
 #include <QPageLayout>
 #include <QRect>
@@ -15,15 +16,19 @@ namespace quintrel {
 /// One drawing operation of a finished page. Coordinates are twips from the top left
 /// corner of the paper (margins included), so every device draws the same page.
 struct PageItem {
-    enum class Kind { Text, Line, Picture };
+    /// Box and Ellipse fill `box` with `fill` (none when invalid) and outline it in
+    /// `colour` (none when invalid): the shaded day cells and moon marks of the year view.
+    enum class Kind { Text, Line, Picture, Box, Ellipse };
     Kind kind = Kind::Text;
-    QRect box;        ///< text and picture box
+    QRect box;        ///< text, picture, box and ellipse box
     QLine line;       ///< line end points
     QString text;     ///< text to draw
     QString picture;  ///< picture name (see ReportPictures.h)
     ReportFont font;  ///< the layout's font; mapped to an installed face when drawn
     ReportAlignment alignment = ReportAlignment::Left;
     bool wordWrap = false;
+    QColor colour = Qt::black;  ///< text, line and outline colour
+    QColor fill;                ///< fill of boxes and ellipses
 };
 
 /// A laid-out page: what the report engine recorded for it, in drawing order.

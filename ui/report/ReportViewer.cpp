@@ -303,6 +303,15 @@ void ReportViewer::SetReportSource(std::unique_ptr<arReport> report) {
     // Run first: if an event fails, the report shown before stays shown.
     ReportDocument document = RunReport(*report);
     report_ = std::move(report);
+    ShowDocument(std::move(document));
+}
+
+void ReportViewer::SetDocument(ReportDocument document) {
+    report_.reset();
+    ShowDocument(std::move(document));
+}
+
+void ReportViewer::ShowDocument(ReportDocument document) {
     document_ = std::move(document);
     pageView_->SetDocument(&document_);
     currentPage_ = -1;

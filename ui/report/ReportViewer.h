@@ -57,6 +57,9 @@ class ReportViewer : public QWidget {
     /// (CoreError from a report event), the exception passes to the caller and the report
     /// shown before stays.
     void SetReportSource(std::unique_ptr<arReport> report);
+    /// Shows pages recorded without a banded report (the year at a glance); ReportSource()
+    /// is then nullptr.
+    void SetDocument(ReportDocument document);
     /// The report shown, or nullptr before the first one.
     arReport* ReportSource() const { return report_.get(); }
     /// The pages of the report shown (no pages before the first one).
@@ -102,6 +105,7 @@ class ReportViewer : public QWidget {
     void ApplyZoom(int percent);
     void ApplyFit();
     QAction* AddTool(const QString& caption, const QString& objectName);
+    void ShowDocument(ReportDocument document);
     void UpdateSeparators();
     void UpdatePageControls();
     void OnScrolled();
