@@ -238,23 +238,42 @@ void fMain::CentreOnScreen() {
     move(available.center() - QPoint(outer.width() / 2, outer.height() / 2));
 }
 
-void fMain::Form_Unload() {
+bool fMain::Form_Unload() {
+    return CloseDown(true);
+}
+
+void fMain::CloseForSystem() {
+    CloseDown(false);
+    // Ends a modal window's loop too, so nothing waits for an answer that will not come.
+    QCoreApplication::exit(0);
+}
+
+bool fMain::CloseDown(bool interactive) {
     if (unloaded_) {
-        return;
+        return true;
+    }
+    if (!SaveLocations(interactive)) {
+        return false;
     }
     unloaded_ = true;
-    SaveLocations();
     SaveSettings(*services_.settings, State, Places.LocationIndex);
+    if (!interactive) {
+        return true;
+    }
     if (services_.showThanks) {
         services_.showThanks(this);
     } else {
         dlgThanks::ShowModal(this);
     }
+    return true;
 }
 
 void fMain::closeEvent(QCloseEvent* event) {
-    Form_Unload();
-    event->accept();
+    if (Form_Unload()) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
 }
 
 void fMain::cmdExit_Click() {

@@ -7,6 +7,7 @@
 
 #include "app/AppState.h"
 #include "app/MainWindowServices.h"
+#include "locations/LocationFile.h"
 #include "locations/LocationList.h"
 #include "locations/PlaceValues.h"
 #include "table/LastCalculation.h"
@@ -72,8 +73,14 @@ class fMain : public QWidget {
     void Form_Resize();
 
     /// Close-down: places, then settings, then the acknowledgement window. Runs once, from
-    /// Exit or from the window's close box.
-    void Form_Unload();
+    /// Exit or from the window's close box. Returns false, having done nothing else, when
+    /// the places could not be saved and the user chose to keep the window open.
+    bool Form_Unload();
+
+    /// Close-down asked for by the system (SIGTERM, SIGHUP): places and settings saved as
+    /// Form_Unload saves them, without questions or the acknowledgement window (nobody may
+    /// be there to answer); then the program's event loops end.
+    void CloseForSystem();
 
     /// Computes and shows the month table unless month, year and place are those of the
     /// last calculation (`force` recomputes anyway). A calculation that fails is reported
@@ -91,7 +98,9 @@ class fMain : public QWidget {
 
     // Places.
     bool LoadLocations(bool readFile);
-    void SaveLocations();
+    /// The close-down save (merging another window's changes); false when it failed and
+    /// the user, asked when `interactive`, chose to keep the window open.
+    bool SaveLocations(bool interactive);
     void cboPlaces_Click();
     void cboPlaces_Change();
     void cmdPlace_Click();
@@ -157,8 +166,12 @@ class fMain : public QWidget {
     /// A saved size larger than the whole desktop goes back to the default size.
     void KeepSavedSizeOnTheDesktop();
 
+    bool CloseDown(bool interactive);
+
     MainWindowServices services_;
     bool unloaded_ = false;
+    /// locs.dat as this window last read or wrote it, to notice another window's saves.
+    LocationFileSnapshot placesOnDisk_;
     /// Why the selected place's record could not be read; empty when it could.
     std::string placeError_;
     /// The location window: made on first use, hidden between uses.

@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "app/MainWindowServices.h"
+#include "app/SystemSignals.h"
 #include "app/fMain.h"
 #include "ui/QtSaveFileDialog.h"
 
@@ -18,6 +19,8 @@ int Main(const MainWindowServices& services) {
     if (!window.Form_Load()) {
         return 1;
     }
+    // Logging out or `kill` closes the program as its Exit button does, places saved.
+    const SystemSignals closeOnSignal([&window] { window.CloseForSystem(); });
     window.show();
     return QApplication::exec();
 }

@@ -1,0 +1,184 @@
+// Two windows on one place file: the close-down of each keeps what the other saved.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "locations/LocationFile.h"
+#include "locations/LocationMerge.h"
+#include "tests/locations/LocationTestSupport.h"
+
+namespace quintrel {
+namespace {
+
+using testing::ReadBytes;
+using testing::Record;
+using testing::ScratchDirectory;
+using testing::WriteBytes;
+
+const std::string kParis = Record("1", "France", "Paris", "+ 48 51+  2 21+    1");
+const std::string kParisFavourite = Record("0", "France", "Paris", "+ 48 51+  2 21+    1");
+const std::string kParisMoved = Record("1", "France", "Paris", "+ 48 52+  2 20+    1");
+const std::string kLima = Record("1", "Peru", "Lima", "- 12  3- 77  2-    5");
+const std::string kLimaMoved = Record("1", "Peru", "Lima", "- 12  4- 77  1-    5");
+const std::string kOslo = Record("1", "Norway", "Oslo", "+ 59 55+ 10 45+    1");
+const std::string kRome = Record("1", "Italy", "Rome", "+ 41 54+ 12 29+    1");
+
+LocationList Sorted(LocationList list) {
+    SortLocations(list);
+    return list;
+}
+
+TEST(MergeLocationLists, EachSideKeepsWhatOnlyItChangedAndThisWindowWinsClashes) {
+    const LocationList base = {kParis, kLima};
+    const struct {
+        const char* name;
+        LocationList mine;
+        LocationList theirs;
+        LocationList merged;
+        int added, deleted, changed, clashes;
+    } cases[] = {
+        {"nobody changed anything", base, base, base, 0, 0, 0, 0},
+        {"both added different places",
+         {kParis, kLima, kOslo},
+         {kParis, kLima, kRome},
+         {kParis, kLima, kOslo, kRome},
+         1,
+         0,
+         0,
+         0},
+        {"they deleted, I added", {kParis, kLima, kOslo}, {kParis}, {kParis, kOslo}, 0, 1, 0, 0},
+        {"I deleted, they added", {kLima}, {kParis, kLima, kRome}, {kLima, kRome}, 1, 0, 0, 0},
+        {"each edited another place",
+         {kParisMoved, kLima},
+         {kParis, kLimaMoved},
+         {kParisMoved, kLimaMoved},
+         0,
+         0,
+         1,
+         0},
+        {"both edited one place",
+         {kParisMoved, kLima},
+         {kParisFavourite, kLima},
+         {kParisMoved, kLima},
+         0,
+         0,
+         0,
+         1},
+        {"both made the same edit",
+         {kParisMoved, kLima},
+         {kParisMoved, kLima},
+         {kParisMoved, kLima},
+         0,
+         0,
+         0,
+         0},
+        {"I deleted what they edited", {kLima}, {kParisMoved, kLima}, {kLima}, 0, 0, 0, 1},
+        {"I edited what they deleted",
+         {kParisMoved, kLima},
+         {kLima},
+         {kParisMoved, kLima},
+         0,
+         0,
+         0,
+         1},
+        {"both deleted one place", {kLima}, {kLima}, {kLima}, 0, 0, 0, 0},
+        {"they emptied the list", base, {}, {}, 0, 2, 0, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const LocationMerge merge = MergeLocationLists(base, c.mine, c.theirs);
+        EXPECT_EQ(merge.Locations, Sorted(c.merged));
+        EXPECT_EQ(merge.OtherAdded, c.added);
+        EXPECT_EQ(merge.OtherDeleted, c.deleted);
+        EXPECT_EQ(merge.OtherChanged, c.changed);
+        EXPECT_EQ(merge.BothChanged, c.clashes);
+        EXPECT_EQ(LocationMergeText(merge).empty(),
+                  c.added + c.deleted + c.changed + c.clashes == 0);
+    }
+}
+
+TEST(MergeLocationLists, MessageCountsWhatCameFromTheOtherWindow) {
+    LocationMerge merge;
+    merge.OtherAdded = 2;
+    merge.OtherDeleted = 1;
+    merge.BothChanged = 1;
+    const std::string text = LocationMergeText(merge);
+    EXPECT_NE(text.find("Kept from the other window: 2 places added, 1 place deleted."),
+              std::string::npos)
+        << text;
+    EXPECT_NE(text.find("1 place was changed in both windows; this window's version was kept."),
+              std::string::npos)
+        << text;
+}
+
+// One window's view of the folder: its list and what it last knew of the file.
+struct Window {
+    explicit Window(const std::string& folder) : directory(folder) {
+        EXPECT_TRUE(LoadLocations(directory, state, &snapshot));
+    }
+    void Add(const std::string& record) { StoreLocation(state, true, record, true, -1); }
+    void Replace(const std::string& old, const std::string& record) {
+        StoreLocation(state, true, record, false, FindLocation(state.Locations, old));
+    }
+    void Delete(const std::string& record) {
+        RemoveLocation(state, FindLocation(state.Locations, record));
+    }
+    CloseDownSave Close() { return SaveLocationsAtClose(directory, state, snapshot); }
+
+    std::string directory;
+    LocationState state;
+    LocationFileSnapshot snapshot;
+};
+
+TEST(SaveLocationsAtClose, TwoWindowsClosingInEitherOrderKeepEveryChange) {
+    for (const bool firstClosesFirst : {true, false}) {
+        SCOPED_TRACE(firstClosesFirst ? "first window closes first" : "second closes first");
+        ScratchDirectory dir;
+        WriteBytes(dir.file("locs.dat"), LocationFileText({kParis, kLima, kRome}));
+        Window one(dir.path());
+        Window two(dir.path());
+        one.Add(kOslo);
+        one.Delete(kRome);
+        two.Replace(kLima, kLimaMoved);
+
+        Window& early = firstClosesFirst ? one : two;
+        Window& late = firstClosesFirst ? two : one;
+        EXPECT_TRUE(early.Close().MergeText.empty());
+        const CloseDownSave second = late.Close();
+        EXPECT_TRUE(second.Written);
+        EXPECT_FALSE(second.MergeText.empty());
+        EXPECT_EQ(ReadBytes(dir.file("locs.dat")),
+                  LocationFileText(Sorted({kParis, kLimaMoved, kOslo})));
+    }
+}
+
+TEST(SaveLocationsAtClose, AWindowThatChangedNothingWritesNothing) {
+    ScratchDirectory dir;
+    const std::string unsorted = kLima + "\n" + kParis + "\n\n";
+    WriteBytes(dir.file("locs.dat"), unsorted);
+    Window idle(dir.path());
+    Window busy(dir.path());
+    busy.Add(kOslo);
+    EXPECT_TRUE(busy.Close().Written);
+    EXPECT_FALSE(idle.Close().Written);
+    EXPECT_EQ(ReadBytes(dir.file("locs.dat")), LocationFileText(Sorted({kLima, kParis, kOslo})));
+    EXPECT_EQ(ReadBytes(dir.file("locs.bak")), unsorted);
+}
+
+TEST(SaveLocationsAtClose, SelectionFollowsThePlaceThroughAMerge) {
+    ScratchDirectory dir;
+    WriteBytes(dir.file("locs.dat"), LocationFileText({kParis, kLima}));
+    Window one(dir.path());
+    Window two(dir.path());
+    two.Add(kRome);  // sorts before the selected place
+    two.Close();
+    one.Add(kParisMoved);
+    one.Delete(kParis);
+    one.state.LocationIndex = FindLocation(one.state.Locations, kLima);
+    one.Close();
+    EXPECT_EQ(one.state.Locations.at(static_cast<std::size_t>(one.state.LocationIndex)), kLima);
+}
+
+}  // namespace
+}  // namespace quintrel
