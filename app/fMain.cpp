@@ -244,8 +244,6 @@ bool fMain::Form_Unload() {
 
 void fMain::CloseForSystem() {
     CloseDown(false);
-    // Ends a modal window's loop too, so nothing waits for an answer that will not come.
-    QCoreApplication::exit(0);
 }
 
 bool fMain::CloseDown(bool interactive) {

@@ -79,7 +79,7 @@ class fMain : public QWidget {
 
     /// Close-down asked for by the system (SIGTERM, SIGHUP): places and settings saved as
     /// Form_Unload saves them, without questions or the acknowledgement window (nobody may
-    /// be there to answer); then the program's event loops end.
+    /// be there to answer). Ending the program is left to the caller.
     void CloseForSystem();
 
     /// Computes and shows the month table unless month, year and place are those of the

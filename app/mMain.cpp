@@ -20,7 +20,11 @@ int Main(const MainWindowServices& services) {
         return 1;
     }
     // Logging out or `kill` closes the program as its Exit button does, places saved.
-    const SystemSignals closeOnSignal([&window] { window.CloseForSystem(); });
+    const SystemSignals closeOnSignal([&window] {
+        window.CloseForSystem();
+        // Ends a modal window's loop too, so nothing waits for an answer that will not come.
+        QCoreApplication::exit(0);
+    });
     window.show();
     return QApplication::exec();
 }

@@ -152,6 +152,27 @@ class FaultsTest : public QObject {
         QCOMPARE(harness.thanksShown, 1);
     }
 
+    // An installation the user cannot write to, holding only the backup, still starts.
+    void readOnlyFolderWithOnlyTheBackupStartsAndSaysChangesCannotBeSaved() {
+        WindowHarness harness;
+        harness.WritePlaces(FivePlaces(), "locs.bak");
+        std::unique_ptr<fMain> window;
+        QVERIFY(RunWithoutWriteAccess(harness.directory.path(), [&] {
+            window = harness.Open();
+            if (window) {
+                window->show();
+                window->close();
+            }
+        }));
+        QVERIFY(window);
+        QCOMPARE(window->Places.Locations, FivePlaces());
+        QCOMPARE(harness.messages.shown.size(), std::size_t{1});  // none at the close
+        const QString text = harness.messages.shown.front().text;
+        QVERIFY2(text.contains(harness.PathOf("locs.bak")) && text.contains("cannot be saved"),
+                 qPrintable(text));
+        QCOMPARE(EntriesOf(harness.directory.path()), QStringList({"locs.bak"}));
+    }
+
     void folderNamedLocsDatEndsTheStartWithAPlainMessage_data() {
         QTest::addColumn<bool>("withBackup");
         QTest::newRow("without locs.bak") << false;
