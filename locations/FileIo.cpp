@@ -93,9 +93,10 @@ std::string KindOf(mode_t mode) {
 
 std::string ReadLimited(const std::string& path, std::size_t maxBytes, bool streamsToo) {
     // Without O_NONBLOCK, opening a named pipe waits for a writer that may never come;
-    // with it the open returns at once and the pipe is refused below, or (for a script's
-    // input) switched back to waiting reads.
-    const Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    // with it the open returns at once and the pipe is refused below. A script's input
+    // waits for its writer as any reader of a pipe does.
+    const int flags = O_RDONLY | O_CLOEXEC | (streamsToo ? 0 : O_NONBLOCK);
+    const Descriptor file(::open(path.c_str(), flags));
     if (file.get() < 0) {
         ThrowFileError("open", path, errno);
     }
@@ -107,9 +108,6 @@ std::string ReadLimited(const std::string& path, std::size_t maxBytes, bool stre
     if (!regular && (!streamsToo || S_ISDIR(info.st_mode))) {
         throw CoreError("Cannot read \"" + path + "\": not a regular file but " +
                         KindOf(info.st_mode));
-    }
-    if (!regular) {
-        ::fcntl(file.get(), F_SETFL, ::fcntl(file.get(), F_GETFL) & ~O_NONBLOCK);
     }
     // The size is known before the first byte is read: a huge file is refused at once.
     if (regular && static_cast<std::uint64_t>(info.st_size) > maxBytes) {
