@@ -1,10 +1,10 @@
 #include "app/Exports.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QSaveFile>
-#include <cstdio>
 
+#include "astro/CoreError.h"
+#include "locations/FileIo.h"
 #include "ui/MessageBoxes.h"
 #include "ui/SaveFileDialog.h"
 
@@ -22,28 +22,26 @@ QString AskForExportFile(SaveFileDialog& dialog, const QString& filter, const QS
     return ShowSaveWithRetry(dialog);
 }
 
-// Writes the whole text, checking every step: a full disk or a vanished folder must not
-// leave a cut-off file that looks like a finished export.
-bool WriteInPlace(const QString& fileName, const std::string& text) {
-    std::FILE* file = std::fopen(QFile::encodeName(fileName).constData(), "wb");
-    if (file == nullptr) {
+// A named pipe nobody reads would hold the window (deaf even to its close box) until
+// someone did, and a device is no place for an export: both are refused before writing.
+// Returns false after showing the Export Error message with the reason.
+bool RefuseNonFile(MessageBoxes& messages, const QString& fileName, QWidget* parent) {
+    try {
+        RequireRegularOrNewFile(QFile::encodeName(fileName).toStdString());
+        return true;
+    } catch (const CoreError& error) {
+        messages.Exclamation(kExportErrorTitle,
+                             ExportErrorText(fileName) + QStringLiteral("\r\n") +
+                                 QString::fromStdString(error.what()),
+                             parent);
         return false;
     }
-    bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    written = std::fflush(file) == 0 && written;
-    written = std::fclose(file) == 0 && written;
-    return written;
 }
 
 // Writing in place would empty the user's old export before the first byte of the new one
 // is safe, and a full disk would then leave neither. So the text goes to a temporary file
-// beside it, renamed over the old file only once all of it is on disk. A device or pipe
-// (say /dev/null) is written to as it is; renaming over it would replace it.
+// beside it, renamed over the old file only once all of it is on disk.
 bool WriteWholeFile(const QString& fileName, const std::string& text) {
-    const QFileInfo target(fileName);
-    if (target.exists() && !target.isFile()) {
-        return WriteInPlace(fileName, text);
-    }
     QSaveFile file(fileName);
     // As for the PDF: a folder that refuses the temporary file may still let an existing
     // file be rewritten.
@@ -74,6 +72,9 @@ ExportOutcome ExportCsv(SaveFileDialog& dialog, MessageBoxes& messages, const st
     if (fileName.isEmpty()) {
         return ExportOutcome::Cancelled;
     }
+    if (!RefuseNonFile(messages, fileName, parent)) {
+        return ExportOutcome::Failed;
+    }
     if (!WriteWholeFile(fileName, csvText)) {
         messages.Exclamation(kExportErrorTitle, ExportErrorText(fileName), parent);
         return ExportOutcome::Failed;
@@ -88,6 +89,9 @@ ExportOutcome ExportPdf(SaveFileDialog& dialog, MessageBoxes& messages,
         dialog, QStringLiteral("Portable Document Format (*.pdf)|*.pdf"), QStringLiteral(".pdf"));
     if (fileName.isEmpty()) {
         return ExportOutcome::Cancelled;
+    }
+    if (!RefuseNonFile(messages, fileName, parent)) {
+        return ExportOutcome::Failed;
     }
     try {
         writePdf(fileName.toStdString());
