@@ -2,13 +2,12 @@
 
 #include <algorithm>
 #include <cctype>
-#include <fstream>
-#include <sstream>
 
 #include "astro/CoreError.h"
 #include "locations/AppPaths.h"
 #include "locations/Encoding.h"
 #include "locations/LocationFile.h"
+#include "locations/LocationFormChecks.h"
 #include "locations/LocationRecord.h"
 #include "locations/PlaceValues.h"
 
@@ -16,18 +15,8 @@ namespace quintrel::cli {
 
 namespace {
 
-std::string ReadWholeFile(const std::string& path) {
-    if (!FileExists(path)) {
-        throw CoreError("Cannot read the locations file " + path + ": no such file");
-    }
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    if (!in || in.bad()) {
-        throw CoreError("Cannot read the locations file " + path);
-    }
-    return text.str();
-}
+// A message of thousands of matches would bury the few lines that help.
+constexpr std::size_t kMatchesShown = 20;
 
 std::string Lower(std::string_view text) {
     std::string lower(text);
@@ -52,24 +41,14 @@ LocationList ReadPlaceList(const std::string& path) {
         }
         return state.Locations;
     }
-    state.Locations = SplitLocationText(ReadWholeFile(path));
-    CompactLocationList(state);
-    SortLocations(state.Locations);
-    return state.Locations;
+    return ReadLocationList(path);
 }
 
 LocationList RecordAsPlaceList(std::string_view utf8Record) {
     const std::string record = Utf8ToCp1252(utf8Record);
-    const std::size_t length = record.size();
-    const bool complete = length == kRecordLengthWithoutRules || length == kRecordLengthWithRules;
-    const bool older =
-        length >= LocationColumns::LongitudeMinutes.last && length < kRecordLengthWithoutRules;
-    if (!complete && !older) {
-        throw CoreError("The record \"" + std::string(utf8Record) + "\" has " +
-                        std::to_string(length) +
-                        " characters; a line of locs.dat has 59 or 71 (or 53 to 58)");
-    }
-    // Reading the numbers now reports a malformed record before anything is computed.
+    // A record the location window could not have written is refused before anything is
+    // computed with it, naming the column at fault.
+    CheckLocationRecord(record);
     PlaceValues place;
     ParseSelectedLocation(record, place);
     return {record};
@@ -103,13 +82,17 @@ int ChoosePlace(const LocationList& places, std::string_view choice) {
         }
     }
     if (matches.empty()) {
-        throw CoreError("No place matches \"" + std::string(choice) + "\" (see --list)");
+        throw CoreError("No place matches \"" + PrintableText(choice) + "\" (see --list)");
     }
     if (matches.size() > 1) {
-        std::string message = "Several places match \"" + std::string(choice) + "\":";
-        for (std::size_t i = 0; i < matches.size(); ++i) {
+        std::string message = "Several places match \"" + PrintableText(choice) + "\":";
+        const std::size_t shown = std::min(matches.size(), kMatchesShown);
+        for (std::size_t i = 0; i < shown; ++i) {
             message += (i == 0 ? " " : "; ") + std::to_string(matches[i]) + " " +
-                       PlaceName(places[static_cast<std::size_t>(matches[i])]);
+                       PrintableText(PlaceName(places[static_cast<std::size_t>(matches[i])]));
+        }
+        if (matches.size() > shown) {
+            message += "; and " + std::to_string(matches.size() - shown) + " more (see --list)";
         }
         throw CoreError(message);
     }
@@ -119,7 +102,7 @@ int ChoosePlace(const LocationList& places, std::string_view choice) {
 std::string PlaceListText(const LocationList& places) {
     std::string text;
     for (std::size_t i = 0; i < places.size(); ++i) {
-        text += std::to_string(i) + "  " + PlaceName(places[i]) + "\n";
+        text += std::to_string(i) + "  " + PrintableText(PlaceName(places[i])) + "\n";
     }
     return text;
 }

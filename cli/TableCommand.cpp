@@ -1,8 +1,11 @@
 #include "cli/TableCommand.h"
 
+#include <charconv>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 #include "astro/CoreError.h"
@@ -10,6 +13,7 @@
 #include "cli/PdfOutput.h"
 #include "cli/PlaceChoice.h"
 #include "cli/TextTable.h"
+#include "locations/Encoding.h"
 #include "locations/FileIo.h"
 #include "locations/PlaceDescription.h"
 #include "locations/PlaceValues.h"
@@ -42,56 +46,91 @@ std::int16_t CheckedYear(int year) {
     return static_cast<std::int16_t>(year);
 }
 
-std::vector<MonthTable> CalculateMonths(const std::string& record, int firstMonth, int firstYear,
-                                        int count) {
-    PlaceValues place;
-    ParseSelectedLocation(record, place);
-    std::vector<MonthTable> tables;
-    int month = firstMonth;
-    int year = firstYear;
-    for (int i = 0; i < count; ++i) {
-        tables.push_back(CalculateMonth(place, record, CheckedMonth(month), CheckedYear(year)));
-        if (++month > 12) {
-            month = 1;
-            ++year;
-        }
-    }
-    return tables;
+// The month `offset` months after month/year.
+std::pair<int, int> MonthAfter(int month, int year, int offset) {
+    const long index = static_cast<long>(year) * 12 + (month - 1) + offset;
+    return {static_cast<int>(index % 12) + 1, static_cast<int>(index / 12)};
 }
 
-// Writes the whole text to a file so that a failure (a full disk) never costs the user the
-// file that was there: the text goes to a temporary file renamed over the old one once it
-// is all on disk. A device or pipe (/dev/stdout) is written to as it is: it can be neither
-// replaced nor removed.
-void WriteFile(const std::string& path, const std::string& text) {
-    namespace fs = std::filesystem;
-    std::error_code error;
-    const fs::file_status status = fs::status(path, error);
-    if (fs::exists(status) && !fs::is_regular_file(status)) {
-        std::ofstream out(path, std::ios::binary);
-        out.write(text.data(), static_cast<std::streamsize>(text.size()));
-        out.close();
-        if (!out) {
-            throw CoreError("Cannot write to the file " + path);
-        }
-        return;
-    }
-    // Through a link, the file it points to is the one replaced, and the link stays.
-    std::string target = path;
-    if (fs::is_symlink(path, error)) {
-        const fs::path resolved = fs::canonical(path, error);
-        if (!error) {
-            target = resolved.string();
+// Where the table goes: standard output, a device or pipe written as it is (scripts give
+// /dev/stdout or a pipe), or a file replaced only once all of it is written.
+class TableOutput {
+  public:
+    TableOutput(const std::optional<std::string>& path, std::ostream& standardOutput) {
+        namespace fs = std::filesystem;
+        std::error_code error;
+        if (!path) {
+            stream_ = &standardOutput;
+            name_ = "standard output";
+        } else if (const fs::file_status status = fs::status(*path, error);
+                   fs::exists(status) && !fs::is_regular_file(status)) {
+            device_.open(*path, std::ios::binary);
+            stream_ = &device_;
+            name_ = "the file " + *path;
+        } else {
+            file_.emplace(*path);
         }
     }
-    WriteFileAtomically(target, text);
-}
+
+    void Write(std::string_view text) {
+        if (file_) {
+            file_->Append(text);
+            return;
+        }
+        stream_->write(text.data(), static_cast<std::streamsize>(text.size()));
+        if (!*stream_) {
+            throw CoreError("Cannot write to " + name_);
+        }
+    }
+
+    void Finish() {
+        if (file_) {
+            file_->Commit();
+            return;
+        }
+        stream_->flush();
+        if (device_.is_open()) {
+            device_.close();
+        }
+        if (!*stream_) {
+            throw CoreError("Cannot write to " + name_);
+        }
+    }
+
+  private:
+    std::optional<AtomicFileWriter> file_;
+    std::ofstream device_;
+    std::ostream* stream_ = nullptr;
+    std::string name_;
+};
 
 }  // namespace
 
+int DecimalOption(std::string_view option, std::string_view text) {
+    // Read by hand: the option parser takes a leading 0 for octal and 0x for hex.
+    std::string_view digits = text;
+    if (!digits.empty() && (digits.front() == '-' || digits.front() == '+')) {
+        digits.remove_prefix(1);
+    }
+    int value = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(digits.data(), end, value);
+    if (digits.empty() || error != std::errc() || stop != end) {
+        throw UsageError(std::string(option) + " must be a whole number, not \"" +
+                         PrintableText(text) + "\"");
+    }
+    return !text.empty() && text.front() == '-' ? -value : value;
+}
+
 void RunTableCommand(const TableOptions& options, std::ostream& standardOutput) {
-    if (options.months < 1) {
-        throw UsageError("--months must be at least 1");
+    if (options.months < 1 || options.months > kMaxMonths) {
+        throw UsageError("--months must be from 1 to " + std::to_string(kMaxMonths));
+    }
+    for (const auto& [name, path] :
+         {std::pair{"--output", &options.outputPath}, std::pair{"--pdf", &options.pdfPath}}) {
+        if (*path && (*path)->empty()) {
+            throw UsageError(std::string(name) + " needs a file name");
+        }
     }
     if (options.record && !options.locationsPath.empty()) {
         throw UsageError("--record and --locations cannot be used together");
@@ -99,44 +138,54 @@ void RunTableCommand(const TableOptions& options, std::ostream& standardOutput) 
     const LocationList places =
         options.record ? RecordAsPlaceList(*options.record) : ReadPlaceList(options.locationsPath);
 
-    std::string output;
-    bool writeOutput = true;
-    std::vector<MonthTable> tables;
     if (options.list) {
-        output = PlaceListText(places);
-    } else {
-        const std::string& record =
-            places[static_cast<std::size_t>(ChoosePlace(places, options.place))];
-        const LocalMoment now = ReadLocalClock();
-        tables = CalculateMonths(record, options.month.value_or(now.month),
-                                 options.year.value_or(now.year), options.months);
-        if (options.format == "csv") {
-            output = BuildCsvText(tables, now.timeText, now.dateText);
-        } else {
-            const std::string name = PlaceName(record);
-            const std::string line = PlaceLine(record);
-            for (const MonthTable& table : tables) {
-                output += (output.empty() ? "" : "\n") + FormatTextTable(table, name, line);
-            }
-        }
-        if (!options.pdfPath.empty()) {
-            WriteReportPdf(options.pdfPath, tables, record);
-            // The PDF alone was asked for unless a format or an output file says otherwise.
-            writeOutput = options.formatGiven || !options.outputPath.empty();
-        }
-    }
-
-    if (!writeOutput) {
+        TableOutput output(options.outputPath, standardOutput);
+        output.Write(PlaceListText(places));
+        output.Finish();
         return;
     }
-    if (options.outputPath.empty()) {
-        standardOutput.write(output.data(), static_cast<std::streamsize>(output.size()));
-        standardOutput.flush();
-        if (!standardOutput) {
-            throw CoreError("Cannot write to standard output");
+    const std::string& record =
+        places[static_cast<std::size_t>(ChoosePlace(places, options.place))];
+    const LocalMoment now = ReadLocalClock();
+    const int firstMonth = options.month.value_or(now.month);
+    const int firstYear = options.year.value_or(now.year);
+    // Every month is known to be in the calendar before a line is written.
+    for (const int offset : {0, options.months - 1}) {
+        CheckedYear(MonthAfter(CheckedMonth(firstMonth), firstYear, offset).second);
+    }
+    PlaceValues place;
+    ParseSelectedLocation(record, place);
+
+    // The PDF alone was asked for unless a format or an output file says otherwise.
+    const bool writeTable = !options.pdfPath || options.formatGiven || options.outputPath;
+    std::optional<TableOutput> output;
+    if (writeTable) {
+        output.emplace(options.outputPath, standardOutput);
+    }
+    const bool csv = options.format == "csv";
+    if (output && csv) {
+        output->Write(BuildCsvText(std::vector<MonthTable>{}, now.timeText, now.dateText));
+    }
+    const std::string name = PlaceName(record);
+    const std::string line = PlaceLine(record);
+    // Each month is written as it is computed; only the PDF needs them all at once.
+    std::vector<MonthTable> pdfTables;
+    for (int i = 0; i < options.months; ++i) {
+        const auto [month, year] = MonthAfter(firstMonth, firstYear, i);
+        MonthTable table = CalculateMonth(place, record, CheckedMonth(month), CheckedYear(year));
+        if (output) {
+            output->Write(csv ? CsvDayLines(table)
+                              : (i == 0 ? "" : "\n") + FormatTextTable(table, name, line));
         }
-    } else {
-        WriteFile(options.outputPath, output);
+        if (options.pdfPath) {
+            pdfTables.push_back(std::move(table));
+        }
+    }
+    if (options.pdfPath) {
+        WriteReportPdf(*options.pdfPath, pdfTables, record);
+    }
+    if (output) {
+        output->Finish();
     }
 }
 

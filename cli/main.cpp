@@ -2,6 +2,8 @@
 
 #include <clocale>
 #include <iostream>
+#include <optional>
+#include <string>
 
 #include <CLI/CLI.hpp>
 
@@ -20,6 +22,11 @@ int main(int argc, char** argv) {
     std::setlocale(LC_TIME, "");
 
     quintrel::cli::TableOptions options;
+    // Numbers are taken as text and read as decimal here: the option parser would read
+    // "010" as octal.
+    std::optional<std::string> monthText;
+    std::optional<std::string> yearText;
+    std::string monthsText = "1";
     CLI::App app{"Sun and moon times, moon phase, activity times and day ratings of a month.",
                  "quintrel-table"};
     app.add_option("--locations", options.locationsPath,
@@ -36,9 +43,11 @@ int main(int argc, char** argv) {
         ->type_name("N|TEXT")
         ->capture_default_str();
     app.add_flag("--list", options.list, "List the places with their positions");
-    app.add_option("--month", options.month, "Month 1-12 (default: this month)")->type_name("M");
-    app.add_option("--year", options.year, "Year (default: this year)")->type_name("Y");
-    app.add_option("--months", options.months, "Number of consecutive months")
+    app.add_option("--month", monthText, "Month 1-12 (default: this month)")->type_name("M");
+    app.add_option("--year", yearText, "Year 101-9998 (default: this year)")->type_name("Y");
+    app.add_option(
+           "--months", monthsText,
+           "Number of consecutive months, at most " + std::to_string(quintrel::cli::kMaxMonths))
         ->type_name("COUNT")
         ->capture_default_str();
     CLI::Option* format = app.add_option("--format", options.format, "Output format")
@@ -64,6 +73,14 @@ int main(int argc, char** argv) {
     options.formatGiven = format->count() > 0;
 
     try {
+        using quintrel::cli::DecimalOption;
+        if (monthText) {
+            options.month = DecimalOption("--month", *monthText);
+        }
+        if (yearText) {
+            options.year = DecimalOption("--year", *yearText);
+        }
+        options.months = DecimalOption("--months", monthsText);
         quintrel::cli::RunTableCommand(options, std::cout);
     } catch (const quintrel::cli::UsageError& error) {
         std::cerr << "quintrel-table: " << error.what() << " (see --help)\n";

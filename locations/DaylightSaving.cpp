@@ -4,6 +4,7 @@
 
 #include "astro/CoreError.h"
 #include "astro/NumberText.h"
+#include "locations/Encoding.h"
 #include "locations/LocationRecord.h"
 
 namespace quintrel {
@@ -49,7 +50,7 @@ DaySerial RuleDate(std::string_view record, RecordColumns columns, std::int16_t 
     if (!rule) {
         throw CoreError("The daylight-saving rule in columns " + std::to_string(columns.first) +
                         "-" + std::to_string(columns.last) + " of the place record \"" +
-                        std::string(record) + "\" is damaged");
+                        PrintableRecord(record) + "\" is damaged");
     }
     if (rule->week <= 4) {
         // The w-th weekday lies among days 7w-6 .. 7w of the month.

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstdio>
 
 namespace quintrel {
 
@@ -113,6 +114,32 @@ std::string Utf8ToCp1252(std::string_view utf8) {
         out += cp == kMalformed ? '?' : ByteOfCodePoint(cp);
     }
     return out;
+}
+
+std::string PrintableText(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    std::size_t pos = 0;
+    while (pos < utf8.size()) {
+        const std::size_t start = pos;
+        const char32_t cp = DecodeUtf8(utf8, pos);
+        char escape[8];
+        if (cp == kMalformed || cp < 0x20 || cp == 0x7F) {
+            std::snprintf(escape, sizeof escape, "\\x%02x",
+                          static_cast<unsigned>(static_cast<unsigned char>(utf8[start])));
+            out += escape;
+        } else if (cp >= 0x80 && cp <= 0x9F) {
+            std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned>(cp));
+            out += escape;
+        } else {
+            out.append(utf8.substr(start, pos - start));
+        }
+    }
+    return out;
+}
+
+std::string PrintableRecord(std::string_view cp1252) {
+    return PrintableText(Cp1252ToUtf8(cp1252));
 }
 
 }  // namespace quintrel

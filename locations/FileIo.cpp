@@ -13,6 +13,7 @@
 #include <ctime>
 #include <functional>
 #include <random>
+#include <utility>
 #include <vector>
 
 namespace quintrel {
@@ -251,30 +252,58 @@ std::string ReplaceableTarget(const std::string& path) {
     return target;
 }
 
-std::string WriteTemporarySibling(const std::string& path, std::string_view bytes) {
-    const std::string target = ReplaceableTarget(path);
-    std::string temporary;
-    const int fd = CreateTemporary(target, temporary);
-    if (fd < 0) {
-        ThrowFileError("write", path, errno);
+AtomicFileWriter::AtomicFileWriter(std::string path) : path_(std::move(path)) {
+    const std::string target = ReplaceableTarget(path_);
+    fd_ = CreateTemporary(target, temporary_);
+    if (fd_ < 0) {
+        ThrowFileError("write", path_, errno);
     }
     // Keep the permissions of the file being replaced; a new file gets what any program
     // creating it would, the user's umask applied.
     struct stat existing {};
     const mode_t mode =
         ::stat(target.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : NewFileMode();
-    int error = 0;
-    if (::fchmod(fd, mode) != 0 || !WriteAll(fd, bytes) || ::fsync(fd) != 0) {
-        error = errno;
+    if (::fchmod(fd_, mode) != 0) {
+        const int error = errno;
+        ::close(std::exchange(fd_, -1));
+        ::unlink(temporary_.c_str());
+        ThrowFileError("write", path_, error);
     }
+}
+
+AtomicFileWriter::~AtomicFileWriter() {
+    if (fd_ >= 0) {
+        ::close(fd_);
+    }
+    DiscardTemporary(temporary_);
+}
+
+void AtomicFileWriter::Append(std::string_view bytes) {
+    if (!WriteAll(fd_, bytes)) {
+        ThrowFileError("write", path_, errno);
+    }
+}
+
+std::string AtomicFileWriter::Release() {
+    const int fd = std::exchange(fd_, -1);
+    int error = ::fsync(fd) != 0 ? errno : 0;
     if (::close(fd) != 0 && error == 0) {
         error = errno;
     }
     if (error != 0) {
-        ::unlink(temporary.c_str());
-        ThrowFileError("write", path, error);
+        ThrowFileError("write", path_, error);  // the destructor removes the file
     }
-    return temporary;
+    return std::exchange(temporary_, std::string());
+}
+
+void AtomicFileWriter::Commit() {
+    CommitTemporarySibling(Release(), path_);
+}
+
+std::string WriteTemporarySibling(const std::string& path, std::string_view bytes) {
+    AtomicFileWriter writer(path);
+    writer.Append(bytes);
+    return writer.Release();
 }
 
 void CommitTemporarySibling(const std::string& temporaryPath, const std::string& path) {

@@ -62,6 +62,29 @@ std::string WriteTemporarySibling(const std::string& path, std::string_view byte
 /// failure (the temporary file is then removed).
 void CommitTemporarySibling(const std::string& temporaryPath, const std::string& path);
 
+/// WriteFileAtomically for text made piece by piece: Append writes each piece to the
+/// temporary file at once (so no more than a piece is held in memory), Commit flushes and
+/// renames it over `path`. Destroyed without a Commit, it removes the temporary file and
+/// `path` stays as it was. The same rules for links and refusals apply, checked when it is
+/// made. Append and Commit throw CoreError naming `path`.
+class AtomicFileWriter {
+  public:
+    explicit AtomicFileWriter(std::string path);
+    ~AtomicFileWriter();
+    AtomicFileWriter(const AtomicFileWriter&) = delete;
+    AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+    void Append(std::string_view bytes);
+    void Commit();
+    /// Flushes and closes the temporary file and hands its path over, to be renamed later
+    /// with CommitTemporarySibling (or removed with DiscardTemporary).
+    std::string Release();
+
+  private:
+    std::string path_;
+    std::string temporary_;
+    int fd_ = -1;
+};
+
 /// Removes a temporary file left by a step that failed; never throws.
 void DiscardTemporary(const std::string& temporaryPath) noexcept;
 

@@ -22,13 +22,16 @@ std::string JoinPath(std::string_view directory, std::string_view name) {
 }
 
 // The bytes of a place file, refused before reading when no list could be that long.
-std::string ReadPlaceFile(const std::string& path) {
+std::string ReadPlaceFile(const std::string& path, bool streamsToo = false) {
     try {
-        return ReadWholeFile(path, kMaxLocationFileBytes);
+        return streamsToo ? ReadInputFile(path, kMaxLocationFileBytes)
+                          : ReadWholeFile(path, kMaxLocationFileBytes);
     } catch (const FileTooLarge& error) {
-        throw CoreError("Cannot load \"" + path + "\": at " + std::to_string(error.SizeBytes) +
-                        " bytes it is larger than a list of " + std::to_string(kMaxLocations) +
-                        " places can be");
+        const std::string size = error.SizeBytes > kMaxLocationFileBytes + 1
+                                     ? std::to_string(error.SizeBytes)
+                                     : "more than " + std::to_string(kMaxLocationFileBytes);
+        throw CoreError("Cannot load \"" + path + "\": it is larger than a list of " +
+                        std::to_string(kMaxLocations) + " places can be (" + size + " bytes)");
     }
 }
 
@@ -82,6 +85,10 @@ std::string LocationFileText(const LocationList& list) {
         text += kLineEnd;
     }
     return text;
+}
+
+LocationList ReadLocationList(const std::string& path) {
+    return ParsePlaceFile(path, ReadPlaceFile(path, true)).Locations;
 }
 
 bool LoadLocations(std::string_view directory, LocationState& state,
