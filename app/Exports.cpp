@@ -1,10 +1,10 @@
 #include "app/Exports.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include "astro/CoreError.h"
 #include "locations/FileIo.h"
+
 #include "ui/MessageBoxes.h"
 #include "ui/SaveFileDialog.h"
 
@@ -25,37 +25,7 @@ QString AskForExportFile(SaveFileDialog& dialog, const QString& filter, const QS
 // A named pipe nobody reads would hold the window (deaf even to its close box) until
 // someone did, and a device is no place for an export: both are refused before writing.
 // Returns false after showing the Export Error message with the reason.
-bool RefuseNonFile(MessageBoxes& messages, const QString& fileName, QWidget* parent) {
-    try {
-        RequireRegularOrNewFile(QFile::encodeName(fileName).toStdString());
-        return true;
-    } catch (const CoreError& error) {
-        messages.Exclamation(kExportErrorTitle,
-                             ExportErrorText(fileName) + QStringLiteral("\r\n") +
-                                 QString::fromStdString(error.what()),
-                             parent);
-        return false;
-    }
-}
-
-// Writing in place would empty the user's old export before the first byte of the new one
-// is safe, and a full disk would then leave neither. So the text goes to a temporary file
-// beside it, renamed over the old file only once all of it is on disk.
-bool WriteWholeFile(const QString& fileName, const std::string& text) {
-    QSaveFile file(fileName);
-    // As for the PDF: a folder that refuses the temporary file may still let an existing
-    // file be rewritten.
-    file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return false;
-    }
-    // Rewriting in place, commit() does not report a failed write, so every step is
-    // checked here; without a commit the temporary file is removed.
-    const bool written = file.write(text.data(), static_cast<qint64>(text.size())) ==
-                             static_cast<qint64>(text.size()) &&
-                         file.flush() && file.error() == QFileDevice::NoError;
-    return written && file.commit();
-}
+bool RefuseNonFile(MessageBoxes& messages, const QString& fileName, QWidget* parent);
 
 }  // namespace
 
@@ -75,7 +45,9 @@ ExportOutcome ExportCsv(SaveFileDialog& dialog, MessageBoxes& messages, const st
     if (!RefuseNonFile(messages, fileName, parent)) {
         return ExportOutcome::Failed;
     }
-    if (!WriteWholeFile(fileName, csvText)) {
+    try {
+        ReplaceFileContent(QFile::encodeName(fileName).toStdString(), csvText);
+    } catch (const CoreError&) {
         messages.Exclamation(kExportErrorTitle, ExportErrorText(fileName), parent);
         return ExportOutcome::Failed;
     }
@@ -103,5 +75,22 @@ ExportOutcome ExportPdf(SaveFileDialog& dialog, MessageBoxes& messages,
     }
     return ExportOutcome::Written;
 }
+
+namespace {
+
+bool RefuseNonFile(MessageBoxes& messages, const QString& fileName, QWidget* parent) {
+    try {
+        RequireRegularOrNewFile(QFile::encodeName(fileName).toStdString());
+        return true;
+    } catch (const CoreError& error) {
+        messages.Exclamation(kExportErrorTitle,
+                             ExportErrorText(fileName) + QStringLiteral("\r\n") +
+                                 QString::fromStdString(error.what()),
+                             parent);
+        return false;
+    }
+}
+
+}  // namespace
 
 }  // namespace quintrel

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string>
 
-#include "app/AppState.h"
 #include "app/MainWindowServices.h"
+#include "appcore/AppState.h"
 #include "locations/LocationFile.h"
 #include "locations/LocationList.h"
 #include "locations/PlaceValues.h"

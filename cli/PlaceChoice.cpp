@@ -41,7 +41,8 @@ LocationList ReadPlaceList(const std::string& path) {
         }
         return state.Locations;
     }
-    return ReadLocationList(path);
+    // The window's own reader: a pipe is refused at once, and the list limits hold.
+    return ReadLocationFile(path).Locations;
 }
 
 LocationList RecordAsPlaceList(std::string_view utf8Record) {

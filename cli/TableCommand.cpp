@@ -15,22 +15,14 @@
 #include "cli/TextTable.h"
 #include "locations/Encoding.h"
 #include "locations/FileIo.h"
-#include "locations/PlaceDescription.h"
 #include "locations/PlaceValues.h"
 #include "table/CalculateMonth.h"
 #include "table/CsvExport.h"
+#include "table/ReportTexts.h"
 
 namespace quintrel::cli {
 
 namespace {
-
-std::string PlaceLine(std::string_view record) {
-    PlaceDescription texts;
-    DescribeLocation(record, texts);
-    const PlaceDescription shown = DescriptionToUtf8(texts);
-    return "Lattitude: " + shown.latitudeText + ", Longitude: " + shown.longitudeText + ", " +
-           shown.zoneText;
-}
 
 std::int16_t CheckedMonth(int month) {
     if (month < 1 || month > 12) {
@@ -167,7 +159,7 @@ void RunTableCommand(const TableOptions& options, std::ostream& standardOutput) 
         output->Write(BuildCsvText(std::vector<MonthTable>{}, now.timeText, now.dateText));
     }
     const std::string name = PlaceName(record);
-    const std::string line = PlaceLine(record);
+    const std::string line = PlaceLineText(record);
     // Each month is written as it is computed; only the PDF needs them all at once.
     std::vector<MonthTable> pdfTables;
     for (int i = 0; i < options.months; ++i) {

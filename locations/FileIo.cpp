@@ -88,16 +88,16 @@ std::string KindOf(mode_t mode) {
 
 [[noreturn]] void ThrowTooLarge(const std::string& path, std::uint64_t size, std::size_t limit) {
     throw FileTooLarge(
-        "Cannot read \"" + path + "\": it is larger than " + std::to_string(limit) + " bytes",
+        "Cannot read \"" + path + "\": it is longer than " + std::to_string(limit) + " bytes",
         size);
 }
 
-std::string ReadLimited(const std::string& path, std::size_t maxBytes, bool streamsToo) {
+}  // namespace
+
+std::string ReadWholeFile(const std::string& path, std::size_t maxBytes) {
     // Without O_NONBLOCK, opening a named pipe waits for a writer that may never come;
-    // with it the open returns at once and the pipe is refused below. A script's input
-    // waits for its writer as any reader of a pipe does.
-    const int flags = O_RDONLY | O_CLOEXEC | (streamsToo ? 0 : O_NONBLOCK);
-    const Descriptor file(::open(path.c_str(), flags));
+    // with it the open returns at once and the pipe is refused below.
+    const Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (file.get() < 0) {
         ThrowFileError("open", path, errno);
     }
@@ -105,19 +105,16 @@ std::string ReadLimited(const std::string& path, std::size_t maxBytes, bool stre
     if (::fstat(file.get(), &info) != 0) {
         ThrowFileError("read", path, errno);
     }
-    const bool regular = S_ISREG(info.st_mode);
-    if (!regular && (!streamsToo || S_ISDIR(info.st_mode))) {
-        throw CoreError("Cannot read \"" + path + "\": not a regular file but " +
-                        KindOf(info.st_mode));
+    // A device or pipe in place of the file could be read forever.
+    if (!S_ISREG(info.st_mode)) {
+        throw CoreError("Cannot read \"" + path + "\": not a regular file");
     }
     // The size is known before the first byte is read: a huge file is refused at once.
-    if (regular && static_cast<std::uint64_t>(info.st_size) > maxBytes) {
+    if (static_cast<std::uint64_t>(info.st_size) > maxBytes) {
         ThrowTooLarge(path, static_cast<std::uint64_t>(info.st_size), maxBytes);
     }
     std::string content;
-    if (regular) {
-        content.reserve(static_cast<std::size_t>(info.st_size));
-    }
+    content.reserve(static_cast<std::size_t>(info.st_size));
     std::vector<char> buffer(1 << 16);
     while (true) {
         const ssize_t got = ::read(file.get(), buffer.data(), buffer.size());
@@ -130,13 +127,15 @@ std::string ReadLimited(const std::string& path, std::size_t maxBytes, bool stre
         if (got == 0) {
             return content;
         }
-        // A file that grows while it is read, or a device that never ends, stops here.
+        // A file that grows while it is read stops here.
         if (static_cast<std::size_t>(got) > maxBytes - content.size()) {
             ThrowTooLarge(path, std::uint64_t{maxBytes} + 1, maxBytes);
         }
         content.append(buffer.data(), static_cast<std::size_t>(got));
     }
 }
+
+namespace {
 
 // The permissions a file made by open(..., 0666) would get, without changing the umask
 // (which the whole process shares, other threads included).
@@ -193,14 +192,6 @@ bool IsTemporaryName(std::string_view name, std::string_view base) {
 }
 
 }  // namespace
-
-std::string ReadWholeFile(const std::string& path, std::size_t maxBytes) {
-    return ReadLimited(path, maxBytes, false);
-}
-
-std::string ReadInputFile(const std::string& path, std::size_t maxBytes) {
-    return ReadLimited(path, maxBytes, true);
-}
 
 void RequireRegularOrNewFile(const std::string& path) {
     struct stat info {};
@@ -324,6 +315,21 @@ void CommitTemporarySibling(const std::string& temporaryPath, const std::string&
 
 void WriteFileAtomically(const std::string& path, std::string_view bytes) {
     CommitTemporarySibling(WriteTemporarySibling(path, bytes), path);
+}
+
+void ReplaceFileContent(const std::string& path, std::string_view bytes) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+        if (S_ISDIR(info.st_mode)) {
+            throw CoreError("Cannot write \"" + path + "\": it is a folder");
+        }
+        const Descriptor device(::open(path.c_str(), O_WRONLY | O_CLOEXEC));
+        if (device.get() < 0 || !WriteAll(device.get(), bytes)) {
+            ThrowFileError("write", path, errno);
+        }
+        return;
+    }
+    WriteFileAtomically(path, bytes);
 }
 
 void DiscardTemporary(const std::string& temporaryPath) noexcept {

@@ -3,7 +3,6 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
-#include <limits>
 #include <string>
 #include <string_view>
 
@@ -11,26 +10,24 @@
 
 namespace quintrel {
 
-inline constexpr std::size_t kNoSizeLimit = std::numeric_limits<std::size_t>::max();
+/// The largest file ReadWholeFile reads unless the caller names another limit: far above
+/// any place list or settings file, far below what would exhaust memory.
+inline constexpr std::size_t kReadLimitBytes = 64 * 1024 * 1024;
 
 /// A file longer than its reader allows; thrown before the content is read.
 class FileTooLarge : public CoreError {
   public:
     FileTooLarge(const std::string& message, std::uint64_t sizeBytes)
         : CoreError(message), SizeBytes(sizeBytes) {}
-    std::uint64_t SizeBytes;  ///< the size found, or maxBytes + 1 for a stream cut short
+    std::uint64_t SizeBytes;  ///< the size found, or maxBytes + 1 for a file still growing
 };
 
 /// The whole content of a regular file as bytes. A file larger than `maxBytes` throws
 /// FileTooLarge before anything is read (and a file growing past it while being read, once
 /// the limit is reached), so a huge file costs neither time nor memory. Throws CoreError
-/// naming the path when it cannot be opened or read, or is a pipe, device or folder.
-std::string ReadWholeFile(const std::string& path, std::size_t maxBytes = kNoSizeLimit);
-
-/// ReadWholeFile for input a script gives: pipes and devices are read too (/dev/stdin,
-/// process substitution), up to `maxBytes`; an endless device throws FileTooLarge once
-/// the limit is reached instead of reading forever.
-std::string ReadInputFile(const std::string& path, std::size_t maxBytes);
+/// naming the path when it cannot be opened or read, or is a pipe, device or folder (a
+/// pipe is refused at once, never waited on, and a device never read without end).
+std::string ReadWholeFile(const std::string& path, std::size_t maxBytes = kReadLimitBytes);
 
 /// Throws CoreError naming `path` unless it is a regular file or does not exist yet:
 /// writing to a named pipe waits for a reader that may never come, and a device is no
@@ -52,6 +49,12 @@ std::string ReplaceableTarget(const std::string& path);
 /// failure or when ReplaceableTarget refuses it, after removing the temporary file; the
 /// file itself is then untouched.
 void WriteFileAtomically(const std::string& path, std::string_view bytes);
+
+/// WriteFileAtomically, the one way every output file of the program is written, except
+/// that a device or pipe (/dev/null, /dev/stdout, a fifo a script reads) is written
+/// straight through, since renaming over it would put a plain file in its place. Callers
+/// that must not wait on a pipe check RequireRegularOrNewFile first.
+void ReplaceFileContent(const std::string& path, std::string_view bytes);
 
 /// The first half of WriteFileAtomically: writes and flushes the temporary file and
 /// returns its path, for callers that must finish several files before renaming any.

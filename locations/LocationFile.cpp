@@ -22,10 +22,9 @@ std::string JoinPath(std::string_view directory, std::string_view name) {
 }
 
 // The bytes of a place file, refused before reading when no list could be that long.
-std::string ReadPlaceFile(const std::string& path, bool streamsToo = false) {
+std::string ReadPlaceFile(const std::string& path) {
     try {
-        return streamsToo ? ReadInputFile(path, kMaxLocationFileBytes)
-                          : ReadWholeFile(path, kMaxLocationFileBytes);
+        return ReadWholeFile(path, kMaxLocationFileBytes);
     } catch (const FileTooLarge& error) {
         const std::string size = error.SizeBytes > kMaxLocationFileBytes + 1
                                      ? std::to_string(error.SizeBytes)
@@ -87,8 +86,8 @@ std::string LocationFileText(const LocationList& list) {
     return text;
 }
 
-LocationList ReadLocationList(const std::string& path) {
-    return ParsePlaceFile(path, ReadPlaceFile(path, true)).Locations;
+LocationState ReadLocationFile(const std::string& path) {
+    return ParsePlaceFile(path, ReadPlaceFile(path));
 }
 
 bool LoadLocations(std::string_view directory, LocationState& state,

@@ -27,11 +27,12 @@ LocationList SplitLocationText(std::string_view text);
 /// The file text of a list: each record followed by CR LF.
 std::string LocationFileText(const LocationList& list);
 
-/// The sorted place list of a locations file given by name (a script may give a pipe or
-/// /dev/stdin too), empty lines dropped. Throws CoreError naming the file when it cannot
-/// be read, is larger than kMaxLocationFileBytes (an endless device stops there) or holds
-/// more than kMaxLocations places.
-LocationList ReadLocationList(const std::string& path);
+/// Reads the place file at `path`: its records with empty lines dropped (which sets
+/// LocationsChanged, as the file's final line break always gives one), sorted. Throws
+/// CoreError naming the path when the file cannot be read, is not a regular file (a pipe
+/// is refused at once, a device never read), is larger than kMaxLocationFileBytes
+/// (refused before reading) or holds more than kMaxLocations places.
+LocationState ReadLocationFile(const std::string& path);
 
 /// What this window last knew of locs.dat: the list it held (compacted and sorted) and
 /// the file's stamp, from the load or the last save.

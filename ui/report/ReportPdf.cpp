@@ -1,13 +1,15 @@
 #include "ui/report/ReportPdf.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
+#include <string_view>
 
 #include "astro/CoreError.h"
+#include "locations/FileIo.h"
 
 namespace quintrel {
 
@@ -37,9 +39,8 @@ void WritePdf(const std::vector<const ReportDocument*>& documents, const QString
     if (!anyPage)
         Fail(path, QStringLiteral("there is no report to write"));
 
-    // QPdfWriter opened on a path reports nothing when the file cannot be created, so the
-    // file is opened here and the writer only ever sees a device that works. QSaveFile
-    // also leaves an existing file untouched when writing fails half-way.
+    // The folder is checked before anything is drawn, so the common mistakes are told in
+    // plain words rather than as a failed write.
     const QFileInfo info(path);
     if (path.trimmed().isEmpty())
         Fail(path, QStringLiteral("no file name given"));
@@ -47,19 +48,15 @@ void WritePdf(const std::vector<const ReportDocument*>& documents, const QString
         Fail(path, QStringLiteral("the folder does not exist"));
     if (info.isDir())
         Fail(path, QStringLiteral("it is a folder"));
-    QSaveFile saveFile(path);
-    // A folder that refuses the temporary file may still let an existing file be rewritten.
-    saveFile.setDirectWriteFallback(true);
-    // A device or pipe (/dev/null, /dev/stdout) is written through: the temporary file would
-    // be renamed over it, putting a plain file in its place.
-    const bool special = info.exists() && !info.isFile();
-    QFile specialFile(path);
-    QFileDevice& file = special ? static_cast<QFileDevice&>(specialFile) : saveFile;
-    if (!file.open(QIODevice::WriteOnly))
-        Fail(path, file.errorString());
 
+    // The whole PDF is made in memory and then handed to the file module, which replaces
+    // an existing file only once all of it is on disk (and writes a device or pipe
+    // straight through).
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
     {
-        QPdfWriter writer(&file);
+        QPdfWriter writer(&buffer);
         writer.setResolution(kTwipsPerInch);
         writer.setCreator(QStringLiteral("Quintrel"));
         const ReportDocument* first = nullptr;
@@ -90,12 +87,9 @@ void WritePdf(const std::vector<const ReportDocument*>& documents, const QString
         }
         painter.end();
     }
-    // Rewriting in place, commit() does not report a failed write (a full disk), so the
-    // last buffered bytes are pushed out and any error is caught here first.
-    if (!file.flush() || file.error() != QFileDevice::NoError)
-        Fail(path, file.errorString());
-    if (!special && !saveFile.commit())
-        Fail(path, saveFile.errorString());
+    buffer.close();
+    ReplaceFileContent(QFile::encodeName(path).toStdString(),
+                       std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
 }  // namespace quintrel
