@@ -1,31 +1,38 @@
-#!/ usr / bin / env bash
-#End - to - end cases of quintrel - table : runs the built program and checks its exit code,
-#its output and its one - line error messages.
-#Usage : cli_cases.sh CASE PROGRAM TEST_DATA_DIR
-set - uo pipefail
+#!/usr/bin/env bash
+# End-to-end cases of quintrel-table: runs the built program and checks its exit code,
+# its output and its one-line error messages.
+# Usage: cli_cases.sh CASE PROGRAM TEST_DATA_DIR
+set -uo pipefail
 
-          case_name = "$1" program = "$2" data = "$3" work =
-    "$(mktemp -d)" trap 'rm -rf "$work"' EXIT
+case_name="$1"
+program="$2"
+data="$3"
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
 
-        boston = '1USA - Massachusetts  Boston           + 42 21- 71  4-   51022103021111' karachi =
-            '1Pakistan             Karachi          + 24 52+ 67  1+   50' philadelphia =
-                '1USA - Pennsylvania   Philadelphia     + 40  0- 75  0-   50'
+boston='1USA - Massachusetts  Boston           + 42 21- 71  4-   51022103021111'
+karachi='1Pakistan             Karachi          + 24 52+ 67  1+   50'
+philadelphia='1USA - Pennsylvania   Philadelphia     + 40  0- 75  0-   50'
 
-    fail(){echo "FAIL ($case_name): $*" > &2 exit 1}
-#run EXPECTED_EXIT ARGS... : runs the program, keeps stdout and stderr in $work.
-run() {
-    local expected = "$1" shift
-                     "$program"
-                     "$@" > "$work/out" 2 > "$work/err" local status =
-                         $ ? if["$status" - ne "$expected"];
-    then echo "--- stdout";
-    head - c 2000 "$work/out";
-    echo "--- stderr";
-    cat "$work/err" fail "exit code $status, expected $expected for: $*" fi
+fail() {
+    echo "FAIL ($case_name): $*" >&2
+    exit 1
 }
 
-#A failure : the given exit code, nothing on stdout, exactly one line on stderr that
-#contains the given text.
+# run EXPECTED_EXIT ARGS...: runs the program, keeps stdout and stderr in $work.
+run() {
+    local expected="$1"
+    shift
+    "$program" "$@" >"$work/out" 2>"$work/err"
+    local status=$?
+    if [ "$status" -ne "$expected" ]; then
+        echo "--- stdout"; head -c 2000 "$work/out"; echo "--- stderr"; cat "$work/err"
+        fail "exit code $status, expected $expected for: $*"
+    fi
+}
+
+# A failure: the given exit code, nothing on stdout, exactly one line on stderr that
+# contains the given text.
 expect_error() {
     local expected="$1" text="$2"
     shift 2
@@ -34,7 +41,8 @@ expect_error() {
     [ "$(wc -l <"$work/err")" -eq 1 ] || fail "stderr is not one line: $(cat "$work/err")"
     grep -qF -- "$text" "$work/err" || fail "stderr lacks '$text': $(cat "$work/err")"
 }
-#The places file used by the list cases : three places out of order, CR LF lines.
+
+# The places file used by the list cases: three places out of order, CR LF lines.
 write_places() {
     printf '%s\r\n' "$philadelphia" "$karachi" "$boston" >"$work/places.dat"
 }
@@ -55,7 +63,7 @@ text_table)
         fail "place line missing: $(sed -n 2p "$work/out")"
     grep -qF '<------Moon------>' "$work/out" || fail "column groups missing"
     [ "$(grep -cE '^ *[0-9]+ [A-Z][a-z]+day ' "$work/out")" -eq 31 ] || fail "not 31 day lines"
-#Every day line holds the golden table's texts in the same order.
+    # Every day line holds the golden table's texts in the same order.
     grep -E '^ *[0-9]+ [A-Z][a-z]+day ' "$work/out" | sed -E 's/^ +//; s/ +/ /g' >"$work/days"
     tail -n +2 "$data/golden/boston_2025_03.csv" | tr -d '\r' |
         awk -F, -v OFS=' ' '{ $1 = substr($1, 7, 2) + 0; print }' | cmp -s - "$work/days" ||
@@ -68,7 +76,7 @@ csv_matches_golden)
     tail -n +2 "$work/out" | cmp -s - "$data/golden/boston_2025_03.csv" || fail "CSV differs from the golden table"
     ;;
 csv_under_decimal_comma_locale)
-#A user whose locale writes 9, 5 must get the very same table.
+    # A user whose locale writes 9,5 must get the very same table.
     locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$' || exit 77
     LC_ALL=de_DE.UTF-8 run 0 --record "$boston" --month 3 --year 2025 --format csv
     tail -n +2 "$work/out" | cmp -s - "$data/golden/boston_2025_03.csv" ||
@@ -80,10 +88,10 @@ csv_under_decimal_comma_locale)
 csv_november_2003)
     run 0 --record "$philadelphia" --month 11 --year 2003 --format csv
     [ "$(wc -l <"$work/out")" -eq 32 ] || fail "expected 32 lines"
-#Moonrise 14 : 26 without a moonset; the majors come from the next day's moonset.
+    # Moonrise 14:26 without a moonset; the majors come from the next day's moonset.
     grep -qxF $'20031102,Sunday,06:30,16:57,14:26,:,51,+,07:16,19:42,01:03,13:29,Poor,*\r' \
         "$work/out" || fail "2 November wrong: $(grep 20031102 "$work/out")"
-#Sun 06 : 56 - 16 : 37, moon 09 : 05 - 18 : 07, 6.6 per cent lit and waxing.
+    # Sun 06:56-16:37, moon 09:05-18:07, 6.6 per cent lit and waxing.
     grep -qxF $'20031125,Tuesday,06:56,16:37,09:05,18:07,7,+,01:10,13:36,07:23,19:48,Good,***\r' \
         "$work/out" || fail "25 November wrong: $(grep 20031125 "$work/out")"
     ;;
@@ -130,7 +138,7 @@ place_by_position_and_text)
     tail -n +2 "$work/out" | cmp -s - "$data/golden/boston_2025_03.csv" || fail "--place bOsToN is not Boston"
     ;;
 default_locations_restored_from_backup)
-#The program looks for locs.dat beside itself and restores it from locs.bak.
+    # The program looks for locs.dat beside itself and restores it from locs.bak.
     cp "$program" "$work/quintrel-table"
     printf '%s\r\n' "$karachi" >"$work/locs.bak"
     program="$work/quintrel-table"
@@ -147,7 +155,7 @@ error_missing_locations_file)
     expect_error 1 "$work/none.dat" --locations "$work/none.dat" --list
     ;;
 error_locations_file_is_a_pipe)
-#Refused at once with the window's words, never waited on for a writer.
+    # Refused at once with the window's words, never waited on for a writer.
     mkfifo "$work/pipe.dat" || exit 77
     timeout 5 "$program" --locations "$work/pipe.dat" --list >"$work/out" 2>"$work/err"
     status=$?
@@ -157,56 +165,49 @@ error_locations_file_is_a_pipe)
         fail "stderr: $(cat "$work/err")"
     ;;
 error_locations_file_too_long)
-#Positions are 16 - bit : a longer list is refused, as the window refuses it.
+    # Positions are 16-bit: a longer list is refused, as the window refuses it.
     for i in $(seq 0 32767); do printf '1Country %06d        Town             + 48 52+  2 20+    1\r\n' "$i"; done \
         >"$work/many.dat"
     expect_error 1 "32768 places, more than the 32767" --locations "$work/many.dat" --list
     ;;
 error_empty_locations_file)
-    :
-    > "$work/empty.dat" expect_error 1 "empty" --locations "$work/empty.dat" --place 0;
-    ;
+    : >"$work/empty.dat"
+    expect_error 1 "empty" --locations "$work/empty.dat" --place 0
+    ;;
 error_place_position_outside_list)
     write_places
     expect_error 1 "no place 3" --locations "$work/places.dat" --place 3
-    ;
-;
+    ;;
 error_place_text_matches_nothing)
     write_places
     expect_error 1 "No place matches" --locations "$work/places.dat" --place Atlantis
-    ;
-;
+    ;;
 error_place_text_matches_several)
     write_places
     expect_error 1 "1 USA - Massachusetts (Boston); 2 USA - Pennsylvania (Philadelphia)" \
         --locations "$work/places.dat" --place usa
-    ;
-;
+    ;;
 error_month_outside_year)
     expect_error 1 "Month 13" --record "$karachi" --month 13 --year 2024
     expect_error 1 "Month 0" --record "$karachi" --month 0 --year 2024
-    ;
-;
+    ;;
 error_year_outside_calendar)
     expect_error 1 "Year 100" --record "$karachi" --month 5 --year 100
     expect_error 1 "Year 10000" --record "$karachi" --month 5 --year 10000
-#The last month fits, the next does not : no partial table on stdout.
+    # The last month fits, the next does not: no partial table on stdout.
     expect_error 1 "Year 9999" --record "$karachi" --month 12 --year 9998 --months 2 --format csv
-    ;
-;
+    ;;
 error_malformed_record)
     expect_error 1 "characters" --record "1Pakistan Karachi + 24 52+ 67  1+   50"
     expect_error 1 "Pakistan" --record '1Pakistan             Karachi          + xx 52+ 67  1+   50'
-    ;
-;
+    ;;
 error_output_not_writable)
     expect_error 1 "$work/missing/table.csv" --record "$karachi" --month 2 --year 2024 \
         --output "$work/missing/table.csv"
-    ;
-;
+    ;;
 output_full_disk_keeps_old_file)
-#A file - size limit makes the write fail part - way, as a full disk does; the file that
-#was there must survive, and no temporary file may be left behind.
+    # A file-size limit makes the write fail part-way, as a full disk does; the file that
+    # was there must survive, and no temporary file may be left behind.
     printf 'the table of last February\r\n' >"$work/table.csv"
     (
         trap '' XFSZ
@@ -221,10 +222,9 @@ output_full_disk_keeps_old_file)
         fail "files left behind: $(ls "$work")"
     run 0 --record "$karachi" --month 2 --year 2024 --format csv --output "$work/table.csv"
     tail -n +2 "$work/table.csv" | cmp -s - "$data/golden/karachi_2024_02.csv" || fail "not replaced"
-    ;
-;
+    ;;
 output_to_device)
-#A device or pipe is written to, never replaced by a file of the same name.
+    # A device or pipe is written to, never replaced by a file of the same name.
     run 0 --record "$karachi" --month 2 --year 2024 --format csv --output /dev/null
     [ -c /dev/null ] || fail "/dev/null is no longer a device"
     mkfifo "$work/pipe" || exit 77
@@ -233,68 +233,58 @@ output_to_device)
     wait
     [ -p "$work/pipe" ] || fail "the pipe was replaced by a file"
     [ "$(head -c 5 "$work/received")" = "%PDF-" ] || fail "no PDF came through the pipe"
-    ;
-;
+    ;;
 error_standard_output_full)
-    [ -w /dev/full ] || {
-    echo "skipped: no /dev/full";
-    exit 0;
-}
+    [ -w /dev/full ] || { echo "skipped: no /dev/full"; exit 0; }
     "$program" --record "$karachi" --month 2 --year 2024 >/dev/full 2>"$work/err"
     [ $? -eq 1 ] || fail "a failed write to stdout was not reported with exit code 1"
     grep -qF "standard output" "$work/err" || fail "stderr: $(cat "$work/err")"
-    ;
-    ;
+    ;;
 error_record_outside_the_location_window_ranges)
     base="$karachi"
-    while IFS='|' read -r column text said;
-do
-    record = "${base:0:column-1}$text${base:column-1+${#text}}" expect_error 1 "$said" --record
-                 "$record" done
-                 << 'ROWS' 41 |
-             99 | Columns 41 - 43(latitude degrees)44 | 99 | Columns 44 - 46(latitude minutes)48 |
-             181 | Columns 48 - 50(longitude degrees)55 | 9999 | Columns 55 - 58(zone hours)1 | x |
-             Column 1(favourite mark)ROWS expect_error 1 "Columns 60-71" --record
-             "${karachi}022113021111";
-;
+    while IFS='|' read -r column text said; do
+        record="${base:0:column-1}$text${base:column-1+${#text}}"
+        expect_error 1 "$said" --record "$record"
+    done <<'ROWS'
+41| 99|Columns 41-43 (latitude degrees)
+44| 99|Columns 44-46 (latitude minutes)
+48|181|Columns 48-50 (longitude degrees)
+55|9999|Columns 55-58 (zone hours)
+1|x|Column 1 (favourite mark)
+ROWS
+    expect_error 1 "Columns 60-71" --record "${karachi}022113021111"
+    ;;
 messages_are_printable_utf8)
-#An escape sequence in a record is shown, not obeyed; Windows - 1252 letters come out
-#as UTF - 8.
+    # An escape sequence in a record is shown, not obeyed; Windows-1252 letters come out
+    # as UTF-8.
     expect_error 1 '"1Pak\x1b[31mistan' --record $'1Pak\e[31mistan' --month 1
     LC_ALL=C grep -q $'\e' "$work/err" && fail "a raw escape reached stderr"
     expect_error 1 'Müller' --record '1Müller'
     iconv -f UTF-8 -t UTF-8 "$work/err" >/dev/null || fail "stderr is not UTF-8"
-    ;
-;
+    ;;
 endless_and_oversized_locations)
     SECONDS=0
     expect_error 1 "not a regular file" --locations /dev/zero --list
     head -c 5000000 /dev/zero | tr '\0' 'x' >"$work/huge.dat"
     expect_error 1 "5000000 bytes" --locations "$work/huge.dat" --list
     [ "$SECONDS" -lt 10 ] || fail "took $SECONDS s"
-    ;
-;
+    ;;
 locations_with_any_line_end)
-    for end in '\n' '\r' '\r\n';
-do
-    printf "\\xEF\\xBB\\xBF%s$end%s$end%s$end"
-           "$philadelphia"
-           "$karachi"
-           "$boston" > "$work/places.dat" run 0 --locations
-            "$work/places.dat" --list["$(wc -l <" $work / out ")" - eq 3] ||
-        fail "line end $end: $(cat " $work / out ")" done;
-;
+    for end in '\n' '\r' '\r\n'; do
+        printf "\\xEF\\xBB\\xBF%s$end%s$end%s$end" "$philadelphia" "$karachi" "$boston" >"$work/places.dat"
+        run 0 --locations "$work/places.dat" --list
+        [ "$(wc -l <"$work/out")" -eq 3 ] || fail "line end $end: $(cat "$work/out")"
+    done
+    ;;
 place_matches_listed_up_to_twenty)
-    for i in $(seq 10 39);
-do
-    printf '1USA %-17sTown%-12s + 42 21- 71  4-   50\r\n' "$i" "$i"
+    for i in $(seq 10 39); do
+        printf '1USA %-17sTown%-12s + 42 21- 71  4-   50\r\n' "$i" "$i"
     done >"$work/many.dat"
     expect_error 1 "19 USA 29 (Town29); and 10 more (see --list)" --locations "$work/many.dat" \
         --place usa
-    ;
-;
+    ;;
 output_file_rules)
-#A link is written through; a read - only or hard - linked file is refused, naming it.
+    # A link is written through; a read-only or hard-linked file is refused, naming it.
     run 0 --record "$karachi" --month 2 --year 2024 --format csv --output "$work/real.csv"
     ln -s real.csv "$work/link.csv"
     run 0 --record "$karachi" --month 3 --year 2024 --format csv --output "$work/link.csv"
@@ -308,26 +298,23 @@ output_file_rules)
     (umask 077 && "$program" --record "$karachi" --output "$work/private.csv") ||
         fail "writing with umask 077 failed"
     [ "$(stat -c %a "$work/private.csv")" = 600 ] || fail "the umask was ignored"
-    ;
-;
+    ;;
 months_streamed_up_to_a_century)
     run 0 --record "$karachi" --month 1 --year 2000 --months 1200 --format csv \
         --output "$work/century.csv"
     [ "$(wc -l <"$work/century.csv")" -eq 36527 ] || fail "not 2 + 36525 lines"
     [ "$(ls "$work" | sort | tr '\n' ' ')" = "century.csv err out " ] ||
         fail "files left behind: $(ls "$work")"
-    ;
-;
+    ;;
 usage_errors)
     expect_error 2 "--format" --record "$karachi" --format xml
     expect_error 2 "--months" --record "$karachi" --months 0
     expect_error 2 "--bogus" --record "$karachi" --bogus
     expect_error 2 "--month" --record "$karachi" --month March
     expect_error 2 "--locations" --record "$karachi" --locations "$work/places.dat"
-    ;
-;
+    ;;
 *)
     fail "unknown case"
-    ;
-;
-esac echo "ok: $case_name"
+    ;;
+esac
+echo "ok: $case_name"
