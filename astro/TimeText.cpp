@@ -43,6 +43,15 @@ std::string HoursToTimeText(float hours) {
 }
 
 double TimeTextToHours(std::string_view timeText) {
+    // The month table reads thousands of these, nearly all written by this program as
+    // "hh:mm": those need no general number reading (which gives the same value).
+    const auto digit = [&](std::size_t i) { return timeText[i] >= '0' && timeText[i] <= '9'; };
+    if (timeText.size() == 5 && timeText[2] == ':' && digit(0) && digit(1) && digit(3) &&
+        digit(4)) {
+        const int hours = (timeText[0] - '0') * 10 + (timeText[1] - '0');
+        const int minutes = (timeText[3] - '0') * 10 + (timeText[4] - '0');
+        return hours + minutes / 60.0;
+    }
     const auto colon = timeText.find(':');
     if (colon == std::string_view::npos) {
         throw CoreError("\"" + std::string(timeText) + "\" is not a time");
