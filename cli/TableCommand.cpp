@@ -1,5 +1,6 @@
 #include "cli/TableCommand.h"
 
+#include <algorithm>
 #include <charconv>
 #include <filesystem>
 #include <fstream>
@@ -37,6 +38,8 @@ std::int16_t CheckedYear(int year) {
     }
     return static_cast<std::int16_t>(year);
 }
+
+constexpr int kMonthsPerStep = 12;
 
 // The month `offset` months after month/year.
 std::pair<int, int> MonthAfter(int month, int year, int offset) {
@@ -160,17 +163,25 @@ void RunTableCommand(const TableOptions& options, std::ostream& standardOutput) 
     }
     const std::string name = PlaceName(record);
     const std::string line = PlaceLineText(record);
-    // Each month is written as it is computed; only the PDF needs them all at once.
+    // A year at a time is computed (the dates where its months meet searched once) and
+    // written at once, so a long run holds one year, not all of them; only the PDF needs
+    // every month together.
     std::vector<MonthTable> pdfTables;
-    for (int i = 0; i < options.months; ++i) {
-        const auto [month, year] = MonthAfter(firstMonth, firstYear, i);
-        MonthTable table = CalculateMonth(place, record, CheckedMonth(month), CheckedYear(year));
-        if (output) {
-            output->Write(csv ? CsvDayLines(table)
-                              : (i == 0 ? "" : "\n") + FormatTextTable(table, name, line));
-        }
-        if (options.pdfPath) {
-            pdfTables.push_back(std::move(table));
+    bool first = true;
+    for (int done = 0; done < options.months; done += kMonthsPerStep) {
+        const auto [month, year] = MonthAfter(firstMonth, firstYear, done);
+        std::vector<MonthTable> step =
+            CalculateMonths(place, record, CheckedMonth(month), CheckedYear(year),
+                            std::min(kMonthsPerStep, options.months - done));
+        for (MonthTable& table : step) {
+            if (output) {
+                output->Write(csv ? CsvDayLines(table)
+                                  : (first ? "" : "\n") + FormatTextTable(table, name, line));
+            }
+            first = false;
+            if (options.pdfPath) {
+                pdfTables.push_back(std::move(table));
+            }
         }
     }
     if (options.pdfPath) {
