@@ -64,7 +64,7 @@ bool fMain::LoadLocations(bool readFile) {
         if (readFile) {
             bool found = false;
             try {
-                found = quintrel::LoadLocations(services_.programDirectory, Places, &placesOnDisk_);
+                found = quintrel::LoadLocations(services_.placeDirectory, Places, &placesOnDisk_);
             } catch (const CoreError& error) {
                 // The file is there but unusable (a folder, unreadable, too long): name it
                 // and say why, so the user knows what to put right.
@@ -103,7 +103,7 @@ bool fMain::SaveLocations(bool interactive) {
     QString problem;
     try {
         const CloseDownSave saved =
-            SaveLocationsAtClose(services_.programDirectory, Places, placesOnDisk_);
+            SaveLocationsAtClose(services_.placeDirectory, Places, placesOnDisk_);
         if (!saved.MergeText.empty() && interactive) {
             services_.messages->Exclamation(QStringLiteral("Places Merged"),
                                             QString::fromStdString(saved.MergeText), this);

@@ -42,7 +42,7 @@ class CloseDownTest : public QObject {
         WindowHarness second;  // its own settings and answers, the first one's folder
         first.WritePlaces(five);
         MainWindowServices secondServices = second.Services();
-        secondServices.programDirectory = first.directory.path().toStdString();
+        secondServices.placeDirectory = first.directory.path().toStdString();
         auto one = first.Open();
         QVERIFY(one);
         fMain two(secondServices);
