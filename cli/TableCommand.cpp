@@ -10,10 +10,12 @@
 #include <vector>
 
 #include "astro/CoreError.h"
+#include "cli/FindCommand.h"
 #include "cli/LocalClock.h"
 #include "cli/PdfOutput.h"
 #include "cli/PlaceChoice.h"
 #include "cli/TextTable.h"
+#include "gazetteer/GeonamesGazetteer.h"
 #include "locations/Encoding.h"
 #include "locations/FileIo.h"
 #include "locations/PlaceValues.h"
@@ -127,11 +129,33 @@ void RunTableCommand(const TableOptions& options, std::ostream& standardOutput) 
             throw UsageError(std::string(name) + " needs a file name");
         }
     }
-    if (options.record && !options.locationsPath.empty()) {
-        throw UsageError("--record and --locations cannot be used together");
+    const int placeSources =
+        (options.record ? 1 : 0) + (options.town ? 1 : 0) + (options.locationsPath.empty() ? 0 : 1);
+    if (placeSources > 1) {
+        throw UsageError("Only one of --record, --town and --locations can be given");
     }
-    const LocationList places =
-        options.record ? RecordAsPlaceList(*options.record) : ReadPlaceList(options.locationsPath);
+    if (options.find || options.zoneRule) {
+        std::string text;
+        if (options.find) {
+            GeonamesGazetteer gazetteer;
+            text = FindText(gazetteer, *options.find);
+        } else {
+            text = ZoneRuleText(*options.zoneRule);
+        }
+        standardOutput << text << std::flush;
+        if (!standardOutput) {
+            throw CoreError("Cannot write to standard output");
+        }
+        return;
+    }
+    LocationList places;
+    if (options.town) {
+        GeonamesGazetteer gazetteer;
+        places = {TownRecordFor(gazetteer, *options.town)};
+    } else {
+        places = options.record ? RecordAsPlaceList(*options.record)
+                                : ReadPlaceList(options.locationsPath);
+    }
 
     if (options.list) {
         TableOutput output(options.outputPath, standardOutput);
@@ -140,7 +164,8 @@ void RunTableCommand(const TableOptions& options, std::ostream& standardOutput) 
         return;
     }
     const std::string& record =
-        places[static_cast<std::size_t>(ChoosePlace(places, options.place))];
+        options.town ? places.front()
+                     : places[static_cast<std::size_t>(ChoosePlace(places, options.place))];
     const LocalMoment now = ReadLocalClock();
     const int firstMonth = options.month.value_or(now.month);
     const int firstYear = options.year.value_or(now.year);

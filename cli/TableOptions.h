@@ -21,6 +21,9 @@ struct TableOptions {
     bool formatGiven = false;               ///< --format was on the command line
     std::optional<std::string> outputPath;  ///< none: standard output
     std::optional<std::string> pdfPath;     ///< none: no PDF
+    std::optional<std::string> find;        ///< list the towns matching this text
+    std::optional<std::string> town;        ///< compute for the best town matching this text
+    std::optional<std::string> zoneRule;    ///< print the record's zone columns for this zone
 };
 
 }  // namespace quintrel::cli
