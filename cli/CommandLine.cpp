@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "cli/AccuracyNote.h"
 #include "cli/TableCommand.h"
 #include "table/ReportTexts.h"
 
@@ -69,6 +70,8 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& standardOutp
                    "standard output only with --format or --output")
         ->type_name("FILE");
     app.set_version_flag("--version", "quintrel-table " + VersionNumberText());
+
+    app.footer(app.get_footer() + "\n\n" + kAccuracyNote);
 
     try {
         app.parse(argc, argv);

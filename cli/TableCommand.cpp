@@ -27,16 +27,17 @@ namespace quintrel::cli {
 
 namespace {
 
+// Month and year come from the options, so a value out of range is a usage error.
 std::int16_t CheckedMonth(int month) {
     if (month < 1 || month > 12) {
-        throw CoreError("Month " + std::to_string(month) + " is not between 1 and 12");
+        throw UsageError("Month " + std::to_string(month) + " is not between 1 and 12");
     }
     return static_cast<std::int16_t>(month);
 }
 
 std::int16_t CheckedYear(int year) {
     if (year < 101 || year > 9998) {
-        throw CoreError("Year " + std::to_string(year) + " is not between 101 and 9998");
+        throw UsageError("Year " + std::to_string(year) + " is not between 101 and 9998");
     }
     return static_cast<std::int16_t>(year);
 }
@@ -148,6 +149,17 @@ void RunTableCommand(const TableOptions& options, std::ostream& standardOutput) 
         }
         return;
     }
+    const LocalMoment now = ReadLocalClock();
+    const int firstMonth = options.month.value_or(now.month);
+    const int firstYear = options.year.value_or(now.year);
+    // Every month is known to be in the calendar before a line is written, and before the
+    // place is read: an option out of range is reported as such even when the record is
+    // bad too.
+    if (!options.list) {
+        for (const int offset : {0, options.months - 1}) {
+            CheckedYear(MonthAfter(CheckedMonth(firstMonth), firstYear, offset).second);
+        }
+    }
     LocationList places;
     if (options.town) {
         GeonamesGazetteer gazetteer;
@@ -166,13 +178,6 @@ void RunTableCommand(const TableOptions& options, std::ostream& standardOutput) 
     const std::string& record =
         options.town ? places.front()
                      : places[static_cast<std::size_t>(ChoosePlace(places, options.place))];
-    const LocalMoment now = ReadLocalClock();
-    const int firstMonth = options.month.value_or(now.month);
-    const int firstYear = options.year.value_or(now.year);
-    // Every month is known to be in the calendar before a line is written.
-    for (const int offset : {0, options.months - 1}) {
-        CheckedYear(MonthAfter(CheckedMonth(firstMonth), firstYear, offset).second);
-    }
     PlaceValues place;
     ParseSelectedLocation(record, place);
 

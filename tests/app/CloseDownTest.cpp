@@ -19,8 +19,8 @@ const std::string kOslo = Record(false, "Norway", "Oslo", "+59 55", "+10 45", "+
 const std::string kBostonMoved = Record(true, "USA", "Boston", "+42 22", "-71 3", "-5");
 
 void Select(fMain& window, const std::string& record) {
-    const auto& list = window.Places.Locations;
-    window.cboPlaces->setCurrentIndex(
+    const auto& list = window.Places().Locations;
+    Ui(window).cboPlaces->setCurrentIndex(
         static_cast<int>(std::find(list.begin(), list.end(), record) - list.begin()));
 }
 
@@ -49,14 +49,14 @@ class CloseDownTest : public QObject {
         QVERIFY(two.Form_Load());
 
         first.formAnswers.push_back(kValdivia);
-        one->AddLocation();
+        Ui(*one).miAddEditDel[0]->trigger();
         Select(*one, five[1]);  // France (Paris)
-        one->DeleteLocation();
+        Ui(*one).miAddEditDel[2]->trigger();
         Select(two, five[4]);  // USA (Boston)
         second.formAnswers.push_back(kBostonMoved);
-        two.EditLocation();
+        Ui(two).miAddEditDel[1]->trigger();
         second.formAnswers.push_back(kOslo);
-        two.AddLocation();
+        Ui(two).miAddEditDel[0]->trigger();
 
         one->show();
         two.show();
@@ -83,7 +83,7 @@ class CloseDownTest : public QObject {
         auto window = harness.Open();
         QVERIFY(window);
         harness.formAnswers.push_back(kValdivia);
-        window->AddLocation();
+        Ui(*window).miAddEditDel[0]->trigger();
         window->show();
 
         harness.messages.answers.push_back(false);  // Cancel: keep the window open
@@ -109,7 +109,7 @@ class CloseDownTest : public QObject {
         auto window = harness.Open();
         QVERIFY(window);
         harness.formAnswers.push_back(kValdivia);
-        window->AddLocation();
+        Ui(*window).miAddEditDel[0]->trigger();
         int signalled = 0;
         SystemSignals closeOnSignal([&] {
             ++signalled;

@@ -82,7 +82,7 @@ if [ "$case_name" = sigterm ]; then
   wait "$pid" || status=$?
   pid=
   [ "$status" -eq 0 ] || fail "exit status $status after SIGTERM"
-  grep -qx 'Month=6' "$ini" || fail "settings not written after SIGTERM"
+  grep -qx "Month=$(date +%-m)" "$ini" || fail "settings not written after SIGTERM: $(cat "$ini" 2>/dev/null)"
   echo "PASS: SIGTERM closed the program, settings written, no Thanks window"
   exit 0
 fi
@@ -94,7 +94,7 @@ if [ "$case_name" = find-town ]; then
   # The Place button, then the first entry of its menu.
   place=$(xdotool search --onlyvisible --name '^Quintrel$' | head -n 1)
   xdotool windowfocus --sync "$place" 2>/dev/null || true
-  xdotool mousemove --window "$place" 236 16 click 1
+  xdotool mousemove --window "$place" 269 16 click 1
   sleep 0.5
   xdotool key Down Return
   read -r dialog _ < <("$xwindow" wait "Add New Location" 10000) || fail "no place window"
@@ -138,9 +138,14 @@ pid=
 # Nothing was changed, so the place file was not written (another window's saves stay).
 cmp -s "$shipped" "$work/program/locs.dat" || fail "locs.dat was rewritten"
 [ ! -e "$work/program/locs.bak" ] || fail "locs.bak was written"
-for expected in Month=6 Year=2002 Index=0 Width=9300 Height=4305; do
+# A first run: this month and year, the first place, and a size above the design's minimum.
+for expected in "Month=$(date +%-m)" "Year=$(date +%Y)" Index=0; do
   grep -qx "$expected" "$ini" || fail "settings lack $expected: $(cat "$ini")"
 done
+width=$(sed -n 's/^Width=//p' "$ini")
+height=$(sed -n 's/^Height=//p' "$ini")
+[ "${width:-0}" -gt 9300 ] && [ "${height:-0}" -gt 4305 ] ||
+  fail "first run not larger than the minimum: $width x $height"
 grep -q '^Tides=' "$ini" || fail "settings lack Tides"
 grep -qx '\[Pellmark\]' "$ini" || fail "settings not under [Pellmark]"
 echo "PASS: window opened, closed through the window manager protocol, Thanks shown, files written"
