@@ -34,6 +34,11 @@ QString AskForExportFile(SaveFileDialog& dialog, const QString& filter, const QS
     return chosen;
 }
 
+// A named pipe nobody reads would hold the window (deaf even to its close box) until
+// someone did, and a device is no place for an export: both are refused before writing.
+// Returns false after showing the Export Error message with the reason.
+bool RefuseNonFile(MessageBoxes& messages, const QString& fileName, QWidget* parent);
+
 }  // namespace
 
 QString ExportErrorText(const QString& fileName) {
@@ -49,6 +54,9 @@ ExportOutcome ExportCsv(SaveFileDialog& dialog, MessageBoxes& messages, const st
                          QStringLiteral(".csv"), proposal);
     if (fileName.isEmpty()) {
         return ExportOutcome::Cancelled;
+    }
+    if (!RefuseNonFile(messages, fileName, parent)) {
+        return ExportOutcome::Failed;
     }
     try {
         ReplaceFileContent(QFile::encodeName(fileName).toStdString(), csvText);
@@ -68,6 +76,9 @@ ExportOutcome ExportPdf(SaveFileDialog& dialog, MessageBoxes& messages,
     if (fileName.isEmpty()) {
         return ExportOutcome::Cancelled;
     }
+    if (!RefuseNonFile(messages, fileName, parent)) {
+        return ExportOutcome::Failed;
+    }
     try {
         writePdf(fileName.toStdString());
     } catch (const std::exception&) {
@@ -78,5 +89,22 @@ ExportOutcome ExportPdf(SaveFileDialog& dialog, MessageBoxes& messages,
     }
     return ExportOutcome::Written;
 }
+
+namespace {
+
+bool RefuseNonFile(MessageBoxes& messages, const QString& fileName, QWidget* parent) {
+    try {
+        RequireRegularOrNewFile(QFile::encodeName(fileName).toStdString());
+        return true;
+    } catch (const CoreError& error) {
+        messages.Exclamation(kExportErrorTitle,
+                             ExportErrorText(fileName) + QStringLiteral("\r\n") +
+                                 QString::fromStdString(error.what()),
+                             parent);
+        return false;
+    }
+}
+
+}  // namespace
 
 }  // namespace quintrel
