@@ -34,6 +34,11 @@ QString AskForExportFile(SaveFileDialog& dialog, const QString& filter, const QS
     return chosen;
 }
 
+// A named pipe nobody reads would hold the window (deaf even to its close box) until
+// someone did, and a device is no place for an export: both are refused before writing.
+// Returns false after showing the Export Error message with the reason.
+bool RefuseNonFile(MessageBoxes& messages, const QString& fileName, QWidget* parent);
+
 // The text exports: the shared dialog with the format's filter, then the whole file,
 // replaced only once the new one is complete.
 ExportOutcome ExportText(SaveFileDialog& dialog, MessageBoxes& messages, const QString& filter,
@@ -42,6 +47,9 @@ ExportOutcome ExportText(SaveFileDialog& dialog, MessageBoxes& messages, const Q
     const QString fileName = AskForExportFile(dialog, filter, defaultExt, proposal);
     if (fileName.isEmpty()) {
         return ExportOutcome::Cancelled;
+    }
+    if (!RefuseNonFile(messages, fileName, parent)) {
+        return ExportOutcome::Failed;
     }
     try {
         ReplaceFileContent(QFile::encodeName(fileName).toStdString(), text);
@@ -82,6 +90,9 @@ ExportOutcome ExportPdf(SaveFileDialog& dialog, MessageBoxes& messages,
     if (fileName.isEmpty()) {
         return ExportOutcome::Cancelled;
     }
+    if (!RefuseNonFile(messages, fileName, parent)) {
+        return ExportOutcome::Failed;
+    }
     try {
         writePdf(fileName.toStdString());
     } catch (const std::exception&) {
@@ -92,5 +103,22 @@ ExportOutcome ExportPdf(SaveFileDialog& dialog, MessageBoxes& messages,
     }
     return ExportOutcome::Written;
 }
+
+namespace {
+
+bool RefuseNonFile(MessageBoxes& messages, const QString& fileName, QWidget* parent) {
+    try {
+        RequireRegularOrNewFile(QFile::encodeName(fileName).toStdString());
+        return true;
+    } catch (const CoreError& error) {
+        messages.Exclamation(kExportErrorTitle,
+                             ExportErrorText(fileName) + QStringLiteral("\r\n") +
+                                 QString::fromStdString(error.what()),
+                             parent);
+        return false;
+    }
+}
+
+}  // namespace
 
 }  // namespace quintrel

@@ -238,19 +238,35 @@ void fMain::CentreOnScreen() {
     move(available.center() - QPoint(outer.width() / 2, outer.height() / 2));
 }
 
-void fMain::Form_Unload() {
+bool fMain::Form_Unload() {
+    return CloseDown(true);
+}
+
+void fMain::CloseForSystem() {
+    CloseDown(false);
+}
+
+bool fMain::CloseDown(bool interactive) {
     if (unloaded_) {
-        return;
+        return true;
+    }
+    if (!SaveLocations(interactive)) {
+        return false;
     }
     unloaded_ = true;
-    SaveLocations();
     SaveSettings(*services_.settings, state_, places_.LocationIndex);
-    services_.showThanks(this);
+    if (interactive) {
+        services_.showThanks(this);
+    }
+    return true;
 }
 
 void fMain::closeEvent(QCloseEvent* event) {
-    Form_Unload();
-    event->accept();
+    if (Form_Unload()) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
 }
 
 void fMain::cmdExit_Click() {

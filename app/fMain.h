@@ -8,6 +8,7 @@
 #include "app/Exports.h"
 #include "app/MainWindowServices.h"
 #include "appcore/AppState.h"
+#include "locations/LocationFile.h"
 #include "locations/LocationList.h"
 #include "locations/PlaceValues.h"
 #include "table/LastCalculation.h"
@@ -43,6 +44,11 @@ class fMain : public QWidget {
     /// Returns false when neither locs.dat nor locs.bak exists; the missing-file message
     /// has then been shown, nothing has been written, and the program must end.
     bool Form_Load();
+
+    /// Close-down asked for by the system (SIGTERM, SIGHUP): places and settings saved as
+    /// Form_Unload saves them, without questions or the acknowledgement window (nobody may
+    /// be there to answer). Ending the program is left to the caller.
+    void CloseForSystem();
 
     /// The application state: month, year, window size and tide program path.
     const AppState& State() const { return state_; }
@@ -85,8 +91,9 @@ class fMain : public QWidget {
     /// the rest, and the size recorded unless loading or minimised.
     void Form_Resize();
     /// Close-down: places, then settings, then the acknowledgement window. Runs once, from
-    /// Exit or from the window's close box.
-    void Form_Unload();
+    /// Exit or from the window's close box. Returns false, having done nothing else, when
+    /// the places could not be saved and the user chose to keep the window open.
+    bool Form_Unload();
 
     /// Computes and shows the month table unless month, year and place are those of the
     /// last calculation (`force` recomputes anyway). A calculation that fails is reported
@@ -108,7 +115,9 @@ class fMain : public QWidget {
 
     // Places.
     bool LoadLocations(bool readFile);
-    void SaveLocations();
+    /// The close-down save (merging another window's changes); false when it failed and
+    /// the user, asked when `interactive`, chose to keep the window open.
+    bool SaveLocations(bool interactive);
     void cboPlaces_Click();
     void cboPlaces_Change();
     void cmdPlace_Click();
@@ -139,6 +148,10 @@ class fMain : public QWidget {
     QSize AvailableTwips() const;
     /// A saved size larger than the whole desktop goes back to the default size.
     void KeepSavedSizeOnTheDesktop();
+
+    /// The close-down both Form_Unload and CloseForSystem run; `interactive` asks and
+    /// thanks, the system's close-down does neither.
+    bool CloseDown(bool interactive);
 
     // The controls, under the object names the tests find them by.
     ReportViewer* arvReport = nullptr;
@@ -178,6 +191,8 @@ class fMain : public QWidget {
     /// The export tools still have to be added to the report toolbar (once per run).
     bool toolbarPending_ = false;
     bool unloaded_ = false;
+    /// locs.dat as this window last read or wrote it, to notice another window's saves.
+    LocationFileSnapshot placesOnDisk_;
     /// The folder and name the next export proposes.
     ExportProposal exportProposal_;
     /// Why the selected place's record could not be read; empty when it could.

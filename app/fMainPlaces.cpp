@@ -8,12 +8,12 @@
 #include <QMenu>
 #include <QScrollBar>
 #include <QStyle>
+#include <cstdio>
 
 #include "app/fMain.h"
 #include "astro/CoreError.h"
 #include "astro/NumberText.h"
 #include "locations/Encoding.h"
-#include "locations/FileIo.h"
 #include "locations/LocationFile.h"
 #include "locations/LocationRecord.h"
 #include "ui/MessageBoxes.h"
@@ -44,20 +44,6 @@ void WidenListToLongestName(QComboBox* box) {
                                     2 * list->style()->pixelMetric(QStyle::PM_DefaultFrameWidth));
 }
 
-// Whether locs.dat already holds the list exactly as a save would write it.
-bool FileHoldsList(const std::string& directory, const LocationList& list) {
-    std::string text;
-    for (const std::string& record : list) {
-        text += record;
-        text += "\r\n";
-    }
-    try {
-        return ReadWholeFile(LocationFilePath(directory)) == text;
-    } catch (const CoreError&) {
-        return false;
-    }
-}
-
 }  // namespace
 
 std::string fMain::SelectedRecord() const {
@@ -77,7 +63,7 @@ bool fMain::LoadLocations(bool readFile) {
         if (readFile) {
             bool found = false;
             try {
-                found = quintrel::LoadLocations(services_.placeDirectory, places_);
+                found = quintrel::LoadLocations(services_.placeDirectory, places_, &placesOnDisk_);
             } catch (const CoreError& error) {
                 // The file is there but unusable (a folder, unreadable, too long): name it
                 // and say why, so the user knows what to put right.
@@ -89,6 +75,11 @@ bool fMain::LoadLocations(bool readFile) {
             if (!found) {
                 services_.messages->Critical(kMissingFileTitle, kMissingFileText, this);
                 return false;
+            }
+            if (!placesOnDisk_.ReadOnlyNotice.empty()) {
+                services_.messages->Exclamation(
+                    kPlaceFileErrorTitle, QString::fromStdString(placesOnDisk_.ReadOnlyNotice),
+                    this);
             }
         }
         for (const std::string& record : places_.Locations) {
@@ -107,24 +98,31 @@ bool fMain::LoadLocations(bool readFile) {
     return true;
 }
 
-void fMain::SaveLocations() {
+bool fMain::SaveLocations(bool interactive) {
+    QString problem;
     try {
-        quintrel::SaveLocations(services_.placeDirectory, places_);
-    } catch (const CoreError& error) {
-        // Every close-down rewrites the list, changed or not. Where the folder cannot be
-        // written and nothing was changed, nothing is lost, and a message saying changes
-        // were lost would be false.
-        if (FileHoldsList(services_.placeDirectory, places_.Locations)) {
-            return;
+        const CloseDownSave saved =
+            SaveLocationsAtClose(services_.placeDirectory, places_, placesOnDisk_);
+        if (!saved.MergeText.empty() && interactive) {
+            services_.messages->Exclamation(QStringLiteral("Places Merged"),
+                                            QString::fromStdString(saved.MergeText), this);
         }
-        // locs.dat and locs.bak are left as they were; say so rather than lose the
-        // changes without a word.
-        services_.messages->Exclamation(
-            QStringLiteral("Save Error"),
-            QString::fromStdString(error.what()) +
-                QStringLiteral("\r\nThe changes to the places could not be saved."),
-            this);
+        return true;
+    } catch (const CoreError& error) {
+        problem = QString::fromStdString(error.what());
     }
+    if (!interactive) {
+        std::fprintf(stderr, "quintrel: %s\n", qPrintable(problem));
+        return true;
+    }
+    // locs.dat and locs.bak are left as they were and the list is still in memory: the
+    // user may put the file right (or export the tables) and close again.
+    return services_.messages->Question(
+        QStringLiteral("Save Error"),
+        problem + QStringLiteral("\r\nThe changes to the places could not be saved.\r\n"
+                                 "Choose OK to close without them, or Cancel to keep Quintrel "
+                                 "open and try again."),
+        this);
 }
 
 void fMain::cboPlaces_Click() {

@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 #include <exception>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,11 @@ void ApplyEventKinds(const std::vector<std::string>& kinds, CalendarOptions& cal
 int RunCommandLine(int argc, const char* const* argv, std::ostream& standardOutput,
                    std::ostream& standardError) {
     TableOptions options;
+    // Numbers are taken as text and read as decimal below: the option parser would read
+    // "010" as octal.
+    std::optional<std::string> monthText;
+    std::optional<std::string> yearText;
+    std::string monthsText = "1";
     CLI::App app{"Sun and moon times, moon phase, activity times and day ratings of a month.",
                  "quintrel-table"};
     app.add_option("--locations", options.locationsPath,
@@ -73,9 +79,10 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& standardOutp
                    "Print the zone and daylight-saving rule the place list would keep for an "
                    "IANA time zone, for places north and south of the equator")
         ->type_name("ZONE");
-    app.add_option("--month", options.month, "Month 1-12 (default: this month)")->type_name("M");
-    app.add_option("--year", options.year, "Year (default: this year)")->type_name("Y");
-    app.add_option("--months", options.months, "Number of consecutive months")
+    app.add_option("--month", monthText, "Month 1-12 (default: this month)")->type_name("M");
+    app.add_option("--year", yearText, "Year 101-9998 (default: this year)")->type_name("Y");
+    app.add_option("--months", monthsText,
+                   "Number of consecutive months, at most " + std::to_string(kMaxMonths))
         ->type_name("COUNT")
         ->capture_default_str();
     CLI::Option* format = app.add_option("--format", options.format, "Output format")
@@ -159,6 +166,13 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& standardOutp
     ApplyEventKinds(icsEvents, options.calendar);
 
     try {
+        if (monthText) {
+            options.month = DecimalOption("--month", *monthText);
+        }
+        if (yearText) {
+            options.year = DecimalOption("--year", *yearText);
+        }
+        options.months = DecimalOption("--months", monthsText);
         RunTableCommand(options, standardOutput, standardError);
     } catch (const UsageError& error) {
         standardError << "quintrel-table: " << error.what() << " (see --help)\n";

@@ -7,6 +7,7 @@
 #include "locations/AppPaths.h"
 #include "locations/Encoding.h"
 #include "locations/LocationFile.h"
+#include "locations/LocationFormChecks.h"
 #include "locations/LocationRecord.h"
 #include "locations/PlaceDescription.h"
 #include "locations/PlaceValues.h"
@@ -14,6 +15,9 @@
 namespace quintrel::cli {
 
 namespace {
+
+// A message of thousands of matches would bury the few lines that help.
+constexpr std::size_t kMatchesShown = 20;
 
 std::string Lower(std::string_view text) {
     std::string lower(text);
@@ -38,24 +42,15 @@ LocationList ReadPlaceList(const std::string& path) {
         }
         return state.Locations;
     }
-    // The window's own reader: a pipe is refused at once, and the list limit holds.
+    // The window's own reader: a pipe is refused at once, and the list limits hold.
     return ReadLocationFile(path).Locations;
 }
 
 LocationList RecordAsPlaceList(std::string_view utf8Record) {
     const std::string record = Utf8ToCp1252(utf8Record);
-    const std::size_t length = record.size();
-    const bool complete = length == kRecordLengthWithoutRules || length == kRecordLengthWithRules;
-    const bool older = length >= kShortestOldRecordLength && length < kRecordLengthWithoutRules;
-    if (!complete && !older) {
-        throw CoreError("The record \"" + std::string(utf8Record) + "\" has " +
-                        std::to_string(length) + " characters; a line of locs.dat has " +
-                        std::to_string(kRecordLengthWithoutRules) + " or " +
-                        std::to_string(kRecordLengthWithRules) + " (or " +
-                        std::to_string(kShortestOldRecordLength) + " to " +
-                        std::to_string(kRecordLengthWithoutRules - 1) + ")");
-    }
-    // Reading the numbers now reports a malformed record before anything is computed.
+    // A record the location window could not have written is refused before anything is
+    // computed with it, naming the column at fault.
+    CheckLocationRecord(record);
     PlaceValues place;
     ParseSelectedLocation(record, place);
     return {record};
@@ -89,13 +84,17 @@ int ChoosePlace(const LocationList& places, std::string_view choice) {
         }
     }
     if (matches.empty()) {
-        throw CoreError("No place matches \"" + std::string(choice) + "\" (see --list)");
+        throw CoreError("No place matches \"" + PrintableText(choice) + "\" (see --list)");
     }
     if (matches.size() > 1) {
-        std::string message = "Several places match \"" + std::string(choice) + "\":";
-        for (std::size_t i = 0; i < matches.size(); ++i) {
+        std::string message = "Several places match \"" + PrintableText(choice) + "\":";
+        const std::size_t shown = std::min(matches.size(), kMatchesShown);
+        for (std::size_t i = 0; i < shown; ++i) {
             message += (i == 0 ? " " : "; ") + std::to_string(matches[i]) + " " +
-                       PlaceName(places[static_cast<std::size_t>(matches[i])]);
+                       PrintableText(PlaceName(places[static_cast<std::size_t>(matches[i])]));
+        }
+        if (matches.size() > shown) {
+            message += "; and " + std::to_string(matches.size() - shown) + " more (see --list)";
         }
         throw CoreError(message);
     }
@@ -112,7 +111,8 @@ std::string PlaceListText(const LocationList& places) {
     std::vector<std::string> names;
     std::size_t widest = 0;
     for (const std::string& record : places) {
-        names.push_back(PlaceName(record));
+        // Control characters in a name are shown escaped, not sent to the terminal.
+        names.push_back(PrintableText(PlaceName(record)));
         widest = std::max(widest, width(names.back()));
     }
     std::string text;

@@ -1,6 +1,13 @@
 #include "cli/TableCommand.h"
 
+#include <algorithm>
+#include <charconv>
 #include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <system_error>
+#include <utility>
 #include <vector>
 
 #include "astro/CoreError.h"
@@ -12,6 +19,7 @@
 #include "cli/PlanCommand.h"
 #include "cli/TextTable.h"
 #include "gazetteer/GeonamesGazetteer.h"
+#include "locations/Encoding.h"
 #include "locations/FileIo.h"
 #include "locations/PlaceValues.h"
 #include "table/CalculateMonth.h"
@@ -40,27 +48,99 @@ std::int16_t CheckedYear(int year) {
     return static_cast<std::int16_t>(year);
 }
 
-std::vector<MonthTable> CalculateMonths(const std::string& record, int firstMonth, int firstYear,
-                                        int count) {
-    // Every month asked for is checked before the place is read: an option out of range
-    // is reported as such even when the record is bad too.
-    CheckedMonth(firstMonth);
-    const long lastIndex = static_cast<long>(firstYear) * 12 + (firstMonth - 1) + (count - 1);
-    CheckedYear(firstYear);
-    CheckedYear(static_cast<int>(lastIndex / 12));
-    PlaceValues place;
-    ParseSelectedLocation(record, place);
-    std::vector<MonthTable> tables;
-    int month = firstMonth;
-    int year = firstYear;
-    for (int i = 0; i < count; ++i) {
-        tables.push_back(CalculateMonth(place, record, CheckedMonth(month), CheckedYear(year)));
-        if (++month > 12) {
-            month = 1;
-            ++year;
+constexpr int kMonthsPerStep = 12;
+
+// The month `offset` months after month/year.
+std::pair<int, int> MonthAfter(int month, int year, int offset) {
+    const long index = static_cast<long>(year) * 12 + (month - 1) + offset;
+    return {static_cast<int>(index % 12) + 1, static_cast<int>(index / 12)};
+}
+
+// Where the table goes: standard output, a device or pipe written as it is (scripts give
+// /dev/stdout or a pipe), or a file replaced only once all of it is written.
+class TableOutput {
+  public:
+    TableOutput(const std::optional<std::string>& path, std::ostream& standardOutput) {
+        namespace fs = std::filesystem;
+        std::error_code error;
+        if (!path) {
+            stream_ = &standardOutput;
+            name_ = "standard output";
+        } else if (const fs::file_status status = fs::status(*path, error);
+                   fs::exists(status) && !fs::is_regular_file(status)) {
+            device_.open(*path, std::ios::binary);
+            stream_ = &device_;
+            name_ = "the file " + *path;
+        } else {
+            file_.emplace(*path);
         }
     }
-    return tables;
+
+    void Write(std::string_view text) {
+        if (file_) {
+            file_->Append(text);
+            return;
+        }
+        stream_->write(text.data(), static_cast<std::streamsize>(text.size()));
+        if (!*stream_) {
+            throw CoreError("Cannot write to " + name_);
+        }
+    }
+
+    void Finish() {
+        if (file_) {
+            file_->Commit();
+            return;
+        }
+        stream_->flush();
+        if (device_.is_open()) {
+            device_.close();
+        }
+        if (!*stream_) {
+            throw CoreError("Cannot write to " + name_);
+        }
+    }
+
+  private:
+    std::optional<AtomicFileWriter> file_;
+    std::ofstream device_;
+    std::ostream* stream_ = nullptr;
+    std::string name_;
+};
+
+// The best days of --plan, as text or CSV, and as a PDF list when asked.
+void RunPlanCommand(const TableOptions& options, const LocationList& places, const LocalMoment& now,
+                    std::ostream& standardOutput, std::ostream& messages) {
+    const PlanRequest request = BuildPlanRequest(options, places, now);
+    const PlanResult result = RunPlan(request);
+    std::string text;
+    if (options.format == "csv") {
+        text = BuildPlanCsv(request, result.days, now.timeText, now.dateText);
+        if (result.days.empty()) {
+            messages << NothingFoundText(request) << "\n";
+        }
+    } else {
+        text = FormatPlanText(request, result);
+    }
+    if (options.pdfPath) {
+        if (result.days.empty()) {
+            // An empty list would print as a page of headings; the message says more.
+            if (options.format == "csv") {
+                messages << "No PDF written to " << *options.pdfPath << "\n";
+            } else {
+                messages << NothingFoundText(request) << " No PDF written to " << *options.pdfPath
+                         << "\n";
+            }
+        } else {
+            WritePlanPdf(*options.pdfPath, request, result.days);
+        }
+    }
+    // With a PDF the list goes to standard output only when a format or a file is asked.
+    if (!options.pdfPath || options.formatGiven || options.outputPath) {
+        TableOutput output(options.outputPath, standardOutput);
+        output.Write(text);
+        output.Finish();
+    }
 }
 
 // The calendar's choices with the shared --min-rating read as the planner reads it, so
@@ -80,6 +160,22 @@ CalendarOptions CalendarChoices(const TableOptions& options) {
 
 }  // namespace
 
+int DecimalOption(std::string_view option, std::string_view text) {
+    // Read by hand: the option parser takes a leading 0 for octal and 0x for hex.
+    std::string_view digits = text;
+    if (!digits.empty() && (digits.front() == '-' || digits.front() == '+')) {
+        digits.remove_prefix(1);
+    }
+    int value = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(digits.data(), end, value);
+    if (digits.empty() || error != std::errc() || stop != end) {
+        throw UsageError(std::string(option) + " must be a whole number, not \"" +
+                         PrintableText(text) + "\"");
+    }
+    return !text.empty() && text.front() == '-' ? -value : value;
+}
+
 void RunTableCommand(const TableOptions& options, std::ostream& standardOutput,
                      std::ostream& messages) {
     if (options.plan && options.yearView) {
@@ -96,11 +192,18 @@ void RunTableCommand(const TableOptions& options, std::ostream& standardOutput,
     if (options.plan && options.format == "ics") {
         throw UsageError("--plan lists its days as text or csv; --format ics is for month tables");
     }
-    if (options.yearView && options.pdfPath.empty()) {
-        throw UsageError("--year-view needs --pdf FILE for the page it draws");
+    // The planner checks its own month count (1-24).
+    if (!options.plan && (options.months < 1 || options.months > kMaxMonths)) {
+        throw UsageError("--months must be from 1 to " + std::to_string(kMaxMonths));
     }
-    if (options.months < 1 && !options.plan) {
-        throw UsageError("--months must be at least 1");
+    for (const auto& [name, path] :
+         {std::pair{"--output", &options.outputPath}, std::pair{"--pdf", &options.pdfPath}}) {
+        if (*path && (*path)->empty()) {
+            throw UsageError(std::string(name) + " needs a file name");
+        }
+    }
+    if (options.yearView && !options.pdfPath) {
+        throw UsageError("--year-view needs --pdf FILE for the page it draws");
     }
     if (options.calendarOptionsGiven && options.format != "ics") {
         throw UsageError("--ics-events, --daylight-only and --alarm need --format ics");
@@ -124,6 +227,17 @@ void RunTableCommand(const TableOptions& options, std::ostream& standardOutput,
         }
         return;
     }
+    const LocalMoment now = ReadLocalClock();
+    const int firstMonth = options.month.value_or(now.month);
+    const int firstYear = options.year.value_or(now.year);
+    // Every month is known to be in the calendar before a line is written, and before the
+    // place is read: an option out of range is reported as such even when the record is
+    // bad too.
+    if (!options.list && !options.plan) {
+        for (const int offset : {0, options.months - 1}) {
+            CheckedYear(MonthAfter(CheckedMonth(firstMonth), firstYear, offset).second);
+        }
+    }
     LocationList places;
     if (options.town) {
         GeonamesGazetteer gazetteer;
@@ -133,80 +247,74 @@ void RunTableCommand(const TableOptions& options, std::ostream& standardOutput,
                                 : ReadPlaceList(options.locationsPath);
     }
 
-    std::string output;
-    bool writeOutput = true;
-    std::vector<MonthTable> tables;
     if (options.list) {
-        output = PlaceListText(places);
-    } else if (options.plan) {
-        const LocalMoment now = ReadLocalClock();
-        const PlanRequest request = BuildPlanRequest(options, places, now);
-        const PlanResult result = RunPlan(request);
-        if (options.format == "csv") {
-            output = BuildPlanCsv(request, result.days, now.timeText, now.dateText);
-            if (result.days.empty()) {
-                messages << NothingFoundText(request) << "\n";
-            }
-        } else {
-            output = FormatPlanText(request, result);
-        }
-        if (!options.pdfPath.empty()) {
-            if (result.days.empty()) {
-                // An empty list would print as a page of headings; the message says more.
-                if (options.format == "csv") {
-                    messages << "No PDF written to " << options.pdfPath << "\n";
-                } else {
-                    messages << NothingFoundText(request) << " No PDF written to "
-                             << options.pdfPath << "\n";
-                }
-            } else {
-                WritePlanPdf(options.pdfPath, request, result.days);
-            }
-            writeOutput = options.formatGiven || !options.outputPath.empty();
-        }
-    } else if (options.yearView) {
-        const std::string& record =
-            places[static_cast<std::size_t>(ChoosePlace(places, options.place))];
-        const int year = options.year.value_or(ReadLocalClock().year);
-        WriteYearViewPdf(options.pdfPath,
-                         BuildYearSheet(record, PlaceName(record), CheckedYear(year)));
-        writeOutput = false;
-    } else {
-        const std::string& record =
-            options.town ? places.front()
-                         : places[static_cast<std::size_t>(ChoosePlace(places, options.place))];
-        const LocalMoment now = ReadLocalClock();
-        tables = CalculateMonths(record, options.month.value_or(now.month),
-                                 options.year.value_or(now.year), options.months);
-        if (options.format == "csv") {
-            output = BuildCsvText(tables, now.timeText, now.dateText);
-        } else if (options.format == "ics") {
-            output = BuildIcsText(tables, record, CalendarChoices(options), std::time(nullptr));
-        } else {
-            const std::string name = PlaceName(record);
-            const std::string line = PlaceLineText(record);
-            for (const MonthTable& table : tables) {
-                output += (output.empty() ? "" : "\n") + FormatTextTable(table, name, line);
-            }
-        }
-        if (!options.pdfPath.empty()) {
-            WriteReportPdf(options.pdfPath, tables, record);
-            // The PDF alone was asked for unless a format or an output file says otherwise.
-            writeOutput = options.formatGiven || !options.outputPath.empty();
-        }
-    }
-
-    if (!writeOutput) {
+        TableOutput output(options.outputPath, standardOutput);
+        output.Write(PlaceListText(places));
+        output.Finish();
         return;
     }
-    if (options.outputPath.empty()) {
-        standardOutput.write(output.data(), static_cast<std::streamsize>(output.size()));
-        standardOutput.flush();
-        if (!standardOutput) {
-            throw CoreError("Cannot write to standard output");
+    if (options.plan) {
+        RunPlanCommand(options, places, now, standardOutput, messages);
+        return;
+    }
+    if (options.yearView) {
+        const std::string& record =
+            places[static_cast<std::size_t>(ChoosePlace(places, options.place))];
+        WriteYearViewPdf(*options.pdfPath,
+                         BuildYearSheet(record, PlaceName(record), CheckedYear(firstYear)));
+        return;
+    }
+    const std::string& record =
+        options.town ? places.front()
+                     : places[static_cast<std::size_t>(ChoosePlace(places, options.place))];
+    PlaceValues place;
+    ParseSelectedLocation(record, place);
+
+    // The PDF alone was asked for unless a format or an output file says otherwise.
+    const bool writeTable = !options.pdfPath || options.formatGiven || options.outputPath;
+    std::optional<TableOutput> output;
+    if (writeTable) {
+        output.emplace(options.outputPath, standardOutput);
+    }
+    const bool csv = options.format == "csv";
+    // A calendar is one VCALENDAR over all the months, so its months are kept and written
+    // together at the end; its choices are checked before anything is computed.
+    const bool ics = options.format == "ics";
+    const CalendarOptions calendar = CalendarChoices(options);
+    if (output && csv) {
+        output->Write(BuildCsvText(std::vector<MonthTable>{}, now.timeText, now.dateText));
+    }
+    const std::string name = PlaceName(record);
+    const std::string line = PlaceLineText(record);
+    // A year at a time is computed (the dates where its months meet searched once) and
+    // written at once, so a long run holds one year, not all of them; only the PDF and the
+    // calendar need every month together.
+    std::vector<MonthTable> keptTables;
+    bool first = true;
+    for (int done = 0; done < options.months; done += kMonthsPerStep) {
+        const auto [month, year] = MonthAfter(firstMonth, firstYear, done);
+        std::vector<MonthTable> step =
+            CalculateMonths(place, record, CheckedMonth(month), CheckedYear(year),
+                            std::min(kMonthsPerStep, options.months - done));
+        for (MonthTable& table : step) {
+            if (output && !ics) {
+                output->Write(csv ? CsvDayLines(table)
+                                  : (first ? "" : "\n") + FormatTextTable(table, name, line));
+            }
+            first = false;
+            if (options.pdfPath || ics) {
+                keptTables.push_back(std::move(table));
+            }
         }
-    } else {
-        ReplaceFileContent(options.outputPath, output);
+    }
+    if (options.pdfPath) {
+        WriteReportPdf(*options.pdfPath, keptTables, record);
+    }
+    if (output && ics) {
+        output->Write(BuildIcsText(keptTables, record, calendar, std::time(nullptr)));
+    }
+    if (output) {
+        output->Finish();
     }
 }
 

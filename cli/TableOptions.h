@@ -8,24 +8,27 @@
 
 namespace quintrel::cli {
 
+/// The most consecutive months one command computes: a century.
+inline constexpr int kMaxMonths = 1200;
+
 /// What the command line asked for, as parsed; nothing here is checked against data yet.
 struct TableOptions {
-    std::string locationsPath;            ///< empty: locs.dat beside the program
-    std::optional<std::string> record;    ///< a location record standing for a one-place list
-    std::string place = "0";              ///< position from 0, or part of "Country (Town)"
-    bool list = false;                    ///< print the places with their positions
-    std::optional<int> month;             ///< 1..12; empty: this month
-    std::optional<int> year;              ///< empty: this year
-    int months = 1;                       ///< consecutive months to compute
-    std::string format = "text";          ///< "text", "csv" or "ics"
-    bool formatGiven = false;             ///< --format was on the command line
-    std::string outputPath;               ///< empty: standard output
-    std::string pdfPath;                  ///< empty: no PDF
-    std::optional<std::string> find;      ///< list the towns matching this text
-    std::optional<std::string> town;      ///< compute for the best town matching this text
-    std::optional<std::string> zoneRule;  ///< print the record's zone columns for this zone
-    CalendarOptions calendar;             ///< what --format ics writes
-    bool calendarOptionsGiven = false;    ///< an --ics-events, --daylight-only or --alarm was given
+    std::string locationsPath;              ///< empty: locs.dat beside the program
+    std::optional<std::string> record;      ///< a location record standing for a one-place list
+    std::string place = "0";                ///< position from 0, or part of "Country (Town)"
+    bool list = false;                      ///< print the places with their positions
+    std::optional<int> month;               ///< 1..12; empty: this month
+    std::optional<int> year;                ///< empty: this year
+    int months = 1;                         ///< consecutive months to compute, 1..kMaxMonths
+    std::string format = "text";            ///< "text", "csv" or "ics"
+    bool formatGiven = false;               ///< --format was on the command line
+    std::optional<std::string> outputPath;  ///< none: standard output
+    std::optional<std::string> pdfPath;     ///< none: no PDF
+    std::optional<std::string> find;        ///< list the towns matching this text
+    std::optional<std::string> town;        ///< compute for the best town matching this text
+    std::optional<std::string> zoneRule;    ///< print the record's zone columns for this zone
+    CalendarOptions calendar;               ///< what --format ics writes
+    bool calendarOptionsGiven = false;  ///< an --ics-events, --daylight-only or --alarm was given
     // The planner and the year at a glance.
     bool plan = false;                ///< search the best days instead of one table
     std::optional<std::string> from;  ///< first month searched, "YYYY-MM"; empty: this month

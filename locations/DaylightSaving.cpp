@@ -4,6 +4,7 @@
 
 #include "astro/CoreError.h"
 #include "astro/NumberText.h"
+#include "locations/Encoding.h"
 #include "locations/LocationRecord.h"
 
 namespace quintrel {
@@ -38,7 +39,7 @@ DaySerial RuleDate(std::string_view record, RecordColumns columns, std::int16_t 
     if (!rule) {
         throw CoreError("The daylight-saving rule in columns " + std::to_string(columns.first) +
                         "-" + std::to_string(columns.last) + " of the place record \"" +
-                        std::string(record) + "\" is damaged");
+                        PrintableRecord(record) + "\" is damaged");
     }
     return WeekdayRuleDate(rule->week, rule->weekday, rule->month, year);
 }

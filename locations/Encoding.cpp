@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstdio>
 
 namespace quintrel {
 
@@ -111,6 +112,31 @@ std::string Utf8ToCp1252(std::string_view utf8) {
         at += c.length;
     }
     return out;
+}
+
+std::string PrintableText(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    for (std::size_t at = 0; at < utf8.size();) {
+        const Utf8Character c = DecodeUtf8At(utf8, at);
+        char escape[8];
+        if (!c.valid || c.code < 0x20 || c.code == 0x7F) {
+            std::snprintf(escape, sizeof escape, "\\x%02x",
+                          static_cast<unsigned>(static_cast<unsigned char>(utf8[at])));
+            out += escape;
+        } else if (c.code >= 0x80 && c.code <= 0x9F) {
+            std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned>(c.code));
+            out += escape;
+        } else {
+            out.append(utf8.substr(at, c.length));
+        }
+        at += c.length;
+    }
+    return out;
+}
+
+std::string PrintableRecord(std::string_view cp1252) {
+    return PrintableText(Cp1252ToUtf8(cp1252));
 }
 
 }  // namespace quintrel

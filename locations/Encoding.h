@@ -30,4 +30,12 @@ std::string Cp1252ToUtf8(std::string_view bytes);
 /// UTF-8, become "?".
 std::string Utf8ToCp1252(std::string_view utf8);
 
+/// Text safe to print in a message or on a terminal: UTF-8 with every control character
+/// (C0, DEL, C1) and every malformed byte written as a visible escape ("\x1b", "\u0085",
+/// "\xff"), so a record or an argument can neither steer the terminal nor break a line.
+std::string PrintableText(std::string_view utf8);
+
+/// PrintableText of Windows-1252 bytes, e.g. a location record.
+std::string PrintableRecord(std::string_view cp1252);
+
 }  // namespace quintrel

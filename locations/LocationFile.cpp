@@ -5,19 +5,49 @@
 
 #include "astro/CoreError.h"
 #include "locations/AppPaths.h"
-#include "locations/FileIo.h"
+#include "locations/LocationMerge.h"
 
 namespace quintrel {
 
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 std::string JoinPath(std::string_view directory, std::string_view name) {
     std::string path(directory);
     path += '/';
     path += name;
     return path;
+}
+
+// The bytes of a place file, refused before reading when no list could be that long.
+std::string ReadPlaceFile(const std::string& path) {
+    try {
+        return ReadWholeFile(path, kMaxLocationFileBytes);
+    } catch (const FileTooLarge& error) {
+        const std::string size = error.SizeBytes > kMaxLocationFileBytes + 1
+                                     ? std::to_string(error.SizeBytes)
+                                     : "more than " + std::to_string(kMaxLocationFileBytes);
+        throw CoreError("Cannot load \"" + path + "\": it is larger than a list of " +
+                        std::to_string(kMaxLocations) + " places can be (" + size + " bytes)");
+    }
+}
+
+// The list a file's text holds: empty lines dropped, sorted. Throws when it is too long.
+LocationState ParsePlaceFile(const std::string& path, std::string_view text) {
+    LocationState loaded;
+    loaded.Locations = SplitLocationText(text);
+    CompactLocationList(loaded);
+    // Positions in the list are 16-bit; a longer list could be shown but not kept, so it
+    // is refused whole rather than cut short and written back without the rest.
+    if (loaded.Locations.size() > kMaxLocations) {
+        throw CoreError("Cannot load \"" + path + "\": it holds " +
+                        std::to_string(loaded.Locations.size()) + " places, more than the " +
+                        std::to_string(kMaxLocations) + " the list can keep");
+    }
+    SortLocations(loaded.Locations);
+    return loaded;
 }
 
 }  // namespace
@@ -33,50 +63,71 @@ std::string LocationBackupPath(std::string_view directory) {
 LocationList SplitLocationText(std::string_view text) {
     LocationList lines;
     while (true) {
-        const auto end = text.find(kLineEnd);
+        while (text.starts_with(kByteOrderMark)) {
+            text.remove_prefix(kByteOrderMark.size());
+        }
+        const auto end = text.find_first_of("\r\n");
         if (end == std::string_view::npos) {
             lines.emplace_back(text);
             return lines;
         }
         lines.emplace_back(text.substr(0, end));
-        text.remove_prefix(end + kLineEnd.size());
+        const bool pair = text.substr(end, kLineEnd.size()) == kLineEnd;
+        text.remove_prefix(end + (pair ? kLineEnd.size() : 1));
     }
+}
+
+std::string LocationFileText(const LocationList& list) {
+    std::string text;
+    for (const std::string& record : list) {
+        text += record;
+        text += kLineEnd;
+    }
+    return text;
 }
 
 LocationState ReadLocationFile(const std::string& path) {
-    LocationState loaded;
-    loaded.Locations = SplitLocationText(ReadWholeFile(path));
-    CompactLocationList(loaded);
-    // Positions in the list are 16-bit; a longer list could be shown but not kept, so it
-    // is refused whole rather than cut short and written back without the rest.
-    if (loaded.Locations.size() > kMaxLocations) {
-        throw CoreError("Cannot load \"" + path + "\": it holds " +
-                        std::to_string(loaded.Locations.size()) + " places, more than the " +
-                        std::to_string(kMaxLocations) + " the list can keep");
-    }
-    SortLocations(loaded.Locations);
-    return loaded;
+    return ParsePlaceFile(path, ReadPlaceFile(path));
 }
 
-bool LoadLocations(std::string_view directory, LocationState& state) {
+bool LoadLocations(std::string_view directory, LocationState& state,
+                   LocationFileSnapshot* snapshot) {
     const std::string filePath = LocationFilePath(directory);
+    const std::string backupPath = LocationBackupPath(directory);
     // A folder in the file's place is not a missing file: saying so would send the user
     // looking for a file that is plainly there, and restoring the backup cannot replace it.
     std::error_code ignored;
     if (std::filesystem::is_directory(filePath, ignored)) {
         throw CoreError("Cannot read \"" + filePath + "\": it is a folder, not a file");
     }
-    if (!FileExists(filePath)) {
-        const std::string backupPath = LocationBackupPath(directory);
+    RemoveStaleTemporaries(filePath);
+    RemoveStaleTemporaries(backupPath);
+    std::string text;
+    std::string notice;
+    if (FileExists(filePath)) {
+        text = ReadPlaceFile(filePath);
+    } else {
         if (!FileExists(backupPath)) {
             return false;
         }
+        text = ReadPlaceFile(backupPath);
         // The backup stays where it is: it is the one good copy until the restore lands.
-        WriteFileAtomically(filePath, ReadWholeFile(backupPath));
+        try {
+            WriteFileAtomically(filePath, text);
+        } catch (const CoreError& error) {
+            // An installation the user cannot write to still shows its places.
+            notice = std::string(error.what()) + "\r\nThe places were read from \"" + backupPath +
+                     "\"; changes to them cannot be saved in this folder.";
+        }
     }
-    LocationState loaded = ReadLocationFile(filePath);
+    LocationState loaded = ParsePlaceFile(filePath, text);
     state.Locations = std::move(loaded.Locations);
     state.LocationsChanged = loaded.LocationsChanged;
+    if (snapshot != nullptr) {
+        snapshot->Locations = state.Locations;
+        snapshot->Stamp = notice.empty() ? StampFile(filePath, text) : FileStamp{};
+        snapshot->ReadOnlyNotice = notice;
+    }
     return true;
 }
 
@@ -84,11 +135,7 @@ void SaveLocations(std::string_view directory, LocationState& state) {
     if (!state.LocationsChanged) {
         return;
     }
-    std::string text;
-    for (const std::string& record : state.Locations) {
-        text += record;
-        text += kLineEnd;
-    }
+    const std::string text = LocationFileText(state.Locations);
     const std::string filePath = LocationFilePath(directory);
     const std::string backupPath = LocationBackupPath(directory);
 
@@ -107,6 +154,47 @@ void SaveLocations(std::string_view directory, LocationState& state) {
         throw;
     }
     state.LocationsChanged = false;
+}
+
+CloseDownSave SaveLocationsAtClose(std::string_view directory, LocationState& state,
+                                   LocationFileSnapshot& snapshot) {
+    CloseDownSave result;
+    // Rewriting a list nobody changed would undo whatever another window saved meanwhile.
+    if (state.Locations == snapshot.Locations) {
+        state.LocationsChanged = false;
+        return result;
+    }
+    const std::string filePath = LocationFilePath(directory);
+    if (FileExists(filePath)) {
+        const std::string onDisk = ReadPlaceFile(filePath);
+        const LocationList theirs = ParsePlaceFile(filePath, onDisk).Locations;
+        if (StampFile(filePath, onDisk) != snapshot.Stamp && theirs != snapshot.Locations) {
+            const bool selected =
+                state.LocationIndex >= 0 &&
+                static_cast<std::size_t>(state.LocationIndex) < state.Locations.size();
+            const std::string selectedRecord =
+                selected ? state.Locations[static_cast<std::size_t>(state.LocationIndex)] : "";
+            LocationMerge merge = MergeLocationLists(snapshot.Locations, state.Locations, theirs);
+            if (merge.Locations.size() > kMaxLocations) {
+                throw CoreError("Cannot save \"" + filePath +
+                                "\": with the places another "
+                                "window added the list would hold more than " +
+                                std::to_string(kMaxLocations));
+            }
+            state.Locations = std::move(merge.Locations);
+            if (selected) {
+                const std::int16_t found = FindLocation(state.Locations, selectedRecord);
+                state.LocationIndex = found >= 0 ? found : SelectableLocationIndex(state);
+            }
+            result.MergeText = LocationMergeText(merge);
+        }
+    }
+    state.LocationsChanged = true;
+    SaveLocations(directory, state);
+    result.Written = true;
+    snapshot.Locations = state.Locations;
+    snapshot.Stamp = StampFile(filePath, LocationFileText(state.Locations));
+    return result;
 }
 
 }  // namespace quintrel

@@ -4,7 +4,9 @@
 
 #include "astro/CoreError.h"
 #include "astro/NumberText.h"
+#include "locations/DaylightSaving.h"
 #include "locations/Encoding.h"
+#include "locations/LocationRecord.h"
 
 namespace quintrel {
 
@@ -103,6 +105,62 @@ NumberEntryCheck CheckNumberEntry(std::string& text, int limit, std::string_view
         return NumberEntryCheck::Limited;
     }
     return NumberEntryCheck::Kept;
+}
+
+void CheckLocationRecord(std::string_view record) {
+    const std::size_t length = record.size();
+    const bool older =
+        length >= LocationColumns::LongitudeMinutes.last && length < kRecordLengthWithoutRules;
+    if (length != kRecordLengthWithoutRules && length != kRecordLengthWithRules && !older) {
+        throw CoreError("The record \"" + PrintableRecord(record) + "\" has " +
+                        std::to_string(length) +
+                        " characters; a line of locs.dat has 59 or 71 (or 53 to 58)");
+    }
+    const auto refuse = [&](RecordColumns columns, const char* field, const std::string& rule) {
+        const bool one = columns.first == columns.last;
+        const std::string where =
+            one ? "Column " + std::to_string(columns.first)
+                : "Columns " + std::to_string(columns.first) + "-" + std::to_string(columns.last);
+        throw CoreError(where + " (" + field + ") of the record \"" + PrintableRecord(record) +
+                        (one ? "\" holds \"" : "\" hold \"") +
+                        PrintableRecord(ColumnText(record, columns)) + "\": " + rule);
+    };
+    const auto oneOf = [&](RecordColumns column, const char* field, std::string_view allowed,
+                           const char* rule) {
+        const std::string_view text = ColumnText(record, column);
+        if (!text.empty() && allowed.find(text.front()) == std::string_view::npos) {
+            refuse(column, field, rule);
+        }
+    };
+    oneOf(LocationColumns::Favourite, "favourite mark", "01", "must be 0 or 1");
+    oneOf(LocationColumns::LatitudeSign, "latitude sign", "+- ", "must be +, - or blank");
+    oneOf(LocationColumns::LongitudeSign, "longitude sign", "+- ", "must be +, - or blank");
+    oneOf(LocationColumns::ZoneSign, "zone sign", "+- ", "must be +, - or blank");
+    oneOf(LocationColumns::DstFlag, "daylight saving", "01", "must be 0 or 1");
+
+    const struct {
+        RecordColumns columns;
+        const char* field;
+        int limit;
+    } numbers[] = {
+        {LocationColumns::LatitudeDegrees, "latitude degrees", 90},
+        {LocationColumns::LatitudeMinutes, "latitude minutes", 59},
+        {LocationColumns::LongitudeDegrees, "longitude degrees", 180},
+        {LocationColumns::LongitudeMinutes, "longitude minutes", 59},
+        {LocationColumns::ZoneHours, "zone hours", 12},
+    };
+    for (const auto& number : numbers) {
+        // The location window's own check, so a record from elsewhere meets the same rule.
+        std::string text(ColumnText(record, number.columns));
+        if (CheckNumberEntry(text, number.limit, "") != NumberEntryCheck::Kept) {
+            refuse(number.columns, number.field,
+                   "must be a number from 0 to " + std::to_string(number.limit));
+        }
+    }
+    if (length == kRecordLengthWithRules && !DstRulesUsable(record)) {
+        refuse(RecordColumns{LocationColumns::DstStartRule.first, LocationColumns::DstEndRule.last},
+               "daylight-saving rules", "week 1-5, weekday 1-7 and month 01-12 expected");
+    }
 }
 
 }  // namespace quintrel

@@ -2,6 +2,7 @@
 
 #include "astro/CoreError.h"
 #include "astro/NumberText.h"
+#include "locations/Encoding.h"
 
 namespace quintrel {
 
@@ -49,7 +50,7 @@ float ColumnSingle(std::string_view record, RecordColumns columns) {
         // The bare "is not a number" would not tell the user which place is damaged.
         throw CoreError("Columns " + std::to_string(columns.first) + "-" +
                         std::to_string(columns.last) + " of the place record \"" +
-                        std::string(record) + "\" do not hold a number");
+                        PrintableRecord(record) + "\" do not hold a number");
     }
 }
 

@@ -49,6 +49,15 @@ std::string CsvDayLine(const MonthTable& table, const DayRow& row) {
     return line;
 }
 
+std::string CsvDayLines(const MonthTable& table) {
+    std::string text;
+    for (const DayRow& row : table.rows) {
+        text += CsvDayLine(table, row);
+        text += kLineEnd;
+    }
+    return text;
+}
+
 std::string BuildCsvText(const std::vector<MonthTable>& tables, std::string_view timeText,
                          std::string_view dateText) {
     std::string text = CsvPreamble(timeText, dateText);
@@ -56,10 +65,7 @@ std::string BuildCsvText(const std::vector<MonthTable>& tables, std::string_view
     text += CsvHeader();
     text += kLineEnd;
     for (const MonthTable& table : tables) {
-        for (const DayRow& row : table.rows) {
-            text += CsvDayLine(table, row);
-            text += kLineEnd;
-        }
+        text += CsvDayLines(table);
     }
     return text;
 }

@@ -25,6 +25,9 @@ std::string RowDateText(const MonthTable& table, const DayRow& row);
 /// commas.
 std::string CsvDayLine(const MonthTable& table, const DayRow& row);
 
+/// The day lines of one table, each ended by CR LF: what a table adds to an export.
+std::string CsvDayLines(const MonthTable& table);
+
 /// The whole export file: preamble, header, then the day lines of every table in order,
 /// each line ended by CR LF. Several tables (consecutive months) share one preamble and
 /// one header.

@@ -2,6 +2,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 #include "app/Exports.h"
 #include "astro/CoreError.h"
 #include "support/RecordingMessageBoxes.h"
@@ -81,7 +83,7 @@ class ExportsTest : public QObject {
         QTest::addColumn<QString>("path");
         QTest::newRow("folder does not exist") << "/nonexistent-quintrel-folder/june.csv";
         QTest::newRow("path is a folder") << "/tmp";
-        QTest::newRow("disk full after opening") << "/dev/full";
+        QTest::newRow("a device") << "/dev/full";
     }
 
     void unwritableFileShowsExportError() {
@@ -94,7 +96,24 @@ class ExportsTest : public QObject {
         QCOMPARE(messages.shown.size(), size_t(1));
         QCOMPARE(messages.shown[0].kind, RecordingMessageBoxes::Kind::Exclamation);
         QCOMPARE(messages.shown[0].title, QString("Export Error"));
-        QCOMPARE(messages.shown[0].text, ExportErrorText(path));
+        QVERIFY(messages.shown[0].text.startsWith(ExportErrorText(path)));
+    }
+
+    // A pipe nobody reads would hold the window until someone did.
+    void pipeIsRefusedAtOnce() {
+        QTemporaryDir folder;
+        const QString pipe = folder.filePath("june.csv");
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        ScriptedSaveFileDialog dialog;
+        dialog.script = {pipe, pipe};
+        RecordingMessageBoxes messages;
+        bool pdfCalled = false;
+        QCOMPARE(ExportCsv(dialog, messages, kCsv), ExportOutcome::Failed);
+        QCOMPARE(ExportPdf(dialog, messages, [&](const std::string&) { pdfCalled = true; }),
+                 ExportOutcome::Failed);
+        QVERIFY(!pdfCalled);
+        QCOMPARE(messages.shown.size(), size_t(2));
+        QVERIFY(messages.shown[1].text.contains("named pipe"));
     }
 
     void dialogThatFailsIsTriedOnceMoreEmpty() {

@@ -81,7 +81,13 @@ TEST(CommandLine, ContradictionsAreUsageErrorsBeforeAnyDataIsRead) {
         const char* message;
     };
     const Case cases[] = {
-        {{"--months", "0", "--record", kPlaces[0].c_str()}, "--months must be at least 1"},
+        {{"--months", "0", "--record", kPlaces[0].c_str()}, "--months must be from 1 to 1200"},
+        {{"--months", "1201", "--record", kPlaces[0].c_str()}, "--months must be from 1 to 1200"},
+        {{"--year", "0x10", "--record", kPlaces[0].c_str()}, "--year must be a whole number"},
+        {{"--month", "1e1", "--record", kPlaces[0].c_str()}, "--month must be a whole number"},
+        {{"--months", " 2", "--record", kPlaces[0].c_str()}, "--months must be a whole number"},
+        {{"--output", "", "--record", kPlaces[0].c_str()}, "--output needs a file name"},
+        {{"--pdf", "", "--record", kPlaces[0].c_str()}, "--pdf needs a file name"},
         {{"--record", kPlaces[0].c_str(), "--locations", "/no/such/file"},
          "Only one of --record, --town and --locations can be given"},
         {{"--town", "tromso", "--record", kPlaces[0].c_str()},
@@ -98,6 +104,26 @@ TEST(CommandLine, ContradictionsAreUsageErrorsBeforeAnyDataIsRead) {
         EXPECT_TRUE(run.out.empty()) << c.message;
         EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
         EXPECT_NE(run.err.find("(see --help)\n"), std::string::npos) << run.err;
+    }
+}
+
+// The option parser alone would read a leading zero as octal: 010 as 8, 08 not at all.
+TEST(CommandLine, NumbersAreDecimalWhateverTheirLeadingZeros) {
+    struct Case {
+        std::vector<const char*> dates;
+        const char* title;
+    };
+    const Case cases[] = {
+        {{"--year", "02004", "--month", "010"}, "for October 2004\n"},
+        {{"--year", "2004", "--month", "08"}, "for August 2004\n"},
+        {{"--year", "+2004", "--month", "09", "--months", "01"}, "for September 2004\n"},
+    };
+    for (const Case& c : cases) {
+        std::vector<const char*> arguments = {"--record", kPlaces[0].c_str()};
+        arguments.insert(arguments.end(), c.dates.begin(), c.dates.end());
+        const Outcome run = RunWith(arguments);
+        EXPECT_EQ(run.exitCode, kExitDone) << run.err;
+        EXPECT_NE(run.out.find(c.title), std::string::npos) << c.title;
     }
 }
 

@@ -356,6 +356,72 @@ year_view_pdf)
     done
     [ "$(pdfinfo "$work/year.pdf" | awk '/^Pages:/ { print $2 }')" = 1 ] || fail "not one page"
     ;;
+error_record_outside_the_location_window_ranges)
+    base="$karachi"
+    while IFS='|' read -r column text said; do
+        record="${base:0:column-1}$text${base:column-1+${#text}}"
+        expect_error 1 "$said" --record "$record"
+    done <<'ROWS'
+41| 99|Columns 41-43 (latitude degrees)
+44| 99|Columns 44-46 (latitude minutes)
+48|181|Columns 48-50 (longitude degrees)
+55|9999|Columns 55-58 (zone hours)
+1|x|Column 1 (favourite mark)
+ROWS
+    expect_error 1 "Columns 60-71" --record "${karachi}022113021111"
+    ;;
+messages_are_printable_utf8)
+    # An escape sequence in a record is shown, not obeyed; Windows-1252 letters come out
+    # as UTF-8.
+    expect_error 1 '"1Pak\x1b[31mistan' --record $'1Pak\e[31mistan' --month 1
+    LC_ALL=C grep -q $'\e' "$work/err" && fail "a raw escape reached stderr"
+    expect_error 1 'Müller' --record '1Müller'
+    iconv -f UTF-8 -t UTF-8 "$work/err" >/dev/null || fail "stderr is not UTF-8"
+    ;;
+endless_and_oversized_locations)
+    SECONDS=0
+    expect_error 1 "not a regular file" --locations /dev/zero --list
+    head -c 5000000 /dev/zero | tr '\0' 'x' >"$work/huge.dat"
+    expect_error 1 "5000000 bytes" --locations "$work/huge.dat" --list
+    [ "$SECONDS" -lt 10 ] || fail "took $SECONDS s"
+    ;;
+locations_with_any_line_end)
+    for end in '\n' '\r' '\r\n'; do
+        printf "\\xEF\\xBB\\xBF%s$end%s$end%s$end" "$philadelphia" "$karachi" "$boston" >"$work/places.dat"
+        run 0 --locations "$work/places.dat" --list
+        [ "$(wc -l <"$work/out")" -eq 3 ] || fail "line end $end: $(cat "$work/out")"
+    done
+    ;;
+place_matches_listed_up_to_twenty)
+    for i in $(seq 10 39); do
+        printf '1USA %-17sTown%-12s + 42 21- 71  4-   50\r\n' "$i" "$i"
+    done >"$work/many.dat"
+    expect_error 1 "19 USA 29 (Town29); and 10 more (see --list)" --locations "$work/many.dat" \
+        --place usa
+    ;;
+output_file_rules)
+    # A link is written through; a read-only or hard-linked file is refused, naming it.
+    run 0 --record "$karachi" --month 2 --year 2024 --format csv --output "$work/real.csv"
+    ln -s real.csv "$work/link.csv"
+    run 0 --record "$karachi" --month 3 --year 2024 --format csv --output "$work/link.csv"
+    [ -L "$work/link.csv" ] || fail "the link became a file"
+    grep -q '^20240301' "$work/real.csv" || fail "the link's target was not written"
+    ln "$work/real.csv" "$work/hard.csv"
+    expect_error 1 "$work/hard.csv" --record "$karachi" --output "$work/hard.csv"
+    rm "$work/hard.csv"
+    chmod 444 "$work/real.csv"
+    expect_error 1 "read-only" --record "$karachi" --output "$work/real.csv"
+    (umask 077 && "$program" --record "$karachi" --output "$work/private.csv") ||
+        fail "writing with umask 077 failed"
+    [ "$(stat -c %a "$work/private.csv")" = 600 ] || fail "the umask was ignored"
+    ;;
+months_streamed_up_to_a_century)
+    run 0 --record "$karachi" --month 1 --year 2000 --months 1200 --format csv \
+        --output "$work/century.csv"
+    [ "$(wc -l <"$work/century.csv")" -eq 36527 ] || fail "not 2 + 36525 lines"
+    [ "$(ls "$work" | sort | tr '\n' ' ')" = "century.csv err out " ] ||
+        fail "files left behind: $(ls "$work")"
+    ;;
 find_prints_records)
     run 0 --find tromso
     grep -qxF 'Tromsø, Troms og Finnmark, Norway (Europe/Oslo, 52436 people)' "$work/out" ||

@@ -54,5 +54,26 @@ TEST(Encoding, WhatTheCodePageCannotHoldBecomesAQuestionMark) {
     }
 }
 
+TEST(PrintableText, ControlCharactersAndBadBytesBecomeVisibleEscapes) {
+    const struct {
+        const char* name;
+        std::string_view in;
+        std::string_view out;
+    } cases[] = {
+        {"plain", "Paris (France)", "Paris (France)"},
+        {"letters beyond ASCII", "M\xC3\xBCnchen \xE2\x82\xAC", "M\xC3\xBCnchen \xE2\x82\xAC"},
+        {"terminal escape", "\x1B[31mred", "\\x1b[31mred"},
+        {"line breaks and tab", "a\r\n\tb", "a\\x0d\\x0a\\x09b"},
+        {"delete", "\x7F", "\\x7f"},
+        {"C1 control", "\xC2\x85", "\\u0085"},
+        {"malformed byte", "caf\xE9", "caf\\xe9"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(PrintableText(c.in), c.out) << c.name;
+    }
+    // A record's Windows-1252 bytes come out as UTF-8: e-acute, and 0x81 as a C1 control.
+    EXPECT_EQ(PrintableRecord("caf\xE9\x81"), "caf\xC3\xA9\\u0081");
+}
+
 }  // namespace
 }  // namespace quintrel

@@ -1,7 +1,7 @@
 // The place file under conditions a user's machine can produce: a folder where the file
-// should be, a file far longer than the list can hold, a 10 MB line, and every byte value
-// in the names. Each either loads and saves back byte for byte, or is refused with a message
-// that names the file, leaving both files as they were.
+// should be, a file far longer than the list can hold, a 1 MB line, and every byte value
+// but the line ends in the names. Each either loads and saves back byte for byte, or is refused
+// with a message that names the file, leaving both files as they were.
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -42,6 +42,15 @@ std::string ManyPlaces(std::size_t count) {
     for (std::size_t i = 0; i < count; ++i) {
         text += Record("1", "Country " + std::to_string(1000000 + i), "Town", kParisTail);
         text += "\r\n";
+    }
+    return text;
+}
+
+// `count` distinct short lines, each followed by CR LF.
+std::string ShortLines(std::size_t count) {
+    std::string text;
+    for (std::size_t i = 0; i < count; ++i) {
+        text += "1" + std::to_string(i) + "\r\n";
     }
     return text;
 }
@@ -94,22 +103,36 @@ TEST(LocationFaults, PipeNamedLocsDatIsRefusedWithoutWaiting) {
 
 // Positions are 16-bit, so a longer list is refused whole: cutting it to fit would write
 // the shortened list back at close-down and lose the rest.
-TEST(LocationFaults, HundredThousandPlacesAreRefusedAndTheFileKept) {
-    ScratchDirectory dir;
-    const std::string text = ManyPlaces(100000);
-    WriteBytes(dir.file("locs.dat"), text);
-    LocationState state;
-    const auto start = std::chrono::steady_clock::now();
-    const std::string message = LoadError(dir.path(), state);
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
-    EXPECT_NE(message.find(dir.file("locs.dat")), std::string::npos) << message;
-    EXPECT_NE(message.find("100000 places"), std::string::npos) << message;
-    EXPECT_NE(message.find("32767"), std::string::npos) << message;
-    EXPECT_TRUE(state.Locations.empty());
-    EXPECT_FALSE(state.LocationsChanged);
-    SaveLocations(dir.path(), state);  // what close-down would do: nothing, as unchanged
-    EXPECT_TRUE(ReadWholeFile(dir.file("locs.dat")) == text);
-    EXPECT_EQ(EntriesIn(dir.path()), 1u);
+TEST(LocationFaults, OversizedFilesAreRefusedBeforeReadingAndTheFileKept) {
+    const struct {
+        const char* name;
+        std::string text;
+        const char* said;
+    } cases[] = {
+        // Too large for any list: refused by its size, before a byte is read.
+        {"100,000 places", ManyPlaces(100000), "7300000 bytes"},
+        {"one 10 MB line", std::string(10 * 1024 * 1024, 'x'), "10485760 bytes"},
+        // Small enough to read, but more places than positions.
+        {"32,768 short places", ShortLines(kMaxLocations + 1), "32768 places"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScratchDirectory dir;
+        const std::string& text = c.text;
+        WriteBytes(dir.file("locs.dat"), text);
+        LocationState state;
+        const auto start = std::chrono::steady_clock::now();
+        const std::string message = LoadError(dir.path(), state);
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+        EXPECT_NE(message.find(dir.file("locs.dat")), std::string::npos) << message;
+        EXPECT_NE(message.find(c.said), std::string::npos) << message;
+        EXPECT_NE(message.find("32767"), std::string::npos) << message;
+        EXPECT_TRUE(state.Locations.empty());
+        EXPECT_FALSE(state.LocationsChanged);
+        SaveLocations(dir.path(), state);  // what close-down would do: nothing, as unchanged
+        EXPECT_TRUE(ReadWholeFile(dir.file("locs.dat")) == text);
+        EXPECT_EQ(EntriesIn(dir.path()), 1u);
+    }
 }
 
 TEST(LocationFaults, AFullListLoadsAndTakesNoMorePlaces) {
@@ -132,15 +155,15 @@ TEST(LocationFaults, AFullListLoadsAndTakesNoMorePlaces) {
     EXPECT_TRUE(ReadWholeFile(dir.file("locs.bak")) == text);
 }
 
-TEST(LocationFaults, TenMegabyteLineLoadsAndIsWrittenBackUnchanged) {
-    const std::string huge(10 * 1024 * 1024, 'x');
+TEST(LocationFaults, OneMegabyteLineLoadsAndIsWrittenBackUnchanged) {
+    const std::string huge(1024 * 1024, 'x');
     const std::string lima = Record("1", "Peru", "Lima", "- 12  3- 77  2-   50");
     const struct {
         const char* name;
         std::string record;
     } cases[] = {
         {"one line of junk", huge},
-        {"a place with 10 MB after its rules", Record("1", "France", "Paris", kParisTail) + huge},
+        {"a place with 1 MB after its rules", Record("1", "France", "Paris", kParisTail) + huge},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -173,11 +196,11 @@ TEST(LocationFaults, TenMegabyteLineLoadsAndIsWrittenBackUnchanged) {
 }
 
 // Seven records whose country and town fields between them hold every byte value once, in
-// rising order (so a CR is never followed by an LF and nothing splits a record).
+// rising order, except LF and CR, which end a line wherever they are (blanks stand in).
 LocationList EveryByteRecords() {
     std::string bytes;
     for (int value = 0; value < 256; ++value) {
-        bytes += static_cast<char>(value);
+        bytes += value == '\n' || value == '\r' ? ' ' : static_cast<char>(value);
     }
     LocationList records;
     for (std::size_t at = 0; at < bytes.size(); at += kCountryWidth + kTownWidth) {

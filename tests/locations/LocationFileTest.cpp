@@ -35,11 +35,32 @@ std::string FileText(const LocationList& records) {
     return text;
 }
 
-TEST(SplitLocationText, OnlyCarriageReturnLineFeedSeparates) {
-    EXPECT_EQ(SplitLocationText(""), (LocationList{""}));
-    EXPECT_EQ(SplitLocationText("a\r\nb\r\n"), (LocationList{"a", "b", ""}));
-    EXPECT_EQ(SplitLocationText("a\nb\n"), (LocationList{"a\nb\n"}));
-    EXPECT_EQ(SplitLocationText("a\r\r\nb\rc"), (LocationList{"a\r", "b\rc"}));
+TEST(SplitLocationText, EveryKindOfLineEndSeparatesAndByteOrderMarksGo) {
+    const struct {
+        const char* name;
+        std::string_view text;
+        LocationList lines;
+    } cases[] = {
+        {"empty", "", {""}},
+        {"CR LF", "a\r\nb\r\n", {"a", "b", ""}},
+        {"LF", "a\nb\n", {"a", "b", ""}},
+        {"CR", "a\rb\r", {"a", "b", ""}},
+        {"lone LF in a CR LF file", "a\r\nb\nc\r\n", {"a", "b", "c", ""}},
+        {"CR CR LF is an empty line", "a\r\r\nb", {"a", "", "b"}},
+        {"LF CR is two line ends", "a\n\rb", {"a", "", "b"}},
+        {"byte-order mark",
+         "\xEF\xBB\xBF"
+         "a\r\nb",
+         {"a", "b"}},
+        {"marks on any line, repeated",
+         "a\n\xEF\xBB\xBF\xEF\xBB\xBF"
+         "b",
+         {"a", "b"}},
+        {"a mark inside a line stays", "a\xEF\xBB\xBF", {"a\xEF\xBB\xBF"}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(SplitLocationText(c.text), c.lines) << c.name;
+    }
 }
 
 class LoadLocationsTest : public ::testing::Test {
@@ -72,9 +93,17 @@ TEST_F(LoadLocationsTest, FileWithoutFinalLineBreakIsNotMarkedChanged) {
     EXPECT_FALSE(state.LocationsChanged);
 }
 
-TEST_F(LoadLocationsTest, LineFeedOnlyFileIsOneEntry) {
-    const LocationState state = Load(kParis + "\n" + kLima + "\n");
-    EXPECT_EQ(state.Locations, (LocationList{kParis + "\n" + kLima + "\n"}));
+// A file saved by another editor loses no place, and an unchanged list is not rewritten.
+TEST_F(LoadLocationsTest, OtherLineEndsLoadEveryPlace) {
+    for (const std::string_view end : {"\n", "\r", "\r\n"}) {
+        const std::string mark = "\xEF\xBB\xBF";
+        LocationState state = Load(mark + kParis + std::string(end) + kLima + std::string(end) +
+                                   kSydney + std::string(end));
+        EXPECT_EQ(state.Locations, (LocationList{kSydney, kParis, kLima}));
+        state.LocationsChanged = true;
+        SaveLocations(dir.path(), state);
+        EXPECT_EQ(ReadBytes(dir.file("locs.dat")), FileText({kSydney, kParis, kLima}));
+    }
 }
 
 TEST_F(LoadLocationsTest, EmptyFileIsAnEmptyList) {

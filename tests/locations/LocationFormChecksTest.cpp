@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "astro/CoreError.h"
+
 #include <string>
 
 namespace quintrel {
@@ -110,6 +112,50 @@ TEST(LocationFormChecks, NumberBoxes) {
         std::string text = c.text;
         EXPECT_EQ(CheckNumberEntry(text, c.limit, c.replacement), c.verdict) << c.name;
         EXPECT_EQ(text, c.expected) << c.name;
+    }
+}
+
+// A record from outside the location window: the file's layout and the window's ranges.
+TEST(CheckLocationRecord, RefusesWhatTheLocationWindowCouldNotHaveWritten) {
+    const std::string base = "1Pakistan             Karachi          + 24 52+ 67  1+   50";
+    const auto with = [&](std::size_t column, std::string_view text) {
+        return std::string(base).replace(column - 1, text.size(), text);
+    };
+    const struct {
+        const char* name;
+        std::string record;
+        const char* refusal;  // empty: accepted
+    } cases[] = {
+        {"a saved record", base, ""},
+        {"with rules", base + "022103021111", ""},
+        {"an older record of 53", base.substr(0, 53), ""},
+        {"90 degrees, 180 degrees, zone 12", with(41, " 90").replace(47, 3, "180"), ""},
+        {"zone 12.5", with(55, "12.5"), ""},
+        {"52 characters", base.substr(0, 52), "has 52 characters"},
+        {"60 characters", base + "1", "has 60 characters"},
+        {"favourite mark", with(1, "x"), "Column 1 (favourite mark)"},
+        {"latitude sign", with(40, "N"), "Column 40 (latitude sign)"},
+        {"latitude 99", with(41, " 99"), "Columns 41-43 (latitude degrees)"},
+        {"minutes 60", with(44, " 60"), "Columns 44-46 (latitude minutes)"},
+        {"longitude 181", with(48, "181"), "Columns 48-50 (longitude degrees)"},
+        {"negative minutes", with(51, " -1"), "Columns 51-53 (longitude minutes)"},
+        {"zone 9999", with(55, "9999"), "Columns 55-58 (zone hours)"},
+        {"zone not a number", with(55, "  1x"), "Columns 55-58 (zone hours)"},
+        {"daylight flag", with(59, "2"), "Column 59 (daylight saving)"},
+        {"rule month 13", base + "022113021111", "Columns 60-71 (daylight-saving rules)"},
+    };
+    for (const auto& c : cases) {
+        std::string error;
+        try {
+            CheckLocationRecord(c.record);
+        } catch (const CoreError& e) {
+            error = e.what();
+        }
+        if (*c.refusal == '\0') {
+            EXPECT_EQ(error, "") << c.name;
+        } else {
+            EXPECT_NE(error.find(c.refusal), std::string::npos) << c.name << ": " << error;
+        }
     }
 }
 
