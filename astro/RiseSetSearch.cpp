@@ -61,15 +61,14 @@ QuadResult QuadInterpolate(double ym, double yz, double yp) {
 RiseSetTexts RiseSetPair(std::string_view latitudeText, std::string_view longitudeText,
                          std::string_view zoneText, std::string_view eventCode, std::int16_t year,
                          std::int16_t month, std::int16_t day) {
-    // Threshold altitudes: moon +8', nautical twilight -12 degrees, sun -50'.
     std::int16_t body = 2;
-    double sinThreshold = SinDeg(-50.0 / 60);
+    double sinThreshold = SinDeg(kSunThresholdDeg);
     if (!eventCode.empty() && eventCode.front() == 'M') {
         body = 1;
-        sinThreshold = SinDeg(8.0 / 60);
+        sinThreshold = SinDeg(kMoonThresholdDeg);
     } else if (!eventCode.empty() && eventCode.front() == 'N') {
         body = 3;
-        sinThreshold = SinDeg(-12.0);
+        sinThreshold = SinDeg(kNauticalThresholdDeg);
     }
 
     const double latitudeDeg = ReadNumber(latitudeText);
