@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 #include <array>
 #include <cstdint>
@@ -22,6 +23,7 @@ class QPushButton;
 namespace quintrel {
 
 class ClickableLabel;
+class dlgDayPicture;
 class dlgLocations;
 class ReportViewer;
 class SaveFileDialog;
@@ -110,6 +112,9 @@ class fMain : public QWidget {
     void UpdateTidesMenu();
     void miTides_Click(int index);
     void arvReport_ToolbarClick(const QString& caption);
+    /// Opens the day picture of the report's row `row` (1-based) in its own window,
+    /// replacing one opened before.
+    void OpenDayPicture(int row);
 
     /// The application state: month, year, window size and tide program path.
     AppState State;
@@ -163,6 +168,8 @@ class fMain : public QWidget {
     std::string placeError_;
     /// The location window: made on first use, hidden between uses.
     dlgLocations* locationWindow_ = nullptr;
+    /// The day picture window, while one is open.
+    QPointer<dlgDayPicture> dayWindow_;
 };
 
 }  // namespace quintrel

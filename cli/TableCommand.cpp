@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "astro/CoreError.h"
+#include "cli/DayOutput.h"
 #include "cli/LocalClock.h"
 #include "cli/PdfOutput.h"
 #include "cli/PlaceChoice.h"
@@ -96,8 +97,21 @@ void RunTableCommand(const TableOptions& options, std::ostream& standardOutput) 
     if (options.record && !options.locationsPath.empty()) {
         throw UsageError("--record and --locations cannot be used together");
     }
+    if (options.day && (options.list || options.month || options.year || options.months != 1 ||
+                        options.formatGiven || !options.outputPath.empty())) {
+        throw UsageError(
+            "--day cannot be used with --list, --month, --year, --months, --format or --output");
+    }
+    if (!options.day && (!options.svgPath.empty() || !options.pngPath.empty())) {
+        throw UsageError("--svg and --png need --day");
+    }
     const LocationList places =
         options.record ? RecordAsPlaceList(*options.record) : ReadPlaceList(options.locationsPath);
+    if (options.day) {
+        WriteDayPictures(options,
+                         places[static_cast<std::size_t>(ChoosePlace(places, options.place))]);
+        return;
+    }
 
     std::string output;
     bool writeOutput = true;

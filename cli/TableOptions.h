@@ -18,6 +18,9 @@ struct TableOptions {
     bool formatGiven = false;           ///< --format was on the command line
     std::string outputPath;             ///< empty: standard output
     std::string pdfPath;                ///< empty: no PDF
+    std::optional<std::string> day;     ///< "YYYY-MM-DD": the day picture of that date
+    std::string svgPath;                ///< day picture as SVG; empty: none
+    std::string pngPath;                ///< day picture as PNG; empty: none
 };
 
 }  // namespace quintrel::cli

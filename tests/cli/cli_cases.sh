@@ -51,7 +51,7 @@ case "$case_name" in
 help)
     run 0 --help
     for option in --locations --record --place --list --month --year --months --format \
-        --output --pdf; do
+        --output --pdf --day --svg --png; do
         grep -qF -- "$option" "$work/out" || fail "--help does not mention $option"
     done
     ;;
@@ -119,6 +119,27 @@ pdf_report)
     [ "$(head -c 5 "$work/table.pdf")" = "%PDF-" ] || fail "no PDF written"
     run 0 --record "$karachi" --month 2 --year 2024 --pdf "$work/again.pdf" --format csv
     tail -n +2 "$work/out" | cmp -s - "$data/golden/karachi_2024_02.csv" || fail "CSV missing beside the PDF"
+    ;;
+day_picture_files)
+    sydney='0Australia - NSW      Sydney           - 33 52+151 13+  101021110031104'
+    run 0 --record "$sydney" --day 2025-04-06 --svg "$work/day.svg" --png "$work/day.png" \
+        --pdf "$work/day.pdf"
+    [ -s "$work/out" ] && fail "the pictures alone were asked for, yet stdout has text"
+    [ "$(head -c 5 "$work/day.pdf")" = "%PDF-" ] || fail "no PDF written"
+    [ "$(head -c 4 "$work/day.png" | tail -c 3)" = "PNG" ] || fail "no PNG written"
+    grep -qF 'Australia - NSW (Sydney) on Sunday 6 April 2025' "$work/day.svg" ||
+        fail "the SVG lacks the title"
+    grep -qF 'Clocks go back today' "$work/day.svg" || fail "the SVG lacks the clock change"
+    ;;
+error_day_usage)
+    expect_error 2 "--day 2025-02-30" --record "$karachi" --day 2025-02-30 --png "$work/d.png"
+    expect_error 2 "--day 2025-4-6" --record "$karachi" --day 2025-4-6 --png "$work/d.png"
+    expect_error 2 "needs --svg, --png or --pdf" --record "$karachi" --day 2025-04-06
+    expect_error 2 "need --day" --record "$karachi" --svg "$work/d.svg"
+    expect_error 2 "cannot be used with" --record "$karachi" --day 2025-04-06 --month 4 \
+        --png "$work/d.png"
+    expect_error 1 "$work/missing/d.png" --record "$karachi" --day 2025-04-06 \
+        --png "$work/missing/d.png"
     ;;
 error_pdf_not_writable)
     expect_error 1 "$work/missing/table.pdf" --record "$karachi" --month 2 --year 2024 \

@@ -33,6 +33,25 @@ QString FontKey(const ReportFont& font) {
            QString::number(font.pointSize) + QLatin1Char('/') + QString::number(font.weight);
 }
 
+void DrawShape(QPainter& painter, const PageItem& item) {
+    painter.save();
+    if (!item.clip.isEmpty())
+        painter.setClipRect(item.clip);
+    if (item.penColor.isValid()) {
+        QPen pen(item.penColor);
+        pen.setWidth(item.penWidth);
+        pen.setStyle(item.penStyle);
+        pen.setCapStyle(Qt::FlatCap);
+        pen.setJoinStyle(Qt::RoundJoin);
+        painter.setPen(pen);
+    } else {
+        painter.setPen(Qt::NoPen);
+    }
+    painter.setBrush(item.fillColor.isValid() ? QBrush(item.fillColor) : QBrush(Qt::NoBrush));
+    painter.drawPath(item.path);
+    painter.restore();
+}
+
 }  // namespace
 
 void DrawReportPage(QPainter& painter, const ReportPage& page) {
@@ -66,9 +85,20 @@ void DrawReportPage(QPainter& painter, const ReportPage& page) {
             case PageItem::Kind::Picture:
                 DrawPicture(painter, item.picture, QRectF(item.box));
                 break;
+            case PageItem::Kind::Shape:
+                DrawShape(painter, item);
+                break;
         }
     }
     painter.restore();
+}
+
+int RowAtHeight(const ReportPage& page, int yTwips) {
+    for (const PageRow& row : page.rows) {
+        if (yTwips >= row.top && yTwips < row.bottom)
+            return row.row;
+    }
+    return 0;
 }
 
 QString PageText(const ReportPage& page) {

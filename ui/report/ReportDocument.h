@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QColor>
 #include <QLine>
 #include <QPageLayout>
+#include <QPainterPath>
 #include <QRect>
 #include <QString>
 #include <vector>
@@ -15,7 +17,7 @@ namespace quintrel {
 /// One drawing operation of a finished page. Coordinates are twips from the top left
 /// corner of the paper (margins included), so every device draws the same page.
 struct PageItem {
-    enum class Kind { Text, Line, Picture };
+    enum class Kind { Text, Line, Picture, Shape };
     Kind kind = Kind::Text;
     QRect box;        ///< text and picture box
     QLine line;       ///< line end points
@@ -24,12 +26,30 @@ struct PageItem {
     ReportFont font;  ///< the layout's font; mapped to an installed face when drawn
     ReportAlignment alignment = ReportAlignment::Left;
     bool wordWrap = false;
+    // Shapes (the day picture's curves, bands and bars), in twips like everything else.
+    QPainterPath path;  ///< the shape's outline
+    QColor penColor;    ///< invalid: no outline
+    int penWidth = 0;   ///< outline width in twips
+    Qt::PenStyle penStyle = Qt::SolidLine;
+    QColor fillColor;  ///< invalid: not filled
+    QRect clip;        ///< empty: not clipped
+};
+
+/// Where a detail band (one day line of the month report) landed on its page.
+struct PageRow {
+    int row = 0;     ///< 1-based row of the report's table
+    int top = 0;     ///< twips from the top of the paper
+    int bottom = 0;  ///< twips from the top of the paper
 };
 
 /// A laid-out page: what the report engine recorded for it, in drawing order.
 struct ReportPage {
     std::vector<PageItem> items;
+    std::vector<PageRow> rows;  ///< the detail bands on the page, top to bottom
 };
+
+/// The row whose detail band holds the height `yTwips` of `page`, or 0 when none does.
+int RowAtHeight(const ReportPage& page, int yTwips);
 
 /// The pages of one report run, recorded once and drawn the same way on screen, on paper
 /// and into PDF.

@@ -1,13 +1,11 @@
 #include "ui/report/ReportPdf.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 #include "astro/CoreError.h"
+#include "ui/report/ReportFile.h"
 
 namespace quintrel {
 
@@ -37,28 +35,7 @@ void WritePdf(const std::vector<const ReportDocument*>& documents, const QString
     if (!anyPage)
         Fail(path, QStringLiteral("there is no report to write"));
 
-    // QPdfWriter opened on a path reports nothing when the file cannot be created, so the
-    // file is opened here and the writer only ever sees a device that works. QSaveFile
-    // also leaves an existing file untouched when writing fails half-way.
-    const QFileInfo info(path);
-    if (path.trimmed().isEmpty())
-        Fail(path, QStringLiteral("no file name given"));
-    if (!info.absoluteDir().exists())
-        Fail(path, QStringLiteral("the folder does not exist"));
-    if (info.isDir())
-        Fail(path, QStringLiteral("it is a folder"));
-    QSaveFile saveFile(path);
-    // A folder that refuses the temporary file may still let an existing file be rewritten.
-    saveFile.setDirectWriteFallback(true);
-    // A device or pipe (/dev/null, /dev/stdout) is written through: the temporary file would
-    // be renamed over it, putting a plain file in its place.
-    const bool special = info.exists() && !info.isFile();
-    QFile specialFile(path);
-    QFileDevice& file = special ? static_cast<QFileDevice&>(specialFile) : saveFile;
-    if (!file.open(QIODevice::WriteOnly))
-        Fail(path, file.errorString());
-
-    {
+    WriteReportFile(path, QStringLiteral("PDF"), [&](QIODevice& file) {
         QPdfWriter writer(&file);
         writer.setResolution(kTwipsPerInch);
         writer.setCreator(QStringLiteral("Quintrel"));
@@ -74,7 +51,7 @@ void WritePdf(const std::vector<const ReportDocument*>& documents, const QString
 
         QPainter painter;
         if (!painter.begin(&writer))
-            Fail(path, QStringLiteral("the PDF writer could not start"));
+            return false;
         bool firstPage = true;
         for (const ReportDocument* document : documents) {
             if (!document)
@@ -89,13 +66,8 @@ void WritePdf(const std::vector<const ReportDocument*>& documents, const QString
             }
         }
         painter.end();
-    }
-    // Rewriting in place, commit() does not report a failed write (a full disk), so the
-    // last buffered bytes are pushed out and any error is caught here first.
-    if (!file.flush() || file.error() != QFileDevice::NoError)
-        Fail(path, file.errorString());
-    if (!special && !saveFile.commit())
-        Fail(path, saveFile.errorString());
+        return true;
+    });
 }
 
 }  // namespace quintrel
