@@ -151,7 +151,7 @@ class DayPageRecorder {
                  Qt::black, 10, Qt::SolidLine);
             if (hour % 3 == 0) {
                 const std::string text = (hour < 10 ? "0" : "") + std::to_string(hour) + ":00";
-                Text(QRect(Round(x) - 400, plot_.bottom() + 100, 800, 220), text, Font(8),
+                Text(QRect(Round(x) - 400, plot_.bottom() + 130, 800, 220), text, Font(8),
                      ReportAlignment::Centre);
             }
         }
