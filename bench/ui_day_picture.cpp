@@ -4,11 +4,10 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
 #include <QImage>
-#include <QPainter>
 #include <string>
 
+#include "bench/BenchApplication.h"
 #include "table/DayPicture.h"
 #include "ui/report/DayPictureDocument.h"
 #include "ui/report/ReportImage.h"
@@ -20,16 +19,7 @@ using namespace quintrel;
 const std::string kSydney =
     "0Australia - NSW      Sydney           - 33 52+151 13+  101021110031104";
 
-void EnsureApplication() {
-    if (QGuiApplication::instance())
-        return;
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "bench_ui_day_picture";
-    static char* argv[] = {name, nullptr};
-    static QGuiApplication* application = new QGuiApplication(argc, argv);
-    (void)application;
-}
+using bench::EnsureApplication;
 
 void BM_DayContentWithItsMonthTable(benchmark::State& state) {
     for (auto _ : state) {

@@ -309,13 +309,8 @@ void ReportViewer::SetReportSource(std::unique_ptr<arReport> report) {
         return;
     // Run first: if an event fails, the report shown before stays shown.
     ReportDocument document = RunReport(*report);
+    SetDocument(std::move(document));
     report_ = std::move(report);
-    document_ = std::move(document);
-    pageView_->selectedRow = 0;
-    pageView_->SetDocument(&document_);
-    currentPage_ = -1;
-    ShowPage(0);
-    UpdatePageControls();
 }
 
 void ReportViewer::SetDocument(ReportDocument document) {
