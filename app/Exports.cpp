@@ -1,9 +1,9 @@
 #include "app/Exports.h"
 
 #include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
-#include <cstdio>
+
+#include "astro/CoreError.h"
+#include "locations/FileIo.h"
 
 #include "ui/MessageBoxes.h"
 #include "ui/SaveFileDialog.h"
@@ -22,43 +22,6 @@ QString AskForExportFile(SaveFileDialog& dialog, const QString& filter, const QS
     return ShowSaveWithRetry(dialog);
 }
 
-// Writes the whole text, checking every step: a full disk or a vanished folder must not
-// leave a cut-off file that looks like a finished export.
-bool WriteInPlace(const QString& fileName, const std::string& text) {
-    std::FILE* file = std::fopen(QFile::encodeName(fileName).constData(), "wb");
-    if (file == nullptr) {
-        return false;
-    }
-    bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    written = std::fflush(file) == 0 && written;
-    written = std::fclose(file) == 0 && written;
-    return written;
-}
-
-// Writing in place would empty the user's old export before the first byte of the new one
-// is safe, and a full disk would then leave neither. So the text goes to a temporary file
-// beside it, renamed over the old file only once all of it is on disk. A device or pipe
-// (say /dev/null) is written to as it is; renaming over it would replace it.
-bool WriteWholeFile(const QString& fileName, const std::string& text) {
-    const QFileInfo target(fileName);
-    if (target.exists() && !target.isFile()) {
-        return WriteInPlace(fileName, text);
-    }
-    QSaveFile file(fileName);
-    // As for the PDF: a folder that refuses the temporary file may still let an existing
-    // file be rewritten.
-    file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return false;
-    }
-    // Rewriting in place, commit() does not report a failed write, so every step is
-    // checked here; without a commit the temporary file is removed.
-    const bool written = file.write(text.data(), static_cast<qint64>(text.size())) ==
-                             static_cast<qint64>(text.size()) &&
-                         file.flush() && file.error() == QFileDevice::NoError;
-    return written && file.commit();
-}
-
 }  // namespace
 
 QString ExportErrorText(const QString& fileName) {
@@ -74,7 +37,9 @@ ExportOutcome ExportCsv(SaveFileDialog& dialog, MessageBoxes& messages, const st
     if (fileName.isEmpty()) {
         return ExportOutcome::Cancelled;
     }
-    if (!WriteWholeFile(fileName, csvText)) {
+    try {
+        ReplaceFileContent(QFile::encodeName(fileName).toStdString(), csvText);
+    } catch (const CoreError&) {
         messages.Exclamation(kExportErrorTitle, ExportErrorText(fileName), parent);
         return ExportOutcome::Failed;
     }

@@ -23,10 +23,8 @@ QString ExportErrorText(const QString& fileName);
 
 /// Asks for a file with the shared dialog (filter "Comma Separated Values (*.csv)|*.csv",
 /// default extension ".csv"; title, directory and preset name as its last user left them)
-/// and writes `csvText` to it byte for byte, replacing an existing file only once the new
-/// one is complete. If the file cannot be created, or any write or the close fails, the
-/// "Export Error" message is shown and an existing file is left as it was (unless its
-/// folder refuses new files, when the file is rewritten in place). Never throws.
+/// and writes `csvText` to it byte for byte through ReplaceFileContent. If that fails, the
+/// "Export Error" message is shown and an existing file is left as it was. Never throws.
 ExportOutcome ExportCsv(SaveFileDialog& dialog, MessageBoxes& messages, const std::string& csvText,
                         QWidget* parent = nullptr);
 

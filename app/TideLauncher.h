@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "app/AppState.h"
+#include "appcore/AppState.h"
 
 class QWidget;
 

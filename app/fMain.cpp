@@ -13,11 +13,12 @@
 #include <QScreen>
 #include <QTimer>
 
-#include "app/MainLayout.h"
-#include "app/MonthYear.h"
-#include "app/Settings.h"
+#include "appcore/MainLayout.h"
+#include "appcore/MonthYear.h"
+#include "appcore/Settings.h"
 #include "astro/NumberText.h"
 #include "ui/ClickableLabel.h"
+#include "ui/TwipsGeometry.h"
 #include "ui/dlgLocations.h"
 #include "ui/dlgThanks.h"
 #include "ui/fAbout.h"
@@ -26,15 +27,6 @@
 namespace quintrel {
 
 namespace {
-
-/// Logical pixels of a length in twips, to the nearest pixel.
-int Px(std::int32_t twips) {
-    return static_cast<int>(RoundHalfEven(static_cast<double>(twips) / kTwipsPerPixel));
-}
-
-QRect TwipsRect(std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height) {
-    return QRect(Px(left), Px(top), Px(width), Px(height));
-}
 
 template <typename Widget>
 Widget* Named(Widget* widget, const char* name) {
@@ -63,7 +55,8 @@ void fMain::BuildControls() {
     setFont(standard);
 
     // Client area at design size: 9180 x 3900 twips.
-    setMinimumSize(Px(kMinWindowWidth - kFrameWidth), Px(kMinWindowHeight - kFrameHeight));
+    setMinimumSize(TwipsToPixels(kMinWindowWidth - kFrameWidth),
+                   TwipsToPixels(kMinWindowHeight - kFrameHeight));
     resize(minimumSize());
 
     arvReport = Named(new ReportViewer(this), "arvReport");
@@ -235,7 +228,7 @@ void fMain::CentreOnScreen() {
         return;
     }
     const QRect available = screen->availableGeometry();
-    const QSize outer(Px(OuterWidthTwips()), Px(OuterHeightTwips()));
+    const QSize outer(TwipsToPixels(OuterWidthTwips()), TwipsToPixels(OuterHeightTwips()));
     move(available.center() - QPoint(outer.width() / 2, outer.height() / 2));
 }
 
@@ -282,13 +275,13 @@ std::int32_t fMain::OuterHeightTwips() const {
 
 void fMain::SetOuterWidthTwips(std::int32_t width) {
     const std::int32_t clamped = std::max(width, kMinWindowWidth);
-    resize(Px(clamped - kFrameWidth), height());
+    resize(TwipsToPixels(clamped - kFrameWidth), height());
     Form_Resize();
 }
 
 void fMain::SetOuterHeightTwips(std::int32_t height) {
     const std::int32_t clamped = std::max(height, kMinWindowHeight);
-    resize(width(), Px(clamped - kFrameHeight));
+    resize(width(), TwipsToPixels(clamped - kFrameHeight));
     Form_Resize();
 }
 
@@ -298,11 +291,12 @@ void fMain::Form_Resize() {
     }
     const MainLayout layout = LayoutForSize(OuterWidthTwips(), OuterHeightTwips());
     if (layout.windowWidth != OuterWidthTwips() || layout.windowHeight != OuterHeightTwips()) {
-        resize(Px(layout.windowWidth - kFrameWidth), Px(layout.windowHeight - kFrameHeight));
+        resize(TwipsToPixels(layout.windowWidth - kFrameWidth),
+               TwipsToPixels(layout.windowHeight - kFrameHeight));
     }
-    cmdExit->move(Px(layout.exitLeft), cmdExit->y());
-    cmdAbout->move(Px(layout.aboutLeft), cmdAbout->y());
-    arvReport->resize(Px(layout.reportWidth), Px(layout.reportHeight));
+    cmdExit->move(TwipsToPixels(layout.exitLeft), cmdExit->y());
+    cmdAbout->move(TwipsToPixels(layout.aboutLeft), cmdAbout->y());
+    arvReport->resize(TwipsToPixels(layout.reportWidth), TwipsToPixels(layout.reportHeight));
     RecordWindowSize(State, layout.windowWidth, layout.windowHeight, Loading);
 }
 

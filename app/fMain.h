@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string>
 
-#include "app/AppState.h"
 #include "app/MainWindowServices.h"
+#include "appcore/AppState.h"
 #include "locations/LocationList.h"
 #include "locations/PlaceValues.h"
 #include "table/LastCalculation.h"

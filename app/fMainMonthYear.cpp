@@ -4,8 +4,8 @@
 #include <QLineEdit>
 #include <QTimer>
 
-#include "app/MonthYear.h"
 #include "app/fMain.h"
+#include "appcore/MonthYear.h"
 #include "astro/NumberText.h"
 
 namespace quintrel {

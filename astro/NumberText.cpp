@@ -11,10 +11,6 @@ namespace quintrel {
 
 namespace {
 
-[[noreturn]] void ThrowNotANumber(std::string_view text) {
-    throw CoreError("\"" + std::string(text) + "\" is not a number");
-}
-
 // from_chars rejects a leading '+', which people and old records do write.
 std::string_view StripPlus(std::string_view text) {
     if (!text.empty() && text.front() == '+') {
@@ -27,19 +23,28 @@ std::string_view StripPlus(std::string_view text) {
 }
 
 template <typename T>
-T ReadFloating(std::string_view original) {
+std::optional<T> TryReadFloating(std::string_view original) {
     const std::string_view text = StripPlus(TrimBlanks(original));
     T value{};
     if (text.empty()) {
-        ThrowNotANumber(original);
+        return std::nullopt;
     }
     const auto* first = text.data();
     const auto* last = text.data() + text.size();
     const auto [end, error] = std::from_chars(first, last, value, std::chars_format::general);
     if (error != std::errc() || end != last || !std::isfinite(value)) {
-        ThrowNotANumber(original);
+        return std::nullopt;
     }
     return value;
+}
+
+template <typename T>
+T ReadFloating(std::string_view text) {
+    const std::optional<T> value = TryReadFloating<T>(text);
+    if (!value) {
+        throw CoreError("\"" + std::string(text) + "\" is not a number");
+    }
+    return *value;
 }
 
 }  // namespace
@@ -53,6 +58,23 @@ std::string_view TrimBlanks(std::string_view text) {
         text.remove_suffix(1);
     }
     return text;
+}
+
+std::optional<double> TryReadNumber(std::string_view text) {
+    return TryReadFloating<double>(text);
+}
+
+std::optional<std::int32_t> TryReadWholeNumber(std::string_view text, std::int32_t lowest,
+                                               std::int32_t highest) {
+    const std::optional<double> value = TryReadNumber(text);
+    if (!value) {
+        return std::nullopt;
+    }
+    const double rounded = RoundHalfEven(*value);
+    if (!(rounded >= lowest && rounded <= highest)) {
+        return std::nullopt;
+    }
+    return static_cast<std::int32_t>(rounded);
 }
 
 double ReadNumber(std::string_view text) {
@@ -77,6 +99,17 @@ std::string SingleToText(float value) {
     return std::string(buffer, result.ptr);
 }
 
+std::string TwoDigits(long long value) {
+    const std::string text = "0" + std::to_string(value);
+    return text.substr(text.size() - 2);
+}
+
+std::string DoubleToText(double value) {
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
+}
+
 double RoundHalfEven(double value) {
     return std::nearbyint(value);
 }
@@ -85,7 +118,7 @@ std::int16_t ToInt16(double value) {
     const double rounded = RoundHalfEven(value);
     if (!(rounded >= std::numeric_limits<std::int16_t>::min() &&
           rounded <= std::numeric_limits<std::int16_t>::max())) {
-        throw CoreError("Overflow: " + std::to_string(value) + " does not fit in 16 bits");
+        throw CoreError("Overflow: " + DoubleToText(value) + " does not fit in 16 bits");
     }
     return static_cast<std::int16_t>(rounded);
 }
@@ -94,7 +127,7 @@ std::int32_t ToInt32(double value) {
     const double rounded = RoundHalfEven(value);
     if (!(rounded >= std::numeric_limits<std::int32_t>::min() &&
           rounded <= std::numeric_limits<std::int32_t>::max())) {
-        throw CoreError("Overflow: " + std::to_string(value) + " does not fit in 32 bits");
+        throw CoreError("Overflow: " + DoubleToText(value) + " does not fit in 32 bits");
     }
     return static_cast<std::int32_t>(rounded);
 }

@@ -131,6 +131,11 @@ RiseSetTexts RiseSetPair(std::string_view latitudeText, std::string_view longitu
     return texts;
 }
 
+bool IsStatusText(std::string_view text) {
+    // The status words and the empty text are all pieces of "up_down".
+    return std::string_view("up_down").find(text) != std::string_view::npos;
+}
+
 std::string RiseSetTime(std::string_view latitudeText, std::string_view longitudeText,
                         std::string_view zoneText, std::string_view eventCode, std::int16_t year,
                         std::int16_t month, std::int16_t day) {

@@ -13,12 +13,6 @@ namespace quintrel::mRiseSet {
 
 namespace {
 
-// "0" + the number, last two characters: 5 -> "05", 24 -> "24", -1 -> "-1".
-std::string TwoDigits(long long value) {
-    const std::string text = "0" + std::to_string(value);
-    return text.substr(text.size() - 2);
-}
-
 std::int16_t ReadClockPart(std::string_view part, std::string_view timeText) {
     try {
         return ToInt16(ReadNumber(part));

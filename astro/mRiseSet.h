@@ -94,6 +94,10 @@ std::string RiseSetTime(std::string_view latitudeText, std::string_view longitud
                         std::string_view zoneText, std::string_view eventCode, std::int16_t year,
                         std::int16_t month, std::int16_t day);
 
+/// Whether a text is one of RiseSetTime's answers for a day without the asked event:
+/// "up", "down" or "".
+bool IsStatusText(std::string_view text);
+
 /// Both answers of RiseSetTime for one body and date: `rise` is what the code ending in "R"
 /// gives and `set` what the code ending in "S" gives. The rise and the set search of a
 /// body sample the very same altitudes, so one pass yields both. Only the first character

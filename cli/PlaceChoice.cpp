@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <fstream>
-#include <sstream>
 
 #include "astro/CoreError.h"
 #include "locations/AppPaths.h"
@@ -15,19 +13,6 @@
 namespace quintrel::cli {
 
 namespace {
-
-std::string ReadWholeFile(const std::string& path) {
-    if (!FileExists(path)) {
-        throw CoreError("Cannot read the locations file " + path + ": no such file");
-    }
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    if (!in || in.bad()) {
-        throw CoreError("Cannot read the locations file " + path);
-    }
-    return text.str();
-}
 
 std::string Lower(std::string_view text) {
     std::string lower(text);
@@ -52,22 +37,22 @@ LocationList ReadPlaceList(const std::string& path) {
         }
         return state.Locations;
     }
-    state.Locations = SplitLocationText(ReadWholeFile(path));
-    CompactLocationList(state);
-    SortLocations(state.Locations);
-    return state.Locations;
+    // The window's own reader: a pipe is refused at once, and the list limit holds.
+    return ReadLocationFile(path).Locations;
 }
 
 LocationList RecordAsPlaceList(std::string_view utf8Record) {
     const std::string record = Utf8ToCp1252(utf8Record);
     const std::size_t length = record.size();
     const bool complete = length == kRecordLengthWithoutRules || length == kRecordLengthWithRules;
-    const bool older =
-        length >= LocationColumns::LongitudeMinutes.last && length < kRecordLengthWithoutRules;
+    const bool older = length >= kShortestOldRecordLength && length < kRecordLengthWithoutRules;
     if (!complete && !older) {
         throw CoreError("The record \"" + std::string(utf8Record) + "\" has " +
-                        std::to_string(length) +
-                        " characters; a line of locs.dat has 59 or 71 (or 53 to 58)");
+                        std::to_string(length) + " characters; a line of locs.dat has " +
+                        std::to_string(kRecordLengthWithoutRules) + " or " +
+                        std::to_string(kRecordLengthWithRules) + " (or " +
+                        std::to_string(kShortestOldRecordLength) + " to " +
+                        std::to_string(kRecordLengthWithoutRules - 1) + ")");
     }
     // Reading the numbers now reports a malformed record before anything is computed.
     PlaceValues place;

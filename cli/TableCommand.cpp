@@ -1,8 +1,5 @@
 #include "cli/TableCommand.h"
 
-#include <filesystem>
-#include <fstream>
-#include <system_error>
 #include <vector>
 
 #include "astro/CoreError.h"
@@ -12,22 +9,14 @@
 #include "cli/PlaceChoice.h"
 #include "cli/TextTable.h"
 #include "locations/FileIo.h"
-#include "locations/PlaceDescription.h"
 #include "locations/PlaceValues.h"
 #include "table/CalculateMonth.h"
 #include "table/CsvExport.h"
+#include "table/ReportTexts.h"
 
 namespace quintrel::cli {
 
 namespace {
-
-std::string PlaceLine(std::string_view record) {
-    PlaceDescription texts;
-    DescribeLocation(record, texts);
-    const PlaceDescription shown = DescriptionToUtf8(texts);
-    return "Lattitude: " + shown.latitudeText + ", Longitude: " + shown.longitudeText + ", " +
-           shown.zoneText;
-}
 
 std::int16_t CheckedMonth(int month) {
     if (month < 1 || month > 12) {
@@ -58,34 +47,6 @@ std::vector<MonthTable> CalculateMonths(const std::string& record, int firstMont
         }
     }
     return tables;
-}
-
-// Writes the whole text to a file so that a failure (a full disk) never costs the user the
-// file that was there: the text goes to a temporary file renamed over the old one once it
-// is all on disk. A device or pipe (/dev/stdout) is written to as it is: it can be neither
-// replaced nor removed.
-void WriteFile(const std::string& path, const std::string& text) {
-    namespace fs = std::filesystem;
-    std::error_code error;
-    const fs::file_status status = fs::status(path, error);
-    if (fs::exists(status) && !fs::is_regular_file(status)) {
-        std::ofstream out(path, std::ios::binary);
-        out.write(text.data(), static_cast<std::streamsize>(text.size()));
-        out.close();
-        if (!out) {
-            throw CoreError("Cannot write to the file " + path);
-        }
-        return;
-    }
-    // Through a link, the file it points to is the one replaced, and the link stays.
-    std::string target = path;
-    if (fs::is_symlink(path, error)) {
-        const fs::path resolved = fs::canonical(path, error);
-        if (!error) {
-            target = resolved.string();
-        }
-    }
-    WriteFileAtomically(target, text);
 }
 
 }  // namespace
@@ -128,7 +89,7 @@ void RunTableCommand(const TableOptions& options, std::ostream& standardOutput) 
             output = BuildCsvText(tables, now.timeText, now.dateText);
         } else {
             const std::string name = PlaceName(record);
-            const std::string line = PlaceLine(record);
+            const std::string line = PlaceLineText(record);
             for (const MonthTable& table : tables) {
                 output += (output.empty() ? "" : "\n") + FormatTextTable(table, name, line);
             }
@@ -150,7 +111,7 @@ void RunTableCommand(const TableOptions& options, std::ostream& standardOutput) 
             throw CoreError("Cannot write to standard output");
         }
     } else {
-        WriteFile(options.outputPath, output);
+        ReplaceFileContent(options.outputPath, output);
     }
 }
 

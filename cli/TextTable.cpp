@@ -2,7 +2,8 @@
 
 #include <array>
 
-#include "table/CalendarNames.h"
+#include "table/DayColumns.h"
+#include "table/ReportTexts.h"
 
 namespace quintrel::cli {
 
@@ -33,6 +34,22 @@ constexpr Column kMinor1{63, 5, Align::Centre};
 constexpr Column kMinor2{70, 5, Align::Centre};
 constexpr Column kRating{77, 4, Align::Left};
 constexpr Column kStars{82, 4, Align::Left};
+
+// Where each day column sits, in kDayColumns' order.
+constexpr std::array<Column, kDayColumns.size()> kColumnLayout = {
+    kDay,    kDayName, kSunRise, kSunSet, kMoonRise, kMoonSet, kPhase,
+    kWaxWan, kMajor1,  kMajor2,  kMinor1, kMinor2,   kRating,  kStars};
+
+// A column added to kDayColumns without a place here would print nothing.
+constexpr bool EveryDayColumnPlaced() {
+    for (const Column& column : kColumnLayout) {
+        if (column.width == 0) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(EveryDayColumnPlaced(), "every day column needs its place in the text table");
 
 constexpr Column Span(Column first, Column last, Align align) {
     return {first.start, last.start + last.width - first.start, align};
@@ -68,9 +85,7 @@ std::string Finish(std::string line) {
 
 std::string FormatTextTable(const MonthTable& table, std::string_view placeName,
                             std::string_view placeLine) {
-    std::string text = "Quintrel For ";
-    text += placeName;
-    text += " for " + GetMonthName(table.Month, true) + " " + std::to_string(table.Year) + "\n";
+    std::string text = ReportTitleText(placeName, table.Month, table.Year) + "\n";
     text += placeLine;
     text += "\n\n";
 
@@ -95,20 +110,9 @@ std::string FormatTextTable(const MonthTable& table, std::string_view placeName,
 
     for (const DayRow& row : table.rows) {
         std::string line;
-        Put(line, kDay, std::to_string(row.Day));
-        Put(line, kDayName, row.DayName);
-        Put(line, kSunRise, row.SRise);
-        Put(line, kSunSet, row.SSet);
-        Put(line, kMoonRise, row.MRise);
-        Put(line, kMoonSet, row.MSet);
-        Put(line, kPhase, row.Phase);
-        Put(line, kWaxWan, row.WaxWan);
-        Put(line, kMajor1, row.Maj1);
-        Put(line, kMajor2, row.Maj2);
-        Put(line, kMinor1, row.Min1);
-        Put(line, kMinor2, row.Min2);
-        Put(line, kRating, row.Rating);
-        Put(line, kStars, row.Stars);
+        for (std::size_t i = 0; i < kDayColumns.size(); ++i) {
+            Put(line, kColumnLayout[i], DayColumnText(row, kDayColumns[i]));
+        }
         text += Finish(line);
     }
     return text;

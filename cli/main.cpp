@@ -3,83 +3,10 @@
 #include <clocale>
 #include <iostream>
 
-#include <CLI/CLI.hpp>
-
-#include "astro/CoreError.h"
-#include "cli/TableCommand.h"
-
-namespace {
-
-constexpr int kUsageError = 2;
-constexpr int kDataError = 1;
-
-}  // namespace
+#include "cli/CommandLine.h"
 
 int main(int argc, char** argv) {
     // Only the clock texts of the CSV preamble follow the user's locale; numbers never do.
     std::setlocale(LC_TIME, "");
-
-    quintrel::cli::TableOptions options;
-    CLI::App app{"Sun and moon times, moon phase, activity times and day ratings of a month.",
-                 "quintrel-table"};
-    app.add_option("--locations", options.locationsPath,
-                   "Locations file (default: locs.dat beside the program, restored from "
-                   "locs.bak when missing)")
-        ->type_name("FILE");
-    app.add_option("--record", options.record,
-                   "A location record exactly as a line of locs.dat; stands for a list of "
-                   "that one place")
-        ->type_name("RECORD");
-    app.add_option("--place", options.place,
-                   "Position in the sorted list, from 0, or part of \"Country (Town)\" "
-                   "(case ignored)")
-        ->type_name("N|TEXT")
-        ->capture_default_str();
-    app.add_flag("--list", options.list, "List the places with their positions");
-    app.add_option("--month", options.month, "Month 1-12 (default: this month)")->type_name("M");
-    app.add_option("--year", options.year, "Year (default: this year)")->type_name("Y");
-    app.add_option("--months", options.months, "Number of consecutive months")
-        ->type_name("COUNT")
-        ->capture_default_str();
-    CLI::Option* format = app.add_option("--format", options.format, "Output format")
-                              ->check(CLI::IsMember({"text", "csv"}))
-                              ->type_name("FORMAT")
-                              ->capture_default_str();
-    app.add_option("--output", options.outputPath, "Output file (default: standard output)")
-        ->type_name("FILE");
-    app.add_option("--pdf", options.pdfPath,
-                   "Also write the printable report as a PDF file; the table then goes to "
-                   "standard output only with --format or --output. With --day: the day "
-                   "picture")
-        ->type_name("FILE");
-    app.add_option("--day", options.day,
-                   "Draw the picture of one day (sun and moon over the day, light, activity "
-                   "periods) instead of a table; needs --svg, --png or --pdf")
-        ->type_name("YYYY-MM-DD");
-    app.add_option("--svg", options.svgPath, "With --day: write the day picture as SVG")
-        ->type_name("FILE");
-    app.add_option("--png", options.pngPath, "With --day: write the day picture as PNG")
-        ->type_name("FILE");
-
-    try {
-        app.parse(argc, argv);
-    } catch (const CLI::CallForHelp&) {
-        std::cout << app.help();
-        return 0;
-    } catch (const CLI::ParseError& error) {
-        std::cerr << "quintrel-table: " << error.what() << " (see --help)\n";
-        return kUsageError;
-    }
-    options.formatGiven = format->count() > 0;
-
-    try {
-        quintrel::cli::RunTableCommand(options, std::cout);
-    } catch (const quintrel::cli::UsageError& error) {
-        std::cerr << "quintrel-table: " << error.what() << " (see --help)\n";
-        return kUsageError;
-    } catch (const std::exception& error) {
-        std::cerr << "quintrel-table: " << error.what() << "\n";
-        return kDataError;
-    }
-    return 0;
+    return quintrel::cli::RunCommandLine(argc, argv, std::cout, std::cerr);
 }

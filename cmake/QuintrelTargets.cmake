@@ -19,15 +19,6 @@ function(quintrel_setup_target target)
   endif()
 endfunction()
 
-# Adds every source file matching the patterns below the current folder to a target,
-# so that each folder owns its own list of files.
-function(quintrel_add_folder_sources target)
-  file(GLOB sources CONFIGURE_DEPENDS ${ARGN})
-  if(sources)
-    target_sources(${target} PRIVATE ${sources})
-  endif()
-endfunction()
-
 # Puts the shipped locs.dat beside an executable after it is built, unless one is there.
 function(quintrel_ship_locations target)
   set(shipped ${PROJECT_SOURCE_DIR}/data/locs.dat)

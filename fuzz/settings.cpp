@@ -1,7 +1,7 @@
 // The settings reader on any stored texts. Input lines: the stored Month, Year, Index,
 // Width, Height and Tides texts in that order; a key whose line is missing is not stored.
 
-#include "app/Settings.h"
+#include "appcore/Settings.h"
 #include "FuzzSupport.h"
 #include "ui/MemorySettingsStore.h"
 

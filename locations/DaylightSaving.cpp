@@ -16,18 +16,7 @@ struct DstRule {
     int month;    // 1-12
 };
 
-std::optional<int> WholeNumberIn(std::string_view text, int lowest, int highest) {
-    try {
-        const std::int32_t value = ReadWholeNumber(text);
-        if (value >= lowest && value <= highest) {
-            return value;
-        }
-    } catch (const CoreError&) {
-    }
-    return std::nullopt;
-}
-
-// A rule is hour(2) week(1) weekday(1) month(2). A damaged week or weekday digit would
+// A damaged week or weekday digit would
 // otherwise send the day-by-day search on for ever, and a damaged month has no date, so
 // such a rule is treated as absent rather than guessed at.
 std::optional<DstRule> ReadRule(std::string_view record, RecordColumns columns) {
@@ -35,9 +24,9 @@ std::optional<DstRule> ReadRule(std::string_view record, RecordColumns columns) 
         return std::nullopt;
     }
     const std::string_view rule = ColumnText(record, columns);
-    const auto week = WholeNumberIn(rule.substr(2, 1), 1, 5);
-    const auto weekday = WholeNumberIn(rule.substr(3, 1), 1, 7);
-    const auto month = WholeNumberIn(rule.substr(4, 2), 1, 12);
+    const auto week = TryReadWholeNumber(ColumnText(rule, RuleColumns::Week), 1, 5);
+    const auto weekday = TryReadWholeNumber(ColumnText(rule, RuleColumns::Weekday), 1, 7);
+    const auto month = TryReadWholeNumber(ColumnText(rule, RuleColumns::Month), 1, 12);
     if (!week || !weekday || !month) {
         return std::nullopt;
     }

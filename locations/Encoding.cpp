@@ -23,19 +23,6 @@ char32_t CodePointOfByte(unsigned char byte) {
     return byte;  // the rest of the code page coincides with Latin-1
 }
 
-void AppendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
 // The byte that holds `cp`, or '?' when the code page has none.
 char ByteOfCodePoint(char32_t cp) {
     if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
@@ -50,50 +37,61 @@ char ByteOfCodePoint(char32_t cp) {
     return '?';
 }
 
-constexpr char32_t kMalformed = 0xFFFFFFFF;
+}  // namespace
 
-// Decodes the UTF-8 sequence at `pos` and moves past it. Malformed input (stray
-// continuation bytes, overlong forms, surrogates, cut-off sequences) gives kMalformed
-// after moving past the lead byte only, so every bad byte becomes one "?".
-
-char32_t DecodeUtf8(std::string_view text, std::size_t& pos) {
-    const auto lead = static_cast<unsigned char>(text[pos++]);
-    if (lead < 0x80) {
-        return lead;
-    }
-    int length = 0;
-    char32_t cp = 0;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-        cp = lead & 0x1F;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        cp = lead & 0x0F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        cp = lead & 0x07;
+void AppendUtf8(std::string& out, char32_t code) {
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xC0 | (code >> 6));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        out += static_cast<char>(0xE0 | (code >> 12));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
     } else {
-        return kMalformed;
+        out += static_cast<char>(0xF0 | (code >> 18));
+        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
     }
-    if (pos + static_cast<std::size_t>(length - 1) > text.size()) {
-        return kMalformed;
-    }
-    for (int i = 1; i < length; ++i) {
-        const auto next = static_cast<unsigned char>(text[pos + static_cast<std::size_t>(i - 1)]);
-        if ((next & 0xC0) != 0x80) {
-            return kMalformed;
-        }
-        cp = (cp << 6) | (next & 0x3F);
-    }
-    const bool overlong = (length == 3 && cp < 0x800) || (length == 4 && cp < 0x10000);
-    if (overlong || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-        return kMalformed;
-    }
-    pos += static_cast<std::size_t>(length - 1);
-    return cp;
 }
 
-}  // namespace
+Utf8Character DecodeUtf8At(std::string_view text, std::size_t at) {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char lead = byte(at);
+    if (lead < 0x80) {
+        return {lead, 1, true};
+    }
+    std::size_t length = 0;
+    char32_t code = 0;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+        code = lead & 0x1F;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        code = lead & 0x0F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        code = lead & 0x07;
+    } else {
+        return {};
+    }
+    if (at + length > text.size()) {
+        return {};
+    }
+    for (std::size_t i = 1; i < length; ++i) {
+        if ((byte(at + i) & 0xC0) != 0x80) {
+            return {};
+        }
+        code = (code << 6) | (byte(at + i) & 0x3F);
+    }
+    const bool overlong = (length == 3 && code < 0x800) || (length == 4 && code < 0x10000);
+    if (overlong || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
+        return {};
+    }
+    return {code, length, true};
+}
 
 std::string Cp1252ToUtf8(std::string_view bytes) {
     std::string out;
@@ -107,10 +105,10 @@ std::string Cp1252ToUtf8(std::string_view bytes) {
 std::string Utf8ToCp1252(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size());
-    std::size_t pos = 0;
-    while (pos < utf8.size()) {
-        const char32_t cp = DecodeUtf8(utf8, pos);
-        out += cp == kMalformed ? '?' : ByteOfCodePoint(cp);
+    for (std::size_t at = 0; at < utf8.size();) {
+        const Utf8Character c = DecodeUtf8At(utf8, at);
+        out += c.valid ? ByteOfCodePoint(c.code) : '?';
+        at += c.length;
     }
     return out;
 }

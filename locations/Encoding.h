@@ -1,9 +1,26 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
 namespace quintrel {
+
+/// One character decoded from UTF-8: its code point and the bytes it took.
+struct Utf8Character {
+    char32_t code = 0;
+    std::size_t length = 1;
+    bool valid = false;
+};
+
+/// Decodes the UTF-8 sequence starting at byte `at` (< text.size()). The one rule for
+/// malformed input (stray continuation bytes, overlong forms, surrogates, code points
+/// beyond U+10FFFF, cut-off sequences): the lead byte alone comes back, not valid, so
+/// each bad byte is dealt with on its own.
+Utf8Character DecodeUtf8At(std::string_view text, std::size_t at);
+
+/// Appends the UTF-8 form of a code point.
+void AppendUtf8(std::string& out, char32_t code);
 
 /// Windows-1252 bytes (as stored in locs.dat) to UTF-8 for display. The five bytes that
 /// code page leaves undefined map to the C1 control of the same number.

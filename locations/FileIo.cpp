@@ -5,8 +5,11 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 #include <vector>
 
 #include "astro/CoreError.h"
@@ -36,6 +39,12 @@ void FlushDirectory(const std::string& directory) {
     }
 }
 
+// Closes the descriptor when the reader leaves, however it leaves.
+struct Descriptor {
+    int fd;
+    ~Descriptor() { ::close(fd); }
+};
+
 bool WriteAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
         const ssize_t written = ::write(fd, bytes.data(), bytes.size());
@@ -52,25 +61,31 @@ bool WriteAll(int fd, std::string_view bytes) {
 
 }  // namespace
 
-std::string ReadWholeFile(const std::string& path) {
+std::string ReadWholeFile(const std::string& path, std::size_t limitBytes) {
     // Without O_NONBLOCK, opening a named pipe waits for a writer that may never come;
     // with it the open returns at once and the check below refuses the pipe.
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         ThrowFileError("open", path, errno);
     }
+    const Descriptor file{fd};
     struct stat info {};
-    // A device or pipe in place of the file could be read forever.
     if (::fstat(fd, &info) != 0) {
-        const int error = errno;
-        ::close(fd);
-        ThrowFileError("read", path, error);
+        ThrowFileError("read", path, errno);
     }
+    // A device or pipe in place of the file could be read forever.
     if (!S_ISREG(info.st_mode)) {
-        ::close(fd);
         throw CoreError("Cannot read \"" + path + "\": not a regular file");
     }
+    const auto tooLong = [&] {
+        return CoreError("Cannot read \"" + path + "\": it is longer than " +
+                         std::to_string(limitBytes) + " bytes");
+    };
+    if (static_cast<std::uintmax_t>(info.st_size) > limitBytes) {
+        throw tooLong();
+    }
     std::string content;
+    content.reserve(static_cast<std::size_t>(info.st_size));
     std::vector<char> buffer(1 << 16);
     while (true) {
         const ssize_t got = ::read(fd, buffer.data(), buffer.size());
@@ -78,16 +93,17 @@ std::string ReadWholeFile(const std::string& path) {
             if (errno == EINTR) {
                 continue;
             }
-            const int error = errno;
-            ::close(fd);
-            ThrowFileError("read", path, error);
+            ThrowFileError("read", path, errno);
         }
         if (got == 0) {
             break;
         }
+        // The file may still be growing while it is read.
+        if (content.size() + static_cast<std::size_t>(got) > limitBytes) {
+            throw tooLong();
+        }
         content.append(buffer.data(), static_cast<std::size_t>(got));
     }
-    ::close(fd);
     return content;
 }
 
@@ -125,6 +141,35 @@ void CommitTemporarySibling(const std::string& temporaryPath, const std::string&
 
 void WriteFileAtomically(const std::string& path, std::string_view bytes) {
     CommitTemporarySibling(WriteTemporarySibling(path, bytes), path);
+}
+
+void ReplaceFileContent(const std::string& path, std::string_view bytes) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+        if (S_ISDIR(info.st_mode)) {
+            throw CoreError("Cannot write \"" + path + "\": it is a folder");
+        }
+        const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+        if (fd < 0) {
+            ThrowFileError("write", path, errno);
+        }
+        const Descriptor device{fd};
+        if (!WriteAll(fd, bytes)) {
+            ThrowFileError("write", path, errno);
+        }
+        return;
+    }
+    // Through a link, the file it points to is the one replaced, and the link stays.
+    std::string target = path;
+    struct stat linkInfo {};
+    if (::lstat(path.c_str(), &linkInfo) == 0 && S_ISLNK(linkInfo.st_mode)) {
+        std::error_code error;
+        const std::filesystem::path resolved = std::filesystem::canonical(path, error);
+        if (!error) {
+            target = resolved.string();
+        }
+    }
+    WriteFileAtomically(target, bytes);
 }
 
 void DiscardTemporary(const std::string& temporaryPath) noexcept {

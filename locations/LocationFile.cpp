@@ -43,6 +43,21 @@ LocationList SplitLocationText(std::string_view text) {
     }
 }
 
+LocationState ReadLocationFile(const std::string& path) {
+    LocationState loaded;
+    loaded.Locations = SplitLocationText(ReadWholeFile(path));
+    CompactLocationList(loaded);
+    // Positions in the list are 16-bit; a longer list could be shown but not kept, so it
+    // is refused whole rather than cut short and written back without the rest.
+    if (loaded.Locations.size() > kMaxLocations) {
+        throw CoreError("Cannot load \"" + path + "\": it holds " +
+                        std::to_string(loaded.Locations.size()) + " places, more than the " +
+                        std::to_string(kMaxLocations) + " the list can keep");
+    }
+    SortLocations(loaded.Locations);
+    return loaded;
+}
+
 bool LoadLocations(std::string_view directory, LocationState& state) {
     const std::string filePath = LocationFilePath(directory);
     // A folder in the file's place is not a missing file: saying so would send the user
@@ -59,17 +74,7 @@ bool LoadLocations(std::string_view directory, LocationState& state) {
         // The backup stays where it is: it is the one good copy until the restore lands.
         WriteFileAtomically(filePath, ReadWholeFile(backupPath));
     }
-    LocationState loaded;
-    loaded.Locations = SplitLocationText(ReadWholeFile(filePath));
-    CompactLocationList(loaded);
-    // Positions in the list are 16-bit; a longer list could be shown but not kept, so it
-    // is refused whole rather than cut short and written back without the rest.
-    if (loaded.Locations.size() > kMaxLocations) {
-        throw CoreError("Cannot load \"" + filePath + "\": it holds " +
-                        std::to_string(loaded.Locations.size()) + " places, more than the " +
-                        std::to_string(kMaxLocations) + " the list can keep");
-    }
-    SortLocations(loaded.Locations);
+    LocationState loaded = ReadLocationFile(filePath);
     state.Locations = std::move(loaded.Locations);
     state.LocationsChanged = loaded.LocationsChanged;
     return true;

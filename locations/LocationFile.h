@@ -17,6 +17,12 @@ std::string LocationBackupPath(std::string_view directory);
 /// ends with CR LF gives an empty last entry. A lone LF or CR is part of a record.
 LocationList SplitLocationText(std::string_view text);
 
+/// Reads the place file at `path`: its records with empty lines dropped (which sets
+/// LocationsChanged, as the file's final line break always gives one), sorted. Throws
+/// CoreError naming the path when the file cannot be read, is not a regular file (a pipe
+/// is refused at once) or holds more than kMaxLocations places.
+LocationState ReadLocationFile(const std::string& path);
+
 /// Reads locs.dat from `directory` into state.Locations, first restoring it from locs.bak
 /// when only the backup exists. Empty lines are dropped (which sets LocationsChanged, as
 /// the file's final line break always gives one) and the list is sorted. LocationIndex is

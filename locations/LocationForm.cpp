@@ -1,56 +1,23 @@
 #include "locations/LocationForm.h"
 
-#include <cstdio>
-
+#include "astro/CalendarNames.h"
 #include "astro/CoreError.h"
 #include "astro/NumberText.h"
 #include "locations/Encoding.h"
 #include "locations/LocationFormChecks.h"
-#include "table/CalendarNames.h"
+#include "locations/LocationRecord.h"
 
 namespace quintrel {
 
 namespace {
 
-constexpr int kMaxLengths[] = {21, 16, 3, 2, 3, 2, 4};
-
-// Columns `first`..`first + width - 1` (from 1) of a record; what lies beyond its end is
-// simply missing, so a short record gives short or empty fields.
-std::string_view Columns(std::string_view record, std::size_t first, std::size_t width) {
-    if (first - 1 >= record.size()) {
-        return {};
-    }
-    return record.substr(first - 1, width);
-}
-
-std::string_view TrimTrailingSpaces(std::string_view text) {
-    while (!text.empty() && text.back() == ' ') {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
-std::string_view TrimLeadingSpaces(std::string_view text) {
-    while (!text.empty() && text.front() == ' ') {
-        text.remove_prefix(1);
-    }
-    return text;
-}
-
-// A blank (or missing) sign column is an older record's way of saying "+".
-char SignAt(std::string_view record, std::size_t column) {
-    const std::string_view c = Columns(record, column, 1);
-    return (c.empty() || c == " ") ? '+' : c.front();
-}
+// The name boxes hold what their columns hold; the number boxes what their values need.
+constexpr int kMaxLengths[] = {
+    static_cast<int>(kCountryWidth), static_cast<int>(kTownWidth), 3, 2, 3, 2, 4};
 
 // A whole number from record columns, or -1 when they hold none.
 int ReadItem(std::string_view text) {
-    try {
-        const double value = RoundHalfEven(ReadNumber(text));
-        return value >= 0 && value <= 99 ? static_cast<int>(value) : -1;
-    } catch (const CoreError&) {
-        return -1;
-    }
+    return TryReadWholeNumber(text, 0, 99).value_or(-1);
 }
 
 std::string PadRight(std::string text, std::size_t width) {
@@ -61,12 +28,6 @@ std::string PadRight(std::string text, std::size_t width) {
 std::string RightAligned(const std::string& text, std::size_t width) {
     const std::string padded = std::string(width, ' ') + text;
     return padded.substr(padded.size() - width);
-}
-
-std::string TwoDigits(int value) {
-    char buffer[8];
-    std::snprintf(buffer, sizeof buffer, "%02d", value);
-    return buffer;
 }
 
 // Byte length of the first `characters` characters of UTF-8 text.
@@ -167,28 +128,29 @@ void LocationForm::FormSetup(std::string_view record, int mode) {
         SetDefaultRules();
     } else {
         caption_ = "Editing A Location";
-        SetTextFromRecord(FormBox::Country, TrimTrailingSpaces(Columns(record, 2, 21)));
-        SetTextFromRecord(FormBox::City, TrimTrailingSpaces(Columns(record, 23, 16)));
-        longitudeSign_ = SignAt(record, 47);
-        latitudeSign_ = SignAt(record, 40);
-        zoneSign_ = SignAt(record, 54);
-        SetTextFromRecord(FormBox::DLong, TrimLeadingSpaces(Columns(record, 48, 3)));
-        SetTextFromRecord(FormBox::MLong, TrimLeadingSpaces(Columns(record, 51, 3)));
-        SetTextFromRecord(FormBox::DLatt, TrimLeadingSpaces(Columns(record, 41, 3)));
-        SetTextFromRecord(FormBox::MLatt, TrimLeadingSpaces(Columns(record, 44, 3)));
-        SetTextFromRecord(FormBox::Zone, TrimLeadingSpaces(Columns(record, 55, 4)));
-        favourite_ = Columns(record, 1, 1) == "0";
+        namespace col = LocationColumns;
+        SetTextFromRecord(FormBox::Country, FieldText(record, col::Country));
+        SetTextFromRecord(FormBox::City, FieldText(record, col::Town));
+        longitudeSign_ = SignCharacter(record, col::LongitudeSign);
+        latitudeSign_ = SignCharacter(record, col::LatitudeSign);
+        zoneSign_ = SignCharacter(record, col::ZoneSign);
+        SetTextFromRecord(FormBox::DLong, NumberFieldText(record, col::LongitudeDegrees));
+        SetTextFromRecord(FormBox::MLong, NumberFieldText(record, col::LongitudeMinutes));
+        SetTextFromRecord(FormBox::DLatt, NumberFieldText(record, col::LatitudeDegrees));
+        SetTextFromRecord(FormBox::MLatt, NumberFieldText(record, col::LatitudeMinutes));
+        SetTextFromRecord(FormBox::Zone, NumberFieldText(record, col::ZoneHours));
+        favourite_ = IsFavourite(record);
         SetChecked(longitudeSign_ != '+' ? SignBox::W : SignBox::E, true);
         SetChecked(latitudeSign_ != '+' ? SignBox::S : SignBox::N, true);
         SetChecked(zoneSign_ != '+' ? SignBox::M : SignBox::P, true);
-        if (record.size() < 59) {
+        if (record.size() < kRecordLengthWithoutRules) {
             SetDst(true);
             SetDefaultRules();
         } else {
-            SetDst(record[58] == '1');
-            if (dst_ && record.size() == 71) {
-                SelectFromRule(record.substr(59, 6), true);
-                SelectFromRule(record.substr(65, 6), false);
+            SetDst(KeepsDaylightSaving(record));
+            if (dst_ && record.size() == kRecordLengthWithRules) {
+                SelectFromRule(ColumnText(record, col::DstStartRule), true);
+                SelectFromRule(ColumnText(record, col::DstEndRule), false);
             } else if (dst_) {
                 SetDefaultRules();
             }
@@ -316,10 +278,13 @@ void LocationForm::SetDefaultRules() {
 void LocationForm::SelectFromRule(std::string_view rule, bool start) {
     // A rule is hour (2 digits), week, weekday, month (2 digits); a digit that names no
     // entry leaves its list without selection, to be chosen before OK is accepted.
-    Select(start ? RuleList::HrStart : RuleList::HrEnd, ReadItem(rule.substr(0, 2)));
-    Select(start ? RuleList::WkStart : RuleList::WkEnd, ReadItem(rule.substr(2, 1)) - 1);
-    Select(start ? RuleList::DayStart : RuleList::DayEnd, ReadItem(rule.substr(3, 1)) - 1);
-    Select(start ? RuleList::MthStart : RuleList::MthEnd, ReadItem(rule.substr(4, 2)) - 1);
+    namespace part = RuleColumns;
+    Select(start ? RuleList::HrStart : RuleList::HrEnd, ReadItem(ColumnText(rule, part::Hour)));
+    Select(start ? RuleList::WkStart : RuleList::WkEnd, ReadItem(ColumnText(rule, part::Week)) - 1);
+    Select(start ? RuleList::DayStart : RuleList::DayEnd,
+           ReadItem(ColumnText(rule, part::Weekday)) - 1);
+    Select(start ? RuleList::MthStart : RuleList::MthEnd,
+           ReadItem(ColumnText(rule, part::Month)) - 1);
 }
 
 bool LocationForm::CheckEntries() const {
@@ -347,18 +312,20 @@ std::string LocationForm::BuildLocationRecord() const {
     const auto bytes = [&](FormBox box) { return Utf8ToCp1252(Text(box)); };
     std::string record;
     record += favourite_ ? '0' : '1';
-    record += PadRight(bytes(FormBox::Country), 21);
+    namespace col = LocationColumns;
+    record += PadRight(bytes(FormBox::Country), kCountryWidth);
     // Cut to the 16 columns readers use even when the text held more (a stray UTF-8 byte
     // is not counted as a character but becomes "?"), so column 39 always stays blank.
-    record += PadRight(bytes(FormBox::City), 16) + ' ';
+    record += PadRight(bytes(FormBox::City), kTownWidth);
+    record.resize(col::TownPadded.last, ' ');
     record += latitudeSign_;
-    record += RightAligned(bytes(FormBox::DLatt), 3);
-    record += RightAligned(bytes(FormBox::MLatt), 3);
+    record += RightAligned(bytes(FormBox::DLatt), Width(col::LatitudeDegrees));
+    record += RightAligned(bytes(FormBox::MLatt), Width(col::LatitudeMinutes));
     record += longitudeSign_;
-    record += RightAligned(bytes(FormBox::DLong), 3);
-    record += RightAligned(bytes(FormBox::MLong), 3);
+    record += RightAligned(bytes(FormBox::DLong), Width(col::LongitudeDegrees));
+    record += RightAligned(bytes(FormBox::MLong), Width(col::LongitudeMinutes));
     record += zoneSign_;
-    record += RightAligned(bytes(FormBox::Zone), 4);
+    record += RightAligned(bytes(FormBox::Zone), Width(col::ZoneHours));
     record += dst_ ? '1' : '0';
     if (dst_) {
         const auto data = [&](RuleList list) {

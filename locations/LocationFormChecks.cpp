@@ -4,68 +4,11 @@
 
 #include "astro/CoreError.h"
 #include "astro/NumberText.h"
+#include "locations/Encoding.h"
 
 namespace quintrel {
 
 namespace {
-
-// One decoded character: its code point and the bytes it took. A malformed byte comes
-// back alone with valid false, so it can be copied through untouched.
-struct Decoded {
-    char32_t code = 0;
-    std::size_t length = 1;
-    bool valid = false;
-};
-
-Decoded DecodeAt(std::string_view text, std::size_t at) {
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    const unsigned char lead = byte(at);
-    if (lead < 0x80) {
-        return {lead, 1, true};
-    }
-    std::size_t length = 0;
-    char32_t code = 0;
-    if ((lead & 0xE0) == 0xC0) {
-        length = 2;
-        code = lead & 0x1F;
-    } else if ((lead & 0xF0) == 0xE0) {
-        length = 3;
-        code = lead & 0x0F;
-    } else if ((lead & 0xF8) == 0xF0) {
-        length = 4;
-        code = lead & 0x07;
-    } else {
-        return {};
-    }
-    if (at + length > text.size()) {
-        return {};
-    }
-    for (std::size_t i = 1; i < length; ++i) {
-        if ((byte(at + i) & 0xC0) != 0x80) {
-            return {};
-        }
-        code = (code << 6) | (byte(at + i) & 0x3F);
-    }
-    return {code, length, true};
-}
-
-void AppendUtf8(std::string& out, char32_t code) {
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (code >> 18));
-        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
-}
 
 // Upper and lower case pairs of the Windows-1252 letters outside ASCII: the Latin-1 block
 // (without the signs x and / at D7 and F7) and the five pairs of the 0x8A..0x9F range.
@@ -118,7 +61,7 @@ std::string ProperCase(std::string_view utf8) {
     out.reserve(utf8.size());
     bool wordStart = true;
     for (std::size_t at = 0; at < utf8.size();) {
-        const Decoded d = DecodeAt(utf8, at);
+        const Utf8Character d = DecodeUtf8At(utf8, at);
         if (!d.valid) {
             out += utf8[at];
             wordStart = false;
@@ -145,10 +88,8 @@ NumberEntryCheck CheckNumberEntry(std::string& text, int limit, std::string_view
     if (text.empty()) {
         text.assign(1, '0');
     }
-    double value = 0;
-    try {
-        value = ReadNumber(text);
-    } catch (const CoreError&) {
+    const std::optional<double> value = TryReadNumber(text);
+    if (!value) {
         return NumberEntryCheck::Refused;
     }
     // "-0" reads as zero but would still put a second sign into the record.
@@ -157,7 +98,7 @@ NumberEntryCheck CheckNumberEntry(std::string& text, int limit, std::string_view
     }
     // Compared after rounding, so 12.5 (which rounds to 12) passes a limit of 12. Done in
     // double so that "1e99" is simply too large instead of overflowing a 16-bit number.
-    if (RoundHalfEven(value) > limit) {
+    if (RoundHalfEven(*value) > limit) {
         text = std::string(replacement);
         return NumberEntryCheck::Limited;
     }

@@ -21,6 +21,23 @@ std::string_view FieldText(std::string_view record, RecordColumns columns) {
     return text;
 }
 
+std::string_view NumberFieldText(std::string_view record, RecordColumns columns) {
+    std::string_view text = ColumnText(record, columns);
+    while (!text.empty() && text.front() == ' ') {
+        text.remove_prefix(1);
+    }
+    return text;
+}
+
+char SignCharacter(std::string_view record, RecordColumns column) {
+    const std::string_view c = ColumnText(record, column);
+    return (c.empty() || c == " ") ? '+' : c.front();
+}
+
+bool KeepsDaylightSaving(std::string_view record) {
+    return ColumnText(record, LocationColumns::DstFlag) == "1";
+}
+
 int ColumnSign(std::string_view record, RecordColumns column) {
     return ColumnText(record, column) == "-" ? -1 : 1;
 }

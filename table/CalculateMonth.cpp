@@ -3,22 +3,17 @@
 #include <string>
 #include <vector>
 
+#include "astro/CalendarNames.h"
 #include "astro/CivilDate.h"
 #include "astro/CoreError.h"
 #include "astro/NumberText.h"
 #include "astro/mRiseSet.h"
-#include "table/CalendarNames.h"
 #include "table/ChangeDayCorrection.h"
 #include "table/DateEvents.h"
 
 namespace quintrel {
 
 namespace {
-
-// "up", "down" and "" are the search's answers for a day without the asked event.
-bool IsStatusText(std::string_view text) {
-    return std::string_view("up_down").find(text) != std::string_view::npos;
-}
 
 // Orders two activity times earlier first, in plain character order; ":" sorts after
 // every digit, so a real time always comes before a missing one.
@@ -52,7 +47,7 @@ DayRow BuildRow(DaySerial date, std::int32_t julianDay, const DateEvents& today,
     std::string sunSet = today.sunSet;
     CorrectOwnTime(sunRise, today.isStartDay, today.isEndDay);
     CorrectOwnTime(sunSet, today.isStartDay, today.isEndDay);
-    if (IsStatusText(sunRise)) {
+    if (mRiseSet::IsStatusText(sunRise)) {
         // An empty sunrise (the sun only sets) reads the same as a day without events.
         row.SRise = "never";
         row.SSet = sunRise == "up" ? "sets" : "rises";
@@ -65,7 +60,7 @@ DayRow BuildRow(DaySerial date, std::int32_t julianDay, const DateEvents& today,
     std::string moonSet = today.moonSet.empty() ? ":" : today.moonSet;
     CorrectOwnTime(moonRise, today.isStartDay, today.isEndDay);
     CorrectOwnTime(moonSet, today.isStartDay, today.isEndDay);
-    if (IsStatusText(moonRise)) {
+    if (mRiseSet::IsStatusText(moonRise)) {
         row.MRise = "never";
         row.MSet = moonRise == "up" ? "sets" : "rises";
     } else {

@@ -17,11 +17,6 @@ bool StartsWithTwoDigits(std::string_view text) {
     return text.size() >= 2 && IsDigit(text[0]) && IsDigit(text[1]);
 }
 
-// The status words of the rise and set search, and the empty text, are all pieces of it.
-bool IsStatusText(std::string_view text) {
-    return std::string_view("up_down").find(text) != std::string_view::npos;
-}
-
 // Events in these hours of the advanced clock really happen on standard time.
 bool IsShiftedHour(int hour, bool isStartDay, bool isEndDay) {
     return (hour < 2 && isStartDay) || (hour > 3 && isEndDay);
@@ -52,7 +47,7 @@ void CorrectNeighbourTime(std::string& timeText, bool isStartDay, bool isEndDay)
 }
 
 void CorrectOwnTime(std::string& timeText, bool isStartDay, bool isEndDay) {
-    if (timeText == ":" || IsStatusText(timeText)) {
+    if (timeText == ":" || mRiseSet::IsStatusText(timeText)) {
         return;
     }
     ShiftIfMisplaced(timeText, isStartDay, isEndDay);

@@ -1,23 +1,30 @@
 #include "table/CsvExport.h"
 
+#include "astro/NumberText.h"
+#include "table/DayColumns.h"
+#include "table/ReportTexts.h"
+
 namespace quintrel {
 
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
-// The last two characters of "0" followed by the number: 5 -> "05", 12 -> "12".
-std::string TwoDigits(int number) {
-    const std::string text = "0" + std::to_string(number);
-    return text.substr(text.size() - 2);
-}
-
 }  // namespace
 
+std::string CsvHeader() {
+    std::string line;
+    for (const DayColumn& column : kDayColumns) {
+        if (!line.empty()) {
+            line += ',';
+        }
+        line += column.csvHeading;
+    }
+    return line;
+}
+
 std::string CsvPreamble(std::string_view timeText, std::string_view dateText) {
-    std::string line = "Quintrel (Version " + std::to_string(QUINTREL_VERSION_MAJOR) + "." +
-                       std::to_string(QUINTREL_VERSION_MINOR) + "." +
-                       std::to_string(QUINTREL_VERSION_REVISION) + ") Data Extract done at ";
+    std::string line = "Quintrel (Version " + VersionNumberText() + ") Data Extract done at ";
     line += timeText;
     line += " on ";
     line += dateText;
@@ -27,12 +34,14 @@ std::string CsvPreamble(std::string_view timeText, std::string_view dateText) {
 std::string CsvDayLine(const MonthTable& table, const DayRow& row) {
     // The date comes from the table itself, never from the month now selected in the
     // window: a table exported after the selection changed still carries its own dates.
-    std::string line = std::to_string(table.Year) + TwoDigits(table.Month) + TwoDigits(row.Day);
-    for (const std::string* field :
-         {&row.DayName, &row.SRise, &row.SSet, &row.MRise, &row.MSet, &row.Phase, &row.WaxWan,
-          &row.Maj1, &row.Maj2, &row.Min1, &row.Min2, &row.Rating, &row.Stars}) {
-        line += ',';
-        line += *field;
+    std::string line;
+    for (const DayColumn& column : kDayColumns) {
+        if (!line.empty()) {
+            line += ',';
+        }
+        line += column.text != nullptr
+                    ? row.*column.text
+                    : std::to_string(table.Year) + TwoDigits(table.Month) + TwoDigits(row.Day);
     }
     return line;
 }
@@ -41,7 +50,7 @@ std::string BuildCsvText(const std::vector<MonthTable>& tables, std::string_view
                          std::string_view dateText) {
     std::string text = CsvPreamble(timeText, dateText);
     text += kLineEnd;
-    text += kCsvHeader;
+    text += CsvHeader();
     text += kLineEnd;
     for (const MonthTable& table : tables) {
         for (const DayRow& row : table.rows) {

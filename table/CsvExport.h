@@ -8,10 +8,9 @@
 
 namespace quintrel {
 
-/// The column header line of the comma-separated export, without line end.
-inline constexpr std::string_view kCsvHeader =
-    "Date,Day,Sun Rise,Sun Set,Moon Rise,Moon Set,% Lit,Wax/Wan,Major1,Major2,Minor1,Minor2,"
-    "Rating,Stars";
+/// The column header line of the comma-separated export, without line end: the day
+/// columns' CSV headings joined by commas.
+std::string CsvHeader();
 
 /// The first line of the export, without line end: the program's version and the
 /// moment of the export, whose local time and date texts the caller supplies already
@@ -19,7 +18,8 @@ inline constexpr std::string_view kCsvHeader =
 std::string CsvPreamble(std::string_view timeText, std::string_view dateText);
 
 /// One day line, without line end: yyyymmdd from the month and year the table was
-/// computed for, then the row's 13 texts as stored, joined by commas.
+/// computed for in the day's column, then the row's other texts as stored, joined by
+/// commas.
 std::string CsvDayLine(const MonthTable& table, const DayRow& row);
 
 /// The whole export file: preamble, header, then the day lines of every table in order,

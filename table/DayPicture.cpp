@@ -8,13 +8,13 @@
 #include <cmath>
 #include <string>
 
+#include "astro/CalendarNames.h"
 #include "astro/CivilDate.h"
 #include "astro/CoreError.h"
 #include "astro/NumberText.h"
 #include "astro/mRiseSet.h"
 #include "locations/DaylightSaving.h"
 #include "table/CalculateMonth.h"
-#include "table/CalendarNames.h"
 #include "table/ChangeDayCorrection.h"
 #include "table/DateEvents.h"
 

@@ -1,12 +1,12 @@
 #include "table/arReport.h"
 
 #include <algorithm>
+#include <array>
 #include <limits>
 #include <utility>
 
 #include "astro/CoreError.h"
-#include "locations/PlaceDescription.h"
-#include "table/CalendarNames.h"
+#include "table/DayColumns.h"
 
 namespace quintrel {
 
@@ -88,6 +88,43 @@ ReportControl Note(std::string name, int top, int height, std::string text) {
     return c;
 }
 
+// Where the field of each day column sits on a detail line, in kDayColumns' order.
+struct DetailPlacement {
+    std::string_view control;
+    int left;
+    int width;
+    int weight;
+    ReportAlignment alignment;
+};
+
+constexpr std::array<DetailPlacement, kDayColumns.size()> kDetailPlacements = {{
+    {"fldDay", 113, 284, kBold, ReportAlignment::Centre},
+    {"fldDayName", 397, 1077, kRegular, ReportAlignment::Left},
+    {"fldSRise", 1474, 624, kRegular, ReportAlignment::Centre},
+    {"fldSSet", 2098, 623, kRegular, ReportAlignment::Centre},
+    {"fldMRise", 2721, 624, kRegular, ReportAlignment::Centre},
+    {"fldmSet", 3345, 680, kRegular, ReportAlignment::Centre},
+    {"fldPhase", 4025, 454, kRegular, ReportAlignment::Right},
+    {"FldWaxWan", 4479, 170, kRegular, ReportAlignment::Centre},
+    {"fldMaj1", 4762, 737, kRegular, ReportAlignment::Centre},
+    {"fldMaj2", 5499, 737, kRegular, ReportAlignment::Centre},
+    {"fldMin1", 6293, 680, kRegular, ReportAlignment::Centre},
+    {"fldMin2", 6973, 681, kRegular, ReportAlignment::Centre},
+    {"fldRating", 7710, 737, kRegular, ReportAlignment::Left},
+    {"fldStars", 8504, 850, kBold, ReportAlignment::Left},
+}};
+
+// A column added to kDayColumns without a place here would get an empty, zero-wide field.
+constexpr bool EveryDayColumnPlaced() {
+    for (const DetailPlacement& placement : kDetailPlacements) {
+        if (placement.width == 0) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(EveryDayColumnPlaced(), "every day column needs its place on the detail line");
+
 std::vector<ReportSection> BuildLayout() {
     using A = ReportAlignment;
     std::vector<ReportSection> sections;
@@ -129,25 +166,14 @@ std::vector<ReportSection> BuildLayout() {
              Line("Line1", 113, 1134, 9354, 1134),
          }});
 
-    sections.push_back({ReportSectionKind::Detail,
-                        "Detail",
-                        255,
-                        {
-                            Field("fldDay", "Day", 113, 284, kBold, A::Centre),
-                            Field("fldDayName", "DayName", 397, 1077, kRegular, A::Left),
-                            Field("fldSRise", "SRise", 1474, 624, kRegular, A::Centre),
-                            Field("fldSSet", "SSet", 2098, 623, kRegular, A::Centre),
-                            Field("fldMRise", "MRise", 2721, 624, kRegular, A::Centre),
-                            Field("fldmSet", "MSet", 3345, 680, kRegular, A::Centre),
-                            Field("fldPhase", "Phase", 4025, 454, kRegular, A::Right),
-                            Field("FldWaxWan", "WaxWan", 4479, 170, kRegular, A::Centre),
-                            Field("fldMaj1", "Maj1", 4762, 737, kRegular, A::Centre),
-                            Field("fldMaj2", "Maj2", 5499, 737, kRegular, A::Centre),
-                            Field("fldMin1", "Min1", 6293, 680, kRegular, A::Centre),
-                            Field("fldMin2", "Min2", 6973, 681, kRegular, A::Centre),
-                            Field("fldRating", "Rating", 7710, 737, kRegular, A::Left),
-                            Field("fldStars", "Stars", 8504, 850, kBold, A::Left),
-                        }});
+    // One field per day column, in the same order; only where each sits is said here.
+    ReportSection detail{ReportSectionKind::Detail, "Detail", 255, {}};
+    for (std::size_t i = 0; i < kDayColumns.size(); ++i) {
+        const DetailPlacement& at = kDetailPlacements[i];
+        detail.controls.push_back(Field(std::string(at.control), std::string(kDayColumns[i].name),
+                                        at.left, at.width, at.weight, at.alignment));
+    }
+    sections.push_back(std::move(detail));
 
     sections.push_back({ReportSectionKind::PageFooter, "PageFooter", 0, {}});
 
@@ -189,9 +215,13 @@ std::vector<ReportSection> BuildLayout() {
 }  // namespace
 
 const std::vector<std::string>& ReportFieldNames() {
-    static const std::vector<std::string> names = {"Day",  "DayName", "SRise",  "SSet", "MRise",
-                                                   "MSet", "Phase",   "WaxWan", "Maj1", "Maj2",
-                                                   "Min1", "Min2",    "Rating", "Stars"};
+    static const std::vector<std::string> names = [] {
+        std::vector<std::string> list;
+        for (const DayColumn& column : kDayColumns) {
+            list.emplace_back(column.name);
+        }
+        return list;
+    }();
     return names;
 }
 
@@ -266,20 +296,13 @@ void arReport::ActiveReport_FetchData(bool& eof) {
         return;
     }
     const DayRow& row = table_.rows[static_cast<std::size_t>(rowCursor_) - 1];
-    SetFieldValue("Day", row.Day);
-    SetFieldValue("DayName", row.DayName);
-    SetFieldValue("SRise", row.SRise);
-    SetFieldValue("SSet", row.SSet);
-    SetFieldValue("MRise", row.MRise);
-    SetFieldValue("MSet", row.MSet);
-    SetFieldValue("Phase", row.Phase);
-    SetFieldValue("WaxWan", row.WaxWan);
-    SetFieldValue("Maj1", row.Maj1);
-    SetFieldValue("Maj2", row.Maj2);
-    SetFieldValue("Min1", row.Min1);
-    SetFieldValue("Min2", row.Min2);
-    SetFieldValue("Rating", row.Rating);
-    SetFieldValue("Stars", row.Stars);
+    for (const DayColumn& column : kDayColumns) {
+        if (column.text != nullptr) {
+            SetFieldValue(column.name, row.*column.text);
+        } else {
+            SetFieldValue(column.name, row.Day);
+        }
+    }
     eof = false;
     ++rowCursor_;
 }
@@ -297,25 +320,6 @@ void arReport::ActiveReport_ReportStart() {
 
 void arReport::ActiveReport_ReportEnd() {
     printer_.Orientation = savedPrinterSetting_;
-}
-
-std::string ReportVersionText() {
-    return "Quintrel - Version " + std::to_string(QUINTREL_VERSION_MAJOR) + "." +
-           std::to_string(QUINTREL_VERSION_MINOR) + "." + std::to_string(QUINTREL_VERSION_REVISION);
-}
-
-std::string ReportTitleText(std::string_view placeText, std::int16_t month, std::int16_t year) {
-    return "Quintrel For " + std::string(placeText) + " for " + GetMonthName(month, true) + " " +
-           std::to_string(year);
-}
-
-std::string PlaceLineText(std::string_view record) {
-    PlaceDescription texts;
-    DescribeLocation(record, texts);
-    // The record's bytes are Windows-1252; the report draws UTF-8.
-    const PlaceDescription display = DescriptionToUtf8(texts);
-    return "Lattitude: " + display.latitudeText + ", Longitude: " + display.longitudeText + ", " +
-           display.zoneText;
 }
 
 std::unique_ptr<arReport> NewMonthReport(MonthTable table, std::string_view record,

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "table/MonthTable.h"
+#include "table/ReportTexts.h"
 
 namespace quintrel {
 
@@ -115,10 +116,10 @@ class arReport {
     /// The 1-based index of the next row FetchData delivers.
     std::int16_t RowCursor() const { return rowCursor_; }
 
-    /// Before the first row: adds the 14 fields and points the cursor at row 1.
+    /// Before the first row: adds one field per day column and points the cursor at row 1.
     virtual void ActiveReport_DataInitialize();
     /// Once per detail row. Past the last row: eof = true and nothing else changes.
-    /// Otherwise the 14 fields take the values of the cursor's row, eof = false and the
+    /// Otherwise the fields take the values of the cursor's row, eof = false and the
     /// cursor moves on.
     virtual void ActiveReport_FetchData(bool& eof);
     /// When the run starts: keeps the printer's orientation and sets portrait.
@@ -139,20 +140,8 @@ class arReport {
     std::int16_t savedPrinterSetting_ = 0;
 };
 
-/// The 14 report field names, in the order DataInitialize adds them.
+/// The report field names, one per day column, in the order DataInitialize adds them.
 const std::vector<std::string>& ReportFieldNames();
-
-/// "Quintrel - Version 1.3.0", from the build's version numbers.
-std::string ReportVersionText();
-
-/// "Quintrel For " + place + " for " + full month name + " " + year. `placeText` is the
-/// place list's display text (UTF-8), e.g. "Australia (Sydney)".
-std::string ReportTitleText(std::string_view placeText, std::int16_t month, std::int16_t year);
-
-/// "Lattitude: ..., Longitude: ..., GMT +10 hours" for a location record (Windows-1252
-/// bytes), as UTF-8 display text. An empty record gives empty latitude, longitude and
-/// zone parts.
-std::string PlaceLineText(std::string_view record);
 
 /// A new report for `table` with the heading captions (version, title, place line) and
 /// the title text set: what a calculation hands to the viewer.

@@ -5,7 +5,7 @@
 #include <tuple>
 #include <vector>
 
-#include "ui/SettingsStore.h"
+#include "appcore/SettingsStore.h"
 
 namespace quintrel {
 

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "ui/SettingsStore.h"
+#include "appcore/SettingsStore.h"
 
 namespace quintrel {
 

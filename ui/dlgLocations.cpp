@@ -13,15 +13,11 @@
 #include <QSignalBlocker>
 #include <QTimer>
 
+#include "ui/TwipsGeometry.h"
+
 namespace quintrel {
 
 namespace {
-
-// Positions are kept in twips, the unit the window was drawn in; 15 twips make one logical
-// pixel at 96 dots per inch.
-QRect Twips(int left, int top, int width, int height) {
-    return {left / 15, top / 15, width / 15, height / 15};
-}
 
 const QColor kRefusedBackground(255, 224, 192);
 
@@ -34,7 +30,7 @@ dlgLocations::dlgLocations(QWidget* parent) : QDialog(parent) {
     FillLists();
     SetTabOrder();
     ConnectControls();
-    setFixedSize(Twips(0, 0, 6000, 5190).size());
+    setFixedSize(TwipsRect(0, 0, 6000, 5190).size());
     // Every press anywhere in the window passes here first, so that a press that a name
     // box has refused to give its focus to can be swallowed.
     for (QWidget* child : findChildren<QWidget*>()) {
@@ -73,65 +69,65 @@ void dlgLocations::CreateControls() {
         lists_[static_cast<std::size_t>(which)] = member;
     };
 
-    label(Label1, "Label1", "Country, State", this, Twips(120, 120, 3000, 255));
-    textBox(txtCountry, "txtCountry", FormBox::Country, Twips(120, 390, 3000, 330));
-    label(Label2, "Label2", "City/Town Name", this, Twips(3240, 120, 2640, 255));
-    textBox(txtCity, "txtCity", FormBox::City, Twips(3240, 390, 2640, 330));
+    label(Label1, "Label1", "Country, State", this, TwipsRect(120, 120, 3000, 255));
+    textBox(txtCountry, "txtCountry", FormBox::Country, TwipsRect(120, 390, 3000, 330));
+    label(Label2, "Label2", "City/Town Name", this, TwipsRect(3240, 120, 2640, 255));
+    textBox(txtCity, "txtCity", FormBox::City, TwipsRect(3240, 390, 2640, 330));
 
-    label(Label5, "Label5", "Degrees", this, Twips(1680, 870, 840, 255));
-    label(Label6, "Label6", "Minutes", this, Twips(2640, 870, 840, 255));
+    label(Label5, "Label5", "Degrees", this, TwipsRect(1680, 870, 840, 255));
+    label(Label6, "Label6", "Minutes", this, TwipsRect(2640, 870, 840, 255));
     Label5->setAlignment(Qt::AlignHCenter);
     Label6->setAlignment(Qt::AlignHCenter);
 
-    label(Label4, "Label4", "Lattitude:", this, Twips(120, 1215, 1500, 255));
-    textBox(txtDLatt, "txtDLatt", FormBox::DLatt, Twips(1680, 1170, 840, 330));
-    textBox(txtMLatt, "txtMLatt", FormBox::MLatt, Twips(2640, 1170, 840, 330));
-    checkBox(chkN, "chkN", "N", Twips(3720, 1200, 660, 270));
-    checkBox(chkS, "chkS", "S", Twips(4440, 1200, 660, 270));
+    label(Label4, "Label4", "Lattitude:", this, TwipsRect(120, 1215, 1500, 255));
+    textBox(txtDLatt, "txtDLatt", FormBox::DLatt, TwipsRect(1680, 1170, 840, 330));
+    textBox(txtMLatt, "txtMLatt", FormBox::MLatt, TwipsRect(2640, 1170, 840, 330));
+    checkBox(chkN, "chkN", "N", TwipsRect(3720, 1200, 660, 270));
+    checkBox(chkS, "chkS", "S", TwipsRect(4440, 1200, 660, 270));
 
-    label(Label3, "Label3", "Longitude:", this, Twips(120, 1635, 1500, 255));
-    textBox(txtDLong, "txtDLong", FormBox::DLong, Twips(1680, 1590, 840, 330));
-    textBox(txtMLong, "txtMLong", FormBox::MLong, Twips(2640, 1590, 840, 330));
-    checkBox(chkE, "chkE", "E", Twips(3720, 1620, 660, 270));
-    checkBox(chkW, "chkW", "W", Twips(4440, 1620, 660, 270));
+    label(Label3, "Label3", "Longitude:", this, TwipsRect(120, 1635, 1500, 255));
+    textBox(txtDLong, "txtDLong", FormBox::DLong, TwipsRect(1680, 1590, 840, 330));
+    textBox(txtMLong, "txtMLong", FormBox::MLong, TwipsRect(2640, 1590, 840, 330));
+    checkBox(chkE, "chkE", "E", TwipsRect(3720, 1620, 660, 270));
+    checkBox(chkW, "chkW", "W", TwipsRect(4440, 1620, 660, 270));
 
-    label(Label7, "Label7", "GMT Time Diff:", this, Twips(120, 2115, 1500, 255));
-    checkBox(chkP, "chkP", "+", Twips(1680, 2100, 660, 270));
-    checkBox(chkM, "chkM", "-", Twips(2400, 2100, 660, 270));
-    textBox(txtZone, "txtZone", FormBox::Zone, Twips(3120, 2070, 840, 330));
-    label(Label8, "Label8", "Hour(s)", this, Twips(4050, 2115, 1050, 255));
+    label(Label7, "Label7", "GMT Time Diff:", this, TwipsRect(120, 2115, 1500, 255));
+    checkBox(chkP, "chkP", "+", TwipsRect(1680, 2100, 660, 270));
+    checkBox(chkM, "chkM", "-", TwipsRect(2400, 2100, 660, 270));
+    textBox(txtZone, "txtZone", FormBox::Zone, TwipsRect(3120, 2070, 840, 330));
+    label(Label8, "Label8", "Hour(s)", this, TwipsRect(4050, 2115, 1050, 255));
 
     checkBox(chkFavourite, "chkFavourite", "This is one of my favourite locations",
-             Twips(120, 2580, 5760, 270));
+             TwipsRect(120, 2580, 5760, 270));
     checkBox(chkDST, "chkDST", "This location experiences daylight savings",
-             Twips(120, 2910, 5760, 270));
+             TwipsRect(120, 2910, 5760, 270));
 
     frDST = new QFrame(this);
     frDST->setObjectName("frDST");
     frDST->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    frDST->setGeometry(Twips(120, 3240, 5760, 1260));
-    label(Label11, "Label11", "at", frDST, Twips(960, 90, 990, 255));
-    label(Label12, "Label12", "on the", frDST, Twips(2040, 90, 900, 255));
-    label(Label14, "Label14", "day", frDST, Twips(3030, 90, 840, 255));
-    label(Label13, "Label13", "of", frDST, Twips(3960, 90, 1650, 255));
-    label(Label9, "Label9", "Starts:", frDST, Twips(90, 405, 840, 255));
-    list(cboHrStart, "cboHrStart", RuleList::HrStart, Twips(960, 360, 990, 360));
-    list(cboWkStart, "cboWkStart", RuleList::WkStart, Twips(2040, 360, 900, 360));
-    list(cboDayStart, "cboDayStart", RuleList::DayStart, Twips(3030, 360, 840, 360));
-    list(cboMthStart, "cboMthStart", RuleList::MthStart, Twips(3960, 360, 1650, 360));
-    label(Label10, "Label10", "Ends:", frDST, Twips(90, 855, 840, 255));
-    list(cboHrEnd, "cboHrEnd", RuleList::HrEnd, Twips(960, 810, 990, 360));
-    list(cboWkEnd, "cboWkEnd", RuleList::WkEnd, Twips(2040, 810, 900, 360));
-    list(cboDayEnd, "cboDayEnd", RuleList::DayEnd, Twips(3030, 810, 840, 360));
-    list(cboMthEnd, "cboMthEnd", RuleList::MthEnd, Twips(3960, 810, 1650, 360));
+    frDST->setGeometry(TwipsRect(120, 3240, 5760, 1260));
+    label(Label11, "Label11", "at", frDST, TwipsRect(960, 90, 990, 255));
+    label(Label12, "Label12", "on the", frDST, TwipsRect(2040, 90, 900, 255));
+    label(Label14, "Label14", "day", frDST, TwipsRect(3030, 90, 840, 255));
+    label(Label13, "Label13", "of", frDST, TwipsRect(3960, 90, 1650, 255));
+    label(Label9, "Label9", "Starts:", frDST, TwipsRect(90, 405, 840, 255));
+    list(cboHrStart, "cboHrStart", RuleList::HrStart, TwipsRect(960, 360, 990, 360));
+    list(cboWkStart, "cboWkStart", RuleList::WkStart, TwipsRect(2040, 360, 900, 360));
+    list(cboDayStart, "cboDayStart", RuleList::DayStart, TwipsRect(3030, 360, 840, 360));
+    list(cboMthStart, "cboMthStart", RuleList::MthStart, TwipsRect(3960, 360, 1650, 360));
+    label(Label10, "Label10", "Ends:", frDST, TwipsRect(90, 855, 840, 255));
+    list(cboHrEnd, "cboHrEnd", RuleList::HrEnd, TwipsRect(960, 810, 990, 360));
+    list(cboWkEnd, "cboWkEnd", RuleList::WkEnd, TwipsRect(2040, 810, 900, 360));
+    list(cboDayEnd, "cboDayEnd", RuleList::DayEnd, TwipsRect(3030, 810, 840, 360));
+    list(cboMthEnd, "cboMthEnd", RuleList::MthEnd, TwipsRect(3960, 810, 1650, 360));
 
     cmdOK = new QPushButton("OK", this);
     cmdOK->setObjectName("cmdOK");
-    cmdOK->setGeometry(Twips(3240, 4650, 1260, 390));
+    cmdOK->setGeometry(TwipsRect(3240, 4650, 1260, 390));
     cmdOK->setDefault(true);
     cmdCancel = new QPushButton("Cancel", this);
     cmdCancel->setObjectName("cmdCancel");
-    cmdCancel->setGeometry(Twips(4620, 4650, 1260, 390));
+    cmdCancel->setGeometry(TwipsRect(4620, 4650, 1260, 390));
 
     signs_ = {chkN, chkS, chkE, chkW, chkP, chkM};
 }

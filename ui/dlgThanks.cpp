@@ -4,19 +4,11 @@
 #include <QPushButton>
 
 #include "ui/InfoWindowParts.h"
+#include "ui/TwipsGeometry.h"
 
 namespace quintrel {
 
 namespace {
-
-// Layouts are given in twips (1/1440 inch); Qt scales logical pixels on high-DPI screens.
-constexpr int Px(int twips) {
-    return twips / 15;
-}
-
-QRect TwipsRect(int left, int top, int width, int height) {
-    return QRect(Px(left), Px(top), Px(width), Px(height));
-}
 
 QLabel* AddLabel(QWidget* parent, const char* name, const QRect& geometry, const QString& text,
                  bool wrap) {
@@ -47,7 +39,7 @@ dlgThanks::dlgThanks(QWidget* parent)
     setWindowTitle(QStringLiteral("Quintrel"));
     setModal(true);
     setFont(InfoWindowFont());
-    setFixedSize(Px(6030), Px(3105));
+    setFixedSize(TwipsToPixels(6030), TwipsToPixels(3105));
 
     Label1 =
         AddLabel(this, "Label1", TwipsRect(180, 45, 5730, 240),

@@ -4,21 +4,14 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "table/ReportTexts.h"
 #include "ui/InfoWindowParts.h"
+#include "ui/TwipsGeometry.h"
 #include "ui/report/ReportPictures.h"
 
 namespace quintrel {
 
 namespace {
-
-// Layouts are given in twips (1/1440 inch); Qt scales logical pixels on high-DPI screens.
-constexpr int Px(int twips) {
-    return twips / 15;
-}
-
-QRect TwipsRect(int left, int top, int width, int height) {
-    return QRect(Px(left), Px(top), Px(width), Px(height));
-}
 
 const QString kDescriptionLines[] = {
     QStringLiteral("Calculates for each day of the chosen month and year,"),
@@ -38,7 +31,7 @@ fAbout::fAbout(QWidget* parent)
     setObjectName(QStringLiteral("fAbout"));
     setModal(true);
     setFont(InfoWindowFont());
-    setFixedSize(Px(4815), Px(3870));
+    setFixedSize(TwipsToPixels(4815), TwipsToPixels(3870));
 
     picIcon = new QLabel(this);
     picIcon->setObjectName(QStringLiteral("picIcon"));
@@ -89,10 +82,7 @@ fAbout::fAbout(QWidget* parent)
 }
 
 QString fAbout::VersionLine() {
-    return QStringLiteral("Version %1.%2.%3")
-        .arg(QUINTREL_VERSION_MAJOR)
-        .arg(QUINTREL_VERSION_MINOR)
-        .arg(QUINTREL_VERSION_REVISION);
+    return QStringLiteral("Version ") + QString::fromStdString(VersionNumberText());
 }
 
 void fAbout::Form_Load() {

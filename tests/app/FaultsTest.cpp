@@ -415,8 +415,8 @@ class FaultsTest : public QObject {
         QVERIFY(ReadWholeFile(path) == csv);
     }
 
-    // A folder that refuses new files leaves no way but to rewrite the old file in place;
-    // when that write fails the export must still be reported as failed, never as done.
+    // A folder that refuses new files cannot take the temporary file, so the export fails
+    // as a whole: rewriting the old file in place could lose it to a full disk.
     void fullDiskWhileRewritingInPlaceIsReported_data() {
         QTest::addColumn<QString>("tool");
         QTest::newRow("csv") << "CSV Export";
@@ -443,6 +443,7 @@ class FaultsTest : public QObject {
         QCOMPARE(harness.messages.shown.size(), std::size_t{1});
         QCOMPARE(harness.messages.shown[0].title, QString("Export Error"));
         QCOMPARE(EntriesOf(folder.path()), QStringList({"june.export"}));
+        QCOMPARE(ReadWholeFile(path), std::string("the export of last June\r\n"));
     }
 
     void fullDiskDuringPdfExportKeepsTheOldFile() {

@@ -175,6 +175,22 @@ error_no_locations_beside_program)
 error_missing_locations_file)
     expect_error 1 "$work/none.dat" --locations "$work/none.dat" --list
     ;;
+error_locations_file_is_a_pipe)
+    # Refused at once with the window's words, never waited on for a writer.
+    mkfifo "$work/pipe.dat" || exit 77
+    timeout 5 "$program" --locations "$work/pipe.dat" --list >"$work/out" 2>"$work/err"
+    status=$?
+    [ "$status" -eq 124 ] && fail "still waiting on the pipe after 5 s"
+    [ "$status" -eq 1 ] || fail "exit code $status, expected 1"
+    grep -qxF "quintrel-table: Cannot read \"$work/pipe.dat\": not a regular file" "$work/err" ||
+        fail "stderr: $(cat "$work/err")"
+    ;;
+error_locations_file_too_long)
+    # Positions are 16-bit: a longer list is refused, as the window refuses it.
+    for i in $(seq 0 32767); do printf '1Country %06d        Town             + 48 52+  2 20+    1\r\n' "$i"; done \
+        >"$work/many.dat"
+    expect_error 1 "32768 places, more than the 32767" --locations "$work/many.dat" --list
+    ;;
 error_empty_locations_file)
     : >"$work/empty.dat"
     expect_error 1 "empty" --locations "$work/empty.dat" --place 0

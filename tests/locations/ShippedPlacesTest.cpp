@@ -6,8 +6,11 @@
 
 #include "astro/CivilDate.h"
 #include "locations/DaylightSaving.h"
+#include "locations/Encoding.h"
 #include "locations/LocationFile.h"
+#include "locations/LocationForm.h"
 #include "locations/LocationRecord.h"
+#include "locations/PlaceDescription.h"
 #include "locations/PlaceValues.h"
 #include "tests/locations/LocationTestSupport.h"
 
@@ -69,6 +72,36 @@ TEST(ShippedPlaces, EveryRecordParsesWithinRange) {
              {LocationColumns::LatitudeMinutes, LocationColumns::LongitudeMinutes}) {
             EXPECT_LT(ColumnSingle(r, minutes), 60.0f);
         }
+    }
+}
+
+// The record's columns are described once; the place window, the place values and the
+// heading must all read every shipped record through that description alike, and the
+// window must write back exactly the record it read.
+TEST(ShippedPlaces, EveryReaderSeesTheSameColumns) {
+    namespace col = LocationColumns;
+    for (const std::string& r : ShippedRecords()) {
+        SCOPED_TRACE(r);
+        LocationForm form;
+        form.FormSetup(r, 2);
+        EXPECT_EQ(form.Text(FormBox::Country), Cp1252ToUtf8(FieldText(r, col::Country)));
+        EXPECT_EQ(form.Text(FormBox::City), Cp1252ToUtf8(FieldText(r, col::Town)));
+        EXPECT_EQ(form.Text(FormBox::DLatt), NumberFieldText(r, col::LatitudeDegrees));
+        EXPECT_EQ(form.Text(FormBox::MLong), NumberFieldText(r, col::LongitudeMinutes));
+        EXPECT_EQ(form.Text(FormBox::Zone), NumberFieldText(r, col::ZoneHours));
+        EXPECT_EQ(form.LatitudeSign(), SignCharacter(r, col::LatitudeSign));
+        EXPECT_EQ(form.Dst(), KeepsDaylightSaving(r));
+        ASSERT_TRUE(form.CheckEntries());
+        EXPECT_EQ(form.BuildLocationRecord(), r);
+
+        PlaceValues place;
+        ParseSelectedLocation(r, place);
+        EXPECT_EQ(place.PlaceLatitude < 0, ColumnSign(r, col::LatitudeSign) < 0);
+        PlaceDescription texts;
+        DescribeLocation(r, texts);
+        EXPECT_EQ(
+            texts.longitudeText.rfind(std::string(NumberFieldText(r, col::LongitudeDegrees)), 0),
+            0u);
     }
 }
 

@@ -81,7 +81,7 @@ TEST(CsvExport, SeveralMonthsShareOnePreambleAndHeader) {
 
 TEST(CsvExport, EmptyTableGivesHeadingsOnly) {
     const std::string text = BuildCsvText(MonthTable{}, "t", "d");
-    EXPECT_EQ(text, CsvPreamble("t", "d") + "\r\n" + std::string(kCsvHeader) + "\r\n");
+    EXPECT_EQ(text, CsvPreamble("t", "d") + "\r\n" + CsvHeader() + "\r\n");
 }
 
 }  // namespace

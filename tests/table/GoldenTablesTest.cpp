@@ -55,7 +55,7 @@ TEST_P(GoldenTable, EveryDayLineMatches) {
         CalculateMonth(testing::ValuesOf(*c.record), *c.record, static_cast<std::int16_t>(c.month),
                        static_cast<std::int16_t>(c.year));
     ASSERT_EQ(golden.size(), table.rows.size() + 1);
-    EXPECT_EQ(golden[0], kCsvHeader);
+    EXPECT_EQ(golden[0], CsvHeader());
     for (const DayRow& row : table.rows) {
         EXPECT_EQ(CsvDayLine(table, row), golden[static_cast<std::size_t>(row.Day)])
             << c.file << " day " << row.Day;

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "table/CalendarNames.h"
+#include "astro/CalendarNames.h"
 #include "table/MonthTable.h"
 
 namespace quintrel::test {

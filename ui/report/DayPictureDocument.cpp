@@ -5,7 +5,7 @@
 #include <cmath>
 #include <string>
 
-#include "table/arReport.h"
+#include "table/ReportTexts.h"
 
 namespace quintrel {
 

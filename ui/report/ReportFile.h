@@ -1,19 +1,18 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
-#include <functional>
-
-class QIODevice;
 
 namespace quintrel {
 
-/// Writes a document file at `path` through `write`, which fills the device it is given and
-/// returns false when it could not. The bytes go to a temporary file put in the old one's
-/// place only when all is written, so a failure keeps the file that was there; a folder that
-/// refuses the temporary file falls back to rewriting in place. A device or pipe
-/// (/dev/null, /dev/stdout) is written through, never replaced by a plain file.
-/// Throws CoreError naming the path and the reason, with `kind` ("PDF", "PNG") in the message.
-void WriteReportFile(const QString& path, const QString& kind,
-                     const std::function<bool(QIODevice&)>& write);
+/// Refuses, before anything is drawn, the paths a document file cannot be written to: no
+/// name, a folder that does not exist, a folder in place of the file. Throws CoreError
+/// "Unable to write the <kind> file <path>: <reason>" (kind "PDF", "PNG", "SVG").
+void CheckDocumentPath(const QString& path, const QString& kind);
+
+/// Writes a finished document's bytes through the file module: an existing file is replaced
+/// only once all of it is on disk, a device or pipe is written straight through. Throws
+/// CoreError naming the path on any failure.
+void WriteDocumentBytes(const QString& path, const QByteArray& bytes);
 
 }  // namespace quintrel

@@ -1,5 +1,6 @@
 #include "ui/report/ReportImage.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QPainter>
 #include <QSvgGenerator>
@@ -42,29 +43,35 @@ QImage RenderFirstPage(const ReportDocument& document, double dotsPerInch) {
 
 void WritePng(const ReportDocument& document, const QString& path, double dotsPerInch) {
     RequirePage(document, QStringLiteral("PNG"), path);
-    const QImage image = RenderFirstPage(document, dotsPerInch);
-    WriteReportFile(path, QStringLiteral("PNG"),
-                    [&](QIODevice& file) { return image.save(&file, "PNG"); });
+    CheckDocumentPath(path, QStringLiteral("PNG"));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    RenderFirstPage(document, dotsPerInch).save(&buffer, "PNG");
+    buffer.close();
+    WriteDocumentBytes(path, bytes);
 }
 
 void WriteSvg(const ReportDocument& document, const QString& path) {
     RequirePage(document, QStringLiteral("SVG"), path);
-    WriteReportFile(path, QStringLiteral("SVG"), [&](QIODevice& file) {
+    CheckDocumentPath(path, QStringLiteral("SVG"));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    {
         QSvgGenerator generator;
-        generator.setOutputDevice(&file);
+        generator.setOutputDevice(&buffer);
         // One unit a twip, as the page is recorded; the size then comes out in real inches.
         generator.setResolution(static_cast<int>(kTwipsPerInch));
         generator.setSize(QSize(document.pageWidthTwips, document.pageHeightTwips));
         generator.setViewBox(QRect(0, 0, document.pageWidthTwips, document.pageHeightTwips));
         generator.setTitle(document.title);
-        QPainter painter;
-        if (!painter.begin(&generator))
-            return false;
+        QPainter painter(&generator);
         painter.fillRect(QRect(0, 0, document.pageWidthTwips, document.pageHeightTwips), Qt::white);
         DrawReportPage(painter, document.pages.front());
-        painter.end();
-        return true;
-    });
+    }
+    buffer.close();
+    WriteDocumentBytes(path, bytes);
 }
 
 }  // namespace quintrel

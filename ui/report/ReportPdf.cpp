@@ -1,5 +1,6 @@
 #include "ui/report/ReportPdf.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QPainter>
 #include <QPdfWriter>
@@ -35,8 +36,18 @@ void WritePdf(const std::vector<const ReportDocument*>& documents, const QString
     if (!anyPage)
         Fail(path, QStringLiteral("there is no report to write"));
 
-    WriteReportFile(path, QStringLiteral("PDF"), [&](QIODevice& file) {
-        QPdfWriter writer(&file);
+    // The folder is checked before anything is drawn, so the common mistakes are told in
+    // plain words rather than as a failed write.
+    CheckDocumentPath(path, QStringLiteral("PDF"));
+
+    // The whole PDF is made in memory and then handed to the file module, which replaces
+    // an existing file only once all of it is on disk (and writes a device or pipe
+    // straight through).
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
         writer.setResolution(kTwipsPerInch);
         writer.setCreator(QStringLiteral("Quintrel"));
         const ReportDocument* first = nullptr;
@@ -51,7 +62,7 @@ void WritePdf(const std::vector<const ReportDocument*>& documents, const QString
 
         QPainter painter;
         if (!painter.begin(&writer))
-            return false;
+            Fail(path, QStringLiteral("the PDF writer could not start"));
         bool firstPage = true;
         for (const ReportDocument* document : documents) {
             if (!document)
@@ -66,8 +77,9 @@ void WritePdf(const std::vector<const ReportDocument*>& documents, const QString
             }
         }
         painter.end();
-        return true;
-    });
+    }
+    buffer.close();
+    WriteDocumentBytes(path, bytes);
 }
 
 }  // namespace quintrel

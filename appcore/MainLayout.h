@@ -2,13 +2,10 @@
 
 #include <cstdint>
 
-#include "app/AppState.h"
+#include "appcore/AppState.h"
+#include "appcore/Twips.h"
 
 namespace quintrel {
-
-/// Twips (1/1440 inch) per logical pixel: 15 at 96 pixels per inch. The window's design
-/// is in twips; Qt scales logical pixels on high-density screens.
-inline constexpr int kTwipsPerPixel = 15;
 
 /// The smallest outer size of the main window, in twips.
 inline constexpr std::int32_t kMinWindowWidth = 9300;

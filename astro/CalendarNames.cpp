@@ -1,4 +1,4 @@
-#include "table/CalendarNames.h"
+#include "astro/CalendarNames.h"
 
 #include <array>
 #include <string_view>

@@ -1,11 +1,10 @@
-#include "app/Settings.h"
+#include "appcore/Settings.h"
 
-#include <cmath>
 #include <limits>
 #include <string>
 
+#include "appcore/SettingsStore.h"
 #include "astro/NumberText.h"
-#include "ui/SettingsStore.h"
 
 namespace quintrel {
 
@@ -18,16 +17,8 @@ template <typename T>
 T ReadStoredNumber(SettingsStore& store, const char* key, T defaultValue, T low, T high) {
     const std::string text =
         store.Read(kSettingsApplication, kSettingsSection, key, std::to_string(defaultValue));
-    double value = 0;
-    try {
-        value = RoundHalfEven(ReadNumber(text));
-    } catch (const std::exception&) {
-        return defaultValue;
-    }
-    if (!(value >= static_cast<double>(low) && value <= static_cast<double>(high))) {
-        return defaultValue;
-    }
-    return static_cast<T>(value);
+    const std::optional<std::int32_t> value = TryReadWholeNumber(text, low, high);
+    return value ? static_cast<T>(*value) : defaultValue;
 }
 
 void WriteText(SettingsStore& store, const char* key, const std::string& text) {

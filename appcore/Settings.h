@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "app/AppState.h"
+#include "appcore/AppState.h"
 
 namespace quintrel {
 

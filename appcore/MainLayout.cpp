@@ -1,4 +1,4 @@
-#include "app/MainLayout.h"
+#include "appcore/MainLayout.h"
 
 #include <algorithm>
 

@@ -1,22 +1,23 @@
-#include "app/MonthYear.h"
+#include "appcore/MonthYear.h"
 
-#include "astro/CoreError.h"
+#include <limits>
+
+#include "astro/CalendarNames.h"
 #include "astro/NumberText.h"
-#include "table/CalendarNames.h"
 
 namespace quintrel {
 
 std::string MonthListText(std::int16_t month) {
-    const std::string number = "0" + std::to_string(month);
-    return number.substr(number.size() - 2) + " " + GetMonthName(month, true);
+    return TwoDigits(month) + " " + GetMonthName(month, true);
 }
 
 std::optional<std::int16_t> ReadYear(std::string_view text) {
-    try {
-        return ToInt16(ReadNumber(text));
-    } catch (const CoreError&) {
+    const auto year = TryReadWholeNumber(text, std::numeric_limits<std::int16_t>::min(),
+                                         std::numeric_limits<std::int16_t>::max());
+    if (!year) {
         return std::nullopt;
     }
+    return static_cast<std::int16_t>(*year);
 }
 
 std::string YearText(std::int16_t year) {

@@ -1,0 +1,108 @@
+// The command line's own logic, without starting the program: which place a choice
+// picks, and which command lines are refused before any data is read.
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <vector>
+
+#include "astro/CoreError.h"
+#include "cli/CommandLine.h"
+#include "cli/PlaceChoice.h"
+
+namespace quintrel::cli {
+namespace {
+
+const LocationList kPlaces = {
+    "1Pakistan             Karachi          + 24 52+ 67  1+   50",
+    "1USA - Massachusetts  Boston           + 42 21- 71  4-   51022103021111",
+    "1USA - Massachusetts  Boston Harbour   + 42 21- 71  4-   51022103021111",
+    "1USA - Pennsylvania   Philadelphia     + 40  0- 75  0-   50",
+};
+
+TEST(ChoosePlace, PositionsAndTextsPickOnePlace) {
+    struct Case {
+        const char* choice;
+        int position;
+    };
+    const Case cases[] = {
+        {"0", 0},
+        {"3", 3},
+        {"karachi", 0},
+        {"PHILA", 3},
+        // A place whose whole text equals the choice wins over longer ones.
+        {"usa - massachusetts (boston)", 1},
+        {"harbour", 2},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ChoosePlace(kPlaces, c.choice), c.position) << c.choice;
+    }
+}
+
+TEST(ChoosePlace, ChoicesThatPickNoSinglePlaceAreErrors) {
+    struct Case {
+        const char* choice;
+        const char* message;  // part of it
+    };
+    const Case cases[] = {
+        {"4", "no place 4: the list has 4 places"},
+        {"Atlantis", "No place matches \"Atlantis\""},
+        {"boston", "1 USA - Massachusetts (Boston); 2 USA - Massachusetts (Boston Harbour)"},
+        {"-1", "No place matches"},
+    };
+    for (const Case& c : cases) {
+        try {
+            ChoosePlace(kPlaces, c.choice);
+            ADD_FAILURE() << c.choice << " was accepted";
+        } catch (const CoreError& error) {
+            EXPECT_NE(std::string(error.what()).find(c.message), std::string::npos)
+                << c.choice << ": " << error.what();
+        }
+    }
+    EXPECT_THROW(ChoosePlace({}, "0"), CoreError);
+}
+
+struct Outcome {
+    int exitCode;
+    std::string out;
+    std::string err;
+};
+
+Outcome RunWith(std::vector<const char*> arguments) {
+    arguments.insert(arguments.begin(), "quintrel-table");
+    std::ostringstream out;
+    std::ostringstream err;
+    const int code = RunCommandLine(static_cast<int>(arguments.size()), arguments.data(), out, err);
+    return {code, out.str(), err.str()};
+}
+
+TEST(CommandLine, ContradictionsAreUsageErrorsBeforeAnyDataIsRead) {
+    struct Case {
+        std::vector<const char*> arguments;
+        const char* message;
+    };
+    const Case cases[] = {
+        {{"--months", "0", "--record", kPlaces[0].c_str()}, "--months must be at least 1"},
+        {{"--record", kPlaces[0].c_str(), "--locations", "/no/such/file"},
+         "--record and --locations cannot be used together"},
+        {{"--format", "html"}, "--format"},
+        {{"--colour"}, "--colour"},
+        {{"--month", "May"}, "--month"},
+    };
+    for (const Case& c : cases) {
+        const Outcome run = RunWith(c.arguments);
+        EXPECT_EQ(run.exitCode, kExitUsageError) << c.message;
+        EXPECT_TRUE(run.out.empty()) << c.message;
+        EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+        EXPECT_NE(run.err.find("(see --help)\n"), std::string::npos) << run.err;
+    }
+}
+
+TEST(CommandLine, ARecordStandsForAOnePlaceList) {
+    const Outcome run = RunWith({"--record", kPlaces[0].c_str(), "--list"});
+    EXPECT_EQ(run.exitCode, kExitDone) << run.err;
+    EXPECT_EQ(run.out, "0  Pakistan (Karachi)\n");
+    EXPECT_EQ(RunWith({"--record", "1Pakistan", "--list"}).exitCode, kExitDataError);
+}
+
+}  // namespace
+}  // namespace quintrel::cli
