@@ -7,7 +7,7 @@ CMAKE_FLAGS ?=
 SOURCES = $(shell git ls-files '*.cpp' '*.h' 2>/dev/null)
 
 .PHONY: all deps configure build programs run install test test-unit test-asan test-fuzz fuzz fuzz-build \
-        format format-check bench clean
+        format format-check bench verify-fast clean
 
 all: build
 
@@ -85,6 +85,12 @@ test-fuzz: fuzz-build
 	  && echo "fuzz_$$t: $$(grep -a -o 'Done [0-9]* runs' $(FUZZ_DIR)/test-$$t.log)" \
 	  || { tail -n 40 $(FUZZ_DIR)/test-$$t.log; exit 1; }; \
 	done
+
+# Before a release: every shipped place, every month of 1990-2040, fast search against
+# exact, on all cores (about 170,000 months).
+verify-fast: configure
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target quintrel-verify-fast
+	@$(BUILD_DIR)/bin/quintrel-verify-fast data/locs.dat 1990 2040
 
 bench: build
 	@for b in $(BUILD_DIR)/bin/bench_*; do echo "== $$b"; $$b || exit 1; done

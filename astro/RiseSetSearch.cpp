@@ -7,6 +7,8 @@
 #include <string_view>
 #include <utility>
 
+#include "astro/RiseSetSearch.h"
+
 #include "astro/NumberText.h"
 #include "astro/mRiseSet.h"
 
@@ -16,6 +18,11 @@ namespace {
 
 // An hhmm number as a time text: "0000" format, then hh ":" mm (605 -> "06:05").
 std::string HhmmToTimeText(double hhmm) {
+    if (hhmm >= 0 && hhmm <= 9999) {
+        const auto value = static_cast<int>(hhmm);
+        return {static_cast<char>('0' + value / 1000), static_cast<char>('0' + value / 100 % 10),
+                ':', static_cast<char>('0' + value / 10 % 10), static_cast<char>('0' + value % 10)};
+    }
     std::string digits = std::to_string(static_cast<long long>(hhmm));
     if (digits.size() < 4) {
         digits.insert(0, 4 - digits.size(), '0');
@@ -58,77 +65,88 @@ QuadResult QuadInterpolate(double ym, double yz, double yp) {
     return result;
 }
 
-RiseSetTexts RiseSetPair(std::string_view latitudeText, std::string_view longitudeText,
-                         std::string_view zoneText, std::string_view eventCode, std::int16_t year,
-                         std::int16_t month, std::int16_t day) {
-    std::int16_t body = 2;
-    double sinThreshold = SinDeg(kSunThresholdDeg);
+BodySearch MakeBodySearch(std::string_view eventCode, double latitudeDeg, double longitudeEastDeg,
+                          double zoneHours, std::int16_t year, std::int16_t month,
+                          std::int16_t day) {
+    BodySearch search;
+    search.sinThreshold = SinDeg(kSunThresholdDeg);
     if (!eventCode.empty() && eventCode.front() == 'M') {
-        body = 1;
-        sinThreshold = SinDeg(kMoonThresholdDeg);
+        search.body = 1;
+        search.sinThreshold = SinDeg(kMoonThresholdDeg);
     } else if (!eventCode.empty() && eventCode.front() == 'N') {
-        body = 3;
-        sinThreshold = SinDeg(kNauticalThresholdDeg);
+        search.body = 3;
+        search.sinThreshold = SinDeg(kNauticalThresholdDeg);
     }
+    search.longitudeWestDeg = -longitudeEastDeg;
+    search.sinLatitude = SinDeg(latitudeDeg);
+    search.cosLatitude = CosDeg(latitudeDeg);
+    search.mjd0 = ModifiedJulianDate(year, month, day, 0) - zoneHours / 24;
+    return search;
+}
 
-    const double latitudeDeg = ReadNumber(latitudeText);
-    const double longitudeWestDeg = -ReadNumber(longitudeText);
-    const double zoneHours = ReadNumber(zoneText);
-    const double sinLatitude = SinDeg(latitudeDeg);
-    const double cosLatitude = CosDeg(latitudeDeg);
-
-    const double mjd0 = ModifiedJulianDate(year, month, day, 0) - zoneHours / 24;
+RiseSetHours SearchRiseSet(const BodySearch& search) {
     const auto altitude = [&](double hour) {
-        return SinAltitude(body, mjd0, hour, longitudeWestDeg, cosLatitude, sinLatitude) -
-               sinThreshold;
+        return SinAltitude(search.body, search.mjd0, hour, search.longitudeWestDeg,
+                           search.cosLatitude, search.sinLatitude) -
+               search.sinThreshold;
     };
 
+    RiseSetHours found;
     double ym = altitude(0);
-    const bool above = static_cast<float>(ym) > 0.0f;
+    found.above = static_cast<float>(ym) > 0.0f;
     double hour = 1;
-    bool riseFound = false;
-    bool setFound = false;
-    double riseHours = 0;
-    double setHours = 0;
     do {
         const double yz = altitude(hour);
         const double yp = altitude(hour + 1);
         const QuadResult quad = QuadInterpolate(ym, yz, yp);
         if (quad.nz == 1) {
             if (static_cast<float>(ym) < 0.0f) {
-                riseHours = hour + quad.z1;
-                riseFound = true;
+                found.riseHours = hour + quad.z1;
+                found.riseFound = true;
             } else {
-                setHours = hour + quad.z1;
-                setFound = true;
+                found.setHours = hour + quad.z1;
+                found.setFound = true;
             }
         } else if (quad.nz == 2) {
             if (static_cast<float>(quad.ye) < 0.0f) {
-                riseHours = hour + quad.z2;
-                setHours = hour + quad.z1;
+                found.riseHours = hour + quad.z2;
+                found.setHours = hour + quad.z1;
             } else {
-                riseHours = hour + quad.z1;
-                setHours = hour + quad.z2;
+                found.riseHours = hour + quad.z1;
+                found.setHours = hour + quad.z2;
             }
-            riseFound = true;
-            setFound = true;
+            found.riseFound = true;
+            found.setFound = true;
         }
         ym = yp;
         hour = hour + 2;
-    } while (hour != 25 && !(riseFound && setFound));
+    } while (hour != 25 && !(found.riseFound && found.setFound));
+    return found;
+}
 
-    if (!riseFound && !setFound) {
-        const std::string status = above ? "up" : "down";
+RiseSetTexts RiseSetHoursToTexts(const RiseSetHours& hours) {
+    if (!hours.riseFound && !hours.setFound) {
+        const std::string status = hours.above ? "up" : "down";
         return {status, status};
     }
     RiseSetTexts texts;
-    if (riseFound) {
-        texts.rise = HhmmToTimeText(HoursToHhmm(riseHours));
+    if (hours.riseFound) {
+        texts.rise = HhmmToTimeText(HoursToHhmm(hours.riseHours));
     }
-    if (setFound) {
-        texts.set = HhmmToTimeText(HoursToHhmm(setHours));
+    if (hours.setFound) {
+        texts.set = HhmmToTimeText(HoursToHhmm(hours.setHours));
     }
     return texts;
+}
+
+RiseSetTexts RiseSetPair(std::string_view latitudeText, std::string_view longitudeText,
+                         std::string_view zoneText, std::string_view eventCode, std::int16_t year,
+                         std::int16_t month, std::int16_t day) {
+    const double latitudeDeg = ReadNumber(latitudeText);
+    const double longitudeEastDeg = ReadNumber(longitudeText);
+    const double zoneHours = ReadNumber(zoneText);
+    return RiseSetHoursToTexts(SearchRiseSet(
+        MakeBodySearch(eventCode, latitudeDeg, longitudeEastDeg, zoneHours, year, month, day)));
 }
 
 bool IsStatusText(std::string_view text) {

@@ -37,6 +37,9 @@ double HoursToHhmm(double hours);
 /// is not finite or beyond a million hours.
 std::string HoursToTimeText(float hours);
 
+/// Whether a text is a time text as the program writes it: two digits, ":", two digits.
+bool IsTimeText(std::string_view text);
+
 /// Time text "hh:mm" to decimal hours. Throws CoreError on text that is not a time.
 double TimeTextToHours(std::string_view timeText);
 

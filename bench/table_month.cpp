@@ -1,7 +1,10 @@
-// The month table: one month for one place, and a year for every shipped place.
+// The month table: one month for one place (fast search, exact search, one engine call per
+// event), and a year for every shipped place on one core and on all of them.
 
 #include <fstream>
 #include <sstream>
+#include <thread>
+#include <vector>
 
 #include <benchmark/benchmark.h>
 
@@ -30,6 +33,9 @@ void OneMonth(benchmark::State& state) {
 BENCHMARK(OneMonth<CalculateMonth>)
     ->Name("CalculateMonth/one_month")
     ->Unit(benchmark::kMicrosecond);
+BENCHMARK(OneMonth<CalculateMonthExact>)
+    ->Name("CalculateMonthExact/one_month")
+    ->Unit(benchmark::kMicrosecond);
 BENCHMARK(OneMonth<CalculateMonthPlain>)
     ->Name("CalculateMonthPlain/one_month")
     ->Unit(benchmark::kMicrosecond);
@@ -44,6 +50,8 @@ LocationList ShippedPlaces() {
     return state.Locations;
 }
 
+// 12 months of 2025 for every shipped place, on `state.range(0)` threads (0: all cores),
+// each thread taking every n-th place.
 void YearForEveryShippedPlace(benchmark::State& state) {
     const LocationList places = ShippedPlaces();
     if (places.empty()) {
@@ -54,19 +62,34 @@ void YearForEveryShippedPlace(benchmark::State& state) {
     for (std::size_t i = 0; i < places.size(); ++i) {
         ParseSelectedLocation(places[i], values[i]);
     }
+    const auto threads = static_cast<std::size_t>(
+        state.range(0) > 0 ? state.range(0) : std::max(1u, std::thread::hardware_concurrency()));
+    const auto work = [&](std::size_t first) {
+        for (std::size_t i = first; i < places.size(); i += threads) {
+            std::vector<MonthTable> tables = CalculateMonths(values[i], places[i], 1, 2025, 12);
+            benchmark::DoNotOptimize(tables);
+        }
+    };
     for (auto _ : state) {
-        for (std::size_t i = 0; i < places.size(); ++i) {
-            for (std::int16_t month = 1; month <= 12; ++month) {
-                MonthTable table = CalculateMonth(values[i], places[i], month, 2025);
-                benchmark::DoNotOptimize(table);
-            }
+        std::vector<std::thread> workers;
+        for (std::size_t t = 1; t < threads; ++t) {
+            workers.emplace_back(work, t);
+        }
+        work(0);
+        for (std::thread& worker : workers) {
+            worker.join();
         }
     }
-    state.counters["places"] = static_cast<double>(places.size());
-    // Months computed per second of this benchmark's time; its inverse is the cost of one.
+    state.counters["threads"] = static_cast<double>(threads);
+    // Months computed per second of wall time; its inverse is the cost of one.
     state.counters["months"] = benchmark::Counter(static_cast<double>(places.size() * 12),
                                                   benchmark::Counter::kIsIterationInvariantRate);
 }
-BENCHMARK(YearForEveryShippedPlace)->Unit(benchmark::kMillisecond);
+BENCHMARK(YearForEveryShippedPlace)
+    ->Arg(1)
+    ->Arg(0)
+    ->ArgName("threads")
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace

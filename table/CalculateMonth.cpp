@@ -1,6 +1,7 @@
 #include "table/CalculateMonth.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "astro/CalendarNames.h"
@@ -123,24 +124,61 @@ MonthTable BuildMonth(std::int16_t month, std::int16_t year, EventsOf&& eventsOf
 
 }  // namespace
 
+namespace {
+
+// `count` consecutive months from `month` of `year`. Each date from the day before the
+// first month to the day after the last is searched once, with one pass per body; the
+// rows then read the stored answers, so where two months meet nothing is searched twice.
+std::vector<MonthTable> CalculateMonthsBy(SearchPath path, const PlaceValues& place,
+                                          std::string_view record, std::int16_t month,
+                                          std::int16_t year, int count) {
+    std::vector<std::pair<std::int16_t, std::int16_t>> months;  // month, year
+    for (int i = 0; i < count; ++i) {
+        CheckMonthAndYear(month, year);
+        months.emplace_back(month, year);
+        month = static_cast<std::int16_t>(month % 12 + 1);
+        year = static_cast<std::int16_t>(month == 1 ? year + 1 : year);
+    }
+    std::vector<MonthTable> tables;
+    if (months.empty()) {
+        return tables;
+    }
+    const PlaceTexts texts = MakePlaceTexts(place, record);
+    const DaySerial dayBefore = DateSerial(months.front().second, months.front().first, 1) - 1;
+    const DaySerial dayAfter = DateSerial(months.back().second, months.back().first,
+                                          DaysInMonth(months.back().second, months.back().first)) +
+                               1;
+    std::vector<DateEvents> stored;
+    stored.reserve(static_cast<std::size_t>(dayAfter - dayBefore + 1));
+    for (DaySerial date = dayBefore; date <= dayAfter; ++date) {
+        const bool inMonths = date != dayBefore && date != dayAfter;
+        stored.push_back(EventsByBody(texts, date, EventsWanted{inMonths, true, true}, path));
+    }
+    tables.reserve(months.size());
+    for (const auto& [m, y] : months) {
+        tables.push_back(BuildMonth(m, y, [&](DaySerial date, EventsWanted) -> const DateEvents& {
+            return stored[static_cast<std::size_t>(date - dayBefore)];
+        }));
+    }
+    return tables;
+}
+
+}  // namespace
+
 MonthTable CalculateMonth(const PlaceValues& place, std::string_view record, std::int16_t month,
                           std::int16_t year) {
-    CheckMonthAndYear(month, year);
-    const PlaceTexts texts = MakePlaceTexts(place, record);
-    // Each date from the day before the month to the day after it is searched once, with
-    // one pass per body; the rows then read the stored answers.
-    const DaySerial dayBefore = DateSerial(year, month, 1) - 1;
-    const int dayCount = DaysInMonth(year, month);
-    std::vector<DateEvents> stored;
-    stored.reserve(static_cast<std::size_t>(dayCount) + 2);
-    for (int offset = 0; offset < dayCount + 2; ++offset) {
-        const bool inMonth = offset >= 1 && offset <= dayCount;
-        stored.push_back(
-            EventsByBody(texts, dayBefore + offset, EventsWanted{inMonth, true, true}));
-    }
-    return BuildMonth(month, year, [&](DaySerial date, EventsWanted) -> const DateEvents& {
-        return stored[static_cast<std::size_t>(date - dayBefore)];
-    });
+    return std::move(CalculateMonthsBy(SearchPath::Fastest, place, record, month, year, 1).front());
+}
+
+std::vector<MonthTable> CalculateMonths(const PlaceValues& place, std::string_view record,
+                                        std::int16_t firstMonth, std::int16_t firstYear,
+                                        int count) {
+    return CalculateMonthsBy(SearchPath::Fastest, place, record, firstMonth, firstYear, count);
+}
+
+MonthTable CalculateMonthExact(const PlaceValues& place, std::string_view record,
+                               std::int16_t month, std::int16_t year) {
+    return std::move(CalculateMonthsBy(SearchPath::Exact, place, record, month, year, 1).front());
 }
 
 MonthTable CalculateMonthPlain(const PlaceValues& place, std::string_view record,

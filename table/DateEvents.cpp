@@ -1,6 +1,8 @@
 #include "table/DateEvents.h"
 
+#include "astro/FastRiseSet.h"
 #include "astro/NumberText.h"
+#include "astro/RiseSetSearch.h"
 #include "astro/mRiseSet.h"
 #include "locations/DaylightSaving.h"
 
@@ -26,8 +28,11 @@ LocalDay StartDate(const PlaceTexts& place, DaySerial date, DateEvents& events) 
 }  // namespace
 
 PlaceTexts MakePlaceTexts(const PlaceValues& place, std::string_view record) {
-    return {SingleToText(place.PlaceLatitude), SingleToText(place.PlaceLongitude),
-            SingleToText(place.PlaceZone), place.PlaceDstFlag, record};
+    PlaceTexts texts{SingleToText(place.PlaceLatitude), SingleToText(place.PlaceLongitude),
+                     SingleToText(place.PlaceZone), place.PlaceDstFlag, record};
+    texts.latitudeDeg = ReadNumber(texts.latitude);
+    texts.longitudeDeg = ReadNumber(texts.longitude);
+    return texts;
 }
 
 DateEvents EventsOneByOne(const PlaceTexts& place, DaySerial date, EventsWanted wanted) {
@@ -50,20 +55,26 @@ DateEvents EventsOneByOne(const PlaceTexts& place, DaySerial date, EventsWanted 
     return events;
 }
 
-DateEvents EventsByBody(const PlaceTexts& place, DaySerial date, EventsWanted wanted) {
+DateEvents EventsByBody(const PlaceTexts& place, DaySerial date, EventsWanted wanted,
+                        SearchPath path) {
     DateEvents events;
     const LocalDay local = StartDate(place, date, events);
+    const double zoneHours = ReadNumber(local.zoneText);
+    const auto search = [&](std::string_view bodyCode) {
+        const mRiseSet::BodySearch body =
+            mRiseSet::MakeBodySearch(bodyCode, place.latitudeDeg, place.longitudeDeg, zoneHours,
+                                     local.year, local.month, local.day);
+        return mRiseSet::RiseSetHoursToTexts(path == SearchPath::Fastest
+                                                 ? mRiseSet::SearchRiseSetFastOrExact(body)
+                                                 : mRiseSet::SearchRiseSet(body));
+    };
     if (wanted.sun) {
-        mRiseSet::RiseSetTexts sun =
-            mRiseSet::RiseSetPair(place.latitude, place.longitude, local.zoneText, "", local.year,
-                                  local.month, local.day);
+        mRiseSet::RiseSetTexts sun = search("");
         events.sunRise = std::move(sun.rise);
         events.sunSet = std::move(sun.set);
     }
     if (wanted.moonRise || wanted.moonSet) {
-        mRiseSet::RiseSetTexts moon =
-            mRiseSet::RiseSetPair(place.latitude, place.longitude, local.zoneText, "M", local.year,
-                                  local.month, local.day);
+        mRiseSet::RiseSetTexts moon = search("M");
         events.moonRise = std::move(moon.rise);
         events.moonSet = std::move(moon.set);
     }

@@ -16,6 +16,9 @@ struct PlaceTexts {
     std::string zone;
     std::string dstFlag;
     std::string_view record;
+    // The two texts as the search reads them, read once for the whole month.
+    double latitudeDeg = 0;
+    double longitudeDeg = 0;
 };
 
 PlaceTexts MakePlaceTexts(const PlaceValues& place, std::string_view record);
@@ -40,8 +43,13 @@ struct DateEvents {
 /// per wanted event.
 DateEvents EventsOneByOne(const PlaceTexts& place, DaySerial date, EventsWanted wanted);
 
+/// Which search answers: the exact one always, or the fast one where the processor has it
+/// (the same texts, see astro/FastRiseSet.h).
+enum class SearchPath { Exact, Fastest };
+
 /// The same results with one search per body: a rise and a set search of one body on one
 /// date sample the very same altitudes, so both answers come from a single pass.
-DateEvents EventsByBody(const PlaceTexts& place, DaySerial date, EventsWanted wanted);
+DateEvents EventsByBody(const PlaceTexts& place, DaySerial date, EventsWanted wanted,
+                        SearchPath path = SearchPath::Fastest);
 
 }  // namespace quintrel

@@ -12,6 +12,7 @@
 #include "astro/CivilDate.h"
 #include "astro/CoreError.h"
 #include "astro/NumberText.h"
+#include "astro/RiseSetSearch.h"
 #include "astro/mRiseSet.h"
 #include "locations/DaylightSaving.h"
 #include "table/CalculateMonth.h"
@@ -24,33 +25,20 @@ namespace {
 
 constexpr double kRadiansToDegrees = 57.295779513082320876798;
 
-bool IsTimeText(std::string_view text) {
-    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
-    return text.size() == 5 && digit(text[0]) && digit(text[1]) && text[2] == ':' &&
-           digit(text[3]) && digit(text[4]);
+// How high the top of a body's disc is seen at an hour of the computed day: the search's own
+// altitude function and set-up, less the threshold the search counts rise and set at.
+double SeenAltitudeDeg(const mRiseSet::BodySearch& search, double thresholdDeg, double hour) {
+    const double sinAltitude =
+        mRiseSet::SinAltitude(search.body, search.mjd0, hour, search.longitudeWestDeg,
+                              search.cosLatitude, search.sinLatitude);
+    return std::asin(std::clamp(sinAltitude, -1.0, 1.0)) * kRadiansToDegrees - thresholdDeg;
 }
-
-// The sun and the moon sampled through the day on the engine's own terms: the same
-// numbers read from the same texts, the same local midnight, the same altitude function
-// and thresholds as the rise and set search.
-struct DaySky {
-    double mjd0 = 0;
-    double longitudeWestDeg = 0;
-    double cosLatitude = 0;
-    double sinLatitude = 0;
-
-    double SeenAltitudeDeg(std::int16_t body, double thresholdDeg, double hour) const {
-        const double sinAltitude =
-            mRiseSet::SinAltitude(body, mjd0, hour, longitudeWestDeg, cosLatitude, sinLatitude);
-        return std::asin(std::clamp(sinAltitude, -1.0, 1.0)) * kRadiansToDegrees - thresholdDeg;
-    }
-};
 
 // Samples one body over the computed day and puts each sample where the table would show
 // an event at that moment. On a change day the correction moves part of the day by an
 // hour, which splits the curve in two; both runs get the sample at the split, so each
 // ends exactly at the switch.
-std::vector<AltitudeCurve> SampleCurves(const DaySky& sky, std::int16_t body, double thresholdDeg,
+std::vector<AltitudeCurve> SampleCurves(const mRiseSet::BodySearch& search, double thresholdDeg,
                                         bool isStartDay, bool isEndDay) {
     // On the last day of saving the computed clock's 24:00 is 23:00 on the table's, so the
     // hour after it is sampled too, to fill the shown day to its end.
@@ -61,7 +49,7 @@ std::vector<AltitudeCurve> SampleCurves(const DaySky& sky, std::int16_t body, do
         const double hours = minute / 60.0;
         const double shown = CorrectedHours(hours, isStartDay, isEndDay);
         const double shift = hours - shown;
-        const double altitude = sky.SeenAltitudeDeg(body, thresholdDeg, hours);
+        const double altitude = SeenAltitudeDeg(search, thresholdDeg, hours);
         if (shown < 0 || shown > 24) {
             continue;  // the day before owns this moment; or past the shown day's end
         }
@@ -130,7 +118,7 @@ int StarCount(std::string_view stars) {
 
 void AddPeriod(std::vector<ActivityPeriod>& periods, PeriodKind kind, const std::string& text,
                std::string_view stars) {
-    if (!IsTimeText(text)) {
+    if (!mRiseSet::IsTimeText(text)) {
         return;
     }
     const double centre = mRiseSet::TimeTextToHours(text);
@@ -139,7 +127,7 @@ void AddPeriod(std::vector<ActivityPeriod>& periods, PeriodKind kind, const std:
 }
 
 void AddMark(std::vector<RiseSetMark>& marks, SkyBody body, bool isRise, const std::string& text) {
-    if (IsTimeText(text)) {
+    if (mRiseSet::IsTimeText(text)) {
         marks.push_back({body, isRise, text, mRiseSet::TimeTextToHours(text)});
     }
 }
@@ -182,20 +170,19 @@ DayPicture BuildDayPicture(const PlaceValues& place, std::string_view record,
         picture.standardZoneText = texts.zone;
     }
 
-    DaySky sky;
+    // The numbers read from the same texts as the table's searches read them.
     const double latitudeDeg = ReadNumber(texts.latitude);
-    sky.longitudeWestDeg = -ReadNumber(texts.longitude);
-    sky.sinLatitude = mRiseSet::SinDeg(latitudeDeg);
-    sky.cosLatitude = mRiseSet::CosDeg(latitudeDeg);
-    sky.mjd0 = mRiseSet::ModifiedJulianDate(table.Year, table.Month,
-                                            static_cast<std::int16_t>(dayOfMonth), 0) -
-               ReadNumber(saving.zoneText) / 24;
+    const double longitudeDeg = ReadNumber(texts.longitude);
+    const double zoneHours = ReadNumber(saving.zoneText);
+    const auto search = [&](std::string_view code) {
+        return mRiseSet::MakeBodySearch(code, latitudeDeg, longitudeDeg, zoneHours, table.Year,
+                                        table.Month, static_cast<std::int16_t>(dayOfMonth));
+    };
     picture.southern = latitudeDeg < 0;
-
     picture.sun =
-        SampleCurves(sky, 2, mRiseSet::kSunThresholdDeg, saving.isStartDay, saving.isEndDay);
+        SampleCurves(search(""), mRiseSet::kSunThresholdDeg, saving.isStartDay, saving.isEndDay);
     picture.moon =
-        SampleCurves(sky, 1, mRiseSet::kMoonThresholdDeg, saving.isStartDay, saving.isEndDay);
+        SampleCurves(search("M"), mRiseSet::kMoonThresholdDeg, saving.isStartDay, saving.isEndDay);
     picture.light = LightSpans(picture.sun);
 
     const DayRow& row = picture.row;
