@@ -6,7 +6,7 @@ JOBS      ?= $(shell nproc)
 CMAKE_FLAGS ?=
 SOURCES = $(shell git ls-files '*.cpp' '*.h' 2>/dev/null)
 
-.PHONY: all deps configure build programs run install test test-unit test-asan test-fuzz fuzz fuzz-build \
+.PHONY: all deps configure build programs run install package test test-unit test-asan test-fuzz fuzz fuzz-build \
         format format-check bench verify-fast clean
 
 all: build
@@ -23,18 +23,25 @@ build: configure
 # Running and installing need only the two programs, not the tests and benchmarks that
 # `build` adds, so a fresh clone starts in well under half the build time.
 programs: configure
-	@cmake --build $(BUILD_DIR) -j $(JOBS) --target quintrel quintrel-table
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target quintrel quintrel-table quintrel_manpages
 
 # Opens the window where a display exists; otherwise prints this month's table.
 run: programs
 	@bash scripts/run.sh $(BUILD_DIR)
 
 # Installs under ~/.local (or PREFIX=...): quintrel, quintrel-table, locs.dat beside them
-# (an existing one is kept), the desktop entry and the icon. The installed programs are
-# stripped of their debugging information (15 MB down to under 1 MB for the window).
+# (an existing one is kept), the desktop entry, the icon, AppStream data and manual pages.
+# The installed programs are stripped of their debugging information (15 MB down to under
+# 1 MB for the window).
 PREFIX ?=
 install: programs
 	@cmake --install $(BUILD_DIR) --strip $(if $(PREFIX),--prefix "$(PREFIX)")
+
+# The Debian package $(BUILD_DIR)/quintrel_<version>_<architecture>.deb, from the programs
+# already built there: `sudo apt install ./$(BUILD_DIR)/quintrel_*.deb` installs it.
+package: programs
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target quintrel_changelog
+	@cd $(BUILD_DIR) && cpack -G DEB
 
 # The sanitizer run comes last so that its CTest summary closes the output.
 test: deps format-check build test-fuzz test-unit test-asan

@@ -21,8 +21,9 @@ struct MainWindowServices {
     MessageBoxes* messages = nullptr;
     SaveFileDialog* cdPrintSetup = nullptr;  ///< the one shared save-file dialog
     ProgramStarter* programStarter = nullptr;
-    /// The directory that holds locs.dat and locs.bak, without a trailing separator.
-    std::string programDirectory;
+    /// The directory that holds locs.dat and locs.bak, without a trailing separator: the
+    /// program's own, or the user's data folder (PreparePlaceDirectory decides).
+    std::string placeDirectory;
 
     /// The current calendar year of the computer's clock.
     std::function<std::int16_t()> thisYear;

@@ -78,7 +78,7 @@ bool fMain::LoadLocations(bool readFile) {
         if (readFile) {
             bool found = false;
             try {
-                found = quintrel::LoadLocations(services_.programDirectory, Places);
+                found = quintrel::LoadLocations(services_.placeDirectory, Places);
             } catch (const CoreError& error) {
                 // The file is there but unusable (a folder, unreadable, too long): name it
                 // and say why, so the user knows what to put right.
@@ -110,12 +110,12 @@ bool fMain::LoadLocations(bool readFile) {
 
 void fMain::SaveLocations() {
     try {
-        quintrel::SaveLocations(services_.programDirectory, Places);
+        quintrel::SaveLocations(services_.placeDirectory, Places);
     } catch (const CoreError& error) {
         // Every close-down rewrites the list, changed or not. Where the folder cannot be
         // written and nothing was changed, nothing is lost, and a message saying changes
         // were lost would be false.
-        if (FileHoldsList(services_.programDirectory, Places.Locations)) {
+        if (FileHoldsList(services_.placeDirectory, Places.Locations)) {
             return;
         }
         // locs.dat and locs.bak are left as they were; say so rather than lose the

@@ -25,7 +25,17 @@ int main(int argc, char* argv[]) {
     services.messages = &messages;
     services.cdPrintSetup = &saveDialog;
     services.programStarter = &programStarter;
-    services.programDirectory =
-        quintrel::AppDirectory(QCoreApplication::applicationFilePath().toStdString());
+    try {
+        services.placeDirectory = quintrel::PreparePlaceDirectory(
+            quintrel::AppDirectory(QCoreApplication::applicationFilePath().toStdString()));
+    } catch (const quintrel::CoreError& error) {
+        // Without a folder for the places there is nothing to show; say why before closing.
+        messages.Critical(QStringLiteral("Place File Error"),
+                          QString::fromStdString(error.what()) +
+                              QStringLiteral("\r\nQuintrel cannot start without its list of "
+                                             "places and will now close."),
+                          nullptr);
+        return 1;
+    }
     return quintrel::Main(services);
 }

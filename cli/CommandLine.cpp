@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "cli/TableCommand.h"
+#include "table/ReportTexts.h"
 
 namespace quintrel::cli {
 
@@ -13,9 +14,15 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& standardOutp
     CLI::App app{"Sun and moon times, moon phase, activity times and day ratings of a month.",
                  "quintrel-table"};
     app.add_option("--locations", options.locationsPath,
-                   "Locations file (default: locs.dat beside the program, restored from "
-                   "locs.bak when missing)")
+                   "Locations file (default: the window's place list, see PLACES below)")
         ->type_name("FILE");
+    app.footer(
+        "PLACES:\n"
+        "  Without --locations the window's own place list is read: locs.dat beside the\n"
+        "  program when you may write to its folder (a build or an install into your own\n"
+        "  prefix), otherwise $XDG_DATA_HOME/quintrel/locs.dat (by default\n"
+        "  ~/.local/share/quintrel/locs.dat), copied from the shipped list on first use.\n"
+        "  A missing locs.dat is restored from locs.bak in the same folder.");
     app.add_option("--record", options.record,
                    "A location record exactly as a line of locs.dat; stands for a list of "
                    "that one place")
@@ -50,11 +57,15 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& standardOutp
         ->type_name("FILE");
     app.add_option("--png", options.pngPath, "With --day: write the day picture as PNG")
         ->type_name("FILE");
+    app.set_version_flag("--version", "quintrel-table " + VersionNumberText());
 
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {
         standardOutput << app.help();
+        return kExitDone;
+    } catch (const CLI::CallForVersion& version) {
+        standardOutput << version.what() << "\n";
         return kExitDone;
     } catch (const CLI::ParseError& error) {
         standardError << "quintrel-table: " << error.what() << " (see --help)\n";

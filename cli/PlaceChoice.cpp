@@ -31,7 +31,7 @@ bool IsWholeNumber(std::string_view text) {
 LocationList ReadPlaceList(const std::string& path) {
     LocationState state;
     if (path.empty()) {
-        const std::string directory = AppDirectory();
+        const std::string directory = PreparePlaceDirectory(AppDirectory());
         if (!LoadLocations(directory, state)) {
             throw CoreError("Required data file locs.dat/bak is not in " + directory);
         }

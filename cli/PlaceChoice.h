@@ -8,9 +8,10 @@
 namespace quintrel::cli {
 
 /// Reads the place list of a locations file (CR LF lines, blank lines dropped, sorted).
-/// An empty `path` means locs.dat beside the program, restored from locs.bak first when
-/// only the backup exists, as the window does. Throws CoreError naming the file when it
-/// cannot be read or neither file exists.
+/// An empty `path` means the window's own list: locs.dat in PreparePlaceDirectory (beside
+/// the program, or the user's data folder, copied from the shipped list on first use),
+/// restored from locs.bak first when only the backup exists, as the window does. Throws CoreError
+/// naming the file when it cannot be read or neither file exists.
 LocationList ReadPlaceList(const std::string& path);
 
 /// The one-place list of a record typed on the command line (UTF-8, converted to the

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, testing and benchmarking Quintrel need.
+# Installs the Debian packages that building, testing, packaging and benchmarking Quintrel
+# need.
 # Only missing packages are installed; apt-get update runs once, and only when something is missing.
 set -euo pipefail
 
@@ -9,6 +10,7 @@ packages=(
   libcli11-dev libgtest-dev libgmock-dev libbenchmark-dev
   libx11-dev xvfb xauth x11-utils xdotool imagemagick poppler-utils
   locales fonts-dejavu-core fonts-dejavu-extra fonts-crosextra-caladea fonts-liberation2
+  dpkg-dev fakeroot file help2man gzip lintian appstream desktop-file-utils man-db util-linux
 )
 
 missing=()

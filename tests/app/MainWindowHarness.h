@@ -116,7 +116,7 @@ struct WindowHarness {
         services.messages = &messages;
         services.cdPrintSetup = &saveDialog;
         services.programStarter = &starter;
-        services.programDirectory = directory.path().toStdString();
+        services.placeDirectory = directory.path().toStdString();
         services.thisYear = [this] { return thisYear; };
         services.showAbout = [this](QWidget*) { ++aboutShown; };
         services.showThanks = [this](QWidget*) {

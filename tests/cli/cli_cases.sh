@@ -54,6 +54,9 @@ help)
         --output --pdf --day --svg --png; do
         grep -qF -- "$option" "$work/out" || fail "--help does not mention $option"
     done
+    grep -qF -- '~/.local/share/quintrel/locs.dat' "$work/out" || fail "--help does not say where the places are"
+    run 0 --version
+    grep -qx 'quintrel-table [0-9]*\.[0-9]*\.[0-9]*' "$work/out" || fail "--version: $(cat "$work/out")"
     ;;
 text_table)
     run 0 --record "$boston" --month 3 --year 2025

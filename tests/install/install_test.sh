@@ -25,10 +25,16 @@ install_into "$plain"
 [ -x "$plain/bin/quintrel" ] || fail "quintrel not installed"
 [ -x "$plain/bin/quintrel-table" ] || fail "quintrel-table not installed"
 cmp -s "$shipped" "$plain/bin/locs.dat" || fail "the shipped locs.dat is not beside the programs"
-[ -f "$plain/share/icons/hicolor/scalable/apps/quintrel.svg" ] || fail "icon not installed"
+for file in share/icons/hicolor/scalable/apps/quintrel.svg share/man/man1/quintrel.1.gz \
+  share/man/man1/quintrel-table.1.gz share/metainfo/org.example.quintrel.metainfo.xml; do
+  [ -f "$plain/$file" ] || fail "$file not installed"
+done
+# The package's own files stay out of a prefix the user owns.
+[ ! -e "$plain/share/quintrel" ] && [ ! -e "$plain/share/doc" ] || fail "package files installed"
 entry="$plain/share/applications/quintrel.desktop"
 grep -qxF "Exec=$plain/bin/quintrel" "$entry" ||
   fail "desktop entry does not start the installed program: $(grep '^Exec=' "$entry")"
+grep -qxF "$entry" "$build/install_manifest.txt" || fail "the desktop entry is not in the manifest"
 
 # The installed command line program finds the place list beside itself.
 listed="$("$plain/bin/quintrel-table" --list)" || fail "installed quintrel-table --list failed"
