@@ -33,6 +33,18 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& standardOutp
         ->type_name("N|TEXT")
         ->capture_default_str();
     app.add_flag("--list", options.list, "List the places with their positions");
+    app.add_option("--find", options.find,
+                   "List the towns whose names begin with TEXT (accents ignored), each with "
+                   "the location record it would get")
+        ->type_name("TEXT");
+    app.add_option("--town", options.town,
+                   "Compute for the town TEXT finds best, as --find would store it (add the "
+                   "state or country when several towns share the name)")
+        ->type_name("TEXT");
+    app.add_option("--zone-rule", options.zoneRule,
+                   "Print the zone and daylight-saving rule the place list would keep for an "
+                   "IANA time zone, for places north and south of the equator")
+        ->type_name("ZONE");
     app.add_option("--month", options.month, "Month 1-12 (default: this month)")->type_name("M");
     app.add_option("--year", options.year, "Year (default: this year)")->type_name("Y");
     app.add_option("--months", options.months, "Number of consecutive months")

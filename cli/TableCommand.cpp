@@ -4,10 +4,12 @@
 
 #include "astro/CoreError.h"
 #include "cli/DayOutput.h"
+#include "cli/FindCommand.h"
 #include "cli/LocalClock.h"
 #include "cli/PdfOutput.h"
 #include "cli/PlaceChoice.h"
 #include "cli/TextTable.h"
+#include "gazetteer/GeonamesGazetteer.h"
 #include "locations/FileIo.h"
 #include "locations/PlaceValues.h"
 #include "table/CalculateMonth.h"
@@ -55,8 +57,24 @@ void RunTableCommand(const TableOptions& options, std::ostream& standardOutput) 
     if (options.months < 1) {
         throw UsageError("--months must be at least 1");
     }
-    if (options.record && !options.locationsPath.empty()) {
-        throw UsageError("--record and --locations cannot be used together");
+    const int placeSources =
+        (options.record ? 1 : 0) + (options.town ? 1 : 0) + (options.locationsPath.empty() ? 0 : 1);
+    if (placeSources > 1) {
+        throw UsageError("Only one of --record, --town and --locations can be given");
+    }
+    if (options.find || options.zoneRule) {
+        std::string text;
+        if (options.find) {
+            GeonamesGazetteer gazetteer;
+            text = FindText(gazetteer, *options.find);
+        } else {
+            text = ZoneRuleText(*options.zoneRule);
+        }
+        standardOutput << text << std::flush;
+        if (!standardOutput) {
+            throw CoreError("Cannot write to standard output");
+        }
+        return;
     }
     if (options.day && (options.list || options.month || options.year || options.months != 1 ||
                         options.formatGiven || !options.outputPath.empty())) {
@@ -66,11 +84,19 @@ void RunTableCommand(const TableOptions& options, std::ostream& standardOutput) 
     if (!options.day && (!options.svgPath.empty() || !options.pngPath.empty())) {
         throw UsageError("--svg and --png need --day");
     }
-    const LocationList places =
-        options.record ? RecordAsPlaceList(*options.record) : ReadPlaceList(options.locationsPath);
+    LocationList places;
+    if (options.town) {
+        GeonamesGazetteer gazetteer;
+        places = {TownRecordFor(gazetteer, *options.town)};
+    } else {
+        places = options.record ? RecordAsPlaceList(*options.record)
+                                : ReadPlaceList(options.locationsPath);
+    }
     if (options.day) {
-        WriteDayPictures(options,
-                         places[static_cast<std::size_t>(ChoosePlace(places, options.place))]);
+        WriteDayPictures(
+            options, options.town
+                         ? places.front()
+                         : places[static_cast<std::size_t>(ChoosePlace(places, options.place))]);
         return;
     }
 
@@ -81,7 +107,8 @@ void RunTableCommand(const TableOptions& options, std::ostream& standardOutput) 
         output = PlaceListText(places);
     } else {
         const std::string& record =
-            places[static_cast<std::size_t>(ChoosePlace(places, options.place))];
+            options.town ? places.front()
+                         : places[static_cast<std::size_t>(ChoosePlace(places, options.place))];
         const LocalMoment now = ReadLocalClock();
         tables = CalculateMonths(record, options.month.value_or(now.month),
                                  options.year.value_or(now.year), options.months);

@@ -7,20 +7,23 @@ namespace quintrel::cli {
 
 /// What the command line asked for, as parsed; nothing here is checked against data yet.
 struct TableOptions {
-    std::string locationsPath;          ///< empty: locs.dat beside the program
-    std::optional<std::string> record;  ///< a location record standing for a one-place list
-    std::string place = "0";            ///< position from 0, or part of "Country (Town)"
-    bool list = false;                  ///< print the places with their positions
-    std::optional<int> month;           ///< 1..12; empty: this month
-    std::optional<int> year;            ///< empty: this year
-    int months = 1;                     ///< consecutive months to compute
-    std::string format = "text";        ///< "text" or "csv"
-    bool formatGiven = false;           ///< --format was on the command line
-    std::string outputPath;             ///< empty: standard output
-    std::string pdfPath;                ///< empty: no PDF
-    std::optional<std::string> day;     ///< "YYYY-MM-DD": the day picture of that date
-    std::string svgPath;                ///< day picture as SVG; empty: none
-    std::string pngPath;                ///< day picture as PNG; empty: none
+    std::string locationsPath;            ///< empty: locs.dat beside the program
+    std::optional<std::string> record;    ///< a location record standing for a one-place list
+    std::string place = "0";              ///< position from 0, or part of "Country (Town)"
+    bool list = false;                    ///< print the places with their positions
+    std::optional<int> month;             ///< 1..12; empty: this month
+    std::optional<int> year;              ///< empty: this year
+    int months = 1;                       ///< consecutive months to compute
+    std::string format = "text";          ///< "text" or "csv"
+    bool formatGiven = false;             ///< --format was on the command line
+    std::string outputPath;               ///< empty: standard output
+    std::string pdfPath;                  ///< empty: no PDF
+    std::optional<std::string> find;      ///< list the towns matching this text
+    std::optional<std::string> town;      ///< compute for the best town matching this text
+    std::optional<std::string> zoneRule;  ///< print the record's zone columns for this zone
+    std::optional<std::string> day;       ///< "YYYY-MM-DD": the day picture of that date
+    std::string svgPath;                  ///< day picture as SVG; empty: none
+    std::string pngPath;                  ///< day picture as PNG; empty: none
 };
 
 }  // namespace quintrel::cli

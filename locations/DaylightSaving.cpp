@@ -40,19 +40,7 @@ DaySerial RuleDate(std::string_view record, RecordColumns columns, std::int16_t 
                         "-" + std::to_string(columns.last) + " of the place record \"" +
                         std::string(record) + "\" is damaged");
     }
-    if (rule->week <= 4) {
-        // The w-th weekday lies among days 7w-6 .. 7w of the month.
-        DaySerial date = DateSerial(year, rule->month, 7 * rule->week - 6);
-        while (WeekdayOf(date) != rule->weekday) {
-            ++date;
-        }
-        return date;
-    }
-    DaySerial date = DateSerial(year, rule->month, DaysInMonth(year, rule->month));
-    while (WeekdayOf(date) != rule->weekday) {
-        --date;
-    }
-    return date;
+    return WeekdayRuleDate(rule->week, rule->weekday, rule->month, year);
 }
 
 std::int16_t YearAfter(int year, int offset) {
@@ -60,6 +48,22 @@ std::int16_t YearAfter(int year, int offset) {
 }
 
 }  // namespace
+
+DaySerial WeekdayRuleDate(int week, int weekday, int month, std::int16_t year) {
+    if (week <= 4) {
+        // The w-th weekday lies among days 7w-6 .. 7w of the month.
+        DaySerial date = DateSerial(year, month, 7 * week - 6);
+        while (WeekdayOf(date) != weekday) {
+            ++date;
+        }
+        return date;
+    }
+    DaySerial date = DateSerial(year, month, DaysInMonth(year, month));
+    while (WeekdayOf(date) != weekday) {
+        --date;
+    }
+    return date;
+}
 
 bool DstRulesUsable(std::string_view record) {
     return ReadRule(record, LocationColumns::DstStartRule).has_value() &&

@@ -13,6 +13,10 @@ namespace quintrel {
 /// and the month 01-12. The hour digits take no part in the dates and are not checked.
 bool DstRulesUsable(std::string_view record);
 
+/// The `week`-th (1-4) or last (5) `weekday` (1 = Sunday) of `month` in `year`: the date
+/// a daylight-saving rule names. Throws CoreError for a year outside 100-9999.
+DaySerial WeekdayRuleDate(int week, int weekday, int month, std::int16_t year);
+
 /// The date on which the start rule (columns 60-65) of a 71-character record takes
 /// effect in `year`: the first to fourth ("1"-"4") or last ("5") given weekday of the
 /// rule's month. Throws CoreError naming the record when the rule is damaged

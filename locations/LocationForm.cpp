@@ -1,5 +1,7 @@
 #include "locations/LocationForm.h"
 
+#include <cmath>
+
 #include "astro/CalendarNames.h"
 #include "astro/CoreError.h"
 #include "astro/NumberText.h"
@@ -18,6 +20,15 @@ constexpr int kMaxLengths[] = {
 // A whole number from record columns, or -1 when they hold none.
 int ReadItem(std::string_view text) {
     return TryReadWholeNumber(text, 0, 99).value_or(-1);
+}
+
+// A box's text read as the whole number its check compares, or none.
+std::optional<double> BoxNumber(const std::string& text) {
+    try {
+        return RoundHalfEven(ReadNumber(text));
+    } catch (const CoreError&) {
+        return std::nullopt;
+    }
 }
 
 std::string PadRight(std::string text, std::size_t width) {
@@ -82,6 +93,14 @@ int LocationForm::MaxLength(FormBox box) {
     return kMaxLengths[Index(box)];
 }
 
+std::string LocationForm::LengthText(FormBox box) const {
+    std::size_t characters = 0;
+    for (const char c : Text(box)) {
+        characters += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
+    }
+    return std::to_string(characters) + "/" + std::to_string(MaxLength(box));
+}
+
 bool LocationForm::IsNumberBox(FormBox box) {
     return box != FormBox::Country && box != FormBox::City;
 }
@@ -111,6 +130,7 @@ const std::vector<ListItem>& LocationForm::Items(RuleList list) {
 void LocationForm::FormSetup(std::string_view record, int mode) {
     busy_ = false;
     highlighted_.fill(false);
+    note_.clear();
     ClearSelections();
     if (mode == 1) {
         caption_ = "Add New Location";
@@ -192,17 +212,28 @@ bool LocationForm::ValidateBox(FormBox box) {
             const bool latitude = box == FormBox::DLatt;
             const NumberEntryCheck check =
                 CheckNumberEntry(text, latitude ? 90 : 180, latitude ? "90" : "180");
-            // The largest place is exactly 90 or 180 degrees and 0 minutes.
-            if (check == NumberEntryCheck::Limited) {
+            // The largest place is exactly 90 or 180 degrees and 0 minutes: at the limit,
+            // as above it, the minutes go.
+            const auto degrees = BoxNumber(text);
+            if (check == NumberEntryCheck::Limited ||
+                (degrees && *degrees == (latitude ? 90 : 180))) {
                 ChangeText(latitude ? FormBox::MLatt : FormBox::MLong, "0");
             }
             accepted = check != NumberEntryCheck::Refused;
             break;
         }
         case FormBox::MLatt:
-        case FormBox::MLong:
+        case FormBox::MLong: {
             accepted = CheckNumberEntry(text, 59, "59") != NumberEntryCheck::Refused;
+            const bool latitude = box == FormBox::MLatt;
+            const auto degrees = BoxNumber(Text(latitude ? FormBox::DLatt : FormBox::DLong));
+            const auto minutes = BoxNumber(text);
+            if (accepted && degrees && minutes && *degrees == (latitude ? 90 : 180) &&
+                *minutes != 0) {
+                text = "0";
+            }
             break;
+        }
         case FormBox::Zone:
             accepted = CheckNumberEntry(text, 12, "12") != NumberEntryCheck::Refused;
             break;
@@ -287,7 +318,76 @@ void LocationForm::SelectFromRule(std::string_view rule, bool start) {
            ReadItem(ColumnText(rule, part::Month)) - 1);
 }
 
+void LocationForm::FillPlace(std::string_view country, std::string_view town, double latitude,
+                             double longitude, const ZoneRuleResult& zone) {
+    ChangeText(FormBox::Country, std::string(country));
+    ChangeText(FormBox::City, std::string(town));
+    const auto fillAngle = [this](double degrees, FormBox degreeBox, FormBox minuteBox) {
+        const auto minutes = static_cast<long>(RoundHalfEven(std::abs(degrees) * 60.0));
+        ChangeText(degreeBox, std::to_string(minutes / 60));
+        ChangeText(minuteBox, std::to_string(minutes % 60));
+    };
+    fillAngle(latitude, FormBox::DLatt, FormBox::MLatt);
+    fillAngle(longitude, FormBox::DLong, FormBox::MLong);
+    SetChecked(latitude < 0 ? SignBox::S : SignBox::N, true);
+    SetChecked(longitude < 0 ? SignBox::W : SignBox::E, true);
+    FillZone(zone);
+}
+
+void LocationForm::FillZone(const ZoneRuleResult& zone) {
+    note_ = zone.note;
+    if (zone.zoneHours.empty()) {
+        return;
+    }
+    ChangeText(FormBox::Zone, zone.zoneHours);
+    SetChecked(zone.zoneSign == '-' ? SignBox::M : SignBox::P, true);
+    SetDst(zone.dst);
+    dstFrameEnabled_ = dst_;
+    if (zone.dst) {
+        SelectFromRule(zone.startRule, true);
+        SelectFromRule(zone.endRule, false);
+    } else {
+        ClearSelections();
+    }
+}
+
+std::optional<std::array<double, 2>> LocationForm::Position() const {
+    const auto angle = [this](FormBox degreeBox, FormBox minuteBox,
+                              bool negative) -> std::optional<double> {
+        try {
+            const double value = ReadNumber(Text(degreeBox)) + ReadNumber(Text(minuteBox)) / 60.0;
+            return negative ? -value : value;
+        } catch (const CoreError&) {
+            return std::nullopt;
+        }
+    };
+    const auto latitude = angle(FormBox::DLatt, FormBox::MLatt, Checked(SignBox::S));
+    const auto longitude = angle(FormBox::DLong, FormBox::MLong, Checked(SignBox::W));
+    if (!latitude || !longitude) {
+        return std::nullopt;
+    }
+    return std::array<double, 2>{*latitude, *longitude};
+}
+
+std::optional<FormBox> LocationForm::PositionOutOfRange() const {
+    const auto beyond = [this](FormBox degreeBox, FormBox minuteBox, double limit) {
+        const auto degrees = BoxNumber(Text(degreeBox));
+        const auto minutes = BoxNumber(Text(minuteBox));
+        return degrees && minutes && *degrees * 60 + *minutes > limit * 60;
+    };
+    if (beyond(FormBox::DLatt, FormBox::MLatt, 90)) {
+        return FormBox::MLatt;
+    }
+    if (beyond(FormBox::DLong, FormBox::MLong, 180)) {
+        return FormBox::MLong;
+    }
+    return std::nullopt;
+}
+
 bool LocationForm::CheckEntries() const {
+    if (PositionOutOfRange()) {
+        return false;
+    }
     for (const auto& text : texts_) {
         if (text.empty()) {
             return false;

@@ -1,9 +1,12 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "locations/ZoneRule.h"
 
 namespace quintrel {
 
@@ -46,6 +49,8 @@ class LocationForm {
     void SetText(FormBox box, std::string_view utf8);
     /// Maximum number of characters a box takes: 21, 16, 3, 2, 3, 2, 4.
     static int MaxLength(FormBox box);
+    /// How full a name box is, e.g. "12/21": characters typed, and how many the record holds.
+    std::string LengthText(FormBox box) const;
     /// True for the five number boxes, whose text is shown centred.
     static bool IsNumberBox(FormBox box);
     /// True while the box shows the light orange background of a refused entry.
@@ -86,9 +91,30 @@ class LocationForm {
     /// Selects a position; anything outside the list clears the selection.
     void Select(RuleList list, int position);
 
+    /// Fills the name boxes, the position (degrees and minutes to the nearest minute, with
+    /// their hemisphere boxes) and the zone (FillZone) from a found town. The names must
+    /// already fit their boxes. Favourite mark and caption stay; everything stays editable.
+    void FillPlace(std::string_view country, std::string_view town, double latitude,
+                   double longitude, const ZoneRuleResult& zone);
+    /// Fills the zone box and sign, the daylight-saving box and the rule lists from a zone
+    /// rule, and shows its note. A zone that does not fit the record leaves the zone box
+    /// as it is; a zone without an expressible rule clears the daylight-saving box.
+    void FillZone(const ZoneRuleResult& zone);
+    /// The position the boxes and hemisphere marks hold, in degrees (north and east
+    /// positive); none while a position box does not hold a number.
+    std::optional<std::array<double, 2>> Position() const;
+
+    /// The one-line note of the last fill, or a message for the user; empty when none.
+    const std::string& Note() const { return note_; }
+    void SetNote(std::string note) { note_ = std::move(note); }
+
     /// True when every required entry is present: no empty box, one box of each sign
-    /// pair checked, and with daylight saving a selection in each of the eight lists.
+    /// pair checked, and with daylight saving a selection in each of the eight lists; and
+    /// the position lies within 90 degrees of latitude and 180 of longitude, minutes
+    /// included (90 degrees 13 minutes is no place).
     bool CheckEntries() const;
+    /// The minutes box of a coordinate beyond its limit, or none: OK puts the focus there.
+    std::optional<FormBox> PositionOutOfRange() const;
 
     /// The record built from the controls as Windows-1252 bytes: 59 characters, or 71
     /// with the daylight-saving rules. Characters the code page cannot hold become "?".
@@ -109,6 +135,7 @@ class LocationForm {
     void ChangeText(FormBox box, std::string text);
 
     std::string caption_ = "Location Maintenance";
+    std::string note_;
     std::array<std::string, 7> texts_{};
     std::array<bool, 7> highlighted_{};
     std::array<bool, 6> checked_{};

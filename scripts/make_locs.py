@@ -10,19 +10,25 @@ Latitude and longitude are degrees and minutes with the hemisphere letter ("42 2
 The script checks every field against the record layout before writing, and writes the
 file in Windows-1252 with CR LF line ends, sorted as the program keeps it.
 
-With --check it also compares, day by day over the next years, the offset the program
-will use for each place (standard zone, plus one hour from the start day to the end day
-of the saving, the end day not compared as the change falls within it) with the machine's
-tz database, and lists the places that differ. Expected differences: Lord Howe Island
-(its saving is half an hour), Casablanca (an hour back during Ramadan), and the odd year
-in which Chile's "first Sunday from the 2nd" or Israel's "Friday before the last Sunday"
-is not the rule the record can express. Run it when the tz database brings new rules.
+With --check it first compares each place's zone and rule with the ones quintrel-table
+derives from the machine's tz database for its zone (--zone-rule: a rule only when one
+reproduces every change day of the next ten years), then its clock at local noon day by
+day over those years, change days included (the table reads the start day on the
+advanced clock and the end day, from 04:00, on standard time). It fails when a place
+differs from a rule its record could hold, and lists the places whose real rule the
+record cannot hold, with how many days their approximation gets wrong: Lord Howe Island
+(its saving is half an hour), Casablanca (an hour back during Ramadan), Cairo and Hurghada
+(the saving ends on the Friday after the last Thursday of October), Santiago and Easter
+Island ("first Sunday from the 2nd") and Jerusalem ("Friday before the last Sunday").
+Run it after building quintrel-table, and whenever the tz database brings new rules.
 
-Usage: scripts/make_locs.py [--check] [output path]   (default: data/locs.dat)
+Usage: scripts/make_locs.py [--check] [--table PROGRAM] [output path]
+(default output: data/locs.dat; default PROGRAM: build/release/bin/quintrel-table)
 """
 import calendar
 import datetime
 import pathlib
+import subprocess
 import sys
 
 RULES = {
@@ -41,8 +47,11 @@ RULES = {
     # Israel: the Friday before the last Sunday of March (23rd-29th); the fourth Friday
     # (22nd-28th) is the nearest the record can say.
     "israel": ("024603", "025110"),
-    # Egypt: last Friday of April 00:00 to last Thursday of October 24:00.
-    "egypt": ("005604", "235510"),
+    # Egypt: last Friday of April 00:00 to last Thursday of October 24:00. The table moves
+    # the clock back in the small hours of the end day, so the end is the Friday after
+    # (the Thursday itself, as the last day, would show from 04:00 an hour early); the
+    # last Friday of October is that Friday except when the 31st is a Thursday (2030).
+    "egypt": ("005604", "005610"),
     # Cuba: 2nd Sunday of March 00:00 to 1st Sunday of November 01:00.
     "cuba": ("002103", "011111"),
     # New South Wales, Victoria, Tasmania, South Australia, the ACT and Norfolk Island:
@@ -55,9 +64,9 @@ RULES = {
     # the 2nd of April, both at midnight; "first Sunday" is the nearest the record can say.
     "chile": ("001109", "001104"),
     # Easter Island changes at the same instants, 22:00 local on the Saturdays before.
-    # The saving counts for the whole of its first and last days, so the start is given
-    # as the Sunday (the first whole day of summer time) and the end as the Saturday.
-    "easter": ("001109", "221704"),
+    # The table moves the clock in the small hours of a change day, so both changes are
+    # given as the Sundays: the Saturday as the end day would show from 04:00 an hour early.
+    "easter": ("001109", "001104"),
 }
 
 PLACES = """
@@ -388,8 +397,13 @@ def rule_date(rule, year):
     return day
 
 
-def offsets_differing(line, first_year=2025, last_year=2034):
-    """Days on which the record's offset differs from the tz database's at local noon."""
+def offsets_differing(line, first_year, last_year):
+    """Days on which the table's clock at local noon differs from the tz database's.
+
+    The table reads the whole start day on the advanced clock and, from 04:00, the end day
+    on standard time, so noon of the start day counts as saving time and noon of the end
+    day as standard time: a rule that names the wrong day is caught on its change days too.
+    """
     from zoneinfo import ZoneInfo
     text = record(line)
     tz = ZoneInfo(line.split("|")[6])
@@ -399,7 +413,7 @@ def offsets_differing(line, first_year=2025, last_year=2034):
     differing = []
     day = datetime.date(first_year, 1, 1)
     while day.year <= last_year:
-        ours, end = zone, None
+        ours = zone
         if rules:
             if not south:
                 start, end = rule_date(rules[0], day.year), rule_date(rules[1], day.year)
@@ -408,26 +422,71 @@ def offsets_differing(line, first_year=2025, last_year=2034):
                 start = rule_date(rules[0], day.year - 1)
                 if day > end:
                     start, end = rule_date(rules[0], day.year), rule_date(rules[1], day.year + 1)
-            ours += 1 if start <= day <= end else 0
+            ours += 1 if start <= day < end else 0
         noon = datetime.datetime(day.year, day.month, day.day, 12, tzinfo=tz)
-        if day != end and noon.utcoffset().total_seconds() / 3600 != ours:
+        if noon.utcoffset().total_seconds() / 3600 != ours:
             differing.append(day)
         day += datetime.timedelta(1)
     return differing
 
 
+def derived_rules(program, zone_id):
+    """quintrel-table's zone columns for a zone: {"north"|"south": (zone, flag, start, end, note)}."""
+    output = subprocess.run([program, "--zone-rule", zone_id], check=True, capture_output=True,
+                            text=True).stdout
+    derived = {}
+    for out_line in output.splitlines():
+        side, zone, flag, start, end, *note = out_line.split(" ")
+        derived[side] = (zone, flag, start, end, " ".join(note))
+    return derived
+
+
+def check(lines, program):
+    """Compares every place with the rule quintrel-table derives for its IANA zone, and its
+    clock day by day over the same ten years; returns the number of places that differ
+    from a rule the record could hold."""
+    this_year = datetime.date.today().year
+    wrong = 0
+    cache = {}
+    for line in lines:
+        country, town, _, _, zone, _, zone_id, _ = line.split("|")
+        text = record(line)
+        side = "south" if text[39] == "-" or text[40:46] == "  0  0" else "north"
+        if zone_id not in cache:
+            cache[zone_id] = derived_rules(program, zone_id)
+        d_zone, d_flag, d_start, d_end, note = cache[zone_id][side]
+        ours = (text[53] + text[54:58].strip(), text[58], text[59:65] or "-", text[65:71] or "-")
+        days = offsets_differing(line, this_year, this_year + 9)
+        summary = f"{len(days)} days differ" + (f", first {days[0]}" if days else "")
+        if note:
+            print(f"{town} ({country}, {zone_id}): not expressible: {note} "
+                  f"The record's approximation: {summary}.")
+        elif ours != (d_zone, d_flag, d_start, d_end):
+            wrong += 1
+            print(f"{town} ({country}, {zone_id}): record {' '.join(ours)}, "
+                  f"derived {d_zone} {d_flag} {d_start} {d_end}; {summary}")
+        elif days:
+            wrong += 1
+            print(f"{town} ({country}, {zone_id}): rule as derived, yet {summary}")
+    return wrong
+
+
 def main():
-    args = [a for a in sys.argv[1:] if a != "--check"]
-    out = pathlib.Path(args[0]) if args else (
-        pathlib.Path(__file__).resolve().parent.parent / "data" / "locs.dat")
+    root = pathlib.Path(__file__).resolve().parent.parent
+    args = sys.argv[1:]
+    program = str(root / "build" / "release" / "bin" / "quintrel-table")
+    if "--table" in args:
+        program = args.pop(args.index("--table") + 1)
+        args.remove("--table")
+    checking = "--check" in args
+    args = [a for a in args if a != "--check"]
+    out = pathlib.Path(args[0]) if args else root / "data" / "locs.dat"
     lines = [line for line in PLACES.strip().splitlines() if line.strip()]
     records = [record(line) for line in lines]
-    if "--check" in sys.argv:
-        for line in lines:
-            differing = offsets_differing(line)
-            if differing:
-                print(f"{line.split('|')[1]}: {len(differing)} days differ, "
-                      f"first {differing[0]}")
+    if checking:
+        wrong = check(lines, program)
+        if wrong:
+            sys.exit(f"{wrong} places differ from a rule their record could hold")
     for golden in GOLDEN:
         assert golden in records, golden
     keys = [(r[1:22], r[22:39]) for r in records]

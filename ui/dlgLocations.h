@@ -2,12 +2,16 @@
 
 #include <QDialog>
 #include <array>
+#include <memory>
 #include <string>
 
+#include "gazetteer/TownSearch.h"
 #include "locations/LocationForm.h"
 
 class QCheckBox;
 class QComboBox;
+class QCompleter;
+class QStringListModel;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -18,11 +22,18 @@ namespace quintrel {
 /// The location maintenance window: the user enters a new place or changes one. The
 /// rules live in LocationForm; this class shows them and passes the user's actions on.
 /// The main window creates it once and only hides it between uses.
+///
+/// Above the fields, "Find a town" searches the gazetteer as the user types and fills the
+/// fields from the town picked in its drop-down; "Fill time zone from the coordinates"
+/// takes the zone of the town nearest to the position typed in.
 class dlgLocations : public QDialog {
     Q_OBJECT
 
   public:
-    explicit dlgLocations(QWidget* parent = nullptr);
+    /// `gazetteer` is the town list to search; none means the one of libgeonames, opened
+    /// on the first search. It must outlive the window.
+    explicit dlgLocations(QWidget* parent = nullptr, Gazetteer* gazetteer = nullptr);
+    ~dlgLocations() override;
 
     /// Fills the controls from `record` (Windows-1252 bytes; mode 1 = new place, any
     /// other value = edit) and shows the window modally over its parent. Returns true
@@ -33,6 +44,7 @@ class dlgLocations : public QDialog {
   public slots:
     void cmdOK_Click();
     void cmdCancel_Click();
+    void cmdFillZone_Click();
     /// Escape, the close box and Cancel: closes the window without a new record.
     void reject() override;
 
@@ -41,11 +53,15 @@ class dlgLocations : public QDialog {
 
   private:
     void CreateControls();
+    void CreateFindControls();
+    void txtFind_Edited(const QString& text);
+    void PickTown(int row);
     void SetTabOrder();
     void ConnectControls();
     void FillLists();
     /// Copies the whole LocationForm state into the widgets without raising their signals.
     void ShowForm();
+    void ShowLengths();
     /// Runs the check of the box that has the focus, if any; false when it must keep it.
     bool ValidateFocusBox();
     void RefuseFocus(QLineEdit* box);
@@ -53,6 +69,8 @@ class dlgLocations : public QDialog {
     int BoxIndexOf(const QObject* object) const;
 
     LocationForm form_;
+    std::unique_ptr<Gazetteer> ownGazetteer_;
+    TownSearch search_;
     bool okFlag_ = false;
     // Set when a box refused a focus change caused by a mouse press, so that the press
     // that caused it is swallowed instead of clicking the control under the mouse.
@@ -72,6 +90,14 @@ class dlgLocations : public QDialog {
     QLabel* Label12 = nullptr;
     QLabel* Label13 = nullptr;
     QLabel* Label14 = nullptr;
+    QLabel* lblFind = nullptr;
+    QLabel* lblCountryLength = nullptr;
+    QLabel* lblCityLength = nullptr;
+    QLabel* lblNote = nullptr;
+    QLineEdit* txtFind = nullptr;
+    QCompleter* findCompleter_ = nullptr;
+    QStringListModel* findModel_ = nullptr;
+    QPushButton* cmdFillZone = nullptr;
     QLineEdit* txtCountry = nullptr;
     QLineEdit* txtCity = nullptr;
     QLineEdit* txtDLatt = nullptr;

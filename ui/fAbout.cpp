@@ -13,6 +13,9 @@ namespace quintrel {
 
 namespace {
 
+// The rows added for the credits of the town list and the licence.
+constexpr int kCreditRows = 480;
+
 const QString kDescriptionLines[] = {
     QStringLiteral("Calculates for each day of the chosen month and year,"),
     QStringLiteral("for the selected location:"),
@@ -31,7 +34,7 @@ fAbout::fAbout(QWidget* parent)
     setObjectName(QStringLiteral("fAbout"));
     setModal(true);
     setFont(InfoWindowFont());
-    setFixedSize(TwipsToPixels(4815), TwipsToPixels(3870));
+    setFixedSize(TwipsToPixels(4815), TwipsToPixels(3870 + kCreditRows));
 
     picIcon = new QLabel(this);
     picIcon->setObjectName(QStringLiteral("picIcon"));
@@ -64,15 +67,25 @@ fAbout::fAbout(QWidget* parent)
         QStringLiteral("Times are predictions for the place's clock; allow a few "
                        "minutes either way."));
 
+    // GeoNames asks for credit under CC BY 4.0; libgeonames makes the program GPL-3.
+    auto* lblCredits = new QLabel(this);
+    lblCredits->setObjectName(QStringLiteral("lblCredits"));
+    lblCredits->setGeometry(TwipsRect(855, 3030, 3885, 450));
+    lblCredits->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lblCredits->setWordWrap(true);
+    lblCredits->setText(
+        QStringLiteral("Town list: GeoNames (geonames.org), CC BY 4.0. "
+                       "Licence: GNU GPL 3.0 or later."));
+
     auto* imgWeb = new QLabel(this);
     imgWeb->setObjectName(QStringLiteral("imgWeb"));
-    imgWeb->setGeometry(TwipsRect(855, 3105, 3885, 195));
+    imgWeb->setGeometry(TwipsRect(855, 3105 + kCreditRows, 3885, 195));
     imgWeb->setPixmap(OneLinePicture(QStringLiteral("https://quintrel.example.org"), imgWeb->size(),
                                      devicePixelRatioF()));
 
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setGeometry(TwipsRect(3870, 3555, 900, 285));
+    cmdOK->setGeometry(TwipsRect(3870, 3555 + kCreditRows, 900, 285));
     // Enter presses the default button; Esc rejects the dialog, which closes it just the same.
     cmdOK->setDefault(true);
     cmdOK->setAutoDefault(true);

@@ -83,7 +83,9 @@ TEST(CommandLine, ContradictionsAreUsageErrorsBeforeAnyDataIsRead) {
     const Case cases[] = {
         {{"--months", "0", "--record", kPlaces[0].c_str()}, "--months must be at least 1"},
         {{"--record", kPlaces[0].c_str(), "--locations", "/no/such/file"},
-         "--record and --locations cannot be used together"},
+         "Only one of --record, --town and --locations can be given"},
+        {{"--town", "tromso", "--record", kPlaces[0].c_str()},
+         "Only one of --record, --town and --locations can be given"},
         {{"--format", "html"}, "--format"},
         {{"--colour"}, "--colour"},
         {{"--month", "May"}, "--month"},

@@ -12,6 +12,7 @@ trap 'rm -rf "$work"' EXIT
 
 boston='1USA - Massachusetts  Boston           + 42 21- 71  4-   51022103021111'
 karachi='1Pakistan             Karachi          + 24 52+ 67  1+   50'
+christchurch='1New Zealand          Christchurch     - 43 32+172 38+  121025109031104'
 philadelphia='1USA - Pennsylvania   Philadelphia     + 40  0- 75  0-   50'
 
 fail() {
@@ -51,7 +52,7 @@ case "$case_name" in
 help)
     run 0 --help
     for option in --locations --record --place --list --month --year --months --format \
-        --output --pdf --day --svg --png; do
+        --output --pdf --find --town --day --svg --png; do
         grep -qF -- "$option" "$work/out" || fail "--help does not mention $option"
     done
     grep -qF -- '~/.local/share/quintrel/locs.dat' "$work/out" || fail "--help does not say where the places are"
@@ -263,6 +264,45 @@ error_standard_output_full)
     "$program" --record "$karachi" --month 2 --year 2024 >/dev/full 2>"$work/err"
     [ $? -eq 1 ] || fail "a failed write to stdout was not reported with exit code 1"
     grep -qF "standard output" "$work/err" || fail "stderr: $(cat "$work/err")"
+    ;;
+find_prints_records)
+    run 0 --find tromso
+    grep -qxF 'Tromsø, Troms og Finnmark, Norway (Europe/Oslo, 52436 people)' "$work/out" ||
+        fail "town line missing: $(head -n 1 "$work/out")"
+    grep -qxF '  1Norway               Tromsø           + 69 39+ 18 57+   11025103035110' \
+        "$work/out" || fail "record missing: $(sed -n 2p "$work/out")"
+    # A zone the record cannot hold says why under its record.
+    run 0 --find casablanca
+    grep -qF '  Clocks here go back an hour' "$work/out" || fail "no note: $(cat "$work/out")"
+    # A zone beyond 12 hours gets no record at all, and --town refuses it.
+    run 0 --find apia
+    [ "$(sed -n 2p "$work/out")" = '  Standard time here is +13:00 from Greenwich, which the place list cannot hold (at most 12 hours, in quarter hours); enter the nearest zone by hand.' ] ||
+        fail "Apia: $(head -n 3 "$work/out")"
+    expect_error 1 "Standard time here is +13:00" --town 'apia samoa'
+    ;;
+town_computes_like_shipped_record)
+    run 0 --town 'christchurch new zealand' --month 4 --year 2026 --format csv
+    mv "$work/out" "$work/town.csv"
+    run 0 --record "$christchurch" --month 4 --year 2026 --format csv
+    tail -n +2 "$work/out" | cmp -s - <(tail -n +2 "$work/town.csv") ||
+        fail "--town differs from the shipped record's table"
+    ;;
+error_town_matches_several)
+    expect_error 2 "Several towns match \"christchurch\" (Christchurch, Canterbury, New Zealand; Christchurch, England, United Kingdom)" \
+        --town christchurch
+    ;;
+error_find_too_short)
+    expect_error 2 "at least two letters" --find x
+    expect_error 2 "at least two letters" --find ' '
+    expect_error 2 "at least two letters" --town ''
+    ;;
+error_find_matches_nothing)
+    expect_error 1 'No town matches "qqxqq"' --find qqxqq
+    ;;
+zone_rule)
+    run 0 --zone-rule Pacific/Auckland
+    grep -qxF 'south +12 1 025109 031104' "$work/out" || fail "rule wrong: $(cat "$work/out")"
+    expect_error 1 'does not know the zone "Atlantis/Capital"' --zone-rule Atlantis/Capital
     ;;
 usage_errors)
     expect_error 2 "--format" --record "$karachi" --format xml

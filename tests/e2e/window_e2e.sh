@@ -4,7 +4,11 @@
 #                 manager protocol, closes the Thanks window, and checks what was written
 #   missing-file  starts without locs.dat and locs.bak: only the message box, a non-zero
 #                 exit status, and nothing written
-# Screenshots land in the output directory (window.png, thanks.png, missing-file.png).
+#   find-town     adds a place the keyboard way: Place > Add Location, "christch" in Find a
+#                 town, Down and Enter pick Christchurch, New Zealand, Enter presses OK; the
+#                 saved record is the shipped Christchurch record
+# Screenshots land in the output directory (window.png, thanks.png, missing-file.png,
+# find-town.png).
 set -euo pipefail
 case_name=$1 program=$2 xwindow=$3 shipped=$4 out=$5
 
@@ -65,6 +69,40 @@ cp "$shipped" "$work/program/locs.dat"
 pid=$!
 read -r main waited < <("$xwindow" wait Quintrel 20000) || fail "the window did not open"
 echo "window after ${waited} ms"
+
+if [ "$case_name" = find-town ]; then
+  command -v xdotool >/dev/null || { echo "xdotool is not installed: skipped"; exit 77; }
+  christchurch='1New Zealand          Christchurch     - 43 32+172 38+  121025109031104'
+  sleep 0.5
+  # The Place button, then the first entry of its menu.
+  place=$(xdotool search --onlyvisible --name '^Quintrel$' | head -n 1)
+  xdotool windowfocus --sync "$place" 2>/dev/null || true
+  xdotool mousemove --window "$place" 236 16 click 1
+  sleep 0.5
+  xdotool key Down Return
+  read -r dialog _ < <("$xwindow" wait "Add New Location" 10000) || fail "no place window"
+  sleep 0.3
+  xdotool key shift+Tab
+  xdotool type --delay 80 christch
+  sleep 0.8
+  xdotool key Down
+  sleep 0.2
+  xdotool key Return
+  sleep 0.5
+  import -window root "$out/find-town.png"
+  xdotool key Return
+  sleep 0.5
+  [ -z "$("$xwindow" list "Add New Location")" ] || fail "the place window did not close on OK"
+  "$xwindow" close "$main"
+  thanks=$(other_window Quintrel "$main") || fail "no Thanks window after closing"
+  "$xwindow" close "$thanks"
+  wait "$pid" || true
+  pid=
+  [ "$(grep -ac "^$christchurch"$'\r'"\$" "$work/program/locs.dat")" -eq 2 ] ||
+    fail "the found place was not saved as the shipped record: $(grep -a Christchurch "$work/program/locs.dat")"
+  echo "PASS: christch found, Christchurch, New Zealand picked and saved as the shipped record"
+  exit 0
+fi
 sleep 0.5
 import -window root "$out/window.png"
 

@@ -6,7 +6,7 @@ set -uo pipefail
 
 root="$1"
 # Bottom first. appcore holds the main window's rules and may use the whole core.
-declare -A level=([astro]=0 [locations]=1 [table]=2 [appcore]=3 [ui]=9 [app]=9 [cli]=9)
+declare -A level=([astro]=0 [locations]=1 [table]=2 [appcore]=3 [gazetteer]=9 [ui]=9 [app]=9 [cli]=9)
 core_folders=(astro locations table appcore)
 
 found=0

@@ -473,7 +473,7 @@ TEST(LocationForm, CharactersTheCodePageLacksBecomeQuestionMarks) {
     EXPECT_EQ(record.size(), 71u);
 }
 
-TEST(LocationForm, DegreesAboveTheLimitResetTheMinutes) {
+TEST(LocationForm, DegreesAtOrAboveTheLimitResetTheMinutes) {
     struct Case {
         const char* name;
         FormBox box;
@@ -484,15 +484,22 @@ TEST(LocationForm, DegreesAboveTheLimitResetTheMinutes) {
     };
     const Case cases[] = {
         {"latitude 95", FormBox::DLatt, "95", FormBox::MLatt, "90", "0"},
-        {"latitude 90 keeps its minutes", FormBox::DLatt, "90", FormBox::MLatt, "90", "30"},
+        // 90 degrees 30 minutes is no latitude: at the limit the minutes go as above it.
+        {"latitude 90", FormBox::DLatt, "90", FormBox::MLatt, "90", "0"},
+        {"latitude 89 keeps its minutes", FormBox::DLatt, "89", FormBox::MLatt, "89", "30"},
         {"longitude 181", FormBox::DLong, "181", FormBox::MLong, "180", "0"},
-        {"longitude 180 keeps its minutes", FormBox::DLong, "180", FormBox::MLong, "180", "30"},
+        {"longitude 180", FormBox::DLong, "180", FormBox::MLong, "180", "0"},
+        // Minutes typed after the degrees are held to the limit in the same way.
+        {"minutes after latitude 90", FormBox::MLatt, "13", FormBox::DLatt, "0", "90"},
+        {"minutes after longitude 180", FormBox::MLong, "13", FormBox::DLong, "0", "180"},
+        {"minutes after longitude 179", FormBox::MLong, "13", FormBox::DLong, "13", "179"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         LocationForm form;
         form.FormSetup("", 1);
-        form.SetText(c.minutes, "30");
+        const bool minutesTyped = c.box == FormBox::MLatt || c.box == FormBox::MLong;
+        form.SetText(c.minutes, minutesTyped ? c.expectedMinutes : "30");
         form.SetText(c.box, c.typed);
         EXPECT_TRUE(form.ValidateBox(c.box));
         EXPECT_EQ(form.Text(c.box), c.expectedDegrees);
