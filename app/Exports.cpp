@@ -1,10 +1,10 @@
 #include "app/Exports.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include "astro/CoreError.h"
 #include "locations/FileIo.h"
-
 #include "ui/MessageBoxes.h"
 #include "ui/SaveFileDialog.h"
 
@@ -14,12 +14,24 @@ namespace {
 
 const QString kExportErrorTitle = QStringLiteral("Export Error");
 
-// Asks for the export file with the shared dialog, keeping its title, folder and name.
-QString AskForExportFile(SaveFileDialog& dialog, const QString& filter, const QString& defaultExt) {
+// Asks for the export file with the shared dialog. Each export proposes its own name with
+// its own extension in the folder of the last export: the name another user of the shared
+// dialog left (a PDF's under the CSV filter, the tide program's) is never offered.
+QString AskForExportFile(SaveFileDialog& dialog, const QString& filter, const QString& defaultExt,
+                         ExportProposal* proposal) {
     dialog.Filter = filter;
     dialog.DefaultExt = defaultExt;
     dialog.ConfirmOverwrite = true;
-    return ShowSaveWithRetry(dialog);
+    if (proposal != nullptr) {
+        dialog.DialogTitle = QStringLiteral("Save As");
+        dialog.InitDir = proposal->folder;
+        dialog.FileName = proposal->stem.isEmpty() ? QString() : proposal->stem + defaultExt;
+    }
+    const QString chosen = ShowSaveWithRetry(dialog);
+    if (proposal != nullptr && !chosen.isEmpty()) {
+        proposal->folder = QFileInfo(chosen).absolutePath();
+    }
+    return chosen;
 }
 
 }  // namespace
@@ -31,9 +43,10 @@ QString ExportErrorText(const QString& fileName) {
 }
 
 ExportOutcome ExportCsv(SaveFileDialog& dialog, MessageBoxes& messages, const std::string& csvText,
-                        QWidget* parent) {
-    const QString fileName = AskForExportFile(
-        dialog, QStringLiteral("Comma Separated Values (*.csv)|*.csv"), QStringLiteral(".csv"));
+                        ExportProposal* proposal, QWidget* parent) {
+    const QString fileName =
+        AskForExportFile(dialog, QStringLiteral("Comma Separated Values (*.csv)|*.csv"),
+                         QStringLiteral(".csv"), proposal);
     if (fileName.isEmpty()) {
         return ExportOutcome::Cancelled;
     }
@@ -48,9 +61,10 @@ ExportOutcome ExportCsv(SaveFileDialog& dialog, MessageBoxes& messages, const st
 
 ExportOutcome ExportPdf(SaveFileDialog& dialog, MessageBoxes& messages,
                         const std::function<void(const std::string& path)>& writePdf,
-                        QWidget* parent) {
-    const QString fileName = AskForExportFile(
-        dialog, QStringLiteral("Portable Document Format (*.pdf)|*.pdf"), QStringLiteral(".pdf"));
+                        ExportProposal* proposal, QWidget* parent) {
+    const QString fileName =
+        AskForExportFile(dialog, QStringLiteral("Portable Document Format (*.pdf)|*.pdf"),
+                         QStringLiteral(".pdf"), proposal);
     if (fileName.isEmpty()) {
         return ExportOutcome::Cancelled;
     }

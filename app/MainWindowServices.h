@@ -4,6 +4,8 @@
 #include <functional>
 #include <string>
 
+#include "table/ClockText.h"
+
 class QWidget;
 
 namespace quintrel {
@@ -13,9 +15,8 @@ class ProgramStarter;
 class SaveFileDialog;
 class SettingsStore;
 
-/// What the main window needs from outside: the real ones in the program, fakes in tests.
-/// The four pointers must outlive the window. The functions may be left empty; the window
-/// then uses the real thing (the computer's clock, the location window, About, Thanks).
+/// What the main window needs from outside: main.cpp passes the real ones, the tests fakes.
+/// Every member must be set; the four pointers must outlive the window.
 struct MainWindowServices {
     SettingsStore* settings = nullptr;
     MessageBoxes* messages = nullptr;
@@ -27,6 +28,8 @@ struct MainWindowServices {
 
     /// The current calendar year of the computer's clock.
     std::function<std::int16_t()> thisYear;
+    /// The current month of the computer's clock, 1..12.
+    std::function<std::int16_t()> thisMonth;
     /// The location window: `record` (Windows-1252 bytes) in and out, mode 1 = new place,
     /// 0 = edit; true when closed with OK.
     std::function<bool(QWidget* parent, std::string& record, int mode)> locationForm;
@@ -34,9 +37,9 @@ struct MainWindowServices {
     std::function<void(QWidget* parent)> showAbout;
     /// Opens the acknowledgement window modally.
     std::function<void(QWidget* parent)> showThanks;
-    /// The local time and date texts of the CSV preamble, in the user's formats.
-    std::function<std::string()> timeText;
-    std::function<std::string()> dateText;
+    /// The local time and date texts of the CSV preamble, in the user's formats, read
+    /// together so they belong to one moment.
+    std::function<ClockTexts()> clockTexts;
 };
 
 }  // namespace quintrel

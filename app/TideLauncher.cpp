@@ -1,5 +1,7 @@
 #include "app/TideLauncher.h"
 
+#include <QFileInfo>
+
 #include "ui/MessageBoxes.h"
 #include "ui/ProgramStarter.h"
 #include "ui/SaveFileDialog.h"
@@ -8,26 +10,22 @@ namespace quintrel {
 
 namespace {
 
-// Case-blind search for the program's file name, as a path typed or picked on another
-// system may spell it in any case. ASCII only, as the name itself is.
-std::string::size_type FindProgramName(const std::string& path) {
-    static const std::string kName = "wxtide32.exe";
-    const auto lower = [](char c) {
-        return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-    };
-    if (path.size() < kName.size()) {
-        return std::string::npos;
+const QString kTidesTitle = QStringLiteral("Tides");
+
+// Why a program could not be started, as far as the file itself tells.
+QString StartFailureReason(const QString& path, bool throughWine) {
+    const QFileInfo file(path);
+    if (!file.exists()) {
+        return QStringLiteral("The file does not exist.");
     }
-    for (std::string::size_type at = 0; at + kName.size() <= path.size(); ++at) {
-        std::string::size_type i = 0;
-        while (i < kName.size() && lower(path[at + i]) == kName[i]) {
-            ++i;
-        }
-        if (i == kName.size()) {
-            return at;
-        }
+    if (!file.isFile()) {
+        return QStringLiteral("This is not a file.");
     }
-    return std::string::npos;
+    if (!throughWine && !file.isExecutable()) {
+        return QStringLiteral("The file is not marked as a program (chmod +x).");
+    }
+    return throughWine ? QStringLiteral("Wine could not start it.")
+                       : QStringLiteral("The system could not start it.");
 }
 
 }  // namespace
@@ -37,30 +35,49 @@ bool IsRunTidesEnabled(const AppState& state) {
 }
 
 std::optional<QString> TideInitialDirectory(const std::string& tidesPath) {
-    const auto at = FindProgramName(tidesPath);
-    if (at == std::string::npos || at == 0) {
+    const auto separator = tidesPath.find_last_of("/\\");
+    if (separator == std::string::npos) {
         return std::nullopt;
     }
-    // Drop the separator in front of the name, whichever kind it is ('/' or '\').
-    return QString::fromStdString(tidesPath.substr(0, at - 1));
+    return QString::fromStdString(tidesPath.substr(0, separator));
 }
 
-void LocateTideProgram(SaveFileDialog& dialog, AppState& state) {
+bool IsWindowsProgram(const QString& path) {
+    return path.endsWith(QStringLiteral(".exe"), Qt::CaseInsensitive);
+}
+
+void LocateTideProgram(SaveFileDialog& dialog, MessageBoxes& messages, AppState& state,
+                       QWidget* parent) {
     if (const auto folder = TideInitialDirectory(state.TidesPath)) {
         dialog.InitDir = *folder;
     }
-    dialog.Filter = QStringLiteral("WXTide32 Progam File (WXTide32.exe)|WXTide32.exe");
+    // The shared dialog may hold an export's name; the set-up offers the program's own.
+    dialog.FileName =
+        QString::fromStdString(state.TidesPath.substr(state.TidesPath.find_last_of("/\\") + 1));
+    dialog.Filter =
+        QStringLiteral("WXTide32 Progam File (WXTide32.exe)|WXTide32.exe|Any tide program (*)|*");
     dialog.DefaultExt = QStringLiteral("WXTide32.exe");
     dialog.DialogTitle = QStringLiteral("Specify WXTide32 Program Location");
     dialog.ConfirmOverwrite = false;  // the file chosen is the program, which stays as it is
     const QString chosen = ShowSaveWithRetry(dialog);
-    if (!chosen.isEmpty()) {
-        state.TidesPath = chosen.toStdString();
+    if (chosen.isEmpty()) {
+        return;
     }
+    const QFileInfo file(chosen);
+    if (!IsWindowsProgram(chosen) && !(file.isFile() && file.isExecutable())) {
+        messages.Exclamation(kTidesTitle,
+                             chosen + QStringLiteral(" is not a program.\r\n") +
+                                 QStringLiteral("Choose WXTide32.exe or another tide program; "
+                                                "the tide program stays as it was."),
+                             parent);
+        return;
+    }
+    state.TidesPath = chosen.toStdString();
 }
 
-QString TideStartErrorText(const QString& path) {
+QString TideStartErrorText(const QString& path, const QString& reason) {
     return QStringLiteral("Unable to start the tide program ") + path + QStringLiteral("\r\n") +
+           (reason.isEmpty() ? QString() : reason + QStringLiteral("\r\n")) +
            QStringLiteral("Please use Tides, Setup to choose where WXTide32 is installed.");
 }
 
@@ -70,14 +87,27 @@ bool RunTideProgram(ProgramStarter& starter, MessageBoxes& messages, const AppSt
         return false;
     }
     const QString path = QString::fromStdString(state.TidesPath);
+    const bool throughWine = IsWindowsProgram(path);
+    if (throughWine && !starter.IsInstalled(QStringLiteral("wine"))) {
+        messages.Exclamation(
+            kTidesTitle,
+            TideStartErrorText(path, QStringLiteral("It is a Windows program, and Wine, which "
+                                                    "runs such programs here, is not installed. "
+                                                    "Install Wine (for example: sudo apt install "
+                                                    "wine), or choose a tide program made for "
+                                                    "this system (such as xtide).")),
+            parent);
+        return false;
+    }
     bool started = false;
     try {
-        started = starter.Start(path);
+        started = throughWine ? starter.Start(QStringLiteral("wine"), {path}) : starter.Start(path);
     } catch (const std::exception&) {
         started = false;
     }
     if (!started) {
-        messages.Exclamation(QStringLiteral("Tides"), TideStartErrorText(path), parent);
+        messages.Exclamation(
+            kTidesTitle, TideStartErrorText(path, StartFailureReason(path, throughWine)), parent);
     }
     return started;
 }

@@ -22,24 +22,32 @@ inline constexpr int kMiTidesSetup = 2;      ///< "Setup"
 /// "Run WXTides" is enabled exactly when a tide program path is stored.
 bool IsRunTidesEnabled(const AppState& state);
 
-/// The directory the "Setup" dialog should open in for a stored path: the text before the
-/// first "wxtide32.exe" (any case) without its last character, when at least one character
-/// precedes it ("D:\Tide\WXTide32.exe" -> "D:\Tide", "/opt/tide/wxtide32.exe" -> "/opt/tide").
-/// No value when the path does not name WXTide32.exe that way.
+/// The folder the "Setup" dialog opens in for a stored path: the text before its last '/'
+/// or '\' ("D:\Tide\WXTide32.exe" -> "D:\Tide", "/usr/bin/xtide" -> "/usr/bin"). No
+/// value for a bare name or an empty path.
 std::optional<QString> TideInitialDirectory(const std::string& tidesPath);
 
-/// "Setup": asks for the tide program with the shared dialog (title "Specify WXTide32
-/// Program Location", filter for WXTide32.exe) and stores the chosen path in
-/// `state.TidesPath`. Cancelling keeps the path as it was. Nothing is saved here.
-void LocateTideProgram(SaveFileDialog& dialog, AppState& state);
+/// Whether `path` names a Windows program (ends in ".exe", any case), run through wine
+/// on this system.
+bool IsWindowsProgram(const QString& path);
 
-/// "Run WXTides": starts `state.TidesPath` exactly as stored, no arguments, detached.
-/// When it cannot be started, shows a message naming the path and returns false; the
-/// program carries on. Does nothing (returns false) when no path is stored.
+/// "Setup": asks for the tide program with the shared dialog (title "Specify WXTide32
+/// Program Location", filters for WXTide32.exe and for any program), opening in the stored
+/// program's folder with its name, never a name an export left. A `.exe` or an executable
+/// file is stored in `state.TidesPath`; anything else (a CSV file, a folder) is refused
+/// with a message and the path kept. Cancelling keeps the path too. Nothing is saved here.
+void LocateTideProgram(SaveFileDialog& dialog, MessageBoxes& messages, AppState& state,
+                       QWidget* parent = nullptr);
+
+/// "Run WXTides": starts `state.TidesPath` exactly as stored, no arguments, detached; a
+/// Windows program is started through wine. When it cannot be started, shows a message
+/// saying why and what to install or choose, and returns false; the program carries on.
+/// Does nothing (returns false) when no path is stored.
 bool RunTideProgram(ProgramStarter& starter, MessageBoxes& messages, const AppState& state,
                     QWidget* parent = nullptr);
 
-/// The text of the message shown when the tide program cannot be started.
-QString TideStartErrorText(const QString& path);
+/// The text of the message shown when the tide program cannot be started: the path, then
+/// `reason` (one line), then what to do.
+QString TideStartErrorText(const QString& path, const QString& reason = QString());
 
 }  // namespace quintrel

@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDate>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,16 +11,13 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
+#include <QToolButton>
 
 #include "appcore/MainLayout.h"
 #include "appcore/MonthYear.h"
 #include "appcore/Settings.h"
 #include "astro/NumberText.h"
-#include "ui/ClickableLabel.h"
 #include "ui/TwipsGeometry.h"
-#include "ui/dlgLocations.h"
-#include "ui/dlgThanks.h"
-#include "ui/fAbout.h"
 #include "ui/report/ReportViewer.h"
 
 namespace quintrel {
@@ -37,7 +33,7 @@ Widget* Named(Widget* widget, const char* name) {
 }  // namespace
 
 fMain::fMain(const MainWindowServices& services, QWidget* parent)
-    : QWidget(parent), cdPrintSetup(*services.cdPrintSetup), services_(services) {
+    : QWidget(parent), services_(services), cdPrintSetup(*services.cdPrintSetup) {
     setObjectName(QStringLiteral("fMain"));
     setWindowTitle(QStringLiteral("Quintrel"));
     BuildControls();
@@ -61,8 +57,10 @@ void fMain::BuildControls() {
 
     arvReport = Named(new ReportViewer(this), "arvReport");
     arvReport->setGeometry(TwipsRect(0, 405, 9150, 3480));
+    // The zoom to start with; from then on the user's choice stays across calculations.
+    arvReport->SetZoom(75);
 
-    lblDate = Named(new QLabel(QStringLiteral("Month:"), this), "lblDate");
+    lblDate = Named(new QLabel(QStringLiteral("&Month:"), this), "lblDate");
     lblDate->setGeometry(TwipsRect(45, 90, 510, 195));
 
     cboMonth = Named(new QComboBox(this), "cboMonth");
@@ -70,57 +68,56 @@ void fMain::BuildControls() {
     cboMonth->setInsertPolicy(QComboBox::NoInsert);
     cboMonth->setMaxVisibleItems(12);  // the whole year without scrolling
     cboMonth->setGeometry(TwipsRect(585, 45, 1365, 315));
+    lblDate->setBuddy(cboMonth);
 
-    lblYr = Named(new QLabel(QStringLiteral("Year:"), this), "lblYr");
+    lblYr = Named(new QLabel(QStringLiteral("&Year:"), this), "lblYr");
     lblYr->setGeometry(TwipsRect(2025, 90, 375, 195));
 
     txtYear = Named(new QLineEdit(this), "txtYear");
     txtYear->setGeometry(TwipsRect(2430, 45, 540, 285));
+    txtYear->setToolTip(QStringLiteral("Year: Up and Down change it, Enter shows it"));
+    lblYr->setBuddy(txtYear);
 
-    const auto spinLabel = [this](const char* name, const QString& caption, const QString& tip,
-                                  std::int32_t top) {
-        auto* label = Named(new ClickableLabel(caption, this), name);
-        QFont bold = font();
-        bold.setBold(true);
-        label->setFont(bold);
-        label->setAlignment(Qt::AlignCenter);
-        // Light yellow on the window's grey would all but vanish; a dark face behind the
-        // two labels makes the little spin control readable on every desktop theme.
-        QPalette palette = label->palette();
-        palette.setColor(QPalette::WindowText, QColor(255, 255, 128));
-        palette.setColor(QPalette::Window, QColor(72, 84, 112));
-        label->setPalette(palette);
-        label->setAutoFillBackground(true);
-        label->setCursor(Qt::PointingHandCursor);
-        label->setToolTip(tip);
-        label->setGeometry(TwipsRect(2970, top, 240, 150));
-        return label;
+    // Buttons of a usable size side by side, reachable with Tab; a click with the mouse
+    // leaves the focus where it was. Held down, they repeat.
+    const auto spinButton = [this](const char* name, const QString& caption, const QString& tip,
+                                   std::int32_t left) {
+        auto* spin = Named(new QToolButton(this), name);
+        spin->setText(caption);
+        spin->setToolTip(tip);
+        spin->setFocusPolicy(Qt::TabFocus);
+        spin->setAutoRepeat(true);
+        spin->setGeometry(TwipsRect(left, 45, kSpinButtonWidth, 330));
+        return spin;
     };
-    lblPlus = spinLabel("lblPlus", QStringLiteral("+"), QStringLiteral("Increase year"), 0);
-    lblMinus = spinLabel("lblMinus", QStringLiteral("-"), QStringLiteral("Decrease year"), 180);
+    lblMinus = spinButton("lblMinus", QStringLiteral("-"), QStringLiteral("Decrease year (Down)"),
+                          kMinusLeft);
+    lblPlus = spinButton("lblPlus", QStringLiteral("+"), QStringLiteral("Increase year (Up)"),
+                         kMinusLeft + kSpinButtonWidth + 15);
 
     const auto button = [this](const char* name, const QString& caption, std::int32_t left,
                                std::int32_t width) {
         auto* push = Named(new QPushButton(caption, this), name);
-        push->setAutoDefault(false);
+        // Enter works on the button that has the focus, as Space does.
+        push->setAutoDefault(true);
         push->setGeometry(TwipsRect(left, 45, width, 330));
         return push;
     };
-    cmdPlace = button("cmdPlace", QStringLiteral("Place"), 3240, 645);
+    cmdPlace = button("cmdPlace", QStringLiteral("&Place"), kPlaceButtonLeft, 645);
 
     cboPlaces = Named(new QComboBox(this), "cboPlaces");
     cboPlaces->setEditable(true);
     cboPlaces->setInsertPolicy(QComboBox::NoInsert);
-    cboPlaces->setGeometry(TwipsRect(3870, 45, 2310, 315));
+    cboPlaces->setGeometry(TwipsRect(kPlacesLeft, 45, 2310, 315));
 
-    cmdCalc = button("cmdCalc", QStringLiteral("Calculate"), 6210, 825);
-    cmdTides = button("cmdTides", QStringLiteral("Tides"), 7065, 645);
-    cmdAbout = button("cmdAbout", QStringLiteral("About"), 7830, 645);
-    cmdExit = button("cmdExit", QStringLiteral("Exit"), 8505, 645);
+    cmdCalc = button("cmdCalc", QStringLiteral("&Calculate"), 6210, 825);
+    cmdTides = button("cmdTides", QStringLiteral("&Tides"), 7065, 645);
+    cmdAbout = button("cmdAbout", QStringLiteral("A&bout"), 7830, 645);
+    cmdExit = button("cmdExit", QStringLiteral("E&xit"), 8505, 645);
 
     // Tab order of the design; the labels take no focus.
-    QWidget* order[] = {arvReport, cboMonth, txtYear,  cmdPlace, cboPlaces,
-                        cmdCalc,   cmdTides, cmdAbout, cmdExit};
+    QWidget* order[] = {arvReport, cboMonth, txtYear,  lblMinus, lblPlus, cmdPlace,
+                        cboPlaces, cmdCalc,  cmdTides, cmdAbout, cmdExit};
     for (std::size_t i = 1; i < std::size(order); ++i) {
         setTabOrder(order[i - 1], order[i]);
     }
@@ -136,7 +133,11 @@ void fMain::BuildMenus() {
                 [this, index] { miAddEditDel_Click(index); });
     }
 
+    // The menus check what they offer each time they open, however they are opened.
+    connect(popAddEditDel, &QMenu::aboutToShow, this, &fMain::UpdatePlaceMenu);
+
     popTides = Named(new QMenu(this), "popTides");
+    connect(popTides, &QMenu::aboutToShow, this, &fMain::UpdateTidesMenu);
     miTides[0] = popTides->addAction(QStringLiteral("Run WXTides"));
     miTides[1] = popTides->addSeparator();
     miTides[2] = popTides->addAction(QStringLiteral("Setup"));
@@ -150,8 +151,10 @@ void fMain::ConnectEvents() {
     connect(cboMonth, &QComboBox::currentIndexChanged, this, [this] { cboMonth_Click(); });
     connect(cboMonth->lineEdit(), &QLineEdit::textEdited, this, [this] { cboMonth_Change(); });
     txtYear->installEventFilter(this);
-    connect(lblPlus, &ClickableLabel::clicked, this, &fMain::lblPlus_Click);
-    connect(lblMinus, &ClickableLabel::clicked, this, &fMain::lblMinus_Click);
+    cboPlaces->installEventFilter(this);
+    connect(txtYear, &QLineEdit::returnPressed, this, &fMain::txtYear_Validate);
+    connect(lblPlus, &QToolButton::clicked, this, &fMain::lblPlus_Click);
+    connect(lblMinus, &QToolButton::clicked, this, &fMain::lblMinus_Click);
 
     connect(cboPlaces, &QComboBox::currentIndexChanged, this, [this] { cboPlaces_Click(); });
     connect(cboPlaces->lineEdit(), &QLineEdit::textEdited, this, [this] { cboPlaces_Change(); });
@@ -166,39 +169,34 @@ void fMain::ConnectEvents() {
     connect(arvReport, &ReportViewer::DayLineActivated, this, &fMain::OpenDayPicture);
 }
 
-std::int16_t fMain::ThisYear() const {
-    if (services_.thisYear) {
-        return services_.thisYear();
-    }
-    return static_cast<std::int16_t>(QDate::currentDate().year());
-}
-
 // ---------------------------------------------------------------- start-up and close-down
 
 bool fMain::Form_Load() {
-    Loading = true;
-    Places.LocationsChanged = false;
-    ToolbarPending = true;
+    loading_ = true;
+    places_.LocationsChanged = false;
+    toolbarPending_ = true;
 
     FillMonthList();
-    LoadSettings(*services_.settings, State, Places.LocationIndex);
+    firstRun_ = FirstRunState(services_.thisMonth(), services_.thisYear(), AvailableTwips().width(),
+                              AvailableTwips().height());
+    LoadSettings(*services_.settings, firstRun_, state_, places_.LocationIndex);
     if (!LoadLocations(true)) {
         return false;
     }
 
     KeepSavedSizeOnTheDesktop();
-    SetOuterWidthTwips(State.WindowWidth);
-    SetOuterHeightTwips(State.WindowHeight);
+    SetOuterWidthTwips(state_.WindowWidth);
+    SetOuterHeightTwips(state_.WindowHeight);
 
     // A month the list does not hold shows June; a saved year the controls cannot produce
     // shows this year, and in both cases the first table is computed for what is shown.
-    State.CurrentMonth = StartingMonth(State.CurrentMonth);
-    cboMonth->setCurrentIndex(State.CurrentMonth - 1);
+    state_.CurrentMonth = StartingMonth(state_.CurrentMonth);
+    cboMonth->setCurrentIndex(state_.CurrentMonth - 1);
     cboMonth_Click();
-    State.CurrentYear = StartingYear(State.CurrentYear, ThisYear());
-    txtYear->setText(QString::fromStdString(YearText(State.CurrentYear)));
+    state_.CurrentYear = StartingYear(state_.CurrentYear, services_.thisYear());
+    txtYear->setText(QString::fromStdString(YearText(state_.CurrentYear)));
 
-    Loading = false;
+    loading_ = false;
     CalculateMonth(false);
     CentreOnScreen();
     return true;
@@ -213,13 +211,21 @@ void fMain::KeepSavedSizeOnTheDesktop() {
         return;
     }
     const QSize desktop = screen->virtualSize();
-    const AppState defaults;
-    if (State.WindowWidth > std::int64_t{desktop.width()} * kTwipsPerPixel + kFrameWidth) {
-        State.WindowWidth = defaults.WindowWidth;
+    if (state_.WindowWidth > std::int64_t{desktop.width()} * kTwipsPerPixel + kFrameWidth) {
+        state_.WindowWidth = firstRun_.WindowWidth;
     }
-    if (State.WindowHeight > std::int64_t{desktop.height()} * kTwipsPerPixel + kFrameHeight) {
-        State.WindowHeight = defaults.WindowHeight;
+    if (state_.WindowHeight > std::int64_t{desktop.height()} * kTwipsPerPixel + kFrameHeight) {
+        state_.WindowHeight = firstRun_.WindowHeight;
     }
+}
+
+QSize fMain::AvailableTwips() const {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) {
+        return QSize(kMinWindowWidth, kMinWindowHeight);
+    }
+    const QSize available = screen->availableGeometry().size();
+    return QSize(available.width() * kTwipsPerPixel, available.height() * kTwipsPerPixel);
 }
 
 void fMain::CentreOnScreen() {
@@ -238,12 +244,8 @@ void fMain::Form_Unload() {
     }
     unloaded_ = true;
     SaveLocations();
-    SaveSettings(*services_.settings, State, Places.LocationIndex);
-    if (services_.showThanks) {
-        services_.showThanks(this);
-    } else {
-        dlgThanks::ShowModal(this);
-    }
+    SaveSettings(*services_.settings, state_, places_.LocationIndex);
+    services_.showThanks(this);
 }
 
 void fMain::closeEvent(QCloseEvent* event) {
@@ -256,11 +258,7 @@ void fMain::cmdExit_Click() {
 }
 
 void fMain::cmdAbout_Click() {
-    if (services_.showAbout) {
-        services_.showAbout(this);
-    } else {
-        fAbout::ShowModal(this);
-    }
+    services_.showAbout(this);
 }
 
 // ------------------------------------------------------------------------ window size
@@ -296,8 +294,11 @@ void fMain::Form_Resize() {
     }
     cmdExit->move(TwipsToPixels(layout.exitLeft), cmdExit->y());
     cmdAbout->move(TwipsToPixels(layout.aboutLeft), cmdAbout->y());
+    cmdTides->move(TwipsToPixels(layout.tidesLeft), cmdTides->y());
+    cmdCalc->move(TwipsToPixels(layout.calcLeft), cmdCalc->y());
+    cboPlaces->resize(TwipsToPixels(layout.placesWidth), cboPlaces->height());
     arvReport->resize(TwipsToPixels(layout.reportWidth), TwipsToPixels(layout.reportHeight));
-    RecordWindowSize(State, layout.windowWidth, layout.windowHeight, Loading);
+    RecordWindowSize(state_, layout.windowWidth, layout.windowHeight, loading_);
 }
 
 void fMain::resizeEvent(QResizeEvent* event) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "app/Exports.h"
 #include "app/MainWindowServices.h"
 #include "appcore/AppState.h"
 #include "locations/LocationList.h"
@@ -19,12 +20,11 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
+class QToolButton;
 
 namespace quintrel {
 
-class ClickableLabel;
 class dlgDayPicture;
-class dlgLocations;
 class ReportViewer;
 class SaveFileDialog;
 
@@ -35,44 +35,49 @@ class fMain : public QWidget {
     Q_OBJECT
 
   public:
+    /// `services` must be complete (every pointer set, every function given); main.cpp
+    /// passes the real ones, the tests their fakes.
     explicit fMain(const MainWindowServices& services, QWidget* parent = nullptr);
     ~fMain() override;
-
-    // The controls, under the names the rest of the program and the tests use.
-    ReportViewer* arvReport = nullptr;
-    QLabel* lblDate = nullptr;
-    QComboBox* cboMonth = nullptr;
-    QLabel* lblYr = nullptr;
-    QLineEdit* txtYear = nullptr;
-    ClickableLabel* lblPlus = nullptr;
-    ClickableLabel* lblMinus = nullptr;
-    QPushButton* cmdPlace = nullptr;
-    QComboBox* cboPlaces = nullptr;
-    QPushButton* cmdCalc = nullptr;
-    QPushButton* cmdTides = nullptr;
-    QPushButton* cmdAbout = nullptr;
-    QPushButton* cmdExit = nullptr;
-
-    /// The place menu and its items: 0 "Add Location", 1 "Edit Location",
-    /// 2 "Delete Location".
-    QMenu* popAddEditDel = nullptr;
-    std::array<QAction*, 3> miAddEditDel{};
-    /// The tide menu and its items: 0 "Run WXTides", 1 a separator, 2 "Setup".
-    QMenu* popTides = nullptr;
-    std::array<QAction*, 3> miTides{};
-
-    /// The shared save-file dialog of the exports and the tide set-up.
-    SaveFileDialog& cdPrintSetup;
 
     /// Start-up: month list, settings, places, window size, month and year, first table.
     /// Returns false when neither locs.dat nor locs.bak exists; the missing-file message
     /// has then been shown, nothing has been written, and the program must end.
     bool Form_Load();
 
+    /// The application state: month, year, window size and tide program path.
+    const AppState& State() const { return state_; }
+    /// The place list, the selected position and whether the list differs from locs.dat.
+    const LocationState& Places() const { return places_; }
+    /// The selected place's values, filled whenever the selection moves.
+    const PlaceValues& Place() const { return place_; }
+    /// The month table on screen (empty before the first calculation that succeeded).
+    const MonthTable& Table() const { return table_; }
+    /// The location record of the selected place; empty when none is selected.
+    std::string SelectedRecord() const;
+
+    /// The outer size of the window in twips, as saved and as the resize rule sees it.
+    std::int32_t OuterWidthTwips() const;
+    std::int32_t OuterHeightTwips() const;
+    /// Sets the outer size in twips; the resize rule runs after each assignment.
+    void SetOuterWidthTwips(std::int32_t width);
+    void SetOuterHeightTwips(std::int32_t height);
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void BuildControls();
+    void BuildMenus();
+    void ConnectEvents();
+
     /// The resize rule: minimum size, Exit and About on the right edge, the report filling
     /// the rest, and the size recorded unless loading or minimised.
     void Form_Resize();
-
     /// Close-down: places, then settings, then the acknowledgement window. Runs once, from
     /// Exit or from the window's close box.
     void Form_Unload();
@@ -81,6 +86,7 @@ class fMain : public QWidget {
     /// last calculation (`force` recomputes anyway). A calculation that fails is reported
     /// in a message box; the program carries on.
     void CalculateMonth(bool force);
+    void ShowReport(MonthTable table);
 
     // Month and year.
     void FillMonthList();
@@ -90,6 +96,9 @@ class fMain : public QWidget {
     void txtYear_Validate();
     void lblPlus_Click();
     void lblMinus_Click();
+    void ShowYearEntry(const struct YearEntry& entry);
+    /// Recomputes the report for the month, year and place now chosen (not while loading).
+    void ShowChosenMonth();
 
     // Places.
     bool LoadLocations(bool readFile);
@@ -116,58 +125,54 @@ class fMain : public QWidget {
     /// replacing one opened before.
     void OpenDayPicture(int row);
 
-    /// The application state: month, year, window size and tide program path.
-    AppState State;
-    /// The place list, the selected position (LocationIndex) and whether the list differs
-    /// from locs.dat (LocationsChanged).
-    LocationState Places;
-    /// The location record of the selected place; empty when none is selected.
-    std::string SelectedRecord() const;
-
-    /// The selected place's values, filled whenever the selection moves.
-    PlaceValues Place;
-    /// The month table last computed (empty before the first calculation).
-    MonthTable Table;
-    LastCalculation LastCalc;
-    /// True only inside Form_Load: the resize rule does not record sizes meanwhile.
-    bool Loading = false;
-    /// The export tools still have to be added to the report toolbar (once per run).
-    bool ToolbarPending = false;
-
-    /// The outer size of the window in twips, as saved and as the resize rule sees it.
-    std::int32_t OuterWidthTwips() const;
-    std::int32_t OuterHeightTwips() const;
-    /// Sets the outer size in twips; the resize rule runs after each assignment.
-    void SetOuterWidthTwips(std::int32_t width);
-    void SetOuterHeightTwips(std::int32_t height);
-
-  protected:
-    void resizeEvent(QResizeEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-    void changeEvent(QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-  private:
-    void BuildControls();
-    void BuildMenus();
-    void ConnectEvents();
-    void ShowReport();
-    void ShowYearEntry(const struct YearEntry& entry);
-    std::int16_t ThisYear() const;
-    std::string ExportTimeText() const;
-    std::string ExportDateText() const;
-    bool FormSetup(std::string& record, int mode);
     void CentreOnScreen();
+    /// The primary screen's available size in twips.
+    QSize AvailableTwips() const;
     /// A saved size larger than the whole desktop goes back to the default size.
     void KeepSavedSizeOnTheDesktop();
 
+    // The controls, under the object names the tests find them by.
+    ReportViewer* arvReport = nullptr;
+    QLabel* lblDate = nullptr;
+    QComboBox* cboMonth = nullptr;
+    QLabel* lblYr = nullptr;
+    QLineEdit* txtYear = nullptr;
+    QToolButton* lblPlus = nullptr;
+    QToolButton* lblMinus = nullptr;
+    QPushButton* cmdPlace = nullptr;
+    QComboBox* cboPlaces = nullptr;
+    QPushButton* cmdCalc = nullptr;
+    QPushButton* cmdTides = nullptr;
+    QPushButton* cmdAbout = nullptr;
+    QPushButton* cmdExit = nullptr;
+    /// The place menu: 0 "Add Location", 1 "Edit Location", 2 "Delete Location".
+    QMenu* popAddEditDel = nullptr;
+    std::array<QAction*, 3> miAddEditDel{};
+    /// The tide menu: 0 "Run WXTides", 1 a separator, 2 "Setup".
+    QMenu* popTides = nullptr;
+    std::array<QAction*, 3> miTides{};
+
     MainWindowServices services_;
+    /// The shared save-file dialog of the exports and the tide set-up.
+    SaveFileDialog& cdPrintSetup;
+    AppState state_;
+    /// What a first run starts with; also stands in for a saved size beyond the desktop.
+    AppState firstRun_;
+    LocationState places_;
+    PlaceValues place_;
+    MonthTable table_;
+    /// The location record the table on screen was computed for.
+    std::string tableRecord_;
+    LastCalculation lastCalc_;
+    /// True only inside Form_Load: the resize rule does not record sizes meanwhile.
+    bool loading_ = false;
+    /// The export tools still have to be added to the report toolbar (once per run).
+    bool toolbarPending_ = false;
     bool unloaded_ = false;
+    /// The folder and name the next export proposes.
+    ExportProposal exportProposal_;
     /// Why the selected place's record could not be read; empty when it could.
     std::string placeError_;
-    /// The location window: made on first use, hidden between uses.
-    dlgLocations* locationWindow_ = nullptr;
     /// The day picture window, while one is open.
     QPointer<dlgDayPicture> dayWindow_;
 };

@@ -19,15 +19,12 @@ void fMain::OpenDayPicture(int row) {
     if (!report || row < 1 || row > static_cast<int>(report->Table().rows.size())) {
         return;
     }
-    // The place of the report shown, which the selection may have left since. After a
-    // failed calculation the key is cleared and no longer names the report's place.
     const MonthTable& table = report->Table();
-    const std::size_t index = static_cast<std::size_t>(LastCalc.Index);
-    if (LastCalc.Month != table.Month || LastCalc.Year != table.Year ||
-        index >= Places.Locations.size()) {
+    // The place the table on screen was computed for, which the selection may have left.
+    const std::string record = tableRecord_;
+    if (record.empty()) {
         return;
     }
-    const std::string record = Places.Locations[index];
     try {
         DayView view(record, table.Year, table.Month, row);
         const QString placeText = QString::fromStdString(Cp1252ToUtf8(LocationDisplayText(record)));
@@ -37,7 +34,7 @@ void fMain::OpenDayPicture(int row) {
                 [&document](const std::string& path) {
                     WritePdf(document, QString::fromStdString(path));
                 },
-                parent);
+                nullptr, parent);
         };
         if (dayWindow_) {
             dayWindow_->close();

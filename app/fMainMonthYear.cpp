@@ -1,6 +1,7 @@
 // The month list and the year box of the main window.
 #include <QComboBox>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QTimer>
 
@@ -30,7 +31,8 @@ void fMain::FillMonthList() {
 void fMain::cboMonth_Click() {
     const QVariant month = cboMonth->currentData();
     if (month.isValid()) {
-        State.CurrentMonth = static_cast<std::int16_t>(month.toInt());
+        state_.CurrentMonth = static_cast<std::int16_t>(month.toInt());
+        ShowChosenMonth();
     }
 }
 
@@ -38,7 +40,7 @@ void fMain::cboMonth_Change() {
     if (!IsBlank(cboMonth->currentText())) {
         return;  // other typed text changes nothing; the month in effect stays
     }
-    const int entry = State.CurrentMonth - 1;
+    const int entry = state_.CurrentMonth - 1;
     cboMonth->setCurrentIndex(entry);
     // Selecting the entry already selected raises no change: show its text again here.
     cboMonth->setEditText(cboMonth->itemText(entry));
@@ -60,24 +62,42 @@ void fMain::ShowYearEntry(const YearEntry& entry) {
     if (txtYear->text() != text) {
         txtYear->setText(text);
     }
-    State.CurrentYear = entry.currentYear;
+    state_.CurrentYear = entry.currentYear;
+    ShowChosenMonth();
+}
+
+void fMain::ShowChosenMonth() {
+    // The report follows the controls: a month table takes well under a millisecond, and
+    // a report left from the month before looks current but is not.
+    if (!loading_) {
+        CalculateMonth(false);
+    }
 }
 
 void fMain::txtYear_Validate() {
-    ShowYearEntry(ValidateYearText(txtYear->text().toStdString(), ThisYear(), State.CurrentYear));
+    ShowYearEntry(
+        ValidateYearText(txtYear->text().toStdString(), services_.thisYear(), state_.CurrentYear));
 }
 
 void fMain::lblPlus_Click() {
-    ShowYearEntry(IncreaseYear(txtYear->text().toStdString(), ThisYear(), State.CurrentYear));
+    ShowYearEntry(
+        IncreaseYear(txtYear->text().toStdString(), services_.thisYear(), state_.CurrentYear));
 }
 
 void fMain::lblMinus_Click() {
-    ShowYearEntry(DecreaseYear(txtYear->text().toStdString(), ThisYear(), State.CurrentYear));
+    ShowYearEntry(
+        DecreaseYear(txtYear->text().toStdString(), services_.thisYear(), state_.CurrentYear));
 }
 
 bool fMain::eventFilter(QObject* watched, QEvent* event) {
     if (watched == txtYear) {
-        if (event->type() == QEvent::FocusIn) {
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Up || key == Qt::Key_Down) {
+                key == Qt::Key_Up ? lblPlus_Click() : lblMinus_Click();
+                return true;
+            }
+        } else if (event->type() == QEvent::FocusIn) {
             txtYear_GotFocus();
         } else if (event->type() == QEvent::FocusOut) {
             // The check runs when the focus goes to another control of this window, not
@@ -87,6 +107,11 @@ bool fMain::eventFilter(QObject* watched, QEvent* event) {
                 txtYear_Validate();
             }
         }
+    }
+    if (watched == cboPlaces && event->type() == QEvent::FocusOut) {
+        // Tabbing through selects the whole name and scrolls to its end; leaving, show the
+        // start again, where the country is.
+        cboPlaces->lineEdit()->setCursorPosition(0);
     }
     return QWidget::eventFilter(watched, event);
 }

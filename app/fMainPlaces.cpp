@@ -17,7 +17,6 @@
 #include "locations/LocationFile.h"
 #include "locations/LocationRecord.h"
 #include "ui/MessageBoxes.h"
-#include "ui/dlgLocations.h"
 
 namespace quintrel {
 
@@ -63,10 +62,10 @@ bool FileHoldsList(const std::string& directory, const LocationList& list) {
 
 std::string fMain::SelectedRecord() const {
     const int position = cboPlaces->currentIndex();
-    if (position < 0 || position >= static_cast<int>(Places.Locations.size())) {
+    if (position < 0 || position >= static_cast<int>(places_.Locations.size())) {
         return {};
     }
-    return Places.Locations[static_cast<std::size_t>(position)];
+    return places_.Locations[static_cast<std::size_t>(position)];
 }
 
 bool fMain::LoadLocations(bool readFile) {
@@ -78,7 +77,7 @@ bool fMain::LoadLocations(bool readFile) {
         if (readFile) {
             bool found = false;
             try {
-                found = quintrel::LoadLocations(services_.placeDirectory, Places);
+                found = quintrel::LoadLocations(services_.placeDirectory, places_);
             } catch (const CoreError& error) {
                 // The file is there but unusable (a folder, unreadable, too long): name it
                 // and say why, so the user knows what to put right.
@@ -92,7 +91,7 @@ bool fMain::LoadLocations(bool readFile) {
                 return false;
             }
         }
-        for (const std::string& record : Places.Locations) {
+        for (const std::string& record : places_.Locations) {
             if (!record.empty()) {
                 cboPlaces->addItem(
                     QString::fromStdString(Cp1252ToUtf8(LocationDisplayText(record))));
@@ -101,7 +100,7 @@ bool fMain::LoadLocations(bool readFile) {
         cboPlaces->setCurrentIndex(-1);
         WidenListToLongestName(cboPlaces);
     }
-    const std::int16_t selected = SelectableLocationIndex(Places);
+    const std::int16_t selected = SelectableLocationIndex(places_);
     if (selected >= 0) {
         cboPlaces->setCurrentIndex(selected);
     }
@@ -110,12 +109,12 @@ bool fMain::LoadLocations(bool readFile) {
 
 void fMain::SaveLocations() {
     try {
-        quintrel::SaveLocations(services_.placeDirectory, Places);
+        quintrel::SaveLocations(services_.placeDirectory, places_);
     } catch (const CoreError& error) {
         // Every close-down rewrites the list, changed or not. Where the folder cannot be
         // written and nothing was changed, nothing is lost, and a message saying changes
         // were lost would be false.
-        if (FileHoldsList(services_.placeDirectory, Places.Locations)) {
+        if (FileHoldsList(services_.placeDirectory, places_.Locations)) {
             return;
         }
         // locs.dat and locs.bak are left as they were; say so rather than lose the
@@ -135,22 +134,23 @@ void fMain::cboPlaces_Click() {
     }
     try {
         placeError_.clear();
-        ParseSelectedLocation(SelectedRecord(), Place);
+        ParseSelectedLocation(SelectedRecord(), place_);
     } catch (const CoreError& error) {
-        // Reported when the table is asked for; choosing a place never shows a message.
+        // Reported by the calculation that follows.
         placeError_ = error.what();
     }
-    Places.LocationIndex = static_cast<std::int16_t>(position);
+    places_.LocationIndex = static_cast<std::int16_t>(position);
     // The box shows the end of a name too long for it, country first cut off; show the
     // start, where the country is.
     cboPlaces->lineEdit()->setCursorPosition(0);
+    ShowChosenMonth();
 }
 
 void fMain::cboPlaces_Change() {
     if (!TrimBlanks(cboPlaces->currentText().toStdString()).empty()) {
         return;  // other typed text changes nothing; the place in effect stays
     }
-    const int entry = Places.LocationIndex;
+    const int entry = places_.LocationIndex;
     if (entry < 0 || entry >= cboPlaces->count()) {
         return;
     }
@@ -167,7 +167,6 @@ void fMain::UpdatePlaceMenu() {
 }
 
 void fMain::cmdPlace_Click() {
-    UpdatePlaceMenu();
     raise();
     activateWindow();
     popAddEditDel->popup(QCursor::pos());
@@ -189,18 +188,8 @@ void fMain::miAddEditDel_Click(int index) {
     }
 }
 
-bool fMain::FormSetup(std::string& record, int mode) {
-    if (services_.locationForm) {
-        return services_.locationForm(this, record, mode);
-    }
-    if (locationWindow_ == nullptr) {
-        locationWindow_ = new dlgLocations(this);
-    }
-    return locationWindow_->FormSetup(record, mode);
-}
-
 void fMain::AddLocation() {
-    if (Places.Locations.size() >= kMaxLocations) {
+    if (places_.Locations.size() >= kMaxLocations) {
         // The list would refuse the place after the user had typed it all in.
         services_.messages->Exclamation(
             QStringLiteral("Add Location"),
@@ -211,10 +200,10 @@ void fMain::AddLocation() {
         return;
     }
     std::string record;
-    const bool ok = FormSetup(record, 1);
+    const bool ok = services_.locationForm(this, record, 1);
     StoreLocation(ok, record, true);
     if (ok) {
-        Places.LocationsChanged = true;
+        places_.LocationsChanged = true;
         CalculateMonth(true);
     }
 }
@@ -225,16 +214,16 @@ void fMain::EditLocation() {
         return;
     }
     std::string record = current;
-    const bool ok = FormSetup(record, 0);
+    const bool ok = services_.locationForm(this, record, 0);
     StoreLocation(ok, record, false);
     if (ok) {
-        Places.LocationsChanged = true;
+        places_.LocationsChanged = true;
         CalculateMonth(true);
     }
 }
 
 void fMain::StoreLocation(bool ok, const std::string& record, bool isNew) {
-    if (quintrel::StoreLocation(Places, ok, record, isNew, cboPlaces->currentIndex())) {
+    if (quintrel::StoreLocation(places_, ok, record, isNew, cboPlaces->currentIndex())) {
         LoadLocations(false);
     }
 }
@@ -244,7 +233,7 @@ void fMain::DeleteLocation() {
     if (position < 0) {
         return;
     }
-    if (Places.Locations.size() <= 1) {
+    if (places_.Locations.size() <= 1) {
         // An empty list would leave nothing to select and nothing to compute.
         services_.messages->Exclamation(
             QStringLiteral("Delete Location"),
@@ -259,7 +248,7 @@ void fMain::DeleteLocation() {
             QStringLiteral("Are you sure you want to delete the location:\r\n") + name, this)) {
         return;
     }
-    if (!RemoveLocation(Places, position)) {
+    if (!RemoveLocation(places_, position)) {
         return;
     }
     {
@@ -267,9 +256,9 @@ void fMain::DeleteLocation() {
         cboPlaces->removeItem(position);
         cboPlaces->setCurrentIndex(-1);
     }
-    cboPlaces->setCurrentIndex(Places.LocationIndex);
+    cboPlaces->setCurrentIndex(places_.LocationIndex);
     CalculateMonth(true);
-    Places.LocationsChanged = true;
+    places_.LocationsChanged = true;
 }
 
 }  // namespace quintrel

@@ -1,8 +1,8 @@
 // The month table on the main window: computing it, showing it, and the report
 // toolbar's export tools.
+#include <QAction>
 #include <QComboBox>
-#include <QLocale>
-#include <QTime>
+#include <QKeySequence>
 #include <exception>
 
 #include "app/Exports.h"
@@ -10,6 +10,7 @@
 #include "astro/CoreError.h"
 #include "table/CalculateMonth.h"
 #include "table/CsvExport.h"
+#include "table/ExportName.h"
 #include "table/arReport.h"
 #include "ui/MessageBoxes.h"
 #include "ui/report/ReportPdf.h"
@@ -29,73 +30,58 @@ void fMain::cmdCalc_Click() {
 }
 
 void fMain::CalculateMonth(bool force) {
-    if (!StartCalculation(LastCalc, State.CurrentMonth, State.CurrentYear, Places.LocationIndex,
-                          force)) {
-        return;
+    const LastCalculation wanted{state_.CurrentMonth, state_.CurrentYear, places_.LocationIndex};
+    if (!IsCalculationDue(lastCalc_, wanted, force) || cboPlaces->currentIndex() < 0) {
+        return;  // the table shown is still right, or there is no place (empty locs.dat)
     }
     try {
-        if (cboPlaces->currentIndex() < 0) {
-            // Nothing to compute for: the list is empty (an empty locs.dat).
-            LastCalc = {};
-            return;
-        }
         if (!placeError_.empty()) {
             throw CoreError(placeError_);
         }
-        Table = quintrel::CalculateMonth(Place, SelectedRecord(), State.CurrentMonth,
-                                         State.CurrentYear);
-        ShowReport();
+        ShowReport(quintrel::CalculateMonth(place_, SelectedRecord(), state_.CurrentMonth,
+                                            state_.CurrentYear));
+        lastCalc_ = wanted;
     } catch (const std::exception& error) {
-        // A bad record or a year out of reach stops this calculation only. Forgetting the
-        // key lets the next Calculate try again instead of keeping a table that belongs
-        // to another month or place.
-        LastCalc = {};
+        // A bad record or a year out of reach stops this calculation only; the table and
+        // key of the report still on screen stay, so exports write what is shown and the
+        // next request tries again.
         services_.messages->Exclamation(QStringLiteral("Calculation Error"),
                                         QString::fromStdString(error.what()), this);
     }
 }
 
-void fMain::ShowReport() {
+void fMain::ShowReport(MonthTable table) {
     const QString placeText = cboPlaces->itemText(cboPlaces->currentIndex());
-    arvReport->SetReportSource(NewMonthReport(Table, SelectedRecord(), placeText.toStdString()));
-    if (ToolbarPending) {
-        arvReport->InsertTool(3, kPdfExportTool);
-        arvReport->InsertTool(4, kCsvExportTool);
-        ToolbarPending = false;
+    arvReport->SetReportSource(NewMonthReport(table, SelectedRecord(), placeText.toStdString()));
+    table_ = std::move(table);
+    tableRecord_ = SelectedRecord();
+    if (toolbarPending_) {
+        QAction* pdf = arvReport->InsertTool(3, kPdfExportTool);
+        pdf->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+        pdf->setToolTip(QStringLiteral("Export the report as a PDF file (Ctrl+E)"));
+        QAction* csv = arvReport->InsertTool(4, kCsvExportTool);
+        csv->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E));
+        csv->setToolTip(QStringLiteral("Export the table as a CSV file (Ctrl+Shift+E)"));
+        toolbarPending_ = false;
     }
-    arvReport->SetZoom(75);
 }
 
 void fMain::arvReport_ToolbarClick(const QString& caption) {
+    // The name comes from the table on screen, which is also what is written.
+    exportProposal_.stem =
+        QString::fromStdString(ExportFileStem(tableRecord_, table_.Month, table_.Year));
     if (caption == kPdfExportTool) {
         ExportPdf(
             cdPrintSetup, *services_.messages,
             [this](const std::string& path) {
                 WritePdf(arvReport->Document(), QString::fromStdString(path));
             },
-            this);
+            &exportProposal_, this);
     } else if (caption == kCsvExportTool) {
+        const ClockTexts now = services_.clockTexts();
         ExportCsv(cdPrintSetup, *services_.messages,
-                  BuildCsvText(Table, ExportTimeText(), ExportDateText()), this);
+                  BuildCsvText(table_, now.timeText, now.dateText), &exportProposal_, this);
     }
-}
-
-std::string fMain::ExportTimeText() const {
-    if (services_.timeText) {
-        return services_.timeText();
-    }
-    // Hours, minutes and seconds in the user's format, without a time zone name.
-    const QLocale locale = QLocale::system();
-    QString format = locale.timeFormat(QLocale::LongFormat);
-    format.remove(QLatin1Char('t'));
-    return locale.toString(QTime::currentTime(), format.trimmed()).toStdString();
-}
-
-std::string fMain::ExportDateText() const {
-    if (services_.dateText) {
-        return services_.dateText();
-    }
-    return QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat).toStdString();
 }
 
 }  // namespace quintrel

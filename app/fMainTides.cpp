@@ -10,21 +10,20 @@
 namespace quintrel {
 
 void fMain::cmdTides_Click() {
-    UpdateTidesMenu();
     raise();
     activateWindow();
     popTides->popup(QCursor::pos());
 }
 
 void fMain::UpdateTidesMenu() {
-    miTides[kMiTidesRun]->setEnabled(IsRunTidesEnabled(State));
+    miTides[kMiTidesRun]->setEnabled(IsRunTidesEnabled(state_));
 }
 
 void fMain::miTides_Click(int index) {
     if (index == kMiTidesRun) {
-        RunTideProgram(*services_.programStarter, *services_.messages, State, this);
+        RunTideProgram(*services_.programStarter, *services_.messages, state_, this);
     } else if (index == kMiTidesSetup) {
-        LocateTideProgram(cdPrintSetup, State);
+        LocateTideProgram(cdPrintSetup, *services_.messages, state_, this);
     }
 }
 

@@ -4,17 +4,11 @@
 
 #include "app/MainWindowServices.h"
 #include "app/fMain.h"
-#include "ui/QtSaveFileDialog.h"
 
 namespace quintrel {
 
 int Main(const MainWindowServices& services) {
     fMain window(services);
-    // The real save dialog opens centred over the window it serves.
-    if (auto* dialog = dynamic_cast<QtSaveFileDialog*>(services.cdPrintSetup)) {
-        dialog->SetParentWindow(&window);
-    }
-    window.Places.LocationsChanged = false;
     if (!window.Form_Load()) {
         return 1;
     }

@@ -28,19 +28,26 @@ void WriteText(SettingsStore& store, const char* key, const std::string& text) {
 }  // namespace
 
 void LoadSettings(SettingsStore& store, AppState& state, std::int16_t& locationIndex) {
+    LoadSettings(store, AppState{}, state, locationIndex);
+}
+
+void LoadSettings(SettingsStore& store, const AppState& defaults, AppState& state,
+                  std::int16_t& locationIndex) {
     using Int16 = std::numeric_limits<std::int16_t>;
     using Int32 = std::numeric_limits<std::int32_t>;
     // A month outside 1..12 would select no entry of the month list.
-    state.CurrentMonth = ReadStoredNumber<std::int16_t>(store, "Month", 6, 1, 12);
-    state.CurrentYear =
-        ReadStoredNumber<std::int16_t>(store, "Year", 2002, Int16::min(), Int16::max());
+    state.CurrentMonth =
+        ReadStoredNumber<std::int16_t>(store, "Month", defaults.CurrentMonth, 1, 12);
+    state.CurrentYear = ReadStoredNumber<std::int16_t>(store, "Year", defaults.CurrentYear,
+                                                       Int16::min(), Int16::max());
     // -1 means "no place"; a position beyond the list is corrected when the list is filled.
     locationIndex = ReadStoredNumber<std::int16_t>(store, "Index", -1, -1, Int16::max());
-    state.WindowWidth =
-        ReadStoredNumber<std::int32_t>(store, "Width", 9300, Int32::min(), Int32::max());
-    state.WindowHeight =
-        ReadStoredNumber<std::int32_t>(store, "Height", 4305, Int32::min(), Int32::max());
-    state.TidesPath = store.Read(kSettingsApplication, kSettingsSection, "Tides", "");
+    state.WindowWidth = ReadStoredNumber<std::int32_t>(store, "Width", defaults.WindowWidth,
+                                                       Int32::min(), Int32::max());
+    state.WindowHeight = ReadStoredNumber<std::int32_t>(store, "Height", defaults.WindowHeight,
+                                                        Int32::min(), Int32::max());
+    state.TidesPath =
+        store.Read(kSettingsApplication, kSettingsSection, "Tides", defaults.TidesPath);
 }
 
 void SaveSettings(SettingsStore& store, const AppState& state, std::int16_t locationIndex) {

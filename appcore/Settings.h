@@ -13,11 +13,14 @@ inline constexpr const char* kSettingsApplication = "Varnel";
 inline constexpr const char* kSettingsSection = "Pellmark";
 
 /// Reads "Month", "Year", "Index", "Width", "Height" and "Tides", in that order, into the
-/// state and `locationIndex`. A missing key gives its default (6, 2002, -1, 9300, 4305 and
-/// empty). Numbers may have blanks around them and are rounded half to even; a value that
+/// state and `locationIndex`. A missing key gives its value from `defaults` (-1 for the
+/// index). Numbers may have blanks around them and are rounded half to even; a value that
 /// is not a number or lies outside the 16-bit (Month, Year, Index) or 32-bit (Width, Height)
 /// range reads as the key's default, and so do a month outside 1..12 and an index below -1.
 /// Never throws for bad stored text.
+void LoadSettings(SettingsStore& store, const AppState& defaults, AppState& state,
+                  std::int16_t& locationIndex);
+/// As above with the defaults of AppState (6, 2002, 9300, 4305 and empty).
 void LoadSettings(SettingsStore& store, AppState& state, std::int16_t& locationIndex);
 
 /// Writes "Month", "Year", "Index", "Height", "Width" and "Tides", in that order, as plain

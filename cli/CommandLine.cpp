@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 #include <exception>
 
+#include "cli/AccuracyNote.h"
 #include "cli/TableCommand.h"
 #include "table/ReportTexts.h"
 
@@ -70,6 +71,8 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& standardOutp
     app.add_option("--png", options.pngPath, "With --day: write the day picture as PNG")
         ->type_name("FILE");
     app.set_version_flag("--version", "quintrel-table " + VersionNumberText());
+
+    app.footer(app.get_footer() + "\n\n" + kAccuracyNote);
 
     try {
         app.parse(argc, argv);

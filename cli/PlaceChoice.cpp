@@ -8,6 +8,7 @@
 #include "locations/Encoding.h"
 #include "locations/LocationFile.h"
 #include "locations/LocationRecord.h"
+#include "locations/PlaceDescription.h"
 #include "locations/PlaceValues.h"
 
 namespace quintrel::cli {
@@ -102,9 +103,26 @@ int ChoosePlace(const LocationList& places, std::string_view choice) {
 }
 
 std::string PlaceListText(const LocationList& places) {
+    // Characters, not bytes, line the coordinates up: names are UTF-8.
+    const auto width = [](const std::string& text) {
+        return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
+            return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+        }));
+    };
+    std::vector<std::string> names;
+    std::size_t widest = 0;
+    for (const std::string& record : places) {
+        names.push_back(PlaceName(record));
+        widest = std::max(widest, width(names.back()));
+    }
     std::string text;
     for (std::size_t i = 0; i < places.size(); ++i) {
-        text += std::to_string(i) + "  " + PlaceName(places[i]) + "\n";
+        PlaceDescription texts;
+        DescribeLocation(places[i], texts);
+        const PlaceDescription shown = DescriptionToUtf8(texts);
+        text += std::to_string(i) + "  " + names[i] + std::string(widest - width(names[i]), ' ') +
+                "  " + shown.latitudeText + ", " + shown.longitudeText + ", " + shown.zoneText +
+                "\n";
     }
     return text;
 }

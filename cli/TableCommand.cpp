@@ -20,22 +20,29 @@ namespace quintrel::cli {
 
 namespace {
 
+// Month and year come from the options, so a value out of range is a usage error.
 std::int16_t CheckedMonth(int month) {
     if (month < 1 || month > 12) {
-        throw CoreError("Month " + std::to_string(month) + " is not between 1 and 12");
+        throw UsageError("Month " + std::to_string(month) + " is not between 1 and 12");
     }
     return static_cast<std::int16_t>(month);
 }
 
 std::int16_t CheckedYear(int year) {
     if (year < 101 || year > 9998) {
-        throw CoreError("Year " + std::to_string(year) + " is not between 101 and 9998");
+        throw UsageError("Year " + std::to_string(year) + " is not between 101 and 9998");
     }
     return static_cast<std::int16_t>(year);
 }
 
 std::vector<MonthTable> CalculateMonths(const std::string& record, int firstMonth, int firstYear,
                                         int count) {
+    // Every month asked for is checked before the place is read: an option out of range
+    // is reported as such even when the record is bad too.
+    CheckedMonth(firstMonth);
+    const long lastIndex = static_cast<long>(firstYear) * 12 + (firstMonth - 1) + (count - 1);
+    CheckedYear(firstYear);
+    CheckedYear(static_cast<int>(lastIndex / 12));
     PlaceValues place;
     ParseSelectedLocation(record, place);
     std::vector<MonthTable> tables;

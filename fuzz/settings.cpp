@@ -3,7 +3,7 @@
 
 #include "appcore/Settings.h"
 #include "FuzzSupport.h"
-#include "ui/MemorySettingsStore.h"
+#include "support/MemorySettingsStore.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace quintrel;

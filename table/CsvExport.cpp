@@ -1,5 +1,6 @@
 #include "table/CsvExport.h"
 
+#include <algorithm>
 #include "astro/NumberText.h"
 #include "table/DayColumns.h"
 #include "table/ReportTexts.h"
@@ -64,6 +65,18 @@ std::string BuildCsvText(const std::vector<MonthTable>& tables, std::string_view
 std::string BuildCsvText(const MonthTable& table, std::string_view timeText,
                          std::string_view dateText) {
     return BuildCsvText(std::vector<MonthTable>{table}, timeText, dateText);
+}
+
+std::string BuildTabSeparatedText(const MonthTable& table) {
+    // No field holds a comma, so the CSV lines turn into tab-separated ones as they are.
+    std::string text = CsvHeader();
+    text += '\n';
+    for (const DayRow& row : table.rows) {
+        text += CsvDayLine(table, row);
+        text += '\n';
+    }
+    std::replace(text.begin(), text.end(), ',', '\t');
+    return text;
 }
 
 }  // namespace quintrel

@@ -32,4 +32,8 @@ std::string BuildCsvText(const std::vector<MonthTable>& tables, std::string_view
 std::string BuildCsvText(const MonthTable& table, std::string_view timeText,
                          std::string_view dateText);
 
+/// The table for the clipboard: the CSV header and day lines with tabs for commas, so a
+/// spreadsheet or a mail takes it as columns; lines end with LF, no preamble.
+std::string BuildTabSeparatedText(const MonthTable& table);
+
 }  // namespace quintrel

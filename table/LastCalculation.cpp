@@ -2,14 +2,8 @@
 
 namespace quintrel {
 
-bool StartCalculation(LastCalculation& last, std::int16_t month, std::int16_t year,
-                      std::int32_t placeIndex, bool force) {
-    const LastCalculation wanted{month, year, placeIndex};
-    if (!force && last == wanted) {
-        return false;
-    }
-    last = wanted;
-    return true;
+bool IsCalculationDue(const LastCalculation& last, const LastCalculation& wanted, bool force) {
+    return force || !(last == wanted);
 }
 
 }  // namespace quintrel

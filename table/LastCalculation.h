@@ -15,12 +15,10 @@ struct LastCalculation {
     friend bool operator==(const LastCalculation&, const LastCalculation&) = default;
 };
 
-/// Decides whether a month table must be computed for (month, year, placeIndex). Returns
-/// false, changing nothing, when `force` is false and the key equals `last`; otherwise
-/// stores the new key in `last` and returns true. The key is stored before the table is
-/// computed; a caller whose computation then fails should reset `last` to {} so that the
-/// next request tries again instead of keeping a table that belongs to another key.
-bool StartCalculation(LastCalculation& last, std::int16_t month, std::int16_t year,
-                      std::int32_t placeIndex, bool force);
+/// Whether a month table must be computed for `wanted`: always when `force` is set,
+/// otherwise only when it differs from `last`. The caller records `wanted` in `last` once
+/// the table has been computed and shown, so a failed calculation leaves the key of the
+/// table still on screen and the next request tries again.
+bool IsCalculationDue(const LastCalculation& last, const LastCalculation& wanted, bool force);
 
 }  // namespace quintrel

@@ -99,7 +99,8 @@ struct DetailPlacement {
 
 constexpr std::array<DetailPlacement, kDayColumns.size()> kDetailPlacements = {{
     {"fldDay", 113, 284, kBold, ReportAlignment::Centre},
-    {"fldDayName", 397, 1077, kRegular, ReportAlignment::Left},
+    // A gap after the day box: a bold two-digit day fills it.
+    {"fldDayName", 454, 1020, kRegular, ReportAlignment::Left},
     {"fldSRise", 1474, 624, kRegular, ReportAlignment::Centre},
     {"fldSSet", 2098, 623, kRegular, ReportAlignment::Centre},
     {"fldMRise", 2721, 624, kRegular, ReportAlignment::Centre},

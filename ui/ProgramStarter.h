@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace quintrel {
 
@@ -10,9 +11,13 @@ class ProgramStarter {
   public:
     virtual ~ProgramStarter() = default;
 
-    /// Starts the program at `path` with no arguments, detached. False when it could not
-    /// be started (missing file, not executable).
-    virtual bool Start(const QString& path) = 0;
+    /// Starts `program` (a path, or a name found on the PATH) with `arguments`, detached,
+    /// in the folder of the last argument that is a path, else the program's own folder.
+    /// False when it could not be started (missing file, not executable).
+    virtual bool Start(const QString& program, const QStringList& arguments = {}) = 0;
+
+    /// Whether a program of this name can be found on the PATH (e.g. "wine").
+    virtual bool IsInstalled(const QString& name) = 0;
 };
 
 }  // namespace quintrel

@@ -4,10 +4,11 @@
 
 namespace quintrel {
 
-/// Starts programs with QProcess::startDetached, no arguments, in the program's own folder.
+/// Starts programs with QProcess::startDetached in the folder of the program they run.
 class QtProgramStarter : public ProgramStarter {
   public:
-    bool Start(const QString& path) override;
+    bool Start(const QString& program, const QStringList& arguments = {}) override;
+    bool IsInstalled(const QString& name) override;
 };
 
 }  // namespace quintrel

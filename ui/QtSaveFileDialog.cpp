@@ -1,5 +1,6 @@
 #include "ui/QtSaveFileDialog.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QStringList>
@@ -110,6 +111,12 @@ QString QtSaveFileDialog::AcceptedPath() {
 
 void QtSaveFileDialog::ShowSave() {
     CheckPresetName(FileName);
+    // Made before any window, the dialog opens centred over the window it is asked from.
+    QWidget* active = QApplication::activeWindow();
+    if (Dialog().parentWidget() == nullptr && active != nullptr && active != &Dialog() &&
+        !Dialog().isAncestorOf(active)) {
+        SetParentWindow(active);
+    }
     Apply();
     if (Dialog().exec() == QDialog::Accepted) {
         FileName = AcceptedPath();

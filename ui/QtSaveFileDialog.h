@@ -21,6 +21,7 @@ class QtSaveFileDialog : public SaveFileDialog {
     void ShowSave() override;
 
     /// Opens the dialog over `window` from now on (the dialog may be made before the window).
+    /// Without it, the first ShowSave opens over the active window and stays with it.
     void SetParentWindow(QWidget* window);
 
     /// The QFileDialog itself, so tests can drive it. Its properties are brought up to date

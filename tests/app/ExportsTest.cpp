@@ -4,8 +4,8 @@
 
 #include "app/Exports.h"
 #include "astro/CoreError.h"
-#include "ui/RecordingMessageBoxes.h"
-#include "ui/ScriptedSaveFileDialog.h"
+#include "support/RecordingMessageBoxes.h"
+#include "support/ScriptedSaveFileDialog.h"
 
 using namespace quintrel;
 

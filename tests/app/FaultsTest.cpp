@@ -37,7 +37,7 @@ QStringList EntriesOf(const QString& directory) {
 }
 
 QAction* Tool(fMain& window, const QString& caption) {
-    for (QAction* tool : window.arvReport->Tools()) {
+    for (QAction* tool : Ui(window).arvReport->Tools()) {
         if (tool->text() == caption) {
             return tool;
         }
@@ -113,8 +113,8 @@ class FaultsTest : public QObject {
         auto window = harness.Open();
         QVERIFY(window);
         harness.formAnswers.push_back(Record(false, "Chile", "Valdivia", "-39 48", "-73 14", "-4"));
-        window->AddLocation();
-        QCOMPARE(window->cboPlaces->count(), 6);
+        Ui(*window).miAddEditDel[0]->trigger();
+        QCOMPARE(Ui(*window).cboPlaces->count(), 6);
         window->show();
 
         QVERIFY(RunWithoutWriteAccess(harness.directory.path(), [&] { window->close(); }));
@@ -131,7 +131,7 @@ class FaultsTest : public QObject {
         // The rest of the close-down still runs.
         QCOMPARE(harness.settings.writes.size(), std::size_t{6});
         QCOMPARE(harness.thanksShown, 1);
-        QVERIFY(window->Places.LocationsChanged);
+        QVERIFY(window->Places().LocationsChanged);
     }
 
     // Every close-down rewrites the list; unchanged, its failure loses nothing and says
@@ -142,7 +142,7 @@ class FaultsTest : public QObject {
         WriteWholeFile(harness.PathOf("locs.bak"), "older list\r\n");
         auto window = harness.Open();
         QVERIFY(window);
-        QVERIFY(window->Places.LocationsChanged);  // the final line break, as always
+        QVERIFY(window->Places().LocationsChanged);  // the final line break, as always
         window->show();
         QVERIFY(RunWithoutWriteAccess(harness.directory.path(), [&] { window->close(); }));
         QVERIFY(harness.messages.shown.empty());
@@ -206,15 +206,15 @@ class FaultsTest : public QObject {
         WriteWholeFile(harness.PathOf("locs.dat"), ManyPlacesText(32767));
         auto window = harness.Open();
         QVERIFY(window);
-        QCOMPARE(window->cboPlaces->count(), 32767);
-        window->cboPlaces->setCurrentIndex(32766);  // the last position is reachable
-        QCOMPARE(window->Places.LocationIndex, std::int16_t{32766});
-        window->AddLocation();
+        QCOMPARE(Ui(*window).cboPlaces->count(), 32767);
+        Ui(*window).cboPlaces->setCurrentIndex(32766);  // the last position is reachable
+        QCOMPARE(window->Places().LocationIndex, std::int16_t{32766});
+        Ui(*window).miAddEditDel[0]->trigger();
         QVERIFY(harness.formCalls.empty());
         QCOMPARE(harness.messages.shown.size(), std::size_t{1});
         QCOMPARE(harness.messages.shown.front().title, QString("Add Location"));
         QVERIFY(harness.messages.shown.front().text.contains("32767"));
-        QCOMPARE(window->Places.Locations.size(), std::size_t{32767});
+        QCOMPARE(window->Places().Locations.size(), std::size_t{32767});
     }
 
     void tenMegabyteLineLoadsTheWindowWorksAndNothingIsLost() {
@@ -229,15 +229,15 @@ class FaultsTest : public QObject {
         auto window = harness.Open();
         QVERIFY(window);
         QVERIFY(timer.elapsed() < 5000);
-        QCOMPARE(window->cboPlaces->count(), 6);
-        QCOMPARE(window->cboPlaces->currentText(), QString("Aaa (Huge)"));
+        QCOMPARE(Ui(*window).cboPlaces->count(), 6);
+        QCOMPARE(Ui(*window).cboPlaces->currentText(), QString("Aaa (Huge)"));
         // The line is a place with junk after its zone: it computes like any other.
         QVERIFY(harness.messages.shown.empty());
-        QCOMPARE(window->Table.rows.size(), std::size_t{30});
-        window->cboPlaces->setCurrentIndex(3);
-        window->cmdCalc_Click();
-        QCOMPARE(window->arvReport->ReportSource()->Caption("lblPageHeader"),
-                 std::string("Quintrel For New Zealand (Christchurch) for June 2002"));
+        QCOMPARE(window->Table().rows.size(), std::size_t{30});
+        Ui(*window).cboPlaces->setCurrentIndex(3);
+        Ui(*window).cmdCalc->click();
+        QCOMPARE(Ui(*window).arvReport->ReportSource()->Caption("lblPageHeader"),
+                 std::string("Quintrel For New Zealand (Christchurch) for June 2026"));
         window->show();
         window->close();
         QVERIFY(harness.messages.shown.empty());
@@ -263,19 +263,19 @@ class FaultsTest : public QObject {
         harness.WritePlaces(places);
         auto window = harness.Open();
         QVERIFY(window);
-        QCOMPARE(window->cboPlaces->count(), int(places.size()));
-        for (int i = 0; i < window->cboPlaces->count(); ++i) {
+        QCOMPARE(Ui(*window).cboPlaces->count(), int(places.size()));
+        for (int i = 0; i < Ui(*window).cboPlaces->count(); ++i) {
             const std::string& record = places[std::size_t(i)];
             const QString expected =
                 QString::fromStdString(Cp1252ToUtf8(LocationDisplayText(record)));
-            QCOMPARE(window->cboPlaces->itemText(i), expected);
-            window->cboPlaces->setCurrentIndex(i);
-            window->cmdCalc_Click();
+            QCOMPARE(Ui(*window).cboPlaces->itemText(i), expected);
+            Ui(*window).cboPlaces->setCurrentIndex(i);
+            Ui(*window).cmdCalc->click();
             QVERIFY(harness.messages.shown.empty());
-            const arReport* report = window->arvReport->ReportSource();
+            const arReport* report = Ui(*window).arvReport->ReportSource();
             QVERIFY(report);
             QCOMPARE(QString::fromStdString(report->Caption("lblPageHeader")),
-                     "Quintrel For " + expected + " for June 2002");
+                     "Quintrel For " + expected + " for June 2026");
         }
         // The characters go back to the same bytes when the list is written.
         QCOMPARE(Utf8ToCp1252(Cp1252ToUtf8(bytes)), bytes);
@@ -321,36 +321,36 @@ class FaultsTest : public QObject {
         // Junk without line breaks stays within its own line of the section.
         QByteArray oneLine = junk.left(4000);
         oneLine.replace('\n', ' ').replace('\r', ' ');
-        QTest::newRow("binary junk") << junk << 6 << 2002 << 9300 << 4305 << 0;
+        QTest::newRow("binary junk") << junk << 6 << 2026 << -1 << -1 << 0;
         QTest::newRow("binary junk inside the section")
-            << QByteArray("[Pellmark]\nMonth=" + oneLine + "\nYear=2010\n") << 6 << 2010 << 9300
-            << 4305 << 0;
+            << QByteArray("[Pellmark]\nMonth=" + oneLine + "\nYear=2010\n") << 6 << 2010 << -1 << -1
+            << 0;
         QTest::newRow("huge values")
             << QByteArray(
                    "[Pellmark]\nMonth=99999999999999999999999\nYear=1e308\n"
                    "Index=-40000\nWidth=99999999999\nHeight=-1e400\nTides=" +
                    QByteArray(1024 * 1024, 'x') + "\n")
-            << 6 << 2002 << 9300 << 4305 << 0;
+            << 6 << 2026 << -1 << -1 << 0;
         QTest::newRow("largest sizes")
-            << QByteArray("[Pellmark]\nWidth=2147483647\nHeight=2147483647\n") << 6 << 2002 << 9300
-            << 4305 << 0;
+            << QByteArray("[Pellmark]\nWidth=2147483647\nHeight=2147483647\n") << 6 << 2026 << -1
+            << -1 << 0;
         QTest::newRow("broken syntax")
             << QByteArray(
                    "[Pellmark\nMonth==3\n[[]]\nYear\n=5\nIndex=\"4\nWidth=12000\\\n"
                    "[Pellmark]\nHeight\nWidth=,,,\nMonth=3;4\n")
-            << 6 << 2002 << 9300 << 4305 << 0;
+            << 6 << 2026 << -1 << -1 << 0;
         QTest::newRow("typed values")
             << QByteArray(
                    "[Pellmark]\nMonth=@Rect(1 2 3 4)\nYear=@Size(2010 1)\n"
                    "Index=@Variant(\\0\\0\\0\\x7f\\0\\0\\0\\x3Foo)\n"
                    "Width=@ByteArray(\\xff\\xfe)\nHeight=@Variant(\\0\\0\\0\\f\\x7f\\xff\\xff\\xff)"
                    "\nTides=@Invalid()\n")
-            << 6 << 2002 << 9300 << 4305 << 0;
+            << 6 << 2026 << -1 << -1 << 0;
         QTest::newRow("good keys among bad ones")
             << QByteArray(
                    "\x01\x02junk\n[Pellmark]\nMonth=3\nYear=abc\nIndex=2\nWidth=12000\n"
                    "Height=\xff\xff\n\x00\x00garbage")
-            << 3 << 2002 << 12000 << 4305 << 2;
+            << 3 << 2026 << 12000 << -1 << 2;
     }
     void garbageSettingsFileStartsWithDefaults() {
         QFETCH(QByteArray, ini);
@@ -370,13 +370,14 @@ class FaultsTest : public QObject {
         fMain window(services);
         QVERIFY(window.Form_Load());
         QVERIFY(harness.messages.shown.empty());
-        QCOMPARE(int(window.State.CurrentMonth), month);
-        QCOMPARE(window.cboMonth->currentIndex(), month - 1);
-        QCOMPARE(int(window.State.CurrentYear), year);
-        QCOMPARE(window.OuterWidthTwips(), width);
-        QCOMPARE(window.OuterHeightTwips(), height);
-        QCOMPARE(window.cboPlaces->currentIndex(), place);
-        QCOMPARE(window.Table.rows.empty(), false);
+        QCOMPARE(int(window.State().CurrentMonth), month);
+        QCOMPARE(Ui(window).cboMonth->currentIndex(), month - 1);
+        QCOMPARE(int(window.State().CurrentYear), year);
+        // -1: not saved (or unusable), so the first run's size.
+        QCOMPARE(window.OuterWidthTwips(), width < 0 ? FirstRun().WindowWidth : width);
+        QCOMPARE(window.OuterHeightTwips(), height < 0 ? FirstRun().WindowHeight : height);
+        QCOMPARE(Ui(window).cboPlaces->currentIndex(), place);
+        QCOMPARE(window.Table().rows.empty(), false);
 
         // Close-down writes values that read back as themselves.
         window.show();
@@ -425,8 +426,7 @@ class FaultsTest : public QObject {
     void fullDiskWhileRewritingInPlaceIsReported() {
         QFETCH(QString, tool);
         WindowHarness harness;
-        harness.WritePlaces(FivePlaces());
-        auto window = harness.Open();
+        auto window = harness.OpenWithFivePlaces();
         QVERIFY(window);
         QTemporaryDir folder;
         const QString path = folder.filePath("june.export");
@@ -448,8 +448,7 @@ class FaultsTest : public QObject {
 
     void fullDiskDuringPdfExportKeepsTheOldFile() {
         WindowHarness harness;
-        harness.WritePlaces(FivePlaces());
-        auto window = harness.Open();
+        auto window = harness.OpenWithFivePlaces();
         QVERIFY(window);
         const QString path = harness.PathOf("june.pdf");
         const std::string old = "%PDF-1.4 the report of last June\n";

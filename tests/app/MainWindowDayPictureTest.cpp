@@ -58,8 +58,8 @@ class MainWindowDayPictureTest : public QObject {
     }
 
     void doubleClickOnADayLineOpensThatDay() {
-        QWidget* canvas = window_->arvReport->findChild<QScrollArea*>()->widget();
-        QTest::mouseDClick(canvas, Qt::LeftButton, {}, DayLinePoint(*window_->arvReport, 6));
+        QWidget* canvas = Ui(*window_).arvReport->findChild<QScrollArea*>()->widget();
+        QTest::mouseDClick(canvas, Qt::LeftButton, {}, DayLinePoint(*Ui(*window_).arvReport, 6));
         dlgDayPicture* day = DayWindow();
         QVERIFY(day);
         QCOMPARE(day->windowTitle(),
@@ -68,17 +68,17 @@ class MainWindowDayPictureTest : public QObject {
     }
 
     void enterOnAChosenLineOpensIt() {
-        QWidget* canvas = window_->arvReport->findChild<QScrollArea*>()->widget();
-        QTest::mouseClick(canvas, Qt::LeftButton, {}, DayLinePoint(*window_->arvReport, 3));
-        QCOMPARE(window_->arvReport->SelectedRow(), 3);
+        QWidget* canvas = Ui(*window_).arvReport->findChild<QScrollArea*>()->widget();
+        QTest::mouseClick(canvas, Qt::LeftButton, {}, DayLinePoint(*Ui(*window_).arvReport, 3));
+        QCOMPARE(Ui(*window_).arvReport->SelectedRow(), 3);
         QVERIFY(!DayWindow());
-        QTest::keyClick(window_->arvReport, Qt::Key_Return);
+        QTest::keyClick(Ui(*window_).arvReport, Qt::Key_Return);
         QVERIFY(DayWindow());
         QCOMPARE(DayWindow()->View().Picture().day, 3);
     }
 
     void theDayToolsStepAcrossTheMonthEnd() {
-        window_->OpenDayPicture(31);
+        emit Ui(*window_).arvReport->DayLineActivated(31);
         dlgDayPicture* day = DayWindow();
         QVERIFY(day);
         day->toolNextDay->trigger();
@@ -91,7 +91,7 @@ class MainWindowDayPictureTest : public QObject {
     }
 
     void pdfExportWritesTheDayShown() {
-        window_->OpenDayPicture(2);
+        emit Ui(*window_).arvReport->DayLineActivated(2);
         const QString path = harness_->directory.filePath("day.pdf");
         harness_->saveDialog.script.push_back(path);
         QAction* tool = DayWindow()->findChild<QAction*>("toolPdfExport");

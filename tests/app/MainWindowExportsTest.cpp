@@ -13,7 +13,7 @@ using namespace quintrel::testing;
 namespace {
 
 QAction* Tool(fMain& window, const QString& caption) {
-    const QList<QAction*> tools = window.arvReport->Tools();
+    const QList<QAction*> tools = Ui(window).arvReport->Tools();
     for (QAction* tool : tools) {
         if (tool->text() == caption) {
             return tool;
@@ -120,30 +120,25 @@ class MainWindowExportsTest : public QObject {
         QCOMPARE(harness_->messages.shown.front().title, QString("Export Error"));
     }
 
-    void otherToolsDoNothingHere() {
-        window_->arvReport_ToolbarClick("Print Preview");
-        QVERIFY(harness_->saveDialog.seen.empty());
-        QVERIFY(harness_->messages.shown.empty());
-    }
-
     void runTidesIsGreyUntilAPathIsChosen() {
-        window_->UpdateTidesMenu();
-        QVERIFY(!window_->miTides[0]->isEnabled());
-        QVERIFY(window_->miTides[1]->isSeparator());
-        QVERIFY(window_->miTides[2]->isEnabled());
-        QCOMPARE(window_->miTides[0]->text(), QString("Run WXTides"));
-        QCOMPARE(window_->miTides[2]->text(), QString("Setup"));
+        emit Ui(*window_).popTides->aboutToShow();
+        QVERIFY(!Ui(*window_).miTides[0]->isEnabled());
+        QVERIFY(Ui(*window_).miTides[1]->isSeparator());
+        QVERIFY(Ui(*window_).miTides[2]->isEnabled());
+        QCOMPARE(Ui(*window_).miTides[0]->text(), QString("Run WXTides"));
+        QCOMPARE(Ui(*window_).miTides[2]->text(), QString("Setup"));
 
         const QString chosen = "/opt/tide tools/WXTide32.exe";
         harness_->saveDialog.script.push_back(chosen);
-        window_->miTides[2]->trigger();
+        Ui(*window_).miTides[2]->trigger();
         QCOMPARE(harness_->saveDialog.seen.back().title,
                  QString("Specify WXTide32 Program Location"));
-        window_->UpdateTidesMenu();
-        QVERIFY(window_->miTides[0]->isEnabled());
+        emit Ui(*window_).popTides->aboutToShow();
+        QVERIFY(Ui(*window_).miTides[0]->isEnabled());
 
-        window_->miTides[0]->trigger();
-        QCOMPARE(harness_->starter.started, (std::vector<QString>{chosen}));
+        Ui(*window_).miTides[0]->trigger();
+        // A Windows program runs through wine.
+        QCOMPARE(harness_->starter.started, (std::vector<QString>{"wine " + chosen}));
         QVERIFY(harness_->messages.shown.empty());
 
         window_->close();
@@ -156,27 +151,47 @@ class MainWindowExportsTest : public QObject {
         auto window = harness.Open();
         QVERIFY(window);
         harness.saveDialog.script.push_back(QString());
-        window->miTides_Click(2);
+        Ui(*window).miTides[2]->trigger();
         QCOMPARE(harness.saveDialog.seen.back().initDir, QString("/opt/tide"));
-        QCOMPARE(window->State.TidesPath, std::string("/opt/tide/WXTide32.exe"));
+        QCOMPARE(window->State().TidesPath, std::string("/opt/tide/WXTide32.exe"));
     }
 
     void aTideProgramThatWillNotStartIsReported() {
-        window_->State.TidesPath = "/nowhere/WXTide32.exe";
-        harness_->starter.startSucceeds = false;
-        window_->miTides_Click(0);
-        QCOMPARE(harness_->messages.shown.size(), std::size_t{1});
-        QVERIFY(harness_->messages.shown.front().text.contains("/nowhere/WXTide32.exe"));
-        QVERIFY(window_->isEnabled());
+        WindowHarness harness;
+        harness.settings.Set("Tides", "/nowhere/WXTide32.exe");
+        auto window = harness.OpenWithFivePlaces();
+        QVERIFY(window);
+        harness.starter.startSucceeds = false;
+        Ui(*window).miTides[0]->trigger();
+        QCOMPARE(harness.messages.shown.size(), std::size_t{1});
+        QVERIFY(harness.messages.shown.front().text.contains("/nowhere/WXTide32.exe"));
+        QVERIFY(window->isEnabled());
     }
 
-    void theSaveDialogIsSharedAndKeepsItsFileName() {
-        const QString path = harness_->directory.filePath("first.csv");
+    // Each export proposes its own name and extension from place and month, in the folder
+    // of the last export; the tide set-up never offers an export's name.
+    void exportsProposeTheirOwnNameInTheLastExportFolder() {
+        QDir(harness_->directory.path()).mkdir("out");
+        const QString path = harness_->directory.filePath("out/mine.csv");
         harness_->saveDialog.script.push_back(path);
         Tool(*window_, "CSV Export")->trigger();
+        QCOMPARE(harness_->saveDialog.seen.back().fileName, QString("Sydney 2004-01.csv"));
+
         harness_->saveDialog.script.push_back(QString());
-        window_->miTides_Click(2);
-        QCOMPARE(harness_->saveDialog.seen.back().fileName, path);
+        Tool(*window_, "PDF Export")->trigger();
+        QCOMPARE(harness_->saveDialog.seen.back().fileName, QString("Sydney 2004-01.pdf"));
+        QCOMPARE(harness_->saveDialog.seen.back().initDir, harness_->directory.filePath("out"));
+
+        harness_->saveDialog.script.push_back(QString());
+        Ui(*window_).miTides[2]->trigger();
+        QCOMPARE(harness_->saveDialog.seen.back().fileName, QString());
+
+        Ui(*window_).cboMonth->setCurrentIndex(1);
+        window_->show();
+        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+        harness_->saveDialog.script.push_back(QString());
+        QTest::keyClick(window_.get(), Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(harness_->saveDialog.seen.back().fileName, QString("Sydney 2004-02.csv"));
     }
 };
 

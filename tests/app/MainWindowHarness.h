@@ -12,12 +12,24 @@
 #include <string>
 #include <vector>
 
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+
+#include <QGuiApplication>
+#include <QScreen>
+
 #include "app/MainWindowServices.h"
 #include "app/fMain.h"
-#include "ui/MemorySettingsStore.h"
+#include "appcore/MainLayout.h"
+#include "support/MemorySettingsStore.h"
+#include "support/RecordingMessageBoxes.h"
+#include "support/ScriptedSaveFileDialog.h"
 #include "ui/ProgramStarter.h"
-#include "ui/RecordingMessageBoxes.h"
-#include "ui/ScriptedSaveFileDialog.h"
+#include "ui/report/ReportViewer.h"
 
 namespace quintrel::testing {
 
@@ -79,13 +91,70 @@ inline void WriteWholeFile(const QString& path, const std::string& text) {
 
 class FakeProgramStarter : public ProgramStarter {
   public:
-    bool Start(const QString& path) override {
-        started.push_back(path);
+    bool Start(const QString& program, const QStringList& arguments = {}) override {
+        started.push_back(arguments.isEmpty() ? program : program + " " + arguments.join(' '));
         return startSucceeds;
     }
-    std::vector<QString> started;
+    bool IsInstalled(const QString& name) override { return installed.contains(name); }
+    std::vector<QString> started;  ///< program and arguments, blank-separated
     bool startSucceeds = true;
+    QStringList installed{"wine"};
 };
+
+/// The window's controls, found by their object names as a user's tools would see them.
+struct MainControls {
+    explicit MainControls(const QWidget& window)
+        : arvReport(Find<ReportViewer>(window, "arvReport")),
+          cboMonth(Find<QComboBox>(window, "cboMonth")),
+          txtYear(Find<QLineEdit>(window, "txtYear")),
+          lblPlus(Find<QWidget>(window, "lblPlus")),
+          lblMinus(Find<QWidget>(window, "lblMinus")),
+          cmdPlace(Find<QPushButton>(window, "cmdPlace")),
+          cboPlaces(Find<QComboBox>(window, "cboPlaces")),
+          cmdCalc(Find<QPushButton>(window, "cmdCalc")),
+          cmdTides(Find<QPushButton>(window, "cmdTides")),
+          cmdAbout(Find<QPushButton>(window, "cmdAbout")),
+          cmdExit(Find<QPushButton>(window, "cmdExit")),
+          popAddEditDel(Find<QMenu>(window, "popAddEditDel")),
+          popTides(Find<QMenu>(window, "popTides")),
+          miAddEditDel{Find<QAction>(window, "miAddEditDel0"),
+                       Find<QAction>(window, "miAddEditDel1"),
+                       Find<QAction>(window, "miAddEditDel2")},
+          miTides{Find<QAction>(window, "miTides0"), Find<QAction>(window, "miTides1"),
+                  Find<QAction>(window, "miTides2")} {}
+
+    template <typename Control>
+    static Control* Find(const QWidget& window, const char* name) {
+        return window.findChild<Control*>(QString::fromLatin1(name));
+    }
+
+    ReportViewer* arvReport;
+    QComboBox* cboMonth;
+    QLineEdit* txtYear;
+    QWidget* lblPlus;
+    QWidget* lblMinus;
+    QPushButton* cmdPlace;
+    QComboBox* cboPlaces;
+    QPushButton* cmdCalc;
+    QPushButton* cmdTides;
+    QPushButton* cmdAbout;
+    QPushButton* cmdExit;
+    QMenu* popAddEditDel;
+    QMenu* popTides;
+    std::array<QAction*, 3> miAddEditDel;
+    std::array<QAction*, 3> miTides;
+};
+
+inline MainControls Ui(const QWidget& window) {
+    return MainControls(window);
+}
+
+/// The state a first run starts with on the primary screen (clock at June 2026).
+inline AppState FirstRun() {
+    const QSize available = QGuiApplication::primaryScreen()->availableGeometry().size();
+    return FirstRunState(6, 2026, available.width() * kTwipsPerPixel,
+                         available.height() * kTwipsPerPixel);
+}
 
 /// Everything one window needs, with the answers the test scripts.
 struct WindowHarness {
@@ -95,6 +164,7 @@ struct WindowHarness {
     ScriptedSaveFileDialog saveDialog;
     FakeProgramStarter starter;
     std::int16_t thisYear = 2026;
+    std::int16_t thisMonth = 6;
     int aboutShown = 0;
     int thanksShown = 0;
     /// Runs when the Thanks window opens (for checks of what close-down did before it).
@@ -110,6 +180,14 @@ struct WindowHarness {
         WriteWholeFile(PathOf(name), FileText(records));
     }
 
+    /// The places as a save writes them back, so the loaded list counts as unchanged and
+    /// every later change is seen.
+    void WritePlacesAsSaved(const std::vector<std::string>& records) {
+        std::string text = FileText(records);
+        text.resize(text.size() - 2);  // no empty entry after the final line break
+        WriteWholeFile(PathOf("locs.dat"), text);
+    }
+
     MainWindowServices Services() {
         MainWindowServices services;
         services.settings = &settings;
@@ -118,6 +196,7 @@ struct WindowHarness {
         services.programStarter = &starter;
         services.placeDirectory = directory.path().toStdString();
         services.thisYear = [this] { return thisYear; };
+        services.thisMonth = [this] { return thisMonth; };
         services.showAbout = [this](QWidget*) { ++aboutShown; };
         services.showThanks = [this](QWidget*) {
             ++thanksShown;
@@ -138,12 +217,17 @@ struct WindowHarness {
             record = *answer;
             return true;
         };
-        services.timeText = [] { return std::string("14:05:09"); };
-        services.dateText = [] { return std::string("06/12/2026"); };
+        services.clockTexts = [] { return ClockTexts{"14:05:09", "06/12/2026"}; };
         return services;
     }
 
-    /// A loaded window; fails the test when Form_Load refuses.
+    /// A loaded window over the five places; nullptr when Form_Load refuses.
+    std::unique_ptr<fMain> OpenWithFivePlaces() {
+        WritePlaces(FivePlaces());
+        return Open();
+    }
+
+    /// A loaded window; nullptr when Form_Load refuses.
     std::unique_ptr<fMain> Open() {
         auto window = std::make_unique<fMain>(Services());
         if (!window->Form_Load()) {

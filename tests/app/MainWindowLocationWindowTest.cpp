@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "MainWindowHarness.h"
+#include "app/DesktopServices.h"
 #include "ui/dlgLocations.h"
 #include "ui/report/ReportViewer.h"
 
@@ -59,12 +60,11 @@ class MainWindowLocationWindowTest : public QObject {
   private slots:
     void init() {
         harness_ = new WindowHarness;
-        harness_->WritePlaces(FivePlaces());
+        harness_->WritePlacesAsSaved(FivePlaces());
         MainWindowServices services = harness_->Services();
-        services.locationForm = nullptr;  // the real location window
+        services.locationForm = RealLocationForm();
         window_ = std::make_unique<fMain>(services);
         QVERIFY(window_->Form_Load());
-        window_->Places.LocationsChanged = false;
         window_->show();
         QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
     }
@@ -88,36 +88,36 @@ class MainWindowLocationWindowTest : public QObject {
             Type(Box(dialog, "txtZone"), "5");
             dialog.cmdOK_Click();
         });
-        window_->miAddEditDel_Click(0);
+        Ui(*window_).miAddEditDel[0]->trigger();
         QVERIFY(wasModal);
-        QCOMPARE(window_->cboPlaces->count(), 6);
-        QCOMPARE(window_->cboPlaces->currentText(), QString::fromUtf8("Canada (Québec)"));
+        QCOMPARE(Ui(*window_).cboPlaces->count(), 6);
+        QCOMPARE(Ui(*window_).cboPlaces->currentText(), QString::fromUtf8("Canada (Québec)"));
         const std::string record = window_->SelectedRecord();
         QVERIFY(record.size() == 59 || record.size() == 71);
         QCOMPARE(record.substr(22, 6), std::string("Qu\xE9"
                                                    "bec"));
-        QVERIFY(window_->Places.LocationsChanged);
-        QCOMPARE(window_->arvReport->ReportSource()->Caption("lblPageHeader"),
-                 std::string("Quintrel For Canada (Québec) for June 2002"));
+        QVERIFY(window_->Places().LocationsChanged);
+        QCOMPARE(Ui(*window_).arvReport->ReportSource()->Caption("lblPageHeader"),
+                 std::string("Quintrel For Canada (Québec) for June 2026"));
     }
 
     void cancellingTheWindowChangesNothingAndItIsKeptForNextTime() {
-        window_->cboPlaces->setCurrentIndex(2);
-        const LocationList before = window_->Places.Locations;
+        Ui(*window_).cboPlaces->setCurrentIndex(2);
+        const LocationList before = window_->Places().Locations;
         WhenLocationWindowOpens([](dlgLocations& dialog) {
             QCOMPARE(Box(dialog, "txtCity")->text(), QString("Christchurch"));
             dialog.cmdCancel_Click();
         });
-        window_->miAddEditDel_Click(1);
-        QCOMPARE(window_->Places.Locations, before);
-        QCOMPARE(window_->cboPlaces->currentIndex(), 2);
-        QVERIFY(!window_->Places.LocationsChanged);
+        Ui(*window_).miAddEditDel[1]->trigger();
+        QCOMPARE(window_->Places().Locations, before);
+        QCOMPARE(Ui(*window_).cboPlaces->currentIndex(), 2);
+        QVERIFY(!window_->Places().LocationsChanged);
 
         const QList<dlgLocations*> made = window_->findChildren<dlgLocations*>();
         QCOMPARE(made.size(), 1);
         QVERIFY(made.front()->isHidden());
         WhenLocationWindowOpens([](dlgLocations& dialog) { dialog.cmdCancel_Click(); });
-        window_->miAddEditDel_Click(0);
+        Ui(*window_).miAddEditDel[0]->trigger();
         QCOMPARE(window_->findChildren<dlgLocations*>(), made);
     }
 };

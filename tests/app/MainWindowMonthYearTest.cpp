@@ -5,7 +5,6 @@
 #include <QTest>
 
 #include "MainWindowHarness.h"
-#include "ui/ClickableLabel.h"
 #include "ui/report/ReportViewer.h"
 
 using namespace quintrel;
@@ -19,16 +18,16 @@ class MainWindowMonthYearTest : public QObject {
 
     /// Moves the focus out of the year box to Calculate, as a user's Tab does.
     void LeaveYearBox() {
-        window_->cmdCalc->setFocus(Qt::TabFocusReason);
+        Ui(*window_).cmdCalc->setFocus(Qt::TabFocusReason);
         QCoreApplication::processEvents();
     }
 
     void EnterYearBox() {
-        window_->txtYear->setFocus(Qt::MouseFocusReason);
+        Ui(*window_).txtYear->setFocus(Qt::MouseFocusReason);
         QCoreApplication::processEvents();
     }
 
-    const arReport* ShownReport() const { return window_->arvReport->ReportSource(); }
+    const arReport* ShownReport() const { return Ui(*window_).arvReport->ReportSource(); }
 
   private slots:
     void init() {
@@ -48,41 +47,39 @@ class MainWindowMonthYearTest : public QObject {
     }
 
     void monthListHoldsTwelveMonths() {
-        QCOMPARE(window_->cboMonth->count(), 12);
-        QCOMPARE(window_->cboMonth->itemText(0), QString("01 January"));
-        QCOMPARE(window_->cboMonth->itemText(11), QString("12 December"));
-        QCOMPARE(window_->cboMonth->itemData(8).toInt(), 9);
-        QCOMPARE(window_->cboMonth->currentText(), QString("06 June"));
+        QCOMPARE(Ui(*window_).cboMonth->count(), 12);
+        QCOMPARE(Ui(*window_).cboMonth->itemText(0), QString("01 January"));
+        QCOMPARE(Ui(*window_).cboMonth->itemText(11), QString("12 December"));
+        QCOMPARE(Ui(*window_).cboMonth->itemData(8).toInt(), 9);
+        QCOMPARE(Ui(*window_).cboMonth->currentText(), QString("06 June"));
     }
 
-    void pickingAMonthDoesNotRecompute() {
+    void pickingAMonthShowsItAtOnce() {
         const arReport* before = ShownReport();
-        window_->cboMonth->setCurrentIndex(2);
-        QCOMPARE(window_->State.CurrentMonth, std::int16_t{3});
-        QCOMPARE(ShownReport(), before);
-        QTest::mouseClick(window_->cmdCalc, Qt::LeftButton);
+        Ui(*window_).cboMonth->setCurrentIndex(2);
+        QCOMPARE(window_->State().CurrentMonth, std::int16_t{3});
         QVERIFY(ShownReport() != before);
-        QCOMPARE(window_->Table.rows.size(), std::size_t{31});
+        QCOMPARE(window_->Table().rows.size(), std::size_t{31});
         QCOMPARE(ShownReport()->Caption("lblPageHeader"),
                  std::string("Quintrel For Australia (Sydney) for March 2004"));
     }
 
     void clearingTheMonthTextRestoresTheMonth() {
-        window_->cboMonth->setCurrentIndex(3);
-        window_->cboMonth->lineEdit()->selectAll();
-        QTest::keyClick(window_->cboMonth->lineEdit(), Qt::Key_Backspace);
-        QCOMPARE(window_->cboMonth->currentText(), QString("04 April"));
-        QCOMPARE(window_->State.CurrentMonth, std::int16_t{4});
+        Ui(*window_).cboMonth->setCurrentIndex(3);
+        Ui(*window_).cboMonth->lineEdit()->selectAll();
+        QTest::keyClick(Ui(*window_).cboMonth->lineEdit(), Qt::Key_Backspace);
+        QCOMPARE(Ui(*window_).cboMonth->currentText(), QString("04 April"));
+        QCOMPARE(window_->State().CurrentMonth, std::int16_t{4});
         // Blanks alone count as empty too.
-        window_->cboMonth->lineEdit()->selectAll();
-        QTest::keyClick(window_->cboMonth->lineEdit(), Qt::Key_Space);
-        QCOMPARE(window_->cboMonth->currentText(), QString("04 April"));
+        Ui(*window_).cboMonth->lineEdit()->selectAll();
+        QTest::keyClick(Ui(*window_).cboMonth->lineEdit(), Qt::Key_Space);
+        QCOMPARE(Ui(*window_).cboMonth->currentText(), QString("04 April"));
     }
 
     void typedMonthTextChangesNothing() {
-        window_->cboMonth->lineEdit()->selectAll();
-        QTest::keyClicks(window_->cboMonth->lineEdit(), "Octo");
-        QCOMPARE(window_->State.CurrentMonth, std::int16_t{6});
+        Ui(*window_).cboMonth->lineEdit()->selectAll();
+        QTest::keyClicks(Ui(*window_).cboMonth->lineEdit(), "Octo");
+        QCOMPARE(window_->State().CurrentMonth, std::int16_t{6});
     }
 
     void yearBoxChecksWhenTheFocusLeaves_data() {
@@ -107,88 +104,131 @@ class MainWindowMonthYearTest : public QObject {
         QFETCH(QString, box);
         QFETCH(int, currentYear);
         EnterYearBox();
-        window_->txtYear->setText(typed);
+        Ui(*window_).txtYear->setText(typed);
         LeaveYearBox();
-        QCOMPARE(window_->txtYear->text(), box);
-        QCOMPARE(int{window_->State.CurrentYear}, currentYear);
+        QCOMPARE(Ui(*window_).txtYear->text(), box);
+        QCOMPARE(int{window_->State().CurrentYear}, currentYear);
     }
 
     void enteringTheYearBoxSelectsItsText() {
-        window_->cmdCalc->setFocus(Qt::TabFocusReason);
-        QTest::mouseClick(window_->txtYear, Qt::LeftButton);
-        QTRY_COMPARE(window_->txtYear->selectedText(), QString("2004"));
+        Ui(*window_).cmdCalc->setFocus(Qt::TabFocusReason);
+        QTest::mouseClick(Ui(*window_).txtYear, Qt::LeftButton);
+        QTRY_COMPARE(Ui(*window_).txtYear->selectedText(), QString("2004"));
     }
 
     void plusAndMinusSetTheYearAtOnce() {
         // The focus is elsewhere: the year Calculate uses still follows the box.
-        window_->cmdCalc->setFocus(Qt::TabFocusReason);
-        QTest::mouseClick(window_->lblPlus, Qt::LeftButton);
-        QCOMPARE(window_->txtYear->text(), QString("2005"));
-        QCOMPARE(window_->State.CurrentYear, std::int16_t{2005});
-        QVERIFY(window_->cmdCalc->hasFocus());  // a label takes no focus
-        QTest::mouseClick(window_->cmdCalc, Qt::LeftButton);
-        QCOMPARE(window_->Table.Year, std::int16_t{2005});
-        QTest::mouseClick(window_->lblMinus, Qt::LeftButton);
-        QTest::mouseClick(window_->lblMinus, Qt::LeftButton);
-        QCOMPARE(window_->txtYear->text(), QString("2003"));
-        QCOMPARE(window_->State.CurrentYear, std::int16_t{2003});
+        Ui(*window_).cmdCalc->setFocus(Qt::TabFocusReason);
+        QTest::mouseClick(Ui(*window_).lblPlus, Qt::LeftButton);
+        QCOMPARE(Ui(*window_).txtYear->text(), QString("2005"));
+        QCOMPARE(window_->State().CurrentYear, std::int16_t{2005});
+        QVERIFY(Ui(*window_).cmdCalc->hasFocus());  // a label takes no focus
+        QTest::mouseClick(Ui(*window_).cmdCalc, Qt::LeftButton);
+        QCOMPARE(window_->Table().Year, std::int16_t{2005});
+        QTest::mouseClick(Ui(*window_).lblMinus, Qt::LeftButton);
+        QTest::mouseClick(Ui(*window_).lblMinus, Qt::LeftButton);
+        QCOMPARE(Ui(*window_).txtYear->text(), QString("2003"));
+        QCOMPARE(window_->State().CurrentYear, std::int16_t{2003});
+    }
+
+    // The keyboard alone: every change of month or year shows its report at once.
+    void theKeyboardAloneChangesTheReport_data() {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("header");
+        QTest::newRow("Down in the month list") << "cboMonth"
+                                                << "" << int(Qt::Key_Down) << "July 2004";
+        QTest::newRow("a year and Enter") << "txtYear"
+                                          << "2010" << int(Qt::Key_Return) << "June 2010";
+        QTest::newRow("Up in the year box") << "txtYear"
+                                            << "" << int(Qt::Key_Up) << "June 2005";
+        QTest::newRow("Down in the year box") << "txtYear"
+                                              << "" << int(Qt::Key_Down) << "June 2003";
+        QTest::newRow("Space on +") << "lblPlus"
+                                    << "" << int(Qt::Key_Space) << "June 2005";
+        QTest::newRow("Space on -") << "lblMinus"
+                                    << "" << int(Qt::Key_Space) << "June 2003";
+    }
+    void theKeyboardAloneChangesTheReport() {
+        QFETCH(QString, control);
+        QFETCH(QString, typed);
+        QFETCH(int, key);
+        QFETCH(QString, header);
+        auto* widget = window_->findChild<QWidget*>(control);
+        QVERIFY(widget);
+        QVERIFY(widget->focusPolicy() & Qt::TabFocus);
+        widget->setFocus(Qt::TabFocusReason);
+        if (!typed.isEmpty()) {
+            Ui(*window_).txtYear->selectAll();
+            QTest::keyClicks(widget, typed);
+        }
+        QTest::keyClick(widget, Qt::Key(key));
+        QCOMPARE(QString::fromStdString(ShownReport()->Caption("lblPageHeader")),
+                 "Quintrel For Australia (Sydney) for " + header);
+    }
+
+    void enterOnAFocusedButtonPressesIt() {
+        Ui(*window_).cmdAbout->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(Ui(*window_).cmdAbout, Qt::Key_Return);
+        QCOMPARE(harness_->aboutShown, 1);
     }
 
     void minusStopsAt1950() {
-        window_->txtYear->setText("1951");
-        window_->lblMinus_Click();
-        QCOMPARE(window_->txtYear->text(), QString("1950"));
-        window_->lblMinus_Click();
-        QCOMPARE(window_->txtYear->text(), QString("1950"));
-        window_->txtYear->setText("1900");
-        window_->lblMinus_Click();
-        QCOMPARE(window_->txtYear->text(), QString("1950"));
-        QCOMPARE(window_->State.CurrentYear, std::int16_t{1950});
+        Ui(*window_).txtYear->setText("1951");
+        QTest::mouseClick(Ui(*window_).lblMinus, Qt::LeftButton);
+        QCOMPARE(Ui(*window_).txtYear->text(), QString("1950"));
+        QTest::mouseClick(Ui(*window_).lblMinus, Qt::LeftButton);
+        QCOMPARE(Ui(*window_).txtYear->text(), QString("1950"));
+        Ui(*window_).txtYear->setText("1900");
+        QTest::mouseClick(Ui(*window_).lblMinus, Qt::LeftButton);
+        QCOMPARE(Ui(*window_).txtYear->text(), QString("1950"));
+        QCOMPARE(window_->State().CurrentYear, std::int16_t{1950});
     }
 
     void plusFrom1949Gives1950() {
-        window_->txtYear->setText("1949");
-        window_->lblPlus_Click();
-        QCOMPARE(window_->txtYear->text(), QString("1950"));
-        QCOMPARE(window_->State.CurrentYear, std::int16_t{1950});
+        Ui(*window_).txtYear->setText("1949");
+        QTest::mouseClick(Ui(*window_).lblPlus, Qt::LeftButton);
+        QCOMPARE(Ui(*window_).txtYear->text(), QString("1950"));
+        QCOMPARE(window_->State().CurrentYear, std::int16_t{1950});
     }
 
     void calculateIsIdempotentAndRecomputesOnEachChange() {
         const arReport* first = ShownReport();
-        QTest::mouseClick(window_->cmdCalc, Qt::LeftButton);
+        QTest::mouseClick(Ui(*window_).cmdCalc, Qt::LeftButton);
         QCOMPARE(ShownReport(), first);  // nothing changed: nothing recomputed
 
-        window_->cboMonth->setCurrentIndex(1);
-        window_->cmdCalc_Click();
+        Ui(*window_).cboMonth->setCurrentIndex(1);
+        Ui(*window_).cmdCalc->click();
         const arReport* afterMonth = ShownReport();
         QVERIFY(afterMonth != first);
-        QCOMPARE(window_->Table.rows.size(), std::size_t{29});  // February 2004
+        QCOMPARE(window_->Table().rows.size(), std::size_t{29});  // February 2004
 
-        window_->lblPlus_Click();
-        window_->cmdCalc_Click();
+        QTest::mouseClick(Ui(*window_).lblPlus, Qt::LeftButton);
+        Ui(*window_).cmdCalc->click();
         const arReport* afterYear = ShownReport();
         QVERIFY(afterYear != afterMonth);
-        QCOMPARE(window_->Table.rows.size(), std::size_t{28});  // February 2005
+        QCOMPARE(window_->Table().rows.size(), std::size_t{28});  // February 2005
 
-        window_->cboPlaces->setCurrentIndex(2);
-        window_->cmdCalc_Click();
+        Ui(*window_).cboPlaces->setCurrentIndex(2);
+        Ui(*window_).cmdCalc->click();
         const arReport* afterPlace = ShownReport();
         QVERIFY(afterPlace != afterYear);
         QCOMPARE(afterPlace->Caption("lblPageHeader"),
                  std::string("Quintrel For New Zealand (Christchurch) for February 2005"));
-        window_->cmdCalc_Click();
+        Ui(*window_).cmdCalc->click();
         QCOMPARE(ShownReport(), afterPlace);
     }
 
-    void exportToolsAreAddedOnceAndZoomIsReset() {
-        window_->arvReport->SetZoom(150);
-        window_->cboMonth->setCurrentIndex(0);
-        window_->cmdCalc_Click();
-        window_->cboMonth->setCurrentIndex(1);
-        window_->cmdCalc_Click();
+    void exportToolsAreAddedOnceAndTheZoomIsKept() {
+        Ui(*window_).arvReport->SetZoom(150);
+        Ui(*window_).cboMonth->setCurrentIndex(0);
+        Ui(*window_).cmdCalc->click();
+        Ui(*window_).cboMonth->setCurrentIndex(1);
+        Ui(*window_).cmdCalc->click();
         int pdfTools = 0;
         int csvTools = 0;
-        const QList<QAction*> tools = window_->arvReport->Tools();
+        const QList<QAction*> tools = Ui(*window_).arvReport->Tools();
         for (QAction* tool : tools) {
             pdfTools += tool->text() == "PDF Export" ? 1 : 0;
             csvTools += tool->text() == "CSV Export" ? 1 : 0;
@@ -197,7 +237,7 @@ class MainWindowMonthYearTest : public QObject {
         QCOMPARE(csvTools, 1);
         QCOMPARE(tools.at(3)->text(), QString("PDF Export"));
         QCOMPARE(tools.at(4)->text(), QString("CSV Export"));
-        QCOMPARE(window_->arvReport->Zoom(), 75);
+        QCOMPARE(Ui(*window_).arvReport->Zoom(), 150);
     }
 
     void aSavedYearOf1950OrLessShowsAndComputesThisYear() {
@@ -206,19 +246,20 @@ class MainWindowMonthYearTest : public QObject {
         harness.settings.Set("Year", "1950");
         auto window = harness.Open();
         QVERIFY(window);
-        QCOMPARE(window->txtYear->text(), QString("2026"));
-        QCOMPARE(window->State.CurrentYear, std::int16_t{2026});
-        QCOMPARE(window->Table.Year, std::int16_t{2026});
+        QCOMPARE(Ui(*window).txtYear->text(), QString("2026"));
+        QCOMPARE(window->State().CurrentYear, std::int16_t{2026});
+        QCOMPARE(window->Table().Year, std::int16_t{2026});
     }
 
-    void aSavedMonthOutsideTheListShowsJune() {
+    void aSavedMonthOutsideTheListShowsThisMonth() {
         WindowHarness harness;
+        harness.thisMonth = 9;
         harness.WritePlaces(FivePlaces());
         harness.settings.Set("Month", "13");
         auto window = harness.Open();
         QVERIFY(window);
-        QCOMPARE(window->cboMonth->currentText(), QString("06 June"));
-        QCOMPARE(window->Table.Month, std::int16_t{6});
+        QCOMPARE(Ui(*window).cboMonth->currentText(), QString("09 September"));
+        QCOMPARE(window->Table().Month, std::int16_t{9});
     }
 
     void aCalculationErrorIsShownAndTheProgramCarriesOn() {
@@ -232,13 +273,13 @@ class MainWindowMonthYearTest : public QObject {
         QCOMPARE(harness.messages.shown.size(), std::size_t{1});
         QCOMPARE(harness.messages.shown.front().title, QString("Calculation Error"));
         // Pressing Calculate again tries again and says so again.
-        window->cmdCalc_Click();
+        Ui(*window).cmdCalc->click();
         QCOMPARE(harness.messages.shown.size(), std::size_t{2});
         // Another place computes as usual.
-        window->cboPlaces->setCurrentIndex(0);
-        window->cmdCalc_Click();
+        Ui(*window).cboPlaces->setCurrentIndex(0);
+        Ui(*window).cmdCalc->click();
         QCOMPARE(harness.messages.shown.size(), std::size_t{2});
-        QVERIFY(window->arvReport->ReportSource() != nullptr);
+        QVERIFY(Ui(*window).arvReport->ReportSource() != nullptr);
     }
 };
 

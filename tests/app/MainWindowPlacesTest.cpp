@@ -35,12 +35,10 @@ class MainWindowPlacesTest : public QObject {
   private slots:
     void init() {
         harness_ = new WindowHarness;
-        harness_->WritePlaces(FivePlaces());
+        harness_->WritePlacesAsSaved(FivePlaces());
         harness_->settings.Set("Index", "2");
         window_ = harness_->Open();
         QVERIFY(window_);
-        // Start from a list that matches the file, so every change below is seen.
-        window_->Places.LocationsChanged = false;
     }
 
     void cleanup() {
@@ -49,55 +47,55 @@ class MainWindowPlacesTest : public QObject {
         harness_ = nullptr;
     }
 
-    void choosingAPlaceSetsItsValuesWithoutComputing() {
-        const arReport* before = window_->arvReport->ReportSource();
-        window_->cboPlaces->setCurrentIndex(4);
-        QCOMPARE(window_->Places.LocationIndex, std::int16_t{4});
-        QCOMPARE(window_->Place.PlaceZone, -5.0f);
-        QVERIFY(window_->Place.PlaceLongitude < -71.0f);
-        QCOMPARE(window_->arvReport->ReportSource(), before);
+    void choosingAPlaceSetsItsValuesAndShowsItsReport() {
+        Ui(*window_).cboPlaces->setCurrentIndex(4);
+        QCOMPARE(window_->Places().LocationIndex, std::int16_t{4});
+        QCOMPARE(window_->Place().PlaceZone, -5.0f);
+        QVERIFY(window_->Place().PlaceLongitude < -71.0f);
+        QCOMPARE(Ui(*window_).arvReport->ReportSource()->Caption("lblPageHeader"),
+                 std::string("Quintrel For USA (Boston) for June 2026"));
     }
 
     void clearingThePlaceTextRestoresThePlace() {
-        window_->cboPlaces->setCurrentIndex(3);
-        window_->cboPlaces->lineEdit()->selectAll();
-        QTest::keyClick(window_->cboPlaces->lineEdit(), Qt::Key_Backspace);
-        QCOMPARE(window_->cboPlaces->currentText(), QString("Pakistan (Karachi)"));
-        QCOMPARE(window_->Places.LocationIndex, std::int16_t{3});
-        QTest::keyClicks(window_->cboPlaces->lineEdit(), "Ber");
-        QCOMPARE(window_->Places.LocationIndex, std::int16_t{3});
+        Ui(*window_).cboPlaces->setCurrentIndex(3);
+        Ui(*window_).cboPlaces->lineEdit()->selectAll();
+        QTest::keyClick(Ui(*window_).cboPlaces->lineEdit(), Qt::Key_Backspace);
+        QCOMPARE(Ui(*window_).cboPlaces->currentText(), QString("Pakistan (Karachi)"));
+        QCOMPARE(window_->Places().LocationIndex, std::int16_t{3});
+        QTest::keyClicks(Ui(*window_).cboPlaces->lineEdit(), "Ber");
+        QCOMPARE(window_->Places().LocationIndex, std::int16_t{3});
     }
 
     void menuEnablesEditAndDeleteOnlyWithASelection() {
-        window_->UpdatePlaceMenu();
-        QVERIFY(window_->miAddEditDel[0]->isEnabled());
-        QVERIFY(window_->miAddEditDel[1]->isEnabled());
-        QVERIFY(window_->miAddEditDel[2]->isEnabled());
-        QCOMPARE(window_->miAddEditDel[2]->text(), QString("Delete Location"));
-        window_->cboPlaces->setCurrentIndex(-1);
-        window_->UpdatePlaceMenu();
-        QVERIFY(window_->miAddEditDel[0]->isEnabled());
-        QVERIFY(!window_->miAddEditDel[1]->isEnabled());
-        QVERIFY(!window_->miAddEditDel[2]->isEnabled());
+        emit Ui(*window_).popAddEditDel->aboutToShow();
+        QVERIFY(Ui(*window_).miAddEditDel[0]->isEnabled());
+        QVERIFY(Ui(*window_).miAddEditDel[1]->isEnabled());
+        QVERIFY(Ui(*window_).miAddEditDel[2]->isEnabled());
+        QCOMPARE(Ui(*window_).miAddEditDel[2]->text(), QString("Delete Location"));
+        Ui(*window_).cboPlaces->setCurrentIndex(-1);
+        emit Ui(*window_).popAddEditDel->aboutToShow();
+        QVERIFY(Ui(*window_).miAddEditDel[0]->isEnabled());
+        QVERIFY(!Ui(*window_).miAddEditDel[1]->isEnabled());
+        QVERIFY(!Ui(*window_).miAddEditDel[2]->isEnabled());
     }
 
     void addingAFavouritePutsItAmongTheFavouritesSelected() {
         const std::string added = Record(true, "Canada", "Quebec", "+46 49", "-71 13", "-5");
         harness_->formAnswers.push_back(added);
-        const arReport* before = window_->arvReport->ReportSource();
-        window_->miAddEditDel[0]->trigger();
+        const arReport* before = Ui(*window_).arvReport->ReportSource();
+        Ui(*window_).miAddEditDel[0]->trigger();
         QCOMPARE(harness_->formCalls.size(), std::size_t{1});
         QCOMPARE(harness_->formCalls.front().first, std::string());
         QCOMPARE(harness_->formCalls.front().second, 1);
-        QCOMPARE(Entries(window_->cboPlaces),
+        QCOMPARE(Entries(Ui(*window_).cboPlaces),
                  (QStringList{"Australia (Sydney)", "Canada (Quebec)", "France (Paris)",
                               "New Zealand (Christchurch)", "Pakistan (Karachi)", "USA (Boston)"}));
-        QCOMPARE(window_->cboPlaces->currentIndex(), 1);
-        QCOMPARE(window_->Places.LocationIndex, std::int16_t{1});
-        QVERIFY(window_->Places.LocationsChanged);
+        QCOMPARE(Ui(*window_).cboPlaces->currentIndex(), 1);
+        QCOMPARE(window_->Places().LocationIndex, std::int16_t{1});
+        QVERIFY(window_->Places().LocationsChanged);
         // Recomputed at once for the new place, even though the key looks the same.
-        QVERIFY(window_->arvReport->ReportSource() != before);
-        QCOMPARE(window_->arvReport->ReportSource()->Caption("lblPageHeader").substr(0, 29),
+        QVERIFY(Ui(*window_).arvReport->ReportSource() != before);
+        QCOMPARE(Ui(*window_).arvReport->ReportSource()->Caption("lblPageHeader").substr(0, 29),
                  std::string("Quintrel For Canada (Quebec) "));
     }
 
@@ -108,54 +106,54 @@ class MainWindowPlacesTest : public QObject {
                                          "bec",
                                          "+46 49", "-71 13", "-5");
         harness_->formAnswers.push_back(added);
-        window_->AddLocation();
-        QCOMPARE(window_->cboPlaces->currentText(), QString::fromUtf8("Canada (Québec)"));
+        Ui(*window_).miAddEditDel[0]->trigger();
+        QCOMPARE(Ui(*window_).cboPlaces->currentText(), QString::fromUtf8("Canada (Québec)"));
         QCOMPARE(window_->SelectedRecord(), added);
     }
 
     void editingATownSoItSortsElsewhereKeepsItSelected() {
         // Christchurch (position 2) becomes Auckland but stays in New Zealand; renaming
         // the country moves it to the end.
-        window_->cboPlaces->setCurrentIndex(2);
+        Ui(*window_).cboPlaces->setCurrentIndex(2);
         const std::string edited =
             Record(false, "Zealandia", "Auckland", "-36 51", "+174 46", "+12");
         harness_->formAnswers.push_back(edited);
-        window_->EditLocation();
+        Ui(*window_).miAddEditDel[1]->trigger();
         QCOMPARE(harness_->formCalls.front().first, FivePlaces()[2]);
         QCOMPARE(harness_->formCalls.front().second, 0);
-        QCOMPARE(window_->cboPlaces->currentText(), QString("Zealandia (Auckland)"));
-        QCOMPARE(window_->cboPlaces->currentIndex(), 4);
-        QCOMPARE(window_->Places.LocationIndex, std::int16_t{4});
-        QCOMPARE(window_->cboPlaces->count(), 5);
-        QVERIFY(window_->Places.LocationsChanged);
+        QCOMPARE(Ui(*window_).cboPlaces->currentText(), QString("Zealandia (Auckland)"));
+        QCOMPARE(Ui(*window_).cboPlaces->currentIndex(), 4);
+        QCOMPARE(window_->Places().LocationIndex, std::int16_t{4});
+        QCOMPARE(Ui(*window_).cboPlaces->count(), 5);
+        QVERIFY(window_->Places().LocationsChanged);
     }
 
     void deletingTheFirstPlaceSelectsTheNewFirst() {
-        window_->cboPlaces->setCurrentIndex(0);
-        window_->DeleteLocation();
+        Ui(*window_).cboPlaces->setCurrentIndex(0);
+        Ui(*window_).miAddEditDel[2]->trigger();
         const auto& question = harness_->messages.shown.back();
         QCOMPARE(question.kind, RecordingMessageBoxes::Kind::Question);
         QCOMPARE(question.title, QString("Confirm Delete"));
         QCOMPARE(question.text,
                  QString("Are you sure you want to delete the location:\r\nAustralia (Sydney)"));
-        QCOMPARE(window_->cboPlaces->count(), 4);
-        QCOMPARE(window_->cboPlaces->currentText(), QString("France (Paris)"));
-        QCOMPARE(window_->Places.LocationIndex, std::int16_t{0});
-        QCOMPARE(window_->Places.Locations.front(), FivePlaces()[1]);
-        QVERIFY(window_->Places.LocationsChanged);
-        QCOMPARE(window_->arvReport->ReportSource()->Caption("lblPageHeader"),
-                 std::string("Quintrel For France (Paris) for June 2002"));
+        QCOMPARE(Ui(*window_).cboPlaces->count(), 4);
+        QCOMPARE(Ui(*window_).cboPlaces->currentText(), QString("France (Paris)"));
+        QCOMPARE(window_->Places().LocationIndex, std::int16_t{0});
+        QCOMPARE(window_->Places().Locations.front(), FivePlaces()[1]);
+        QVERIFY(window_->Places().LocationsChanged);
+        QCOMPARE(Ui(*window_).arvReport->ReportSource()->Caption("lblPageHeader"),
+                 std::string("Quintrel For France (Paris) for June 2026"));
     }
 
     void deletingAMiddlePlaceSelectsThePlaceBefore() {
-        window_->cboPlaces->setCurrentIndex(3);
-        window_->DeleteLocation();
-        QCOMPARE(Entries(window_->cboPlaces),
+        Ui(*window_).cboPlaces->setCurrentIndex(3);
+        Ui(*window_).miAddEditDel[2]->trigger();
+        QCOMPARE(Entries(Ui(*window_).cboPlaces),
                  (QStringList{"Australia (Sydney)", "France (Paris)", "New Zealand (Christchurch)",
                               "USA (Boston)"}));
-        QCOMPARE(window_->cboPlaces->currentText(), QString("New Zealand (Christchurch)"));
-        QCOMPARE(window_->Places.LocationIndex, std::int16_t{2});
-        QCOMPARE(window_->Place.PlaceZone, 12.0f);
+        QCOMPARE(Ui(*window_).cboPlaces->currentText(), QString("New Zealand (Christchurch)"));
+        QCOMPARE(window_->Places().LocationIndex, std::int16_t{2});
+        QCOMPARE(window_->Place().PlaceZone, 12.0f);
     }
 
     void cancelPathsChangeNothing_data() {
@@ -166,29 +164,29 @@ class MainWindowPlacesTest : public QObject {
     }
     void cancelPathsChangeNothing() {
         QFETCH(int, item);
-        window_->cboPlaces->setCurrentIndex(3);
-        const LocationList before = window_->Places.Locations;
-        const arReport* report = window_->arvReport->ReportSource();
+        Ui(*window_).cboPlaces->setCurrentIndex(3);
+        const LocationList before = window_->Places().Locations;
+        const arReport* report = Ui(*window_).arvReport->ReportSource();
         harness_->formAnswers.push_back(std::nullopt);
         harness_->messages.answers.push_back(false);
-        window_->miAddEditDel_Click(item);
-        QCOMPARE(window_->Places.Locations, before);
-        QCOMPARE(window_->cboPlaces->count(), 5);
-        QCOMPARE(window_->cboPlaces->currentIndex(), 3);
-        QCOMPARE(window_->Places.LocationIndex, std::int16_t{3});
-        QVERIFY(!window_->Places.LocationsChanged);
-        QCOMPARE(window_->arvReport->ReportSource(), report);
+        Ui(*window_).miAddEditDel[static_cast<std::size_t>(item)]->trigger();
+        QCOMPARE(window_->Places().Locations, before);
+        QCOMPARE(Ui(*window_).cboPlaces->count(), 5);
+        QCOMPARE(Ui(*window_).cboPlaces->currentIndex(), 3);
+        QCOMPARE(window_->Places().LocationIndex, std::int16_t{3});
+        QVERIFY(!window_->Places().LocationsChanged);
+        QCOMPARE(Ui(*window_).arvReport->ReportSource(), report);
     }
 
     void theLastPlaceCannotBeDeleted() {
         for (int i = 0; i < 4; ++i) {
-            window_->DeleteLocation();
+            Ui(*window_).miAddEditDel[2]->trigger();
         }
-        QCOMPARE(window_->cboPlaces->count(), 1);
+        QCOMPARE(Ui(*window_).cboPlaces->count(), 1);
         const std::size_t questions = harness_->messages.shown.size();
-        window_->DeleteLocation();
-        QCOMPARE(window_->cboPlaces->count(), 1);
-        QCOMPARE(window_->Places.Locations.size(), std::size_t{1});
+        Ui(*window_).miAddEditDel[2]->trigger();
+        QCOMPARE(Ui(*window_).cboPlaces->count(), 1);
+        QCOMPARE(window_->Places().Locations.size(), std::size_t{1});
         QCOMPARE(harness_->messages.shown.size(), questions + 1);
         const auto& refusal = harness_->messages.shown.back();
         QCOMPARE(refusal.kind, RecordingMessageBoxes::Kind::Exclamation);
@@ -206,9 +204,10 @@ class MainWindowPlacesTest : public QObject {
         harness.settings.Set("Index", "5");
         const std::unique_ptr<fMain> window = harness.Open();
         QVERIFY(window);
+        window->SetOuterWidthTwips(9300);  // the narrowest window has the narrowest box
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-        QComboBox* box = window->cboPlaces;
+        QComboBox* box = Ui(*window).cboPlaces;
         const QString longName = QString("United Arab Emirates (Ras al-Khaimah)");
         QCOMPARE(box->currentText(), longName);
         QVERIFY(box->lineEdit()->fontMetrics().horizontalAdvance(longName) > box->width());
@@ -240,7 +239,7 @@ class MainWindowPlacesTest : public QObject {
             fMain window(services);
             QVERIFY(window.Form_Load());
             harness.formAnswers.push_back(added);
-            window.AddLocation();
+            Ui(window).miAddEditDel[0]->trigger();
             window.show();
             window.close();
         }
@@ -250,8 +249,8 @@ class MainWindowPlacesTest : public QObject {
             services.settings = &store;
             fMain window(services);
             QVERIFY(window.Form_Load());
-            QCOMPARE(window.cboPlaces->count(), 6);
-            QCOMPARE(window.cboPlaces->currentText(), QString("Ireland (Cork)"));
+            QCOMPARE(Ui(window).cboPlaces->count(), 6);
+            QCOMPARE(Ui(window).cboPlaces->currentText(), QString("Ireland (Cork)"));
             QCOMPARE(window.SelectedRecord(), added);
         }
         QCOMPARE(ReadWholeFile(harness.PathOf("locs.bak")), FileText(FivePlaces()));

@@ -28,16 +28,15 @@ class MainWindowStartTest : public QObject {
   private slots:
     void startsWithLocsDatOnly() {
         WindowHarness harness;
-        harness.WritePlaces(FivePlaces());
-        auto window = harness.Open();
+        auto window = harness.OpenWithFivePlaces();
         QVERIFY(window);
-        QCOMPARE(window->cboPlaces->count(), 5);
-        QCOMPARE(window->cboPlaces->currentText(), QString("Australia (Sydney)"));
+        QCOMPARE(Ui(*window).cboPlaces->count(), 5);
+        QCOMPARE(Ui(*window).cboPlaces->currentText(), QString("Australia (Sydney)"));
         QVERIFY(harness.messages.shown.empty());
         // The file's final line break gave an empty entry, so the list counts as changed.
-        QVERIFY(window->Places.LocationsChanged);
-        QVERIFY(window->arvReport->ReportSource() != nullptr);
-        QCOMPARE(window->Table.rows.size(), std::size_t{30});  // June
+        QVERIFY(window->Places().LocationsChanged);
+        QVERIFY(Ui(*window).arvReport->ReportSource() != nullptr);
+        QCOMPARE(window->Table().rows.size(), std::size_t{30});  // June
     }
 
     void startsWithLocsBakOnly() {
@@ -45,7 +44,7 @@ class MainWindowStartTest : public QObject {
         harness.WritePlaces(FivePlaces(), "locs.bak");
         auto window = harness.Open();
         QVERIFY(window);
-        QCOMPARE(window->cboPlaces->count(), 5);
+        QCOMPARE(Ui(*window).cboPlaces->count(), 5);
         QCOMPARE(ReadWholeFile(harness.PathOf("locs.dat")), FileText(FivePlaces()));
         QVERIFY(harness.messages.shown.empty());
     }
@@ -69,18 +68,28 @@ class MainWindowStartTest : public QObject {
         QCOMPARE(harness.thanksShown, 0);
     }
 
-    void emptyStoreWritesDefaultsAtCloseDown() {
+    void firstRunShowsThisMonthLargeEnoughAndSavesIt() {
         WindowHarness harness;
-        harness.WritePlaces(FivePlaces());
-        auto window = harness.Open();
+        harness.thisMonth = 9;
+        auto window = harness.OpenWithFivePlaces();
         QVERIFY(window);
+        QCOMPARE(Ui(*window).cboMonth->currentText(), QString("09 September"));
+        QCOMPARE(Ui(*window).txtYear->text(), QString("2026"));
+        QCOMPARE(Ui(*window).cboPlaces->currentIndex(), 0);
+        // The whole page width at the viewer's 75% (8.5 inches) and room for 15 rows,
+        // within the screen; the design's own size showed two rows.
+        const QSize available = QGuiApplication::primaryScreen()->availableGeometry().size();
+        QVERIFY(window->width() >= std::min(640, available.width() - 8));
+        QVERIFY(window->height() >= std::min(720, available.height() - 27));
+        QVERIFY(window->OuterWidthTwips() <= std::max(9300, available.width() * 15));
+        QVERIFY(window->OuterHeightTwips() <= std::max(4305, available.height() * 15));
         window->show();
         window->close();
-        QCOMPARE(harness.settings.Get("Month"), std::string("6"));
-        QCOMPARE(harness.settings.Get("Year"), std::string("2002"));
+        QCOMPARE(harness.settings.Get("Month"), std::string("9"));
+        QCOMPARE(harness.settings.Get("Year"), std::string("2026"));
         QCOMPARE(harness.settings.Get("Index"), std::string("0"));
-        QCOMPARE(harness.settings.Get("Height"), std::string("4305"));
-        QCOMPARE(harness.settings.Get("Width"), std::string("9300"));
+        QCOMPARE(harness.settings.Get("Height"), std::to_string(FirstRun().WindowHeight));
+        QCOMPARE(harness.settings.Get("Width"), std::to_string(FirstRun().WindowWidth));
         QCOMPARE(harness.settings.Get("Tides"), std::string(""));
         QCOMPARE(harness.thanksShown, 1);
     }
@@ -91,7 +100,7 @@ class MainWindowStartTest : public QObject {
         harness.settings.Set("Index", "7");
         auto window = harness.Open();
         QVERIFY(window);
-        QCOMPARE(window->cboPlaces->currentIndex(), 0);
+        QCOMPARE(Ui(*window).cboPlaces->currentIndex(), 0);
         window->close();
         QCOMPARE(harness.settings.Get("Index"), std::string("0"));
     }
@@ -102,10 +111,10 @@ class MainWindowStartTest : public QObject {
         harness.settings.Set("Index", "3");
         auto window = harness.Open();
         QVERIFY(window);
-        QCOMPARE(window->cboPlaces->currentText(), QString("Pakistan (Karachi)"));
-        QCOMPARE(window->Place.PlaceZone, 5.0f);
-        QCOMPARE(window->arvReport->ReportSource()->Caption("lblPageHeader"),
-                 std::string("Quintrel For Pakistan (Karachi) for June 2002"));
+        QCOMPARE(Ui(*window).cboPlaces->currentText(), QString("Pakistan (Karachi)"));
+        QCOMPARE(window->Place().PlaceZone, 5.0f);
+        QCOMPARE(Ui(*window).arvReport->ReportSource()->Caption("lblPageHeader"),
+                 std::string("Quintrel For Pakistan (Karachi) for June 2026"));
     }
 
     void smallSavedWidthOpensAtTheMinimum() {
@@ -153,8 +162,7 @@ class MainWindowStartTest : public QObject {
         QFETCH(int, expectedWidth);
         QFETCH(int, expectedHeight);
         WindowHarness harness;
-        harness.WritePlaces(FivePlaces());
-        auto window = harness.Open();
+        auto window = harness.OpenWithFivePlaces();
         QVERIFY(window);
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
@@ -162,37 +170,40 @@ class MainWindowStartTest : public QObject {
         window->SetOuterHeightTwips(height);
         QTRY_COMPARE(window->OuterWidthTwips(), expectedWidth);
         QCOMPARE(window->OuterHeightTwips(), expectedHeight);
-        const QRect exit = window->cmdExit->geometry();
-        const QRect about = window->cmdAbout->geometry();
+        const QRect exit = Ui(*window).cmdExit->geometry();
+        const QRect about = Ui(*window).cmdAbout->geometry();
         // Exit ends 140 twips inside the outer width, About 40 twips before Exit starts.
         QVERIFY(IsTwips(exit.x() + exit.width(), expectedWidth - 140));
         QVERIFY(IsTwips(exit.x(), expectedWidth - 140 - 645));
         QVERIFY(IsTwips(about.x() + about.width(), expectedWidth - 140 - 645 - 40));
-        QVERIFY(IsTwips(window->arvReport->width(), expectedWidth - 100));
-        QVERIFY(IsTwips(window->arvReport->height(), expectedHeight - 825));
-        // Controls on the left keep their places.
-        QCOMPARE(window->cmdCalc->geometry(), QRect(414, 3, 55, 22));
-        QCOMPARE(window->State.WindowWidth, expectedWidth);
-        QCOMPARE(window->State.WindowHeight, expectedHeight);
+        // Tides and Calculate follow, the place list takes the width between, and the
+        // report fills the client area below the top row, leaving no strip.
+        QVERIFY(
+            IsTwips(Ui(*window).cmdCalc->x(), expectedWidth - 140 - 645 - 40 - 645 - 765 - 855));
+        QVERIFY(IsTwips(Ui(*window).cboPlaces->x() + Ui(*window).cboPlaces->width(),
+                        expectedWidth - 140 - 645 - 40 - 645 - 765 - 885));
+        QCOMPARE(Ui(*window).arvReport->width(), window->width());
+        QCOMPARE(Ui(*window).arvReport->geometry().bottom(), window->height() - 1);
+        QCOMPARE(Ui(*window).txtYear->geometry(), QRect(162, 3, 36, 19));
+        QCOMPARE(window->State().WindowWidth, expectedWidth);
+        QCOMPARE(window->State().WindowHeight, expectedHeight);
     }
 
     void minimisingDoesNotRecordTheSize() {
         WindowHarness harness;
-        harness.WritePlaces(FivePlaces());
-        auto window = harness.Open();
+        auto window = harness.OpenWithFivePlaces();
         QVERIFY(window);
         window->show();
         window->SetOuterWidthTwips(12000);
-        QCOMPARE(window->State.WindowWidth, 12000);
+        QCOMPARE(window->State().WindowWidth, 12000);
         window->showMinimized();
-        window->Form_Resize();
-        QCOMPARE(window->State.WindowWidth, 12000);
+        QCoreApplication::processEvents();
+        QCOMPARE(window->State().WindowWidth, 12000);
     }
 
     void designPositionsAndNames() {
         WindowHarness harness;
-        harness.WritePlaces(FivePlaces());
-        auto window = harness.Open();
+        auto window = harness.OpenWithFivePlaces();
         QVERIFY(window);
         QCOMPARE(window->windowTitle(), QString("Quintrel"));
         const char* names[] = {"arvReport", "lblDate",  "cboMonth", "lblYr",     "txtYear",
@@ -201,23 +212,25 @@ class MainWindowStartTest : public QObject {
         for (const char* name : names) {
             QVERIFY2(window->findChild<QWidget*>(QString::fromLatin1(name)) != nullptr, name);
         }
-        QCOMPARE(window->txtYear->geometry(), QRect(162, 3, 36, 19));
-        QCOMPARE(window->cboPlaces->geometry(), QRect(258, 3, 154, 21));
-        QCOMPARE(window->arvReport->y(), 27);
-        QCOMPARE(window->cmdPlace->text(), QString("Place"));
-        QCOMPARE(window->cmdCalc->text(), QString("Calculate"));
+        QCOMPARE(Ui(*window).arvReport->y(), 27);
+        QCOMPARE(Ui(*window).cmdPlace->text(), QString("&Place"));
+        QCOMPARE(Ui(*window).cmdCalc->text(), QString("&Calculate"));
+        // The year buttons are ordinary buttons, not 13 x 10 pixel labels.
+        QVERIFY(Ui(*window).lblPlus->width() >= 22 && Ui(*window).lblPlus->height() >= 22);
         // The tab order of the design, from the report onwards.
-        const QList<QWidget*> expected = {window->arvReport, window->cboMonth,  window->txtYear,
-                                          window->cmdPlace,  window->cboPlaces, window->cmdCalc,
-                                          window->cmdTides,  window->cmdAbout,  window->cmdExit};
+        const QList<QWidget*> expected = {
+            Ui(*window).arvReport, Ui(*window).cboMonth, Ui(*window).txtYear,
+            Ui(*window).lblMinus,  Ui(*window).lblPlus,  Ui(*window).cmdPlace,
+            Ui(*window).cboPlaces, Ui(*window).cmdCalc,  Ui(*window).cmdTides,
+            Ui(*window).cmdAbout,  Ui(*window).cmdExit};
         QList<QWidget*> order;
-        QWidget* widget = window->arvReport;
+        QWidget* widget = Ui(*window).arvReport;
         do {
             if (expected.contains(widget) && !order.contains(widget)) {
                 order.append(widget);
             }
             widget = widget->nextInFocusChain();
-        } while (widget != window->arvReport);
+        } while (widget != Ui(*window).arvReport);
         QCOMPARE(order, expected);
     }
 
@@ -234,7 +247,7 @@ class MainWindowStartTest : public QObject {
             backupAtThanks = ReadWholeFile(harness.PathOf("locs.bak"));
         };
         window->show();
-        QTest::mouseClick(window->cmdExit, Qt::LeftButton);
+        QTest::mouseClick(Ui(*window).cmdExit, Qt::LeftButton);
         QVERIFY(!window->isVisible());
         QCOMPARE(harness.thanksShown, 1);
         QVERIFY(settingsWrittenBeforeThanks);
@@ -255,8 +268,7 @@ class MainWindowStartTest : public QObject {
 
     void closeBoxRunsTheSameCloseDown() {
         WindowHarness harness;
-        harness.WritePlaces(FivePlaces());
-        auto window = harness.Open();
+        auto window = harness.OpenWithFivePlaces();
         QVERIFY(window);
         window->show();
         QVERIFY(window->close());
@@ -267,10 +279,9 @@ class MainWindowStartTest : public QObject {
 
     void aboutOpensTheAboutWindow() {
         WindowHarness harness;
-        harness.WritePlaces(FivePlaces());
-        auto window = harness.Open();
+        auto window = harness.OpenWithFivePlaces();
         QVERIFY(window);
-        QTest::mouseClick(window->cmdAbout, Qt::LeftButton);
+        QTest::mouseClick(Ui(*window).cmdAbout, Qt::LeftButton);
         QCOMPARE(harness.aboutShown, 1);
     }
 };

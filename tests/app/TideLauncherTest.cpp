@@ -2,9 +2,9 @@
 #include <QTest>
 
 #include "app/TideLauncher.h"
+#include "support/RecordingMessageBoxes.h"
+#include "support/ScriptedSaveFileDialog.h"
 #include "ui/QtProgramStarter.h"
-#include "ui/RecordingMessageBoxes.h"
-#include "ui/ScriptedSaveFileDialog.h"
 
 using namespace quintrel;
 
@@ -12,11 +12,13 @@ namespace {
 
 class FailingStarter : public ProgramStarter {
   public:
-    bool Start(const QString& path) override {
-        started.push_back(path);
+    bool Start(const QString& program, const QStringList& arguments) override {
+        started.push_back(arguments.isEmpty() ? program : arguments.last());
         return false;
     }
+    bool IsInstalled(const QString& name) override { return name == "wine" && wine; }
     QStringList started;
+    bool wine = true;
 };
 
 }  // namespace
@@ -40,10 +42,11 @@ class TideLauncherTest : public QObject {
         QTest::newRow("linux path") << "/opt/tide/WXTide32.exe" << true << "/opt/tide";
         QTest::newRow("lower case") << "/opt/tide/wxtide32.exe" << true << "/opt/tide";
         QTest::newRow("upper case") << "/opt/Tide Dir/WXTIDE32.EXE" << true << "/opt/Tide Dir";
-        QTest::newRow("first occurrence") << "/a/wxtide32.exe.d/WXTide32.exe" << true << "/a";
-        QTest::newRow("one character before") << "/WXTide32.exe" << true << "";
-        QTest::newRow("nothing before") << "WXTide32.exe" << false << "";
-        QTest::newRow("another program") << "/opt/tide/xtide" << false << "";
+        QTest::newRow("last separator")
+            << "/a/wxtide32.exe.d/WXTide32.exe" << true << "/a/wxtide32.exe.d";
+        QTest::newRow("in the root") << "/WXTide32.exe" << true << "";
+        QTest::newRow("bare name") << "WXTide32.exe" << false << "";
+        QTest::newRow("another program") << "/opt/tide/xtide" << true << "/opt/tide";
         QTest::newRow("empty") << "" << false << "";
     }
 
@@ -67,15 +70,50 @@ class TideLauncherTest : public QObject {
         AppState state;
         state.TidesPath = "D:\\Tide\\WXTide32.exe";
 
-        LocateTideProgram(dialog, state);
+        RecordingMessageBoxes messages;
+        LocateTideProgram(dialog, messages, state);
         QCOMPARE(state.TidesPath, std::string("/opt/tide/WXTide32.exe"));
         const auto& seen = dialog.seen.at(0);
         QCOMPARE(seen.initDir, QString("D:\\Tide"));
-        QCOMPARE(seen.filter, QString("WXTide32 Progam File (WXTide32.exe)|WXTide32.exe"));
+        QCOMPARE(seen.filter, QString("WXTide32 Progam File (WXTide32.exe)|WXTide32.exe|"
+                                      "Any tide program (*)|*"));
         QCOMPARE(seen.defaultExt, QString("WXTide32.exe"));
         QCOMPARE(seen.title, QString("Specify WXTide32 Program Location"));
-        QCOMPARE(seen.fileName, QString("/home/me/exports/june.csv"));  // shared dialog
+        // The program's own name, never the export's the shared dialog still held.
+        QCOMPARE(seen.fileName, QString("WXTide32.exe"));
         QVERIFY(!seen.confirmOverwrite);  // choosing the program must not offer to replace it
+        QVERIFY(messages.shown.empty());
+    }
+
+    void setupAcceptsProgramsOnlyAndKeepsThePathOtherwise_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("executable");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("an export") << "june.csv" << false << false;
+        QTest::newRow("a program of this system") << "xtide" << true << true;
+        QTest::newRow("a Windows program, any case") << "TIDES.EXE" << false << true;
+        QTest::newRow("a plain file without the program mark") << "xtide" << false << false;
+    }
+    void setupAcceptsProgramsOnlyAndKeepsThePathOtherwise() {
+        QFETCH(QString, name);
+        QFETCH(bool, executable);
+        QFETCH(bool, accepted);
+        QTemporaryDir folder;
+        const QString path = folder.filePath(name);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        if (executable) {
+            file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        }
+        ScriptedSaveFileDialog dialog;
+        dialog.script.push_back(path);
+        RecordingMessageBoxes messages;
+        AppState state;
+        state.TidesPath = "/opt/tide/WXTide32.exe";
+        LocateTideProgram(dialog, messages, state);
+        QCOMPARE(state.TidesPath, accepted ? path.toStdString() : "/opt/tide/WXTide32.exe");
+        QCOMPARE(messages.shown.size(), std::size_t{accepted ? 0u : 1u});
     }
 
     void setupKeepsThePathWhenCancelled() {
@@ -85,13 +123,15 @@ class TideLauncherTest : public QObject {
         state.TidesPath = "/opt/tide/xtide";  // not WXTide32.exe: directory not derived
         dialog.script.push_back(QString());
 
-        LocateTideProgram(dialog, state);
+        RecordingMessageBoxes messages;
+        LocateTideProgram(dialog, messages, state);
         QCOMPARE(state.TidesPath, std::string("/opt/tide/xtide"));
-        QCOMPARE(dialog.seen.at(0).initDir, QString("/kept"));
+        QCOMPARE(dialog.seen.at(0).initDir, QString("/opt/tide"));
+        QCOMPARE(dialog.seen.at(0).fileName, QString("xtide"));
 
         // A dialog that fails twice changes nothing either.
         dialog.script = {ScriptedSaveFileDialog::Fail{}, ScriptedSaveFileDialog::Fail{}};
-        LocateTideProgram(dialog, state);
+        LocateTideProgram(dialog, messages, state);
         QCOMPARE(state.TidesPath, std::string("/opt/tide/xtide"));
     }
 
@@ -105,6 +145,13 @@ class TideLauncherTest : public QObject {
         QCOMPARE(starter.started, QStringList{"/opt/My Tides/WXTide32.exe"});  // no quotes
         QCOMPARE(messages.shown.size(), size_t(1));
         QVERIFY(messages.shown[0].text.contains("/opt/My Tides/WXTide32.exe"));
+        QVERIFY(messages.shown[0].text.contains("The file does not exist."));
+
+        // Without wine a Windows program is not tried; the message says what to install.
+        starter.wine = false;
+        QVERIFY(!RunTideProgram(starter, messages, state));
+        QCOMPARE(starter.started.size(), 1);
+        QVERIFY(messages.shown[1].text.contains("sudo apt install wine"));
 
         state.TidesPath.clear();
         QVERIFY(!RunTideProgram(starter, messages, state));

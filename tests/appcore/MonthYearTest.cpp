@@ -124,8 +124,11 @@ TEST(MainLayout, ButtonsFollowTheRightEdgeAndTheReportFillsTheRest) {
         // Exit's right edge 140 twips inside the outer width; About 40 twips before Exit.
         EXPECT_EQ(layout.exitLeft + 645, c.windowWidth - 140) << c.name;
         EXPECT_EQ(layout.aboutLeft + 645, layout.exitLeft - 40) << c.name;
-        EXPECT_EQ(layout.reportWidth, c.windowWidth - 100) << c.name;
-        EXPECT_EQ(layout.reportHeight, c.windowHeight - 825) << c.name;
+        // The report fills the client area (frame allowance 120 x 405) below the top row.
+        EXPECT_EQ(layout.reportWidth, c.windowWidth - 120) << c.name;
+        EXPECT_EQ(layout.reportHeight, c.windowHeight - 405 - 405) << c.name;
+        EXPECT_EQ(layout.calcLeft + 825 + 30 + 645 + 120, layout.aboutLeft) << c.name;
+        EXPECT_EQ(layout.placesWidth, layout.calcLeft - 30 - kPlacesLeft) << c.name;
     }
 }
 

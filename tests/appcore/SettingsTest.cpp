@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "appcore/Settings.h"
-#include "ui/MemorySettingsStore.h"
+#include "support/MemorySettingsStore.h"
 
 namespace quintrel {
 namespace {

@@ -89,6 +89,8 @@ TEST(CommandLine, ContradictionsAreUsageErrorsBeforeAnyDataIsRead) {
         {{"--format", "html"}, "--format"},
         {{"--colour"}, "--colour"},
         {{"--month", "May"}, "--month"},
+        {{"--record", kPlaces[0].c_str(), "--month", "13"}, "Month 13"},
+        {{"--record", kPlaces[0].c_str(), "--year", "12000"}, "Year 12000"},
     };
     for (const Case& c : cases) {
         const Outcome run = RunWith(c.arguments);
@@ -102,7 +104,9 @@ TEST(CommandLine, ContradictionsAreUsageErrorsBeforeAnyDataIsRead) {
 TEST(CommandLine, ARecordStandsForAOnePlaceList) {
     const Outcome run = RunWith({"--record", kPlaces[0].c_str(), "--list"});
     EXPECT_EQ(run.exitCode, kExitDone) << run.err;
-    EXPECT_EQ(run.out, "0  Pakistan (Karachi)\n");
+    EXPECT_EQ(run.out,
+              "0  Pakistan (Karachi)  24\xC2\xBA  52\xC2\xB4 North, 67\xC2\xBA   1\xC2\xB4 East, "
+              "GMT +5 hours\n");
     EXPECT_EQ(RunWith({"--record", "1Pakistan", "--list"}).exitCode, kExitDataError);
 }
 

@@ -56,6 +56,8 @@ help)
         grep -qF -- "$option" "$work/out" || fail "--help does not mention $option"
     done
     grep -qF -- '~/.local/share/quintrel/locs.dat' "$work/out" || fail "--help does not say where the places are"
+    tail -1 "$work/out" | grep -qF "rating follows the moon alone" ||
+        fail "--help does not end with the accuracy note"
     run 0 --version
     grep -qx 'quintrel-table [0-9]*\.[0-9]*\.[0-9]*' "$work/out" || fail "--version: $(cat "$work/out")"
     ;;
@@ -123,6 +125,12 @@ pdf_report)
     [ "$(head -c 5 "$work/table.pdf")" = "%PDF-" ] || fail "no PDF written"
     run 0 --record "$karachi" --month 2 --year 2024 --pdf "$work/again.pdf" --format csv
     tail -n +2 "$work/out" | cmp -s - "$data/golden/karachi_2024_02.csv" || fail "CSV missing beside the PDF"
+    # Several months: each page carries its own month, and the title names the span.
+    run 0 --record "$karachi" --month 11 --year 2024 --months 3 --pdf "$work/three.pdf"
+    pdftotext "$work/three.pdf" - | grep -o 'for [A-Z][a-z]* 20[0-9]*' | sort -u | tr '\n' ';' |
+        grep -qx 'for December 2024;for January 2025;for November 2024;' ||
+        fail "months in the PDF: $(pdftotext "$work/three.pdf" - | grep -o 'for [A-Z][a-z]* 20[0-9]*')"
+    pdfinfo "$work/three.pdf" | grep -q 'November 2024 to January 2025' || fail "PDF title"
     ;;
 day_picture_files)
     sydney='0Australia - NSW      Sydney           - 33 52+151 13+  101021110031104'
@@ -152,7 +160,11 @@ error_pdf_not_writable)
 list_places)
     write_places
     run 0 --locations "$work/places.dat" --list
-    printf '0  Pakistan (Karachi)\n1  USA - Massachusetts (Boston)\n2  USA - Pennsylvania (Philadelphia)\n' |
+    # Name, then latitude, longitude and zone lined up after the longest name.
+    printf '%s\n' \
+        '0  Pakistan (Karachi)                 24º  52´ North, 67º   1´ East, GMT +5 hours' \
+        '1  USA - Massachusetts (Boston)       42º  21´ North, 71º   4´ West, GMT -5 hours' \
+        '2  USA - Pennsylvania (Philadelphia)  40º   0´ North, 75º   0´ West, GMT -5 hours' |
         cmp -s - "$work/out" || fail "list wrong: $(cat "$work/out")"
     ;;
 place_by_position_and_text)
@@ -213,14 +225,14 @@ error_place_text_matches_several)
         --locations "$work/places.dat" --place usa
     ;;
 error_month_outside_year)
-    expect_error 1 "Month 13" --record "$karachi" --month 13 --year 2024
-    expect_error 1 "Month 0" --record "$karachi" --month 0 --year 2024
+    expect_error 2 "Month 13" --record "$karachi" --month 13 --year 2024
+    expect_error 2 "Month 0" --record "$karachi" --month 0 --year 2024
     ;;
 error_year_outside_calendar)
-    expect_error 1 "Year 100" --record "$karachi" --month 5 --year 100
-    expect_error 1 "Year 10000" --record "$karachi" --month 5 --year 10000
+    expect_error 2 "Year 100" --record "$karachi" --month 5 --year 100
+    expect_error 2 "Year 10000" --record "$karachi" --month 5 --year 10000
     # The last month fits, the next does not: no partial table on stdout.
-    expect_error 1 "Year 9999" --record "$karachi" --month 12 --year 9998 --months 2 --format csv
+    expect_error 2 "Year 9999" --record "$karachi" --month 12 --year 9998 --months 2 --format csv
     ;;
 error_malformed_record)
     expect_error 1 "characters" --record "1Pakistan Karachi + 24 52+ 67  1+   50"

@@ -77,7 +77,7 @@ if [ "$case_name" = find-town ]; then
   # The Place button, then the first entry of its menu.
   place=$(xdotool search --onlyvisible --name '^Quintrel$' | head -n 1)
   xdotool windowfocus --sync "$place" 2>/dev/null || true
-  xdotool mousemove --window "$place" 236 16 click 1
+  xdotool mousemove --window "$place" 269 16 click 1
   sleep 0.5
   xdotool key Down Return
   read -r dialog _ < <("$xwindow" wait "Add New Location" 10000) || fail "no place window"
@@ -124,9 +124,14 @@ cmp -s "$shipped" "$work/program/locs.bak" || fail "locs.bak is not the shipped 
   fail "locs.dat lost places"
 cmp -s <(LC_ALL=C sort "$shipped" | grep -av '^\r\?$') <(grep -av '^\r\?$' "$work/program/locs.dat") ||
   fail "locs.dat does not hold the shipped places in sorted order"
-for expected in Month=6 Year=2002 Index=0 Width=9300 Height=4305; do
+# A first run: this month and year, the first place, and a size above the design's minimum.
+for expected in "Month=$(date +%-m)" "Year=$(date +%Y)" Index=0; do
   grep -qx "$expected" "$ini" || fail "settings lack $expected: $(cat "$ini")"
 done
+width=$(sed -n 's/^Width=//p' "$ini")
+height=$(sed -n 's/^Height=//p' "$ini")
+[ "${width:-0}" -gt 9300 ] && [ "${height:-0}" -gt 4305 ] ||
+  fail "first run not larger than the minimum: $width x $height"
 grep -q '^Tides=' "$ini" || fail "settings lack Tides"
 grep -qx '\[Pellmark\]' "$ini" || fail "settings not under [Pellmark]"
 echo "PASS: window opened, closed through the window manager protocol, Thanks shown, files written"

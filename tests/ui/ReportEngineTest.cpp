@@ -57,7 +57,7 @@ QStringList DayNamesOn(const ReportPage& page) {
     QStringList names;
     for (const PageItem& item : page.items) {
         if (item.kind == PageItem::Kind::Text && item.text.endsWith(QLatin1String("day")) &&
-            item.box.height() == 227 && item.box.width() == 1077) {
+            item.box.height() == 227 && item.box.width() == 1020) {
             names << item.text;
         }
     }

@@ -1,7 +1,10 @@
 // The report viewer as the main window uses it: reports replaced one after another, two
-// tools inserted once, zoom reset after every report, tool clicks carrying the tool.
+// tools inserted once, the user's zoom kept across reports, tool clicks carrying the tool.
 
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
+#include <QMimeData>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTest>
@@ -88,21 +91,60 @@ class ReportViewerTest : public QObject {
         QVERIFY(viewer.ReportSource()->Title().find("April 2004") != std::string::npos);
     }
 
-    void zoomIsResetTo75AfterEveryReport() {
+    void theUsersZoomAndFitStayAcrossReports() {
         ReportViewer viewer;
+        viewer.resize(900, 700);
+        viewer.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&viewer));
         viewer.SetReportSource(Month(31));
         viewer.SetZoom(75);
-        QSignalSpy zoomSpy(&viewer, &ReportViewer::ZoomChanged);
         Tool(viewer, "Zoom In")->trigger();
         Tool(viewer, "Zoom In")->trigger();
-        QCOMPARE(viewer.Zoom(), 125);
-        QCOMPARE(zoomSpy.count(), 2);
         viewer.SetReportSource(Month(30, 2));
-        viewer.SetZoom(75);
-        QCOMPARE(viewer.Zoom(), 75);
-        QCOMPARE(viewer.property("zoom").toInt(), 75);
-        const auto* choice = viewer.findChild<QComboBox*>("zoomChoice");
-        QCOMPARE(choice->currentText(), QString("75%"));
+        QCOMPARE(viewer.Zoom(), 125);
+
+        auto* choice = viewer.findChild<QComboBox*>("zoomChoice");
+        choice->setCurrentIndex(choice->findText("Fit width"));
+        emit choice->activated(choice->currentIndex());
+        QCOMPARE(viewer.Fit(), ReportViewer::ZoomFit::Width);
+        const int fitWidth = viewer.Zoom();
+        QVERIFY2(fitWidth > 75 && fitWidth < 125, qPrintable(QString::number(fitWidth)));
+        viewer.SetReportSource(Month(28, 3));
+        QCOMPARE(viewer.Zoom(), fitWidth);
+        // A whole page in 700 pixels is smaller than the width alone; a wider view zooms in.
+        viewer.SetFit(ReportViewer::ZoomFit::Page);
+        QVERIFY(viewer.Zoom() < fitWidth);
+        QCOMPARE(choice->currentText(), QString("Fit page"));
+        viewer.resize(900, 1400);
+        QVERIFY(viewer.Zoom() > 75);
+        viewer.SetZoom(50);
+        QCOMPARE(viewer.Fit(), ReportViewer::ZoomFit::None);
+        QCOMPARE(choice->currentText(), QString("50%"));
+    }
+
+    void everyToolIsReachableByTabAndEnter() {
+        ReportViewer viewer;
+        viewer.SetReportSource(Month(31));
+        QSignalSpy clicks(&viewer, &ReportViewer::ToolClick);
+        QAction* tool = viewer.InsertTool(3, "PDF Export");
+        QWidget* button = viewer.ToolBar()->widgetForAction(tool);
+        QVERIFY(button->focusPolicy() & Qt::TabFocus);
+        QTest::keyClick(button, Qt::Key_Return);
+        QCOMPARE(clicks.count(), 1);
+        QCOMPARE(Tool(viewer, "Print")->shortcut(), QKeySequence(QKeySequence::Print));
+    }
+
+    void copyPutsThePictureAndTheTableAsText() {
+        ReportViewer viewer;
+        viewer.SetReportSource(Month(31));
+        Tool(viewer, "Copy")->trigger();
+        const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
+        QVERIFY(copied->hasImage());
+        const QStringList lines = copied->text().split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 32);
+        QVERIFY(lines.first().startsWith("Date\tDay\tSun Rise\t"));
+        QVERIFY(lines.at(1).startsWith("20040101\t"));
+        QCOMPARE(lines.at(1).count('\t'), 13);
     }
 
     void zoomIsClampedAndStepsBetweenChoices_data() {
@@ -185,6 +227,8 @@ class ReportViewerTest : public QObject {
     void thePagesAreDrawnOnScreen() {
         ReportViewer viewer;
         viewer.resize(900, 700);
+        viewer.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&viewer));
         viewer.SetReportSource(Month(31));
         viewer.SetZoom(75);
         viewer.show();

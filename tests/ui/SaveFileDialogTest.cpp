@@ -9,8 +9,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include "support/ScriptedSaveFileDialog.h"
 #include "ui/QtSaveFileDialog.h"
-#include "ui/ScriptedSaveFileDialog.h"
 
 using namespace quintrel;
 

@@ -57,7 +57,17 @@ void WritePdf(const std::vector<const ReportDocument*>& documents, const QString
                 break;
             }
         }
-        writer.setTitle(first->title);
+        // Several months: the title names the whole span, not the first month alone.
+        const ReportDocument* last = first;
+        for (const ReportDocument* document : documents) {
+            if (document && !document->pages.empty()) {
+                last = document;
+            }
+        }
+        const qsizetype lastFor = last->title.lastIndexOf(QStringLiteral(" for "));
+        writer.setTitle(last == first || lastFor < 0 || last->title == first->title
+                            ? first->title
+                            : first->title + QStringLiteral(" to ") + last->title.mid(lastFor + 5));
         writer.setPageLayout(first->pageLayout);
 
         QPainter painter;

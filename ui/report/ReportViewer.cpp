@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -18,12 +19,14 @@
 #include <QSpinBox>
 #include <QStyle>
 #include <QToolBar>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <functional>
 
+#include "table/CsvExport.h"
 #include "ui/report/ReportEngine.h"
 #include "ui/report/ReportPrinting.h"
 
@@ -36,6 +39,9 @@ constexpr int kMinZoom = 10;
 constexpr int kMaxZoom = 400;
 constexpr int kPageGapPx = 16;
 constexpr double kTwipsPerInch = 1440.0;
+// The zoom choices that follow the view's size instead of a fixed percentage.
+constexpr int kFitWidthChoice = -1;
+constexpr int kFitPageChoice = -2;
 
 }  // namespace
 
@@ -187,9 +193,10 @@ ReportViewer::ReportViewer(QWidget* parent) : QWidget(parent) {
     layout->addWidget(scrollArea_, 1);
 
     QAction* print = AddTool(tr("Print"), QStringLiteral("toolPrint"));
-    print->setToolTip(tr("Print the report"));
+    print->setToolTip(tr("Print the report (Ctrl+P)"));
+    print->setShortcut(QKeySequence::Print);
     QAction* copy = AddTool(tr("Copy"), QStringLiteral("toolCopy"));
-    copy->setToolTip(tr("Copy this page to the clipboard as a picture"));
+    copy->setToolTip(tr("Copy this page as a picture and the table as text"));
     toolBar_->addSeparator();
     toolBar_->addSeparator();
     QAction* first = AddTool(tr("First Page"), QStringLiteral("toolFirstPage"));
@@ -224,6 +231,8 @@ ReportViewer::ReportViewer(QWidget* parent) : QWidget(parent) {
     zoomChoice_->setToolTip(tr("Zoom"));
     for (int step : kZoomSteps)
         zoomChoice_->addItem(QStringLiteral("%1%").arg(step), step);
+    zoomChoice_->addItem(tr("Fit width"), kFitWidthChoice);
+    zoomChoice_->addItem(tr("Fit page"), kFitPageChoice);
     toolBar_->addWidget(zoomChoice_);
 
     // Text-only buttons show the short icon texts; the full captions stay the tools' texts.
@@ -251,8 +260,16 @@ ReportViewer::ReportViewer(QWidget* parent) : QWidget(parent) {
         const auto step = std::lower_bound(kZoomSteps.begin(), kZoomSteps.end(), zoomPercent_);
         SetZoom(step == kZoomSteps.begin() ? kMinZoom : *(step - 1));
     });
-    connect(zoomChoice_, &QComboBox::activated, this,
-            [this](int index) { SetZoom(zoomChoice_->itemData(index).toInt()); });
+    connect(zoomChoice_, &QComboBox::activated, this, [this](int index) {
+        const int choice = zoomChoice_->itemData(index).toInt();
+        if (choice == kFitWidthChoice) {
+            SetFit(ZoomFit::Width);
+        } else if (choice == kFitPageChoice) {
+            SetFit(ZoomFit::Page);
+        } else {
+            SetZoom(choice);
+        }
+    });
     connect(pageBox_, &QSpinBox::valueChanged, this, [this](int number) {
         if (number - 1 != currentPage_)
             ShowPage(number - 1);
@@ -263,6 +280,24 @@ ReportViewer::ReportViewer(QWidget* parent) : QWidget(parent) {
     UpdateSeparators();
     SetZoom(100);
     UpdatePageControls();
+}
+
+bool ReportViewer::eventFilter(QObject* watched, QEvent* event) {
+    // Tool buttons answer Space; Enter should work on them as on any other button.
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        auto* button = qobject_cast<QAbstractButton*>(watched);
+        if (button != nullptr && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+            button->click();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void ReportViewer::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    ApplyFit();
 }
 
 ReportViewer::~ReportViewer() = default;
@@ -291,6 +326,12 @@ void ReportViewer::UpdateSeparators() {
     // Hides separators that would stand at the start, at the end or beside another one.
     QAction* lastShown = nullptr;
     for (QAction* tool : toolBar_->actions()) {
+        // A toolbar keeps its buttons out of the Tab chain; the keyboard must reach them.
+        if (QWidget* button = toolBar_->widgetForAction(tool);
+            button != nullptr && qobject_cast<QAbstractButton*>(button) != nullptr) {
+            button->setFocusPolicy(Qt::TabFocus);
+            button->installEventFilter(this);
+        }
         if (tool->isSeparator()) {
             const bool show = lastShown && !lastShown->isSeparator();
             tool->setVisible(show);
@@ -319,6 +360,7 @@ void ReportViewer::SetDocument(ReportDocument document) {
     pageView_->selectedRow = 0;
     pageView_->SetDocument(&document_);
     currentPage_ = -1;
+    ApplyFit();
     ShowPage(0);
     UpdatePageControls();
 }
@@ -336,12 +378,41 @@ void ReportViewer::keyPressEvent(QKeyEvent* event) {
 }
 
 void ReportViewer::SetZoom(int percent) {
+    fit_ = ZoomFit::None;
+    ApplyZoom(percent);
+}
+
+void ReportViewer::SetFit(ZoomFit fit) {
+    fit_ = fit;
+    ApplyFit();
+}
+
+void ReportViewer::ApplyFit() {
+    if (fit_ == ZoomFit::None || document_.pageWidthTwips <= 0 || document_.pageHeightTwips <= 0) {
+        return;
+    }
+    // The page and the desk's margins inside the view, less a scroll bar's width so that
+    // fitting does not itself call up the bar that would spoil the fit.
+    const QSize view = scrollArea_->viewport()->size();
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const double pixelsPerTwip = logicalDpiX() / kTwipsPerInch / 100.0;
+    const double byWidth =
+        (view.width() - bar - 2 * kPageGapPx) / (document_.pageWidthTwips * pixelsPerTwip);
+    const double byHeight =
+        (view.height() - 2 * kPageGapPx) / (document_.pageHeightTwips * pixelsPerTwip);
+    const double percent = fit_ == ZoomFit::Width ? byWidth : std::min(byWidth, byHeight);
+    ApplyZoom(static_cast<int>(std::floor(percent)));
+}
+
+void ReportViewer::ApplyZoom(int percent) {
     percent = std::clamp(percent, kMinZoom, kMaxZoom);
     const int page = currentPage_;
     const bool changed = percent != zoomPercent_;
     zoomPercent_ = percent;
     pageView_->SetZoom(percent);
-    const int index = zoomChoice_->findData(percent);
+    const int index = zoomChoice_->findData(fit_ == ZoomFit::Width  ? kFitWidthChoice
+                                            : fit_ == ZoomFit::Page ? kFitPageChoice
+                                                                    : percent);
     if (index >= 0) {
         zoomChoice_->setCurrentIndex(index);
     } else {
@@ -431,7 +502,13 @@ void ReportViewer::CopyCurrentPage() {
         painter.scale(kScale, kScale);
         DrawReportPage(painter, document_.pages[static_cast<std::size_t>(currentPage_)]);
     }
-    QApplication::clipboard()->setImage(image);
+    // Both at once: a picture for a letter, the table as text for a spreadsheet or a mail.
+    auto* clip = new QMimeData;
+    clip->setImageData(image);
+    if (report_ != nullptr) {
+        clip->setText(QString::fromStdString(BuildTabSeparatedText(report_->Table())));
+    }
+    QApplication::clipboard()->setMimeData(clip);
 }
 
 }  // namespace quintrel

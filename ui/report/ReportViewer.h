@@ -32,15 +32,17 @@ class ReportPageView;
 ///   viewer->SetReportSource(NewMonthReport(table, record, placeText));  // runs and shows it
 ///   viewer->InsertTool(3, "PDF Export");  // once per program run
 ///   viewer->InsertTool(4, "CSV Export");
-///   viewer->SetZoom(75);
+///   viewer->SetZoom(75);  // once: the user's zoom then stays across reports
 ///   WritePdf(viewer->Document(), QString::fromStdString(path));  // the pages shown, into a PDF
 /// \endcode
 ///
 /// Tools are QActions in toolbar order; a separator counts as a tool. The built-in tools:
 /// 0 "Print", 1 "Copy", 2 separator, 3 separator, 4 "First Page", 5 "Previous Page",
 /// 6 page number box, 7 "Next Page", 8 "Last Page", 9 separator, 10 "Zoom Out",
-/// 11 "Zoom In", 12 zoom choice. Two separators in a row show as one, so tools inserted at
-/// 3 and 4 sit in a group of their own between Copy and the paging tools.
+/// 11 "Zoom In", 12 zoom choice (steps, "Fit width", "Fit page"). Every tool button is in
+/// the Tab chain and works with Space and Enter; Print is also Ctrl+P. Two separators in a row show
+/// as one, so tools inserted at 3 and 4 sit in a group of their own between Copy and the paging
+/// tools.
 class ReportViewer : public QWidget {
     Q_OBJECT
     Q_PROPERTY(int zoom READ Zoom WRITE SetZoom NOTIFY ZoomChanged)
@@ -63,9 +65,15 @@ class ReportViewer : public QWidget {
     /// The pages of the report shown (no pages before the first one).
     const ReportDocument& Document() const { return document_; }
 
-    /// Zoom in per cent of the real page size, 10..400; other values are clamped.
+    /// Zoom in per cent of the real page size, 10..400; other values are clamped. Setting
+    /// it ends a fit to the view. It stays when a new report is shown.
     int Zoom() const { return zoomPercent_; }
     void SetZoom(int percent);
+
+    /// Zoom that follows the view's size: the page's width, or the whole page, fills it.
+    enum class ZoomFit { None, Width, Page };
+    ZoomFit Fit() const { return fit_; }
+    void SetFit(ZoomFit fit);
 
     int PageCount() const { return static_cast<int>(document_.pages.size()); }
     /// The page at the top of the view, 0-based (0 when there are no pages).
@@ -98,7 +106,13 @@ class ReportViewer : public QWidget {
   protected:
     void keyPressEvent(QKeyEvent* event) override;
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
   private:
+    void ApplyZoom(int percent);
+    void ApplyFit();
     QAction* AddTool(const QString& caption, const QString& objectName);
     void UpdateSeparators();
     void UpdatePageControls();
@@ -108,6 +122,7 @@ class ReportViewer : public QWidget {
     std::unique_ptr<arReport> report_;
     ReportDocument document_;
     int zoomPercent_ = 100;
+    ZoomFit fit_ = ZoomFit::None;
     int currentPage_ = 0;
     QToolBar* toolBar_ = nullptr;
     QScrollArea* scrollArea_ = nullptr;
