@@ -39,6 +39,7 @@ fMain::fMain(const MainWindowServices& services, QWidget* parent)
     BuildControls();
     BuildMenus();
     ConnectEvents();
+    BuildPlannerButton();
 }
 
 fMain::~fMain() = default;

@@ -25,6 +25,7 @@ class QToolButton;
 namespace quintrel {
 
 class dlgDayPicture;
+class dlgPlanner;
 class ReportViewer;
 class SaveFileDialog;
 
@@ -55,6 +56,13 @@ class fMain : public QWidget {
     const MonthTable& Table() const { return table_; }
     /// The location record of the selected place; empty when none is selected.
     std::string SelectedRecord() const;
+
+    /// Selects the place whose record is `record`, the month and the year, and shows their
+    /// table, as if the user had chosen them. Returns false, changing nothing, when the
+    /// place is no longer in the list or the year is not one to show.
+    bool ShowPlaceMonth(const std::string& record, std::int16_t month, std::int16_t year);
+    /// The planner window, once the Planner button has opened it.
+    dlgPlanner* PlannerWindow() const { return plannerWindow_; }
 
     /// The outer size of the window in twips, as saved and as the resize rule sees it.
     std::int32_t OuterWidthTwips() const;
@@ -125,6 +133,10 @@ class fMain : public QWidget {
     /// replacing one opened before.
     void OpenDayPicture(int row);
 
+    // The planner: its button at the right end of the report toolbar, and its window.
+    void BuildPlannerButton();
+    void cmdPlanner_Click();
+
     void CentreOnScreen();
     /// The primary screen's available size in twips.
     QSize AvailableTwips() const;
@@ -175,6 +187,9 @@ class fMain : public QWidget {
     std::string placeError_;
     /// The day picture window, while one is open.
     QPointer<dlgDayPicture> dayWindow_;
+    QPushButton* cmdPlanner = nullptr;
+    /// The planner window: made on first use, hidden between uses.
+    dlgPlanner* plannerWindow_ = nullptr;
 };
 
 }  // namespace quintrel

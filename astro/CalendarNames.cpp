@@ -31,4 +31,13 @@ std::string GetDayName(std::int16_t weekday) {
     return std::string(kDayNames[static_cast<std::size_t>(weekday - 1)]);
 }
 
+std::int16_t WeekdayNumber(std::string_view dayName) {
+    for (std::size_t i = 0; i < kDayNames.size(); ++i) {
+        if (kDayNames[i] == dayName) {
+            return static_cast<std::int16_t>(i + 1);
+        }
+    }
+    return 0;
+}
+
 }  // namespace quintrel

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace quintrel {
 
@@ -11,5 +12,8 @@ std::string GetMonthName(std::int16_t month, bool fullName);
 
 /// English name of a weekday, 1 = Sunday .. 7 = Saturday. Any other number gives "".
 std::string GetDayName(std::int16_t weekday);
+
+/// The weekday of a name GetDayName gives, 1 = Sunday .. 7 = Saturday; 0 for any other text.
+std::int16_t WeekdayNumber(std::string_view dayName);
 
 }  // namespace quintrel

@@ -40,6 +40,19 @@ BENCHMARK(OneMonth<CalculateMonthPlain>)
     ->Name("CalculateMonthPlain/one_month")
     ->Unit(benchmark::kMicrosecond);
 
+// The planner's way to the same rows: every day wanted, so the cost over CalculateMonth is
+// only that of asking.
+void OneMonthEveryRow(benchmark::State& state) {
+    PlaceValues place;
+    ParseSelectedLocation(kBoston, place);
+    for (auto _ : state) {
+        MonthTable table =
+            CalculateMonthRows(place, kBoston, 3, 2025, [](const DayRow&) { return true; });
+        benchmark::DoNotOptimize(table);
+    }
+}
+BENCHMARK(OneMonthEveryRow)->Name("CalculateMonthRows/one_month")->Unit(benchmark::kMicrosecond);
+
 LocationList ShippedPlaces() {
     std::ifstream in(std::string(QUINTREL_SOURCE_DIR) + "/data/locs.dat", std::ios::binary);
     std::stringstream text;

@@ -23,7 +23,10 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& standardOutp
         "  program when you may write to its folder (a build or an install into your own\n"
         "  prefix), otherwise $XDG_DATA_HOME/quintrel/locs.dat (by default\n"
         "  ~/.local/share/quintrel/locs.dat), copied from the shipped list on first use.\n"
-        "  A missing locs.dat is restored from locs.bak in the same folder.");
+        "  A missing locs.dat is restored from locs.bak in the same folder.\n\n"
+        "PLANNER:\n"
+        "  --plan computes --months months (1-24, default 1) from --from for every place of\n"
+        "  --places and lists the days passing every filter, by date and then by rating.");
     app.add_option("--record", options.record,
                    "A location record exactly as a line of locs.dat; stands for a list of "
                    "that one place")
@@ -72,6 +75,28 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& standardOutp
         ->type_name("FILE");
     app.set_version_flag("--version", "quintrel-table " + VersionNumberText());
 
+    app.add_flag("--plan", options.plan,
+                 "List the best days ahead at several places instead of one month's table");
+    app.add_option("--from", options.from, "First month searched by --plan (default: this month)")
+        ->type_name("YYYY-MM");
+    app.add_option("--places", options.places,
+                   "Places searched by --plan: favourites, all, or place texts as for --place, "
+                   "separated by commas (default: favourites; the --record place)")
+        ->type_name("favourites|all|TEXT[,TEXT...]");
+    app.add_option("--min-rating", options.minRating, "--plan: the lowest rating listed")
+        ->type_name("Poor|Fair|Good|Best");
+    app.add_option("--days", options.days,
+                   "--plan: the days of the week listed, e.g. sat,sun (or weekend, all)")
+        ->type_name("DAYS");
+    app.add_flag("--daylight-major", options.daylightMajor,
+                 "--plan: only days with a major period from 30 min before sunrise to 30 min "
+                 "after sunset");
+    app.add_option("--near-sun", options.nearSunMinutes,
+                   "--plan: only days with a major or minor period within MINUTES of sunrise or "
+                   "sunset")
+        ->type_name("MINUTES");
+    app.add_flag("--year-view", options.yearView,
+                 "Draw the year at a glance of --place for --year into the --pdf file");
     app.footer(app.get_footer() + "\n\n" + kAccuracyNote);
 
     try {
@@ -89,7 +114,7 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& standardOutp
     options.formatGiven = format->count() > 0;
 
     try {
-        RunTableCommand(options, standardOutput);
+        RunTableCommand(options, standardOutput, standardError);
     } catch (const UsageError& error) {
         standardError << "quintrel-table: " << error.what() << " (see --help)\n";
         return kExitUsageError;

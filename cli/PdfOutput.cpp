@@ -8,9 +8,11 @@
 #include "astro/CoreError.h"
 #include "locations/Encoding.h"
 #include "locations/LocationRecord.h"
+#include "table/PlanReport.h"
 #include "table/arReport.h"
 #include "ui/report/ReportEngine.h"
 #include "ui/report/ReportPdf.h"
+#include "ui/report/YearViewDocument.h"
 
 namespace quintrel::cli {
 
@@ -68,6 +70,23 @@ void WriteReportPdf(const std::string& path, const std::vector<quintrel::MonthTa
     for (const ReportDocument& document : documents)
         pages.push_back(&document);
     quintrel::WritePdf(pages, QString::fromStdString(path));
+}
+
+void WritePlanPdf(const std::string& path, const quintrel::PlanRequest& request,
+                  const std::vector<quintrel::PlanDay>& days) {
+    if (days.size() > kMaxPlanReportDays) {
+        throw CoreError("The list holds " + std::to_string(days.size()) + " days, more than the " +
+                        std::to_string(kMaxPlanReportDays) +
+                        " a PDF takes: narrow the search or use --format csv");
+    }
+    EnsureGuiApplication();
+    PlanReport report(request, days);
+    quintrel::WritePdf(RunReport(report, DefaultPageSetup()), QString::fromStdString(path));
+}
+
+void WriteYearViewPdf(const std::string& path, const quintrel::YearSheet& sheet) {
+    EnsureGuiApplication();
+    quintrel::WritePdf(YearViewDocument(sheet, DefaultPageSetup()), QString::fromStdString(path));
 }
 
 }  // namespace quintrel::cli

@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "table/MonthTable.h"
+#include "table/Planner.h"
+#include "table/YearView.h"
 
 namespace quintrel::cli {
 
@@ -17,5 +19,12 @@ void EnsureGuiApplication();
 /// Throws quintrel::CoreError when the file cannot be written or PDF output is missing.
 void WriteReportPdf(const std::string& path, const std::vector<quintrel::MonthTable>& tables,
                     const std::string& record);
+
+/// Writes the planner's list (the planner report) to a PDF file at `path`.
+void WritePlanPdf(const std::string& path, const quintrel::PlanRequest& request,
+                  const std::vector<quintrel::PlanDay>& days);
+
+/// Writes the year at a glance to a PDF file at `path`.
+void WriteYearViewPdf(const std::string& path, const quintrel::YearSheet& sheet);
 
 }  // namespace quintrel::cli

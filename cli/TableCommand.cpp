@@ -8,13 +8,16 @@
 #include "cli/LocalClock.h"
 #include "cli/PdfOutput.h"
 #include "cli/PlaceChoice.h"
+#include "cli/PlanCommand.h"
 #include "cli/TextTable.h"
 #include "gazetteer/GeonamesGazetteer.h"
 #include "locations/FileIo.h"
 #include "locations/PlaceValues.h"
 #include "table/CalculateMonth.h"
 #include "table/CsvExport.h"
+#include "table/PlanOutput.h"
 #include "table/ReportTexts.h"
+#include "table/YearView.h"
 
 namespace quintrel::cli {
 
@@ -60,8 +63,21 @@ std::vector<MonthTable> CalculateMonths(const std::string& record, int firstMont
 
 }  // namespace
 
-void RunTableCommand(const TableOptions& options, std::ostream& standardOutput) {
-    if (options.months < 1) {
+void RunTableCommand(const TableOptions& options, std::ostream& standardOutput,
+                     std::ostream& messages) {
+    if (options.plan && options.yearView) {
+        throw UsageError("--plan and --year-view cannot be used together");
+    }
+    if (!options.plan && (options.from || options.places || options.minRating || options.days ||
+                          options.daylightMajor || options.nearSunMinutes)) {
+        throw UsageError(
+            "--from, --places, --min-rating, --days, --daylight-major and --near-sun "
+            "go with --plan");
+    }
+    if (options.yearView && options.pdfPath.empty()) {
+        throw UsageError("--year-view needs --pdf FILE for the page it draws");
+    }
+    if (options.months < 1 && !options.plan) {
         throw UsageError("--months must be at least 1");
     }
     const int placeSources =
@@ -83,10 +99,12 @@ void RunTableCommand(const TableOptions& options, std::ostream& standardOutput) 
         }
         return;
     }
-    if (options.day && (options.list || options.month || options.year || options.months != 1 ||
-                        options.formatGiven || !options.outputPath.empty())) {
+    if (options.day &&
+        (options.list || options.month || options.year || options.months != 1 ||
+         options.formatGiven || !options.outputPath.empty() || options.plan || options.yearView)) {
         throw UsageError(
-            "--day cannot be used with --list, --month, --year, --months, --format or --output");
+            "--day cannot be used with --list, --month, --year, --months, --format, "
+            "--output, --plan or --year-view");
     }
     if (!options.day && (!options.svgPath.empty() || !options.pngPath.empty())) {
         throw UsageError("--svg and --png need --day");
@@ -112,6 +130,39 @@ void RunTableCommand(const TableOptions& options, std::ostream& standardOutput) 
     std::vector<MonthTable> tables;
     if (options.list) {
         output = PlaceListText(places);
+    } else if (options.plan) {
+        const LocalMoment now = ReadLocalClock();
+        const PlanRequest request = BuildPlanRequest(options, places, now);
+        const PlanResult result = RunPlan(request);
+        if (options.format == "csv") {
+            output = BuildPlanCsv(request, result.days, now.timeText, now.dateText);
+            if (result.days.empty()) {
+                messages << NothingFoundText(request) << "\n";
+            }
+        } else {
+            output = FormatPlanText(request, result);
+        }
+        if (!options.pdfPath.empty()) {
+            if (result.days.empty()) {
+                // An empty list would print as a page of headings; the message says more.
+                if (options.format == "csv") {
+                    messages << "No PDF written to " << options.pdfPath << "\n";
+                } else {
+                    messages << NothingFoundText(request) << " No PDF written to "
+                             << options.pdfPath << "\n";
+                }
+            } else {
+                WritePlanPdf(options.pdfPath, request, result.days);
+            }
+            writeOutput = options.formatGiven || !options.outputPath.empty();
+        }
+    } else if (options.yearView) {
+        const std::string& record =
+            places[static_cast<std::size_t>(ChoosePlace(places, options.place))];
+        const int year = options.year.value_or(ReadLocalClock().year);
+        WriteYearViewPdf(options.pdfPath,
+                         BuildYearSheet(record, PlaceName(record), CheckedYear(year)));
+        writeOutput = false;
     } else {
         const std::string& record =
             options.town ? places.front()

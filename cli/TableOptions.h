@@ -24,6 +24,16 @@ struct TableOptions {
     std::optional<std::string> day;       ///< "YYYY-MM-DD": the day picture of that date
     std::string svgPath;                  ///< day picture as SVG; empty: none
     std::string pngPath;                  ///< day picture as PNG; empty: none
+    // The planner and the year at a glance.
+    bool plan = false;                ///< search the best days instead of one table
+    std::optional<std::string> from;  ///< first month searched, "YYYY-MM"; empty: this month
+    /// "favourites", "all" or TEXT[,TEXT...]; empty: the favourites, or the --record place
+    std::optional<std::string> places;
+    std::optional<std::string> minRating;
+    std::optional<std::string> days;  ///< weekdays, "sat,sun"
+    bool daylightMajor = false;
+    std::optional<int> nearSunMinutes;
+    bool yearView = false;  ///< the year at a glance of --place for --year
 };
 
 }  // namespace quintrel::cli

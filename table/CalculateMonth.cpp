@@ -1,5 +1,7 @@
 #include "table/CalculateMonth.h"
 
+#include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -36,6 +38,20 @@ void CheckMonthAndYear(std::int16_t month, std::int16_t year) {
     }
 }
 
+// A day's own moonrise as the row and the activity times read it: ":" for none, moved
+// back an hour where the changeover day asks for it.
+std::string CorrectedMoonRise(const DateEvents& day) {
+    std::string moonRise = day.moonRise.empty() ? ":" : day.moonRise;
+    CorrectOwnTime(moonRise, day.isStartDay, day.isEndDay);
+    return moonRise;
+}
+
+// The moonrise column of a day's row: the corrected rise, or "never" without one.
+std::string ShownMoonRise(const DateEvents& day) {
+    std::string moonRise = CorrectedMoonRise(day);
+    return mRiseSet::IsStatusText(moonRise) ? "never" : moonRise;
+}
+
 // The display row of one day from its raw event times. `previousRise` is the corrected
 // moonrise of the day before and `nextSet` the corrected moonset of the day after.
 DayRow BuildRow(DaySerial date, std::int32_t julianDay, const DateEvents& today,
@@ -57,15 +73,13 @@ DayRow BuildRow(DaySerial date, std::int32_t julianDay, const DateEvents& today,
         row.SSet = sunSet;
     }
 
-    std::string moonRise = today.moonRise.empty() ? ":" : today.moonRise;
+    const std::string moonRise = CorrectedMoonRise(today);
     std::string moonSet = today.moonSet.empty() ? ":" : today.moonSet;
-    CorrectOwnTime(moonRise, today.isStartDay, today.isEndDay);
     CorrectOwnTime(moonSet, today.isStartDay, today.isEndDay);
+    row.MRise = ShownMoonRise(today);
     if (mRiseSet::IsStatusText(moonRise)) {
-        row.MRise = "never";
         row.MSet = moonRise == "up" ? "sets" : "rises";
     } else {
-        row.MRise = moonRise;
         row.MSet = moonSet;
     }
 
@@ -179,6 +193,71 @@ std::vector<MonthTable> CalculateMonths(const PlaceValues& place, std::string_vi
 MonthTable CalculateMonthExact(const PlaceValues& place, std::string_view record,
                                std::int16_t month, std::int16_t year) {
     return std::move(CalculateMonthsBy(SearchPath::Exact, place, record, month, year, 1).front());
+}
+
+MonthTable CalculateMonthRows(const PlaceValues& place, std::string_view record, std::int16_t month,
+                              std::int16_t year,
+                              const std::function<bool(const DayRow& day)>& wanted) {
+    CheckMonthAndYear(month, year);
+    const PlaceTexts texts = MakePlaceTexts(place, record);
+    const DaySerial dayBefore = DateSerial(year, month, 1) - 1;
+    const int dayCount = DaysInMonth(year, month);
+
+    // First what a row shows without any rise or set search (day, weekday, phase, rating),
+    // which is all that `wanted` may look at.
+    std::vector<bool> isWanted(static_cast<std::size_t>(dayCount) + 2, false);
+    std::int32_t julianDay = mRiseSet::JulianDayNumber(year, month, 1);
+    for (int dayOfMonth = 1; dayOfMonth <= dayCount; ++dayOfMonth, ++julianDay) {
+        DayRow cheap;
+        cheap.Day = static_cast<std::int16_t>(dayOfMonth);
+        cheap.DayName = GetDayName(static_cast<std::int16_t>(WeekdayOf(dayBefore + dayOfMonth)));
+        const mRiseSet::MoonPhaseResult phase =
+            mRiseSet::MoonPhase(static_cast<float>(static_cast<double>(julianDay) - 0.5));
+        cheap.Phase = std::to_string(static_cast<int>(RoundHalfEven(phase.percentLit)));
+        cheap.WaxWan = phase.waxing ? "+" : "-";
+        mRiseSet::DayRatingResult rating = mRiseSet::DayRating(phase.percentLit, phase.waxing);
+        cheap.Rating = std::move(rating.rating);
+        cheap.Stars = std::move(rating.stars);
+        isWanted[static_cast<std::size_t>(dayOfMonth)] = wanted(cheap);
+    }
+
+    // Each date is searched once, when a wanted row first needs it (the row's own date, the
+    // day before for its moonrise, the day after for its moonset); the sun only for the
+    // wanted dates themselves.
+    std::vector<std::optional<DateEvents>> stored(static_cast<std::size_t>(dayCount) + 2);
+    const auto eventsOf = [&](DaySerial date) -> const DateEvents& {
+        const auto offset = static_cast<std::size_t>(date - dayBefore);
+        if (!stored[offset]) {
+            stored[offset] = EventsByBody(texts, date, EventsWanted{isWanted[offset], true, true});
+        }
+        return *stored[offset];
+    };
+
+    MonthTable table;
+    table.Month = month;
+    table.Year = year;
+    julianDay = mRiseSet::JulianDayNumber(year, month, 1);
+    for (int dayOfMonth = 1; dayOfMonth <= dayCount; ++dayOfMonth, ++julianDay) {
+        if (!isWanted[static_cast<std::size_t>(dayOfMonth)]) {
+            continue;
+        }
+        const DaySerial date = dayBefore + dayOfMonth;
+        // The previous moonrise as BuildMonth passes it: the day before the month corrected
+        // as a neighbour's time, any other day as its row shows it.
+        std::string previousRise;
+        if (dayOfMonth == 1) {
+            const DateEvents& before = eventsOf(date - 1);
+            previousRise = before.moonRise;
+            CorrectNeighbourTime(previousRise, before.isStartDay, before.isEndDay);
+        } else {
+            previousRise = ShownMoonRise(eventsOf(date - 1));
+        }
+        const DateEvents& after = eventsOf(date + 1);
+        std::string nextSet = after.moonSet;
+        CorrectNeighbourTime(nextSet, after.isStartDay, after.isEndDay);
+        table.rows.push_back(BuildRow(date, julianDay, eventsOf(date), previousRise, nextSet));
+    }
+    return table;
 }
 
 MonthTable CalculateMonthPlain(const PlaceValues& place, std::string_view record,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string_view>
 #include <vector>
 
@@ -16,6 +17,14 @@ namespace quintrel {
 /// (outside 101..9998) or a failing engine call; no partial table is ever returned.
 MonthTable CalculateMonth(const PlaceValues& place, std::string_view record, std::int16_t month,
                           std::int16_t year);
+
+/// The rows of the month table that `wanted` asks for, each exactly as CalculateMonth gives
+/// it, with fewer searches: `wanted` sees a row holding only Day, DayName, Phase, WaxWan,
+/// Rating and Stars (all known before any rise or set search), and only the rows it accepts
+/// are computed in full and returned, in day order. Throws as CalculateMonth does.
+MonthTable CalculateMonthRows(const PlaceValues& place, std::string_view record, std::int16_t month,
+                              std::int16_t year,
+                              const std::function<bool(const DayRow& day)>& wanted);
 
 /// `count` consecutive month tables from `firstMonth` of `firstYear`, each exactly what
 /// CalculateMonth gives for it; the dates where two months meet are searched once.

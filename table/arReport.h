@@ -128,6 +128,11 @@ class arReport {
     /// When the run ends: gives the printer back the orientation kept at the start.
     virtual void ActiveReport_ReportEnd();
 
+  protected:
+    /// A report of another layout (the planner's list) run by the same engine; such a
+    /// report overrides the data events to deliver its own rows.
+    arReport(MonthTable table, std::vector<ReportSection> sections);
+
   private:
     ReportControl& MutableControl(std::string_view name);
 

@@ -52,7 +52,8 @@ case "$case_name" in
 help)
     run 0 --help
     for option in --locations --record --place --list --month --year --months --format \
-        --output --pdf --find --town --day --svg --png; do
+        --output --pdf --find --town --plan --from --places --min-rating --days --daylight-major \
+        --near-sun --year-view --day --svg --png; do
         grep -qF -- "$option" "$work/out" || fail "--help does not mention $option"
     done
     grep -qF -- '~/.local/share/quintrel/locs.dat' "$work/out" || fail "--help does not say where the places are"
@@ -276,6 +277,72 @@ error_standard_output_full)
     "$program" --record "$karachi" --month 2 --year 2024 >/dev/full 2>"$work/err"
     [ $? -eq 1 ] || fail "a failed write to stdout was not reported with exit code 1"
     grep -qF "standard output" "$work/err" || fail "stderr: $(cat "$work/err")"
+    ;;
+plan_days_pass_every_filter)
+    # Boston and Karachi are favourites, Philadelphia is not.
+    printf '%s\r\n' "0${boston:1}" "0${karachi:1}" "$philadelphia" >"$work/places.dat"
+    run 0 --locations "$work/places.dat" --plan --from 2027-01 --months 6 --places favourites \
+        --min-rating Good --days sat,sun --daylight-major --format csv
+    tail -n +3 "$work/out" | tr -d '\r' >"$work/plan"
+    [ -s "$work/plan" ] || fail "the search found nothing"
+    grep -q 'Philadelphia' "$work/plan" && fail "a place that is no favourite was searched"
+    for town in Boston Karachi; do
+        run 0 --locations "$work/places.dat" --place "$town" --month 1 --year 2027 --months 6 \
+            --format csv
+        tail -n +3 "$work/out" | tr -d '\r' >"$work/table"
+        # Each listed day is its month table's row, to the character.
+        grep -F "($town)" "$work/plan" | cut -d, -f1-14 >"$work/listed"
+        [ -s "$work/listed" ] || fail "nothing listed for $town"
+        grep -vxFf "$work/table" "$work/listed" && fail "rows differ from $town's month tables"
+        # The days of the month tables that pass every filter, found independently.
+        awk -F, 'function m(t) { return substr(t, 1, 2) * 60 + substr(t, 4, 2) }
+            ($2 == "Saturday" || $2 == "Sunday") && ($13 == "Good" || $13 == "Best") {
+                for (i = 9; i <= 10; i++)
+                    if ($i ~ /^[0-9][0-9]:[0-9][0-9]$/ && m($i) >= m($3) - 30 && m($i) <= m($4) + 30) {
+                        print; next
+                    }
+            }' "$work/table" >"$work/expected"
+        cmp -s "$work/expected" "$work/listed" ||
+            fail "$town: listed days differ from the days passing the filters: $(diff "$work/expected" "$work/listed" | head -5)"
+    done
+    # By date, then by rating.
+    cut -d, -f1 "$work/plan" | sort -c || fail "not sorted by date"
+    ;;
+plan_text_and_nothing_found)
+    run 0 --record "$boston" --plan --from 2027-03 --months 2 --min-rating Best --days weekend
+    head -n 1 "$work/out" | grep -qxF 'Quintrel Planner: March 2027 to April 2027' ||
+        fail "title wrong: $(head -n 1 "$work/out")"
+    grep -qE '^2027-0[34]-[0-9]{2} (Saturday|Sunday) +Best \*\*\*\*' "$work/out" || fail "no Best weekend day listed"
+    grep -E '^2027-' "$work/out" | grep -vqE ' (Saturday|Sunday) +Best ' && fail "a day breaks a filter"
+    # Tromso in December: the sun never rises, so no major period is in daylight.
+    tromso='1Norway               Tromso           + 69 39+ 18 57+   10'
+    run 0 --record "$tromso" --plan --from 2026-12 --daylight-major
+    printf 'No day from December 2026 passes the filters (a major period from 30 min before sunrise to 30 min after sunset).\n' |
+        cmp -s - "$work/out" || fail "nothing found is not said plainly: $(cat "$work/out")"
+    ;;
+plan_usage_errors)
+    expect_error 2 "between 1 and 24" --record "$boston" --plan --months 25
+    expect_error 2 "between 1 and 24" --record "$boston" --plan --months 0
+    expect_error 2 "Poor, Fair, Good or Best" --record "$boston" --plan --min-rating Great
+    expect_error 2 "sun, mon, tue" --record "$boston" --plan --days sat,funday
+    expect_error 2 "YYYY-MM" --record "$boston" --plan --from 2027-13
+    expect_error 2 "no favourite place" --record "$boston" --plan --places favourites
+    expect_error 2 "one of them is empty" --record "$boston" --plan --places 'boston,,' 
+    expect_error 2 "between 0 and 240" --record "$boston" --plan --places all --near-sun 300
+    expect_error 2 "--pdf" --record "$boston" --year-view
+    expect_error 2 "go with --plan" --record "$boston" --days sat,sun
+    ;;
+year_view_pdf)
+    run 0 --record "$boston" --year-view --year 2027 --pdf "$work/year.pdf"
+    [ -s "$work/out" ] && fail "the PDF alone was asked for, yet stdout has text"
+    [ "$(head -c 5 "$work/year.pdf")" = "%PDF-" ] || fail "no PDF written"
+    pdftotext "$work/year.pdf" "$work/year.txt"
+    grep -qF 'Quintrel Year at a Glance: USA - Massachusetts (Boston) 2027' "$work/year.txt" ||
+        fail "title missing"
+    for month in January June December; do
+        grep -qF "$month" "$work/year.txt" || fail "$month missing"
+    done
+    [ "$(pdfinfo "$work/year.pdf" | awk '/^Pages:/ { print $2 }')" = 1 ] || fail "not one page"
     ;;
 find_prints_records)
     run 0 --find tromso

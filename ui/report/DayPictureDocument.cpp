@@ -86,10 +86,10 @@ class DayPageRecorder {
         PageItem item;
         item.kind = PageItem::Kind::Shape;
         item.path = std::move(path);
-        item.penColor = pen;
+        item.colour = pen;
         item.penWidth = penWidth;
         item.penStyle = style;
-        item.fillColor = fill;
+        item.fill = fill;
         item.clip = clip;
         page_.items.push_back(std::move(item));
     }

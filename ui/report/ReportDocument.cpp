@@ -37,8 +37,8 @@ void DrawShape(QPainter& painter, const PageItem& item) {
     painter.save();
     if (!item.clip.isEmpty())
         painter.setClipRect(item.clip);
-    if (item.penColor.isValid()) {
-        QPen pen(item.penColor);
+    if (item.colour.isValid()) {
+        QPen pen(item.colour);
         pen.setWidth(item.penWidth);
         pen.setStyle(item.penStyle);
         pen.setCapStyle(Qt::FlatCap);
@@ -47,7 +47,7 @@ void DrawShape(QPainter& painter, const PageItem& item) {
     } else {
         painter.setPen(Qt::NoPen);
     }
-    painter.setBrush(item.fillColor.isValid() ? QBrush(item.fillColor) : QBrush(Qt::NoBrush));
+    painter.setBrush(item.fill.isValid() ? QBrush(item.fill) : QBrush(Qt::NoBrush));
     painter.drawPath(item.path);
     painter.restore();
 }
@@ -73,7 +73,7 @@ void DrawReportPage(QPainter& painter, const ReportPage& page) {
                 if (font == fonts.end())
                     font = fonts.insert(key, ReportQFont(item.font));
                 painter.setFont(*font);
-                painter.setPen(Qt::black);
+                painter.setPen(item.colour);
                 // drawText clips to the box unless told otherwise: a box is a promise.
                 painter.drawText(QRectF(item.box), TextFlags(item), item.text);
                 break;
@@ -85,6 +85,20 @@ void DrawReportPage(QPainter& painter, const ReportPage& page) {
             case PageItem::Kind::Picture:
                 DrawPicture(painter, item.picture, QRectF(item.box));
                 break;
+            case PageItem::Kind::Box:
+            case PageItem::Kind::Ellipse: {
+                QPen outline(item.colour);
+                outline.setWidth(10);  // half a point, in twips
+                painter.setPen(item.colour.isValid() ? outline : QPen(Qt::NoPen));
+                painter.setBrush(item.fill.isValid() ? QBrush(item.fill) : QBrush(Qt::NoBrush));
+                if (item.kind == PageItem::Kind::Box) {
+                    painter.drawRect(item.box);
+                } else {
+                    painter.drawEllipse(item.box);
+                }
+                painter.setBrush(Qt::NoBrush);
+                break;
+            }
             case PageItem::Kind::Shape:
                 DrawShape(painter, item);
                 break;

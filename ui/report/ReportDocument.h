@@ -17,22 +17,24 @@ namespace quintrel {
 /// One drawing operation of a finished page. Coordinates are twips from the top left
 /// corner of the paper (margins included), so every device draws the same page.
 struct PageItem {
-    enum class Kind { Text, Line, Picture, Shape };
+    /// Box and Ellipse fill `box` with `fill` (none when invalid) and outline it in
+    /// `colour` (none when invalid): the shaded day cells and moon marks of the year view.
+    /// Shape does the same for `path` (the day picture's curves, bands and bars).
+    enum class Kind { Text, Line, Picture, Box, Ellipse, Shape };
     Kind kind = Kind::Text;
-    QRect box;        ///< text and picture box
+    QRect box;        ///< text, picture, box and ellipse box
     QLine line;       ///< line end points
     QString text;     ///< text to draw
     QString picture;  ///< picture name (see ReportPictures.h)
     ReportFont font;  ///< the layout's font; mapped to an installed face when drawn
     ReportAlignment alignment = ReportAlignment::Left;
     bool wordWrap = false;
-    // Shapes (the day picture's curves, bands and bars), in twips like everything else.
-    QPainterPath path;  ///< the shape's outline
-    QColor penColor;    ///< invalid: no outline
-    int penWidth = 0;   ///< outline width in twips
+    QColor colour = Qt::black;  ///< text, line and outline colour
+    QColor fill;                ///< fill of boxes, ellipses and shapes
+    QPainterPath path;          ///< a shape's outline, in twips
+    int penWidth = 0;           ///< a shape's outline width in twips
     Qt::PenStyle penStyle = Qt::SolidLine;
-    QColor fillColor;  ///< invalid: not filled
-    QRect clip;        ///< empty: not clipped
+    QRect clip;  ///< a shape's clip; empty: not clipped
 };
 
 /// Where a detail band (one day line of the month report) landed on its page.

@@ -1,6 +1,7 @@
 #include "ui/report/ReportEngine.h"
 
 #include <QFontMetricsF>
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -14,8 +15,17 @@ namespace {
 
 // No month has more rows than this; a report that never answers eof is stopped here.
 constexpr int kMaxRows = 10000;
-// The widest control ends here (the rule above the closing picture).
-constexpr int kContentWidth = 9411;
+// The right edge of the widest control: the content is centred across the paper. For the
+// month report it is the rule above the closing picture, at 9411.
+int ContentWidth(const arReport& report) {
+    int width = 0;
+    for (const ReportSection& section : report.Sections()) {
+        for (const ReportControl& control : section.controls) {
+            width = std::max({width, control.left + control.width, control.x1, control.x2});
+        }
+    }
+    return width;
+}
 
 int ToTwips(double points) {
     return static_cast<int>(std::lround(points * 20.0));
@@ -109,7 +119,7 @@ ReportDocument LayOut(arReport& report, const PageSetup& setup) {
     document.pageWidthTwips = orientation == QPageLayout::Portrait ? shortSide : longSide;
     document.pageHeightTwips = orientation == QPageLayout::Portrait ? longSide : shortSide;
 
-    const int left = std::max(0, (document.pageWidthTwips - kContentWidth) / 2);
+    const int left = std::max(0, (document.pageWidthTwips - ContentWidth(report)) / 2);
     const int bodyHeight = document.pageHeightTwips - setup.marginTop - setup.marginBottom;
     const ReportSection& reportHeader = report.Section(ReportSectionKind::ReportHeader);
     const ReportSection& pageHeader = report.Section(ReportSectionKind::PageHeader);

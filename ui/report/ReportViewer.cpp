@@ -350,12 +350,16 @@ void ReportViewer::SetReportSource(std::unique_ptr<arReport> report) {
         return;
     // Run first: if an event fails, the report shown before stays shown.
     ReportDocument document = RunReport(*report);
-    SetDocument(std::move(document));
     report_ = std::move(report);
+    ShowDocument(std::move(document));
 }
 
 void ReportViewer::SetDocument(ReportDocument document) {
     report_.reset();
+    ShowDocument(std::move(document));
+}
+
+void ReportViewer::ShowDocument(ReportDocument document) {
     document_ = std::move(document);
     pageView_->selectedRow = 0;
     pageView_->SetDocument(&document_);

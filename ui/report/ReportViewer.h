@@ -57,8 +57,8 @@ class ReportViewer : public QWidget {
     /// (CoreError from a report event), the exception passes to the caller and the report
     /// shown before stays.
     void SetReportSource(std::unique_ptr<arReport> report);
-    /// Shows pages recorded elsewhere (the day picture) in place of a report run; the
-    /// report shown before is dropped.
+    /// Shows pages recorded without a banded report (the year at a glance, the day
+    /// picture); ReportSource() is then nullptr.
     void SetDocument(ReportDocument document);
     /// The report shown, or nullptr before the first one.
     arReport* ReportSource() const { return report_.get(); }
@@ -114,6 +114,7 @@ class ReportViewer : public QWidget {
     void ApplyZoom(int percent);
     void ApplyFit();
     QAction* AddTool(const QString& caption, const QString& objectName);
+    void ShowDocument(ReportDocument document);
     void UpdateSeparators();
     void UpdatePageControls();
     void OnScrolled();
