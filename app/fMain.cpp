@@ -167,6 +167,7 @@ void fMain::ConnectEvents() {
     connect(cmdExit, &QPushButton::clicked, this, &fMain::cmdExit_Click);
     connect(arvReport, &ReportViewer::ToolClick, this,
             [this](QAction* tool) { arvReport_ToolbarClick(tool->text()); });
+    connect(arvReport, &ReportViewer::DayLineActivated, this, &fMain::OpenDayPicture);
 }
 
 // ---------------------------------------------------------------- start-up and close-down

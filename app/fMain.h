@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 #include <array>
 #include <cstdint>
@@ -24,6 +25,7 @@ class QToolButton;
 
 namespace quintrel {
 
+class dlgDayPicture;
 class dlgPlanner;
 class ReportViewer;
 class SaveFileDialog;
@@ -138,6 +140,9 @@ class fMain : public QWidget {
     void arvReport_ToolbarClick(const QString& caption);
     /// "Calendar Export": the options dialog, then the file, for the table shown.
     void ExportCalendarFile();
+    /// Opens the day picture of the report's row `row` (1-based) in its own window,
+    /// replacing one opened before.
+    void OpenDayPicture(int row);
 
     // The planner: its button at the right end of the report toolbar, and its window.
     void BuildPlannerButton();
@@ -197,6 +202,8 @@ class fMain : public QWidget {
     ExportProposal exportProposal_;
     /// Why the selected place's record could not be read; empty when it could.
     std::string placeError_;
+    /// The day picture window, while one is open.
+    QPointer<dlgDayPicture> dayWindow_;
     QPushButton* cmdPlanner = nullptr;
     /// The planner window: made on first use, hidden between uses.
     dlgPlanner* plannerWindow_ = nullptr;

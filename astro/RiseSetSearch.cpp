@@ -68,15 +68,14 @@ QuadResult QuadInterpolate(double ym, double yz, double yp) {
 BodySearch MakeBodySearch(std::string_view eventCode, double latitudeDeg, double longitudeEastDeg,
                           double zoneHours, std::int16_t year, std::int16_t month,
                           std::int16_t day) {
-    // Threshold altitudes: moon +8', nautical twilight -12 degrees, sun -50'.
     BodySearch search;
-    search.sinThreshold = SinDeg(-50.0 / 60);
+    search.sinThreshold = SinDeg(kSunThresholdDeg);
     if (!eventCode.empty() && eventCode.front() == 'M') {
         search.body = 1;
-        search.sinThreshold = SinDeg(8.0 / 60);
+        search.sinThreshold = SinDeg(kMoonThresholdDeg);
     } else if (!eventCode.empty() && eventCode.front() == 'N') {
         search.body = 3;
-        search.sinThreshold = SinDeg(-12.0);
+        search.sinThreshold = SinDeg(kNauticalThresholdDeg);
     }
     search.longitudeWestDeg = -longitudeEastDeg;
     search.sinLatitude = SinDeg(latitudeDeg);

@@ -42,12 +42,15 @@ std::string HoursToTimeText(float hours) {
            TwoDigits(static_cast<long long>(std::trunc(minutes)));
 }
 
+bool IsTimeText(std::string_view text) {
+    const auto digit = [&](std::size_t i) { return text[i] >= '0' && text[i] <= '9'; };
+    return text.size() == 5 && text[2] == ':' && digit(0) && digit(1) && digit(3) && digit(4);
+}
+
 double TimeTextToHours(std::string_view timeText) {
     // The month table reads thousands of these, nearly all written by this program as
     // "hh:mm": those need no general number reading (which gives the same value).
-    const auto digit = [&](std::size_t i) { return timeText[i] >= '0' && timeText[i] <= '9'; };
-    if (timeText.size() == 5 && timeText[2] == ':' && digit(0) && digit(1) && digit(3) &&
-        digit(4)) {
+    if (IsTimeText(timeText)) {
         const int hours = (timeText[0] - '0') * 10 + (timeText[1] - '0');
         const int minutes = (timeText[3] - '0') * 10 + (timeText[4] - '0');
         return hours + minutes / 60.0;

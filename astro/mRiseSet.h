@@ -37,6 +37,9 @@ double HoursToHhmm(double hours);
 /// is not finite or beyond a million hours.
 std::string HoursToTimeText(float hours);
 
+/// Whether a text is a time text as the program writes it: two digits, ":", two digits.
+bool IsTimeText(std::string_view text);
+
 /// Time text "hh:mm" to decimal hours. Throws CoreError on text that is not a time.
 double TimeTextToHours(std::string_view timeText);
 
@@ -76,6 +79,14 @@ struct QuadResult {
 /// [-1, 1]. The window tests on the roots are made on 32-bit values; z1 is the crossing
 /// inside the window when only one is. Collinear samples (no parabola) have no crossing.
 QuadResult QuadInterpolate(double ym, double yz, double yp);
+
+/// Altitudes in degrees at which the rise and set search counts a body as rising or setting.
+/// They hold refraction, the disc's radius and, for the moon, its parallax, so a body's
+/// altitude less its threshold is how high the top of its disc is seen above the horizon.
+inline constexpr double kMoonThresholdDeg = 8.0 / 60;
+inline constexpr double kSunThresholdDeg = -50.0 / 60;
+/// The sun's altitude at the start of nautical twilight in the morning and its end at night.
+inline constexpr double kNauticalThresholdDeg = -12.0;
 
 /// Local clock time of a rise or set on a local date: a time text, "up" or "down" when
 /// neither event happens that day, or "" when only the other event of the pair happens.

@@ -4,10 +4,10 @@
 #include <benchmark/benchmark.h>
 
 #include <QDir>
-#include <QGuiApplication>
 #include <QTemporaryDir>
 #include <string>
 
+#include "bench/BenchApplication.h"
 #include "locations/Encoding.h"
 #include "locations/LocationRecord.h"
 #include "locations/PlaceValues.h"
@@ -23,17 +23,7 @@ using namespace quintrel;
 const std::string kSydney =
     "0Australia - NSW      Sydney           - 33 52+151 13+  101021110031104";
 
-// Fonts and pictures need a GUI application; made once, on the offscreen platform.
-void EnsureApplication() {
-    if (QGuiApplication::instance())
-        return;
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "bench_ui_report";
-    static char* argv[] = {name, nullptr};
-    static QGuiApplication* application = new QGuiApplication(argc, argv);
-    (void)application;
-}
+using bench::EnsureApplication;
 
 const MonthTable& January2004() {
     static const MonthTable table = [] {

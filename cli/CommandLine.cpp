@@ -93,7 +93,16 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& standardOutp
         ->type_name("FILE");
     app.add_option("--pdf", options.pdfPath,
                    "Also write the printable report as a PDF file; the table then goes to "
-                   "standard output only with --format or --output")
+                   "standard output only with --format or --output. With --day: the day "
+                   "picture")
+        ->type_name("FILE");
+    app.add_option("--day", options.day,
+                   "Draw the picture of one day (sun and moon over the day, light, activity "
+                   "periods) instead of a table; needs --svg, --png or --pdf")
+        ->type_name("YYYY-MM-DD");
+    app.add_option("--svg", options.svgPath, "With --day: write the day picture as SVG")
+        ->type_name("FILE");
+    app.add_option("--png", options.pngPath, "With --day: write the day picture as PNG")
         ->type_name("FILE");
     app.set_version_flag("--version", "quintrel-table " + VersionNumberText());
 

@@ -32,6 +32,8 @@ void QuietQtMessages(QtMsgType type, const QMessageLogContext& context, const QS
     }
 }
 
+}  // namespace
+
 // Fonts, pictures and the PDF writer need a QGuiApplication. The command line runs in
 // scripts and over ssh, so it always uses the offscreen platform unless the caller chose
 // one: a display that is set but unreachable would otherwise abort the program.
@@ -49,8 +51,6 @@ void EnsureGuiApplication() {
     static QGuiApplication* application = new QGuiApplication(argc, argv);
     (void)application;
 }
-
-}  // namespace
 
 void WriteReportPdf(const std::string& path, const std::vector<quintrel::MonthTable>& tables,
                     const std::string& record) {

@@ -12,6 +12,7 @@
 
 #include "astro/CoreError.h"
 #include "calendar/IcsWriter.h"
+#include "cli/DayOutput.h"
 #include "cli/FindCommand.h"
 #include "cli/LocalClock.h"
 #include "cli/PdfOutput.h"
@@ -227,13 +228,23 @@ void RunTableCommand(const TableOptions& options, std::ostream& standardOutput,
         }
         return;
     }
+    if (options.day &&
+        (options.list || options.month || options.year || options.months != 1 ||
+         options.formatGiven || options.outputPath || options.plan || options.yearView)) {
+        throw UsageError(
+            "--day cannot be used with --list, --month, --year, --months, --format, "
+            "--output, --plan or --year-view");
+    }
+    if (!options.day && (!options.svgPath.empty() || !options.pngPath.empty())) {
+        throw UsageError("--svg and --png need --day");
+    }
     const LocalMoment now = ReadLocalClock();
     const int firstMonth = options.month.value_or(now.month);
     const int firstYear = options.year.value_or(now.year);
     // Every month is known to be in the calendar before a line is written, and before the
     // place is read: an option out of range is reported as such even when the record is
     // bad too.
-    if (!options.list && !options.plan) {
+    if (!options.list && !options.plan && !options.day) {
         for (const int offset : {0, options.months - 1}) {
             CheckedYear(MonthAfter(CheckedMonth(firstMonth), firstYear, offset).second);
         }
@@ -245,6 +256,13 @@ void RunTableCommand(const TableOptions& options, std::ostream& standardOutput,
     } else {
         places = options.record ? RecordAsPlaceList(*options.record)
                                 : ReadPlaceList(options.locationsPath);
+    }
+    if (options.day) {
+        WriteDayPictures(
+            options, options.town
+                         ? places.front()
+                         : places[static_cast<std::size_t>(ChoosePlace(places, options.place))]);
+        return;
     }
 
     if (options.list) {

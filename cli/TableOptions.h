@@ -29,6 +29,9 @@ struct TableOptions {
     std::optional<std::string> zoneRule;    ///< print the record's zone columns for this zone
     CalendarOptions calendar;               ///< what --format ics writes
     bool calendarOptionsGiven = false;  ///< an --ics-events, --daylight-only or --alarm was given
+    std::optional<std::string> day;     ///< "YYYY-MM-DD": the day picture of that date
+    std::string svgPath;                ///< day picture as SVG; empty: none
+    std::string pngPath;                ///< day picture as PNG; empty: none
     // The planner and the year at a glance.
     bool plan = false;                ///< search the best days instead of one table
     std::optional<std::string> from;  ///< first month searched, "YYYY-MM"; empty: this month

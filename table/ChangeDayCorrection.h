@@ -17,4 +17,9 @@ void CorrectNeighbourTime(std::string& timeText, bool isStartDay, bool isEndDay)
 /// "down" and "" (the texts that name no time).
 void CorrectOwnTime(std::string& timeText, bool isStartDay, bool isEndDay);
 
+/// The same correction on a number of hours after midnight of the advanced clock: where on
+/// the day's shown clock a moment of that day lands. On the first day the result falls
+/// below 0 for the moments the day before owns.
+double CorrectedHours(double hours, bool isStartDay, bool isEndDay);
+
 }  // namespace quintrel

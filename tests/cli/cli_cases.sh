@@ -54,7 +54,8 @@ help)
     run 0 --help
     for option in --locations --record --place --list --month --year --months --format \
         --output --pdf --find --town --plan --from --places --min-rating --days --daylight-major \
-        --near-sun --year-view --ics-events --daylight-only --alarm 'Best: major 120 min'; do
+        --near-sun --year-view --ics-events --daylight-only --alarm 'Best: major 120 min' \
+        --day --svg --png; do
         grep -qF -- "$option" "$work/out" || fail "--help does not mention $option"
     done
     grep -qF -- '~/.local/share/quintrel/locs.dat' "$work/out" || fail "--help does not say where the places are"
@@ -133,6 +134,27 @@ pdf_report)
         grep -qx 'for December 2024;for January 2025;for November 2024;' ||
         fail "months in the PDF: $(pdftotext "$work/three.pdf" - | grep -o 'for [A-Z][a-z]* 20[0-9]*')"
     pdfinfo "$work/three.pdf" | grep -q 'November 2024 to January 2025' || fail "PDF title"
+    ;;
+day_picture_files)
+    sydney='0Australia - NSW      Sydney           - 33 52+151 13+  101021110031104'
+    run 0 --record "$sydney" --day 2025-04-06 --svg "$work/day.svg" --png "$work/day.png" \
+        --pdf "$work/day.pdf"
+    [ -s "$work/out" ] && fail "the pictures alone were asked for, yet stdout has text"
+    [ "$(head -c 5 "$work/day.pdf")" = "%PDF-" ] || fail "no PDF written"
+    [ "$(head -c 4 "$work/day.png" | tail -c 3)" = "PNG" ] || fail "no PNG written"
+    grep -qF 'Australia - NSW (Sydney) on Sunday 6 April 2025' "$work/day.svg" ||
+        fail "the SVG lacks the title"
+    grep -qF 'Clocks go back today' "$work/day.svg" || fail "the SVG lacks the clock change"
+    ;;
+error_day_usage)
+    expect_error 2 "--day 2025-02-30" --record "$karachi" --day 2025-02-30 --png "$work/d.png"
+    expect_error 2 "--day 2025-4-6" --record "$karachi" --day 2025-4-6 --png "$work/d.png"
+    expect_error 2 "needs --svg, --png or --pdf" --record "$karachi" --day 2025-04-06
+    expect_error 2 "need --day" --record "$karachi" --svg "$work/d.svg"
+    expect_error 2 "cannot be used with" --record "$karachi" --day 2025-04-06 --month 4 \
+        --png "$work/d.png"
+    expect_error 1 "$work/missing/d.png" --record "$karachi" --day 2025-04-06 \
+        --png "$work/missing/d.png"
     ;;
 error_pdf_not_writable)
     expect_error 1 "$work/missing/table.pdf" --record "$karachi" --month 2 --year 2024 \

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <ostream>
+#include <string_view>
+
+#include "astro/mRiseSet.h"
 
 namespace quintrel {
 namespace {
@@ -43,6 +46,22 @@ TEST_P(BothCorrections, MoveOnlyMisplacedTimes) {
     std::string neighbour = c.before;
     CorrectNeighbourTime(neighbour, c.isStartDay, c.isEndDay);
     EXPECT_EQ(neighbour, c.after);
+}
+
+// The day picture places its curves with the correction on hours; it must move exactly
+// the moments whose texts the table moves.
+TEST_P(BothCorrections, OnHoursAgreesWithTheTexts) {
+    const CorrectionCase& c = GetParam();
+    if (std::string_view(c.before) == ":") {
+        return;
+    }
+    const double hours =
+        CorrectedHours(mRiseSet::TimeTextToHours(c.before), c.isStartDay, c.isEndDay);
+    if (std::string_view(c.after) == ":") {
+        EXPECT_LT(hours, 0);
+    } else {
+        EXPECT_DOUBLE_EQ(hours, mRiseSet::TimeTextToHours(c.after));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(ChangeDay, BothCorrections, ::testing::ValuesIn(kTimeCases),

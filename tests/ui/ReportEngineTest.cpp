@@ -151,6 +151,21 @@ class ReportEngineTest : public QObject {
         QCOMPARE(checked, 2);
     }
 
+    void dayLinesAreFoundByTheirHeightAcrossPages() {
+        const auto report = SydneyReport(31);
+        // A6 is too short for a month: the day lines run on over two pages.
+        const ReportDocument document = RunReport(*report, Paper(QPageSize::A6));
+        QVERIFY(document.pages.size() >= 2 && !document.pages[1].rows.empty());
+        const int firstTop = 720 + 1065 + 1185;
+        QCOMPARE(RowAtHeight(document.pages[0], firstTop), 1);
+        QCOMPARE(RowAtHeight(document.pages[0], firstTop + 255 + 254), 2);
+        QCOMPARE(RowAtHeight(document.pages[0], firstTop - 1), 0);  // the column headings
+        // The rows continue on the second page, under its own page header.
+        const int rowsOnFirst = static_cast<int>(document.pages[0].rows.size());
+        QCOMPARE(document.pages[1].rows.front().row, rowsOnFirst + 1);
+        QCOMPARE(document.pages[1].rows.back().row, 31);
+    }
+
     void detailTextsAreTheRowsValues() {
         const auto report = SydneyReport(7);
         const QString text = PageText(RunReport(*report).pages[0]);

@@ -33,6 +33,25 @@ QString FontKey(const ReportFont& font) {
            QString::number(font.pointSize) + QLatin1Char('/') + QString::number(font.weight);
 }
 
+void DrawShape(QPainter& painter, const PageItem& item) {
+    painter.save();
+    if (!item.clip.isEmpty())
+        painter.setClipRect(item.clip);
+    if (item.colour.isValid()) {
+        QPen pen(item.colour);
+        pen.setWidth(item.penWidth);
+        pen.setStyle(item.penStyle);
+        pen.setCapStyle(Qt::FlatCap);
+        pen.setJoinStyle(Qt::RoundJoin);
+        painter.setPen(pen);
+    } else {
+        painter.setPen(Qt::NoPen);
+    }
+    painter.setBrush(item.fill.isValid() ? QBrush(item.fill) : QBrush(Qt::NoBrush));
+    painter.drawPath(item.path);
+    painter.restore();
+}
+
 }  // namespace
 
 void DrawReportPage(QPainter& painter, const ReportPage& page) {
@@ -80,9 +99,20 @@ void DrawReportPage(QPainter& painter, const ReportPage& page) {
                 painter.setBrush(Qt::NoBrush);
                 break;
             }
+            case PageItem::Kind::Shape:
+                DrawShape(painter, item);
+                break;
         }
     }
     painter.restore();
+}
+
+int RowAtHeight(const ReportPage& page, int yTwips) {
+    for (const PageRow& row : page.rows) {
+        if (yTwips >= row.top && yTwips < row.bottom)
+            return row.row;
+    }
+    return 0;
 }
 
 QString PageText(const ReportPage& page) {

@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QLine>
 #include <QPageLayout>
+#include <QPainterPath>
 #include <QRect>
 #include <QString>
 #include <vector>
@@ -18,7 +19,8 @@ namespace quintrel {
 struct PageItem {
     /// Box and Ellipse fill `box` with `fill` (none when invalid) and outline it in
     /// `colour` (none when invalid): the shaded day cells and moon marks of the year view.
-    enum class Kind { Text, Line, Picture, Box, Ellipse };
+    /// Shape does the same for `path` (the day picture's curves, bands and bars).
+    enum class Kind { Text, Line, Picture, Box, Ellipse, Shape };
     Kind kind = Kind::Text;
     QRect box;        ///< text, picture, box and ellipse box
     QLine line;       ///< line end points
@@ -28,13 +30,28 @@ struct PageItem {
     ReportAlignment alignment = ReportAlignment::Left;
     bool wordWrap = false;
     QColor colour = Qt::black;  ///< text, line and outline colour
-    QColor fill;                ///< fill of boxes and ellipses
+    QColor fill;                ///< fill of boxes, ellipses and shapes
+    QPainterPath path;          ///< a shape's outline, in twips
+    int penWidth = 0;           ///< a shape's outline width in twips
+    Qt::PenStyle penStyle = Qt::SolidLine;
+    QRect clip;  ///< a shape's clip; empty: not clipped
+};
+
+/// Where a detail band (one day line of the month report) landed on its page.
+struct PageRow {
+    int row = 0;     ///< 1-based row of the report's table
+    int top = 0;     ///< twips from the top of the paper
+    int bottom = 0;  ///< twips from the top of the paper
 };
 
 /// A laid-out page: what the report engine recorded for it, in drawing order.
 struct ReportPage {
     std::vector<PageItem> items;
+    std::vector<PageRow> rows;  ///< the detail bands on the page, top to bottom
 };
+
+/// The row whose detail band holds the height `yTwips` of `page`, or 0 when none does.
+int RowAtHeight(const ReportPage& page, int yTwips);
 
 /// The pages of one report run, recorded once and drawn the same way on screen, on paper
 /// and into PDF.

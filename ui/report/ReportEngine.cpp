@@ -60,6 +60,10 @@ class PageRecorder {
         ReportPage& page = document_.pages[static_cast<std::size_t>(placement.page)];
         const int x0 = left_;
         const int y0 = top_ + placement.top;
+        if (section.kind == ReportSectionKind::Detail) {
+            // The row just fetched: the cursor has already moved past it.
+            page.rows.push_back({report_.RowCursor() - 1, y0, y0 + section.height});
+        }
         for (const ReportControl& control : section.controls) {
             PageItem item;
             item.box = QRect(x0 + control.left, y0 + control.top, control.width, control.height);

@@ -2,14 +2,11 @@
 
 #include <QBuffer>
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QPainter>
 #include <QPdfWriter>
-#include <string_view>
 
 #include "astro/CoreError.h"
-#include "locations/FileIo.h"
+#include "ui/report/ReportFile.h"
 
 namespace quintrel {
 
@@ -41,13 +38,7 @@ void WritePdf(const std::vector<const ReportDocument*>& documents, const QString
 
     // The folder is checked before anything is drawn, so the common mistakes are told in
     // plain words rather than as a failed write.
-    const QFileInfo info(path);
-    if (path.trimmed().isEmpty())
-        Fail(path, QStringLiteral("no file name given"));
-    if (!info.absoluteDir().exists())
-        Fail(path, QStringLiteral("the folder does not exist"));
-    if (info.isDir())
-        Fail(path, QStringLiteral("it is a folder"));
+    CheckDocumentPath(path, QStringLiteral("PDF"));
 
     // The whole PDF is made in memory and then handed to the file module, which replaces
     // an existing file only once all of it is on disk (and writes a device or pipe
@@ -98,8 +89,7 @@ void WritePdf(const std::vector<const ReportDocument*>& documents, const QString
         painter.end();
     }
     buffer.close();
-    ReplaceFileContent(QFile::encodeName(path).toStdString(),
-                       std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    WriteDocumentBytes(path, bytes);
 }
 
 }  // namespace quintrel

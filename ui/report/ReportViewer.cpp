@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPixmap>
@@ -23,6 +24,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <functional>
 
 #include "table/CsvExport.h"
 #include "ui/report/ReportEngine.h"
@@ -75,6 +77,10 @@ class ReportPageView : public QWidget {
         return kPageGapPx + index * (PageSizePx().height() + kPageGapPx);
     }
 
+    /// Called with a day line's row when it is clicked (activate false) or double-clicked.
+    std::function<void(int row, bool activate)> onRow;
+    int selectedRow = 0;
+
     int PageAt(int y) const {
         const int pages = document_ ? static_cast<int>(document_->pages.size()) : 0;
         if (pages == 0)
@@ -90,17 +96,55 @@ class ReportPageView : public QWidget {
         if (!document_)
             return;
         const QSize size = PageSizePx();
-        const int left = std::max(kPageGapPx, (width() - size.width()) / 2);
+        const int left = PageLeft();
         for (int i = 0; i < static_cast<int>(document_->pages.size()); ++i) {
             const QRect pageRect(QPoint(left, PageTop(i)), size);
             if (!pageRect.adjusted(0, 0, 4, 4).intersects(event->rect()))
                 continue;
             painter.fillRect(pageRect.translated(3, 3), QColor(0, 0, 0, 70));
             painter.drawPixmap(pageRect.topLeft(), PagePixmap(i));
+            HighlightSelectedRow(painter, i, pageRect);
         }
     }
 
+    void mousePressEvent(QMouseEvent* event) override { OnMouse(event, false); }
+    void mouseDoubleClickEvent(QMouseEvent* event) override { OnMouse(event, true); }
+
   private:
+    int PageLeft() const { return std::max(kPageGapPx, (width() - PageSizePx().width()) / 2); }
+
+    void OnMouse(QMouseEvent* event, bool activate) {
+        QWidget::mousePressEvent(event);
+        if (!document_ || document_->pages.empty() || event->button() != Qt::LeftButton)
+            return;
+        const QPoint point = event->position().toPoint();
+        const int index = PageAt(point.y());
+        const QRect pageRect(QPoint(PageLeft(), PageTop(index)), PageSizePx());
+        if (!pageRect.contains(point))
+            return;
+        const int yTwips = static_cast<int>((point.y() - pageRect.top()) / Scale());
+        const int row = RowAtHeight(document_->pages[static_cast<std::size_t>(index)], yTwips);
+        if (row == 0)
+            return;
+        selectedRow = row;
+        update();
+        if (onRow)
+            onRow(row, activate);
+    }
+
+    void HighlightSelectedRow(QPainter& painter, int index, const QRect& pageRect) {
+        if (selectedRow == 0)
+            return;
+        for (const PageRow& row : document_->pages[static_cast<std::size_t>(index)].rows) {
+            if (row.row != selectedRow)
+                continue;
+            const int top = pageRect.top() + static_cast<int>(std::lround(row.top * Scale()));
+            const int bottom = pageRect.top() + static_cast<int>(std::lround(row.bottom * Scale()));
+            painter.fillRect(QRect(pageRect.left(), top, pageRect.width(), bottom - top),
+                             QColor(0, 90, 200, 40));
+        }
+    }
+
     void Relayout() {
         cache_.clear();
         const int pages = document_ ? static_cast<int>(document_->pages.size()) : 0;
@@ -196,6 +240,10 @@ ReportViewer::ReportViewer(QWidget* parent) : QWidget(parent) {
         tool->setToolTip(tool->text());
     }
 
+    pageView_->onRow = [this](int row, bool activate) {
+        if (activate)
+            emit DayLineActivated(row);
+    };
     connect(toolBar_, &QToolBar::actionTriggered, this,
             [this](QAction* tool) { emit ToolClick(tool); });
     connect(print, &QAction::triggered, this, &ReportViewer::PrintReport);
@@ -313,11 +361,24 @@ void ReportViewer::SetDocument(ReportDocument document) {
 
 void ReportViewer::ShowDocument(ReportDocument document) {
     document_ = std::move(document);
+    pageView_->selectedRow = 0;
     pageView_->SetDocument(&document_);
     currentPage_ = -1;
     ApplyFit();
     ShowPage(0);
     UpdatePageControls();
+}
+
+int ReportViewer::SelectedRow() const {
+    return pageView_->selectedRow;
+}
+
+void ReportViewer::keyPressEvent(QKeyEvent* event) {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && SelectedRow() > 0) {
+        emit DayLineActivated(SelectedRow());
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void ReportViewer::SetZoom(int percent) {

@@ -57,8 +57,8 @@ class ReportViewer : public QWidget {
     /// (CoreError from a report event), the exception passes to the caller and the report
     /// shown before stays.
     void SetReportSource(std::unique_ptr<arReport> report);
-    /// Shows pages recorded without a banded report (the year at a glance); ReportSource()
-    /// is then nullptr.
+    /// Shows pages recorded without a banded report (the year at a glance, the day
+    /// picture); ReportSource() is then nullptr.
     void SetDocument(ReportDocument document);
     /// The report shown, or nullptr before the first one.
     arReport* ReportSource() const { return report_.get(); }
@@ -91,11 +91,20 @@ class ReportViewer : public QWidget {
     /// Opens the print dialog and prints the pages shown (portrait, the laid-out paper size).
     void PrintReport();
 
+    /// The day line chosen by a click (1-based row of the report's table), or 0.
+    int SelectedRow() const;
+
   signals:
     /// Any tool of the toolbar was clicked, built-in or inserted; `tool->text()` is its caption.
     void ToolClick(QAction* tool);
     void ZoomChanged(int percent);
     void CurrentPageChanged(int index);
+    /// A day line was double-clicked, or Enter was pressed on the one chosen by a click;
+    /// `row` is its 1-based row of the report's table.
+    void DayLineActivated(int row);
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "cli/TableOptions.h"
+
+namespace quintrel::cli {
+
+/// A date "YYYY-MM-DD" of the calendar. Throws UsageError for anything else ("2025-02-30").
+struct DayArgument {
+    int year = 0, month = 0, day = 0;
+};
+DayArgument ParseDayArgument(std::string_view text);
+
+/// Writes the day picture of `options.day` for the place of `record` to each file asked for
+/// (--svg, --png, --pdf). Every picture is drawn before any file is written. Throws
+/// UsageError when no file is asked for, CoreError for a day out of reach or a file that
+/// cannot be written.
+void WriteDayPictures(const TableOptions& options, const std::string& record);
+
+}  // namespace quintrel::cli

@@ -1,0 +1,121 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "locations/PlaceValues.h"
+#include "table/MonthTable.h"
+
+namespace quintrel {
+
+/// Minutes between two samples of a curve: fine enough that a straight line between
+/// samples stays within a fraction of a minute of the engine's own crossing times.
+inline constexpr int kDaySampleMinutes = 5;
+
+/// One point of a body's curve.
+struct AltitudeSample {
+    double clockHours = 0;       ///< hours after midnight on the clock the table shows
+    double seenAltitudeDeg = 0;  ///< altitude less the body's rise/set threshold: 0 at rise and set
+};
+
+/// A run of samples drawn as one line. A clock-change day has two runs: the table shows the
+/// day's events partly on the advanced clock and partly on standard time, and so does the
+/// picture.
+using AltitudeCurve = std::vector<AltitudeSample>;
+
+enum class SkyLight { Night, Twilight, Daylight };
+
+/// A stretch of the day by the sun's height: night below nautical twilight, twilight up to
+/// sunrise height, daylight above it.
+struct LightSpan {
+    SkyLight light = SkyLight::Night;
+    double startHours = 0;
+    double endHours = 0;
+};
+
+enum class PeriodKind { Major, Minor };
+
+/// An activity period: a bar centred on the table's time.
+struct ActivityPeriod {
+    PeriodKind kind = PeriodKind::Major;
+    std::string timeText;  ///< the table's text ("13:36")
+    double centreHours = 0;
+    double startHours = 0;  ///< may lie before 0 or after 24; the drawing clips
+    double endHours = 0;
+};
+
+enum class SkyBody { Sun, Moon };
+
+/// A rise or set the table lists, placed on the clock at its own text.
+struct RiseSetMark {
+    SkyBody body = SkyBody::Sun;
+    bool isRise = true;
+    std::string timeText;
+    double clockHours = 0;
+};
+
+/// Everything one day's picture shows, worked out without drawing anything. Every time
+/// text comes from the month table's row; the curves are the engine's altitudes.
+struct DayPicture {
+    DayRow row;  ///< the table's row of the day
+    int year = 0, month = 0, day = 0;
+    std::string weekdayName;       ///< "Sunday"
+    std::string zoneText;          ///< hours ahead of Greenwich the day is computed on ("11")
+    bool isStartDay = false;       ///< clocks go forward: the earliest events are on standard time
+    bool isEndDay = false;         ///< clocks go back: the later events are on standard time
+    std::string standardZoneText;  ///< on a change day, the offset of standard time ("10")
+    bool southern = false;         ///< south of the equator the lit side of the moon is mirrored
+    std::vector<AltitudeCurve> sun;
+    std::vector<AltitudeCurve> moon;
+    std::vector<LightSpan> light;  ///< in order along each curve run
+    std::vector<ActivityPeriod> periods;
+    std::vector<RiseSetMark> marks;
+    int percentLit = 0;
+    bool waxing = false;
+};
+
+/// The picture of day `dayOfMonth` of `table`, which must be the month table of `place`
+/// (with `record`, its location record) for the table's month. Throws CoreError for a day
+/// the table does not hold or a failing engine call.
+DayPicture BuildDayPicture(const PlaceValues& place, std::string_view record,
+                           const MonthTable& table, int dayOfMonth);
+
+/// How long an activity period lasts, in hours, by the day's stars ("*" .. "****"): majors
+/// from an hour on the poor days to two on the best, minors from half an hour to an hour,
+/// as the report's notes tell the reader.
+double PeriodHours(PeriodKind kind, std::string_view stars);
+
+/// "Quintrel For Australia (Sydney) on Sunday 6 April 2025"; `placeText` is the place
+/// list's display text (UTF-8).
+std::string DayTitleText(std::string_view placeText, const DayPicture& picture);
+
+/// The clock the day's times are on: "Clock: GMT +10 hours", or on a change day
+/// "Clocks go back today: GMT +11 hours, then GMT +10 hours" (forward likewise).
+std::string DayClockText(const DayPicture& picture);
+
+/// The days of the day picture window: which day is shown, stepping across month ends,
+/// and the month table that gives the day's texts (computed again only when the month
+/// changes).
+class DayView {
+  public:
+    /// Throws CoreError when the place's record cannot be read or the month is out of reach.
+    DayView(std::string record, int year, int month, int day);
+
+    const DayPicture& Picture() const { return picture_; }
+    const std::string& Record() const { return record_; }
+
+    /// Moves `days` days on (back when negative). A day the tables cannot reach throws
+    /// CoreError and the day shown stays.
+    void Step(int days);
+
+  private:
+    void Show(int year, int month, int day);
+
+    std::string record_;
+    PlaceValues place_;
+    MonthTable table_;
+    DayPicture picture_;
+};
+
+}  // namespace quintrel

@@ -1,0 +1,77 @@
+// The day picture as a recorded page, and its PNG and SVG files.
+#include <QGuiApplication>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "astro/CoreError.h"
+#include "table/DayPicture.h"
+#include "ui/report/DayPictureDocument.h"
+#include "ui/report/ReportImage.h"
+
+using namespace quintrel;
+
+namespace {
+
+const std::string kSydney =
+    "0Australia - NSW      Sydney           - 33 52+151 13+  101021110031104";
+const std::string kTromso =
+    "1Norway               Troms\xf8           + 69 41+ 18 57+   11025103035110";
+
+ReportDocument DayDocument(const std::string& record, int year, int month, int day) {
+    const DayView view(record, year, month, day);
+    return RecordDayPicture(view.Picture(), "Place", record);
+}
+
+}  // namespace
+
+class DayPictureDocumentTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void onePageCarryingTheTablesTexts() {
+        const DayView view(kSydney, 2025, 4, 6);
+        const ReportDocument document = RecordDayPicture(view.Picture(), "Place", kSydney);
+        QCOMPARE(document.pages.size(), std::size_t(1));
+        QVERIFY(document.pageWidthTwips > document.pageHeightTwips);
+        const QString text = PageText(document.pages.front());
+        const DayRow& row = view.Picture().row;
+        QVERIFY(text.contains("Quintrel For Place on Sunday 6 April 2025"));
+        QVERIFY(text.contains("Clocks go back today"));
+        QVERIFY(text.contains(QString::fromStdString("Sunrise " + row.SRise)));
+        QVERIFY(text.contains(QString::fromStdString("Sunset " + row.SSet)));
+        QVERIFY(text.contains(QString::fromStdString(row.Maj1)));
+        QVERIFY(text.contains(QString::fromStdString(row.Rating + "  " + row.Stars)));
+    }
+
+    void aDayWithoutSunriseSaysSo() {
+        const QString text = PageText(DayDocument(kTromso, 2025, 12, 15).pages.front());
+        QVERIFY(!text.contains("Sunrise"));
+        QVERIFY(text.contains("Sun: never rises"));
+    }
+
+    void pngAndSvgFilesHoldThePage() {
+        QTemporaryDir dir;
+        const ReportDocument document = DayDocument(kSydney, 2025, 6, 21);
+        WritePng(document, dir.filePath("day.png"), 96);
+        const QImage image(dir.filePath("day.png"));
+        QCOMPARE(image.width(), qRound(document.pageWidthTwips * 96 / 1440.0));
+        // Something is drawn: the page is not all white.
+        QVERIFY(image.pixelColor(image.width() / 2, image.height() / 3) != QColor(Qt::white));
+        WriteSvg(document, dir.filePath("day.svg"));
+        QFile svg(dir.filePath("day.svg"));
+        QVERIFY(svg.open(QIODevice::ReadOnly));
+        const QByteArray bytes = svg.readAll();
+        QVERIFY(bytes.contains("<svg"));
+        QVERIFY(bytes.contains("Quintrel For Place"));
+    }
+
+    void aMissingFolderIsAnError() {
+        const ReportDocument document = DayDocument(kSydney, 2025, 6, 21);
+        QVERIFY_THROWS_EXCEPTION(CoreError, WritePng(document, "/nonexistent/folder/day.png"));
+        QVERIFY_THROWS_EXCEPTION(CoreError, WriteSvg(document, "/nonexistent/folder/day.svg"));
+    }
+};
+
+QTEST_MAIN(DayPictureDocumentTest)
+#include "DayPictureDocumentTest.moc"
