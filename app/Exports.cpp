@@ -39,6 +39,27 @@ QString AskForExportFile(SaveFileDialog& dialog, const QString& filter, const QS
 // Returns false after showing the Export Error message with the reason.
 bool RefuseNonFile(MessageBoxes& messages, const QString& fileName, QWidget* parent);
 
+// The text exports: the shared dialog with the format's filter, then the whole file,
+// replaced only once the new one is complete.
+ExportOutcome ExportText(SaveFileDialog& dialog, MessageBoxes& messages, const QString& filter,
+                         const QString& defaultExt, const std::string& text,
+                         ExportProposal* proposal, QWidget* parent) {
+    const QString fileName = AskForExportFile(dialog, filter, defaultExt, proposal);
+    if (fileName.isEmpty()) {
+        return ExportOutcome::Cancelled;
+    }
+    if (!RefuseNonFile(messages, fileName, parent)) {
+        return ExportOutcome::Failed;
+    }
+    try {
+        ReplaceFileContent(QFile::encodeName(fileName).toStdString(), text);
+    } catch (const CoreError&) {
+        messages.Exclamation(kExportErrorTitle, ExportErrorText(fileName), parent);
+        return ExportOutcome::Failed;
+    }
+    return ExportOutcome::Written;
+}
+
 }  // namespace
 
 QString ExportErrorText(const QString& fileName) {
@@ -49,22 +70,15 @@ QString ExportErrorText(const QString& fileName) {
 
 ExportOutcome ExportCsv(SaveFileDialog& dialog, MessageBoxes& messages, const std::string& csvText,
                         ExportProposal* proposal, QWidget* parent) {
-    const QString fileName =
-        AskForExportFile(dialog, QStringLiteral("Comma Separated Values (*.csv)|*.csv"),
-                         QStringLiteral(".csv"), proposal);
-    if (fileName.isEmpty()) {
-        return ExportOutcome::Cancelled;
-    }
-    if (!RefuseNonFile(messages, fileName, parent)) {
-        return ExportOutcome::Failed;
-    }
-    try {
-        ReplaceFileContent(QFile::encodeName(fileName).toStdString(), csvText);
-    } catch (const CoreError&) {
-        messages.Exclamation(kExportErrorTitle, ExportErrorText(fileName), parent);
-        return ExportOutcome::Failed;
-    }
-    return ExportOutcome::Written;
+    return ExportText(dialog, messages, QStringLiteral("Comma Separated Values (*.csv)|*.csv"),
+                      QStringLiteral(".csv"), csvText, proposal, parent);
+}
+
+ExportOutcome ExportCalendar(SaveFileDialog& dialog, MessageBoxes& messages,
+                             const std::string& calendarText, ExportProposal* proposal,
+                             QWidget* parent) {
+    return ExportText(dialog, messages, QStringLiteral("iCalendar (*.ics)|*.ics"),
+                      QStringLiteral(".ics"), calendarText, proposal, parent);
 }
 
 ExportOutcome ExportPdf(SaveFileDialog& dialog, MessageBoxes& messages,

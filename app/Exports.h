@@ -37,6 +37,12 @@ QString ExportErrorText(const QString& fileName);
 ExportOutcome ExportCsv(SaveFileDialog& dialog, MessageBoxes& messages, const std::string& csvText,
                         ExportProposal* proposal = nullptr, QWidget* parent = nullptr);
 
+/// Asks for a file as ExportCsv does (filter "iCalendar (*.ics)|*.ics", default extension
+/// ".ics") and writes `calendarText` to it the same way. Never throws.
+ExportOutcome ExportCalendar(SaveFileDialog& dialog, MessageBoxes& messages,
+                             const std::string& calendarText, ExportProposal* proposal = nullptr,
+                             QWidget* parent = nullptr);
+
 /// Asks for a file as ExportCsv does (filter "Portable Document Format (*.pdf)|*.pdf",
 /// default extension ".pdf") and calls `writePdf` with the chosen path (UTF-8). Any
 /// exception from `writePdf` (normally quintrel::CoreError) shows the "Export Error"

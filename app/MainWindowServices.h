@@ -10,6 +10,8 @@ class QWidget;
 
 namespace quintrel {
 
+struct CalendarOptions;
+
 class MessageBoxes;
 class ProgramStarter;
 class SaveFileDialog;
@@ -40,6 +42,9 @@ struct MainWindowServices {
     /// The local time and date texts of the CSV preamble, in the user's formats, read
     /// together so they belong to one moment.
     std::function<ClockTexts()> clockTexts;
+    /// The calendar export's options dialog: the remembered choices in, the user's out;
+    /// true when closed with OK.
+    std::function<bool(QWidget* parent, CalendarOptions& options)> calendarOptions;
 };
 
 }  // namespace quintrel

@@ -138,6 +138,8 @@ class fMain : public QWidget {
     void UpdateTidesMenu();
     void miTides_Click(int index);
     void arvReport_ToolbarClick(const QString& caption);
+    /// "Calendar Export": the options dialog, then the file, for the table shown.
+    void ExportCalendarFile();
     /// Opens the day picture of the report's row `row` (1-based) in its own window,
     /// replacing one opened before.
     void OpenDayPicture(int row);

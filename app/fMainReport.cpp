@@ -7,7 +7,9 @@
 
 #include "app/Exports.h"
 #include "app/fMain.h"
+#include "appcore/CalendarSettings.h"
 #include "astro/CoreError.h"
+#include "calendar/IcsWriter.h"
 #include "table/CalculateMonth.h"
 #include "table/CsvExport.h"
 #include "table/ExportName.h"
@@ -22,6 +24,7 @@ namespace {
 
 const QString kPdfExportTool = QStringLiteral("PDF Export");
 const QString kCsvExportTool = QStringLiteral("CSV Export");
+const QString kCalendarExportTool = QStringLiteral("Calendar Export");
 
 }  // namespace
 
@@ -62,6 +65,8 @@ void fMain::ShowReport(MonthTable table) {
         QAction* csv = arvReport->InsertTool(4, kCsvExportTool);
         csv->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E));
         csv->setToolTip(QStringLiteral("Export the table as a CSV file (Ctrl+Shift+E)"));
+        QAction* calendar = arvReport->InsertTool(5, kCalendarExportTool);
+        calendar->setToolTip(QStringLiteral("Export the periods and good days to a calendar"));
         toolbarPending_ = false;
     }
 }
@@ -81,7 +86,29 @@ void fMain::arvReport_ToolbarClick(const QString& caption) {
         const ClockTexts now = services_.clockTexts();
         ExportCsv(cdPrintSetup, *services_.messages,
                   BuildCsvText(table_, now.timeText, now.dateText), &exportProposal_, this);
+    } else if (caption == kCalendarExportTool) {
+        ExportCalendarFile();
     }
+}
+
+void fMain::ExportCalendarFile() {
+    CalendarOptions options = LoadCalendarOptions(*services_.settings);
+    if (!services_.calendarOptions(this, options)) {
+        return;
+    }
+    SaveCalendarOptions(*services_.settings, options);
+    std::string text;
+    try {
+        // The table's own place: the selection may have moved since the last calculation.
+        text = BuildIcsText({table_}, tableRecord_, options, services_.clockTexts().moment);
+    } catch (const std::exception& error) {
+        // Nothing the choice of file could mend (a year beyond what calendars hold), so the
+        // user hears why before any file is asked for.
+        services_.messages->Exclamation(QStringLiteral("Export Error"),
+                                        QString::fromStdString(error.what()), this);
+        return;
+    }
+    ExportCalendar(cdPrintSetup, *services_.messages, text, &exportProposal_, this);
 }
 
 }  // namespace quintrel

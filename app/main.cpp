@@ -12,6 +12,7 @@
 #include "ui/QtProgramStarter.h"
 #include "ui/QtSaveFileDialog.h"
 #include "ui/QtSettingsStore.h"
+#include "ui/dlgCalendarOptions.h"
 #include "ui/dlgThanks.h"
 #include "ui/fAbout.h"
 #include "ui/report/ReportPictures.h"
@@ -51,5 +52,6 @@ int main(int argc, char* argv[]) {
     services.showAbout = [](QWidget* parent) { quintrel::fAbout::ShowModal(parent); };
     services.showThanks = [](QWidget* parent) { quintrel::dlgThanks::ShowModal(parent); };
     services.clockTexts = [] { return quintrel::LocalClockTexts(std::time(nullptr)); };
+    services.calendarOptions = quintrel::dlgCalendarOptions::Ask;
     return quintrel::Main(services);
 }

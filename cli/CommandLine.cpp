@@ -4,12 +4,35 @@
 #include <exception>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "calendar/CalendarOptions.h"
 #include "cli/AccuracyNote.h"
 #include "cli/TableCommand.h"
 #include "table/ReportTexts.h"
 
 namespace quintrel::cli {
+
+namespace {
+
+std::vector<std::string> Names(const auto& names) {
+    return {std::begin(names), std::end(names)};
+}
+
+// Turns --ics-events as typed into the export's choices; the names were checked while
+// parsing. (--min-rating is shared with the planner and read by the table command.)
+void ApplyEventKinds(const std::vector<std::string>& kinds, CalendarOptions& calendar) {
+    if (!kinds.empty()) {
+        calendar.majorPeriods = calendar.minorPeriods = calendar.goodDays = false;
+        for (const std::string& kind : kinds) {
+            calendar.majorPeriods = calendar.majorPeriods || kind == "major";
+            calendar.minorPeriods = calendar.minorPeriods || kind == "minor";
+            calendar.goodDays = calendar.goodDays || kind == "days";
+        }
+    }
+}
+
+}  // namespace
 
 int RunCommandLine(int argc, const char* const* argv, std::ostream& standardOutput,
                    std::ostream& standardError) {
@@ -24,7 +47,7 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& standardOutp
     app.add_option("--locations", options.locationsPath,
                    "Locations file (default: the window's place list, see PLACES below)")
         ->type_name("FILE");
-    app.footer(
+    const std::string placesHelp =
         "PLACES:\n"
         "  Without --locations the window's own place list is read: locs.dat beside the\n"
         "  program when you may write to its folder (a build or an install into your own\n"
@@ -33,7 +56,7 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& standardOutp
         "  A missing locs.dat is restored from locs.bak in the same folder.\n\n"
         "PLANNER:\n"
         "  --plan computes --months months (1-24, default 1) from --from for every place of\n"
-        "  --places and lists the days passing every filter, by date and then by rating.");
+        "  --places and lists the days passing every filter, by date and then by rating.\n";
     app.add_option("--record", options.record,
                    "A location record exactly as a line of locs.dat; stands for a list of "
                    "that one place")
@@ -63,7 +86,7 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& standardOutp
         ->type_name("COUNT")
         ->capture_default_str();
     CLI::Option* format = app.add_option("--format", options.format, "Output format")
-                              ->check(CLI::IsMember({"text", "csv"}))
+                              ->check(CLI::IsMember({"text", "csv", "ics"}))
                               ->type_name("FORMAT")
                               ->capture_default_str();
     app.add_option("--output", options.outputPath, "Output file (default: standard output)")
@@ -91,7 +114,9 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& standardOutp
                    "Places searched by --plan: favourites, all, or place texts as for --place, "
                    "separated by commas (default: favourites; the --record place)")
         ->type_name("favourites|all|TEXT[,TEXT...]");
-    app.add_option("--min-rating", options.minRating, "--plan: the lowest rating listed")
+    app.add_option("--min-rating", options.minRating,
+                   "--plan: the lowest rating listed; --format ics: the lowest rating that gets "
+                   "an all-day entry (default: Good)")
         ->type_name("Poor|Fair|Good|Best");
     app.add_option("--days", options.days,
                    "--plan: the days of the week listed, e.g. sat,sun (or weekend, all)")
@@ -105,7 +130,31 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& standardOutp
         ->type_name("MINUTES");
     app.add_flag("--year-view", options.yearView,
                  "Draw the year at a glance of --place for --year into the --pdf file");
-    app.footer(app.get_footer() + "\n\n" + kAccuracyNote);
+
+    // --min-rating serves both the planner and the calendar, so it is listed above.
+    std::vector<std::string> icsEvents;
+    const std::vector<CLI::Option*> calendarOptions{
+        app.add_option("--ics-events", icsEvents,
+                       "With --format ics: the entries to write, any of major, minor, days "
+                       "(default: major,minor)")
+            ->delimiter(',')
+            ->check(CLI::IsMember(Names(kEventKindNames)))
+            ->type_name("KINDS"),
+        app.add_flag("--daylight-only", options.calendar.daylightOnly,
+                     "With --format ics: only periods that overlap sunrise - 30 min to "
+                     "sunset + 30 min"),
+        app.add_option("--alarm", options.calendar.alarmMinutes,
+                       "With --format ics: a reminder this many minutes before each period")
+            ->check(CLI::Range(0, kMaxAlarmMinutes))
+            ->type_name("MINUTES")};
+    app.footer(
+        placesHelp +
+        "\nCALENDAR:\n"
+        "  With --format ics the periods become calendar entries in UTC, centred on the\n"
+        "  table's times and lasting by the day's rating:\n" +
+        PeriodLengthsHelp() +
+        "  Entries keep their identity, so importing the same month again updates them.\n\n" +
+        kAccuracyNote);
 
     try {
         app.parse(argc, argv);
@@ -120,6 +169,10 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& standardOutp
         return kExitUsageError;
     }
     options.formatGiven = format->count() > 0;
+    for (const CLI::Option* option : calendarOptions) {
+        options.calendarOptionsGiven = options.calendarOptionsGiven || option->count() > 0;
+    }
+    ApplyEventKinds(icsEvents, options.calendar);
 
     try {
         if (monthText) {

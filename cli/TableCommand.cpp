@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "astro/CoreError.h"
+#include "calendar/IcsWriter.h"
 #include "cli/DayOutput.h"
 #include "cli/FindCommand.h"
 #include "cli/LocalClock.h"
@@ -24,6 +26,7 @@
 #include "table/CalculateMonth.h"
 #include "table/CsvExport.h"
 #include "table/PlanOutput.h"
+#include "table/Planner.h"
 #include "table/ReportTexts.h"
 #include "table/YearView.h"
 
@@ -141,6 +144,21 @@ void RunPlanCommand(const TableOptions& options, const LocationList& places, con
     }
 }
 
+// The calendar's choices with the shared --min-rating read as the planner reads it, so
+// both accept the same names and say the same when a name is wrong.
+CalendarOptions CalendarChoices(const TableOptions& options) {
+    CalendarOptions calendar = options.calendar;
+    if (options.minRating) {
+        const std::optional<int> rank = ParseRating(*options.minRating);
+        if (!rank) {
+            throw UsageError("--min-rating must be " + std::string(kRatingChoices) + ", not \"" +
+                             *options.minRating + "\"");
+        }
+        calendar.minimumRating = static_cast<RatingLevel>(*rank);
+    }
+    return calendar;
+}
+
 }  // namespace
 
 int DecimalOption(std::string_view option, std::string_view text) {
@@ -164,11 +182,16 @@ void RunTableCommand(const TableOptions& options, std::ostream& standardOutput,
     if (options.plan && options.yearView) {
         throw UsageError("--plan and --year-view cannot be used together");
     }
-    if (!options.plan && (options.from || options.places || options.minRating || options.days ||
-                          options.daylightMajor || options.nearSunMinutes)) {
+    if (!options.plan && (options.from || options.places || options.days || options.daylightMajor ||
+                          options.nearSunMinutes)) {
         throw UsageError(
-            "--from, --places, --min-rating, --days, --daylight-major and --near-sun "
-            "go with --plan");
+            "--from, --places, --days, --daylight-major and --near-sun go with --plan");
+    }
+    if (options.minRating && !options.plan && options.format != "ics") {
+        throw UsageError("--min-rating goes with --plan or --format ics");
+    }
+    if (options.plan && options.format == "ics") {
+        throw UsageError("--plan lists its days as text or csv; --format ics is for month tables");
     }
     // The planner checks its own month count (1-24).
     if (!options.plan && (options.months < 1 || options.months > kMaxMonths)) {
@@ -182,6 +205,9 @@ void RunTableCommand(const TableOptions& options, std::ostream& standardOutput,
     }
     if (options.yearView && !options.pdfPath) {
         throw UsageError("--year-view needs --pdf FILE for the page it draws");
+    }
+    if (options.calendarOptionsGiven && options.format != "ics") {
+        throw UsageError("--ics-events, --daylight-only and --alarm need --format ics");
     }
     const int placeSources =
         (options.record ? 1 : 0) + (options.town ? 1 : 0) + (options.locationsPath.empty() ? 0 : 1);
@@ -269,15 +295,19 @@ void RunTableCommand(const TableOptions& options, std::ostream& standardOutput,
         output.emplace(options.outputPath, standardOutput);
     }
     const bool csv = options.format == "csv";
+    // A calendar is one VCALENDAR over all the months, so its months are kept and written
+    // together at the end; its choices are checked before anything is computed.
+    const bool ics = options.format == "ics";
+    const CalendarOptions calendar = CalendarChoices(options);
     if (output && csv) {
         output->Write(BuildCsvText(std::vector<MonthTable>{}, now.timeText, now.dateText));
     }
     const std::string name = PlaceName(record);
     const std::string line = PlaceLineText(record);
     // A year at a time is computed (the dates where its months meet searched once) and
-    // written at once, so a long run holds one year, not all of them; only the PDF needs
-    // every month together.
-    std::vector<MonthTable> pdfTables;
+    // written at once, so a long run holds one year, not all of them; only the PDF and the
+    // calendar need every month together.
+    std::vector<MonthTable> keptTables;
     bool first = true;
     for (int done = 0; done < options.months; done += kMonthsPerStep) {
         const auto [month, year] = MonthAfter(firstMonth, firstYear, done);
@@ -285,18 +315,21 @@ void RunTableCommand(const TableOptions& options, std::ostream& standardOutput,
             CalculateMonths(place, record, CheckedMonth(month), CheckedYear(year),
                             std::min(kMonthsPerStep, options.months - done));
         for (MonthTable& table : step) {
-            if (output) {
+            if (output && !ics) {
                 output->Write(csv ? CsvDayLines(table)
                                   : (first ? "" : "\n") + FormatTextTable(table, name, line));
             }
             first = false;
-            if (options.pdfPath) {
-                pdfTables.push_back(std::move(table));
+            if (options.pdfPath || ics) {
+                keptTables.push_back(std::move(table));
             }
         }
     }
     if (options.pdfPath) {
-        WriteReportPdf(*options.pdfPath, pdfTables, record);
+        WriteReportPdf(*options.pdfPath, keptTables, record);
+    }
+    if (output && ics) {
+        output->Write(BuildIcsText(keptTables, record, calendar, std::time(nullptr)));
     }
     if (output) {
         output->Finish();

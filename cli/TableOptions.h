@@ -2,6 +2,9 @@
 
 #include <optional>
 #include <string>
+#include <vector>
+
+#include "calendar/CalendarOptions.h"
 
 namespace quintrel::cli {
 
@@ -17,21 +20,24 @@ struct TableOptions {
     std::optional<int> month;               ///< 1..12; empty: this month
     std::optional<int> year;                ///< empty: this year
     int months = 1;                         ///< consecutive months to compute, 1..kMaxMonths
-    std::string format = "text";            ///< "text" or "csv"
+    std::string format = "text";            ///< "text", "csv" or "ics"
     bool formatGiven = false;               ///< --format was on the command line
     std::optional<std::string> outputPath;  ///< none: standard output
     std::optional<std::string> pdfPath;     ///< none: no PDF
     std::optional<std::string> find;        ///< list the towns matching this text
     std::optional<std::string> town;        ///< compute for the best town matching this text
     std::optional<std::string> zoneRule;    ///< print the record's zone columns for this zone
-    std::optional<std::string> day;         ///< "YYYY-MM-DD": the day picture of that date
-    std::string svgPath;                    ///< day picture as SVG; empty: none
-    std::string pngPath;                    ///< day picture as PNG; empty: none
+    CalendarOptions calendar;               ///< what --format ics writes
+    bool calendarOptionsGiven = false;  ///< an --ics-events, --daylight-only or --alarm was given
+    std::optional<std::string> day;     ///< "YYYY-MM-DD": the day picture of that date
+    std::string svgPath;                ///< day picture as SVG; empty: none
+    std::string pngPath;                ///< day picture as PNG; empty: none
     // The planner and the year at a glance.
     bool plan = false;                ///< search the best days instead of one table
     std::optional<std::string> from;  ///< first month searched, "YYYY-MM"; empty: this month
     /// "favourites", "all" or TEXT[,TEXT...]; empty: the favourites, or the --record place
     std::optional<std::string> places;
+    /// --plan: the lowest rating listed; --format ics: the lowest rating of a good day
     std::optional<std::string> minRating;
     std::optional<std::string> days;  ///< weekdays, "sat,sun"
     bool daylightMajor = false;

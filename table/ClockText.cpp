@@ -15,7 +15,7 @@ std::string Format(const char* pattern, const std::tm& moment) {
 ClockTexts LocalClockTexts(std::time_t moment) {
     std::tm local{};
     localtime_r(&moment, &local);
-    return {Format("%X", local), Format("%x", local)};
+    return {Format("%X", local), Format("%x", local), moment};
 }
 
 }  // namespace quintrel

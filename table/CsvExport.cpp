@@ -32,6 +32,10 @@ std::string CsvPreamble(std::string_view timeText, std::string_view dateText) {
     return line;
 }
 
+std::string RowDateText(const MonthTable& table, const DayRow& row) {
+    return std::to_string(table.Year) + TwoDigits(table.Month) + TwoDigits(row.Day);
+}
+
 std::string CsvDayLine(const MonthTable& table, const DayRow& row) {
     // The date comes from the table itself, never from the month now selected in the
     // window: a table exported after the selection changed still carries its own dates.
@@ -40,9 +44,7 @@ std::string CsvDayLine(const MonthTable& table, const DayRow& row) {
         if (!line.empty()) {
             line += ',';
         }
-        line += column.text != nullptr
-                    ? row.*column.text
-                    : std::to_string(table.Year) + TwoDigits(table.Month) + TwoDigits(row.Day);
+        line += column.text != nullptr ? row.*column.text : RowDateText(table, row);
     }
     return line;
 }

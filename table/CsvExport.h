@@ -17,6 +17,9 @@ std::string CsvHeader();
 /// written in the user's formats (so the text never depends on the clock here).
 std::string CsvPreamble(std::string_view timeText, std::string_view dateText);
 
+/// The row's date as yyyymmdd (20040105), from the month and year the table was computed for.
+std::string RowDateText(const MonthTable& table, const DayRow& row);
+
 /// One day line, without line end: yyyymmdd from the month and year the table was
 /// computed for in the day's column, then the row's other texts as stored, joined by
 /// commas.

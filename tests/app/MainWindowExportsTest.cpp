@@ -1,5 +1,6 @@
 // The report toolbar's export tools and the "Tides" menu on the main window.
 #include <QAction>
+#include <QComboBox>
 #include <QFile>
 #include <QMenu>
 #include <QTest>
@@ -20,6 +21,11 @@ QAction* Tool(fMain& window, const QString& caption) {
         }
     }
     return nullptr;
+}
+
+std::string CalendarSetting(const MemorySettingsStore& store, const char* key) {
+    const auto found = store.values.find({"Varnel", "Calendar", key});
+    return found == store.values.end() ? "<missing>" : found->second;
 }
 
 }  // namespace
@@ -74,10 +80,64 @@ class MainWindowExportsTest : public QObject {
         QVERIFY(ReadWholeFile(path).rfind("%PDF", 0) == 0);
     }
 
+    void calendarExportAsksTheOptionsAndRemembersThem() {
+        // The three export tools sit together, in this order.
+        const QList<QAction*> tools = Ui(*window_).arvReport->Tools();
+        const qsizetype pdf = tools.indexOf(Tool(*window_, "PDF Export"));
+        QCOMPARE(tools.indexOf(Tool(*window_, "CSV Export")), pdf + 1);
+        QCOMPARE(tools.indexOf(Tool(*window_, "Calendar Export")), pdf + 2);
+
+        harness_->settings.values[{"Varnel", "Calendar", "Alarm"}] = "15";
+        CalendarOptions answer;
+        answer.goodDays = true;
+        answer.minimumRating = RatingLevel::Poor;
+        answer.alarmMinutes = 20;
+        harness_->calendarAnswers.push_back(answer);
+        const QString path = harness_->directory.filePath("january.ics");
+        harness_->saveDialog.script.push_back(path);
+        Tool(*window_, "Calendar Export")->trigger();
+
+        QVERIFY(harness_->messages.shown.empty());
+        QCOMPARE(harness_->calendarShown.size(), std::size_t{1});
+        QCOMPARE(harness_->calendarShown[0].alarmMinutes, 15);
+        QCOMPARE(harness_->saveDialog.seen.back().filter, QString("iCalendar (*.ics)|*.ics"));
+        QCOMPARE(harness_->saveDialog.seen.back().fileName, QString("Sydney 2004-01.ics"));
+        const std::string text = ReadWholeFile(path);
+        QVERIFY(text.rfind("BEGIN:VCALENDAR\r\n", 0) == 0);
+        QVERIFY(text.find("\r\nLOCATION:Australia (Sydney)\r\n") != std::string::npos);
+        QVERIFY(text.find("\r\nDTSTART;VALUE=DATE:20040131\r\n") != std::string::npos);
+        QVERIFY(text.find("\r\nTRIGGER:-PT20M\r\n") != std::string::npos);
+        // The time stamp is the moment the window's clock gave.
+        QVERIFY(text.find("\r\nDTSTAMP:20231114T221320Z\r\n") != std::string::npos);
+        QCOMPARE(CalendarSetting(harness_->settings, "Alarm"), std::string("20"));
+        QCOMPARE(CalendarSetting(harness_->settings, "Days"), std::string("1"));
+    }
+
+    void calendarBeyondTheYear3000IsToldBeforeAnyFile() {
+        harness_->settings.Set("Year", "3001");
+        auto window = harness_->Open();
+        QVERIFY(window);
+        QCOMPARE(window->Table().Year, std::int16_t{3001});
+        Tool(*window, "Calendar Export")->trigger();
+        QVERIFY(harness_->saveDialog.seen.empty());
+        QCOMPARE(harness_->messages.shown.size(), std::size_t{1});
+        QCOMPARE(harness_->messages.shown.front().title, QString("Export Error"));
+        QVERIFY(harness_->messages.shown.front().text.contains("3000"));
+    }
+
+    void cancelledCalendarOptionsAskForNoFile() {
+        harness_->calendarAnswers.push_back(std::nullopt);
+        Tool(*window_, "Calendar Export")->trigger();
+        QVERIFY(harness_->saveDialog.seen.empty());
+        QVERIFY(harness_->messages.shown.empty());
+        QCOMPARE(CalendarSetting(harness_->settings, "Alarm"), std::string("<missing>"));
+    }
+
     void cancelledExportWritesNothing_data() {
         QTest::addColumn<QString>("tool");
         QTest::newRow("csv") << "CSV Export";
         QTest::newRow("pdf") << "PDF Export";
+        QTest::newRow("calendar") << "Calendar Export";
     }
     void cancelledExportWritesNothing() {
         QFETCH(QString, tool);
@@ -95,6 +155,8 @@ class MainWindowExportsTest : public QObject {
                              << "out.csv";
         QTest::newRow("pdf") << "PDF Export"
                              << "out.pdf";
+        QTest::newRow("calendar") << "Calendar Export"
+                                  << "out.ics";
     }
     void exportToAMissingDirectoryShowsTheExportError() {
         QFETCH(QString, tool);

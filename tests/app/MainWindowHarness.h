@@ -25,6 +25,7 @@
 #include "app/MainWindowServices.h"
 #include "app/fMain.h"
 #include "appcore/MainLayout.h"
+#include "calendar/CalendarOptions.h"
 #include "support/MemorySettingsStore.h"
 #include "support/RecordingMessageBoxes.h"
 #include "support/ScriptedSaveFileDialog.h"
@@ -172,6 +173,11 @@ struct WindowHarness {
     /// Answers of the location window, from the front: a record means OK with that
     /// record, no value means Cancel.
     std::deque<std::optional<std::string>> formAnswers;
+    /// Answers of the calendar options dialog, from the front: options mean OK with them,
+    /// no value means Cancel; when none are left it answers OK with what it was shown.
+    std::deque<std::optional<CalendarOptions>> calendarAnswers;
+    /// The options the calendar dialog was opened with, each time.
+    std::vector<CalendarOptions> calendarShown;
     /// The record and mode the location window was opened with, each time.
     std::vector<std::pair<std::string, int>> formCalls;
 
@@ -217,7 +223,19 @@ struct WindowHarness {
             record = *answer;
             return true;
         };
-        services.clockTexts = [] { return ClockTexts{"14:05:09", "06/12/2026"}; };
+        services.clockTexts = [] { return ClockTexts{"14:05:09", "06/12/2026", 1'700'000'000}; };
+        services.calendarOptions = [this](QWidget*, CalendarOptions& options) {
+            calendarShown.push_back(options);
+            if (calendarAnswers.empty()) {
+                return true;
+            }
+            const std::optional<CalendarOptions> answer = calendarAnswers.front();
+            calendarAnswers.pop_front();
+            if (answer) {
+                options = *answer;
+            }
+            return answer.has_value();
+        };
         return services;
     }
 

@@ -1,6 +1,7 @@
 // The six saved values: defaults, orders, and how stored text is read back.
 #include <gtest/gtest.h>
 
+#include "appcore/CalendarSettings.h"
 #include "appcore/Settings.h"
 #include "support/MemorySettingsStore.h"
 
@@ -112,6 +113,32 @@ TEST(Settings, TidesPathIsTakenAsItIs) {
     std::int16_t index = 0;
     LoadSettings(store, state, index);
     EXPECT_EQ(state.TidesPath, " C:\\Program Files\\WXTide32\\WXTide32.exe ");
+}
+
+TEST(Settings, CalendarChoicesFallBackOnBadText) {
+    const CalendarOptions defaults;
+    struct Row {
+        const char* key;
+        const char* stored;
+    };
+    // Each a value the program could not have written, which reads as its default.
+    for (const Row row : {Row{"Major", "yes"}, Row{"MinRating", "good"}, Row{"Alarm", "10081"},
+                          Row{"Alarm", "30 min"}}) {
+        MemorySettingsStore store;
+        CalendarOptions chosen;
+        chosen.majorPeriods = false;
+        chosen.minimumRating = RatingLevel::Best;
+        chosen.alarmMinutes = 45;
+        SaveCalendarOptions(store, chosen);
+        store.values[{"Varnel", "Calendar", row.key}] = row.stored;
+        const CalendarOptions back = LoadCalendarOptions(store);
+        const std::string key = row.key;
+        EXPECT_EQ(back.majorPeriods, key == "Major" ? defaults.majorPeriods : false) << key;
+        EXPECT_EQ(back.minimumRating,
+                  key == "MinRating" ? defaults.minimumRating : RatingLevel::Best)
+            << key;
+        EXPECT_EQ(back.alarmMinutes, key == "Alarm" ? defaults.alarmMinutes : 45) << key;
+    }
 }
 
 }  // namespace

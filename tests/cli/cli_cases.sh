@@ -12,6 +12,7 @@ trap 'rm -rf "$work"' EXIT
 
 boston='1USA - Massachusetts  Boston           + 42 21- 71  4-   51022103021111'
 karachi='1Pakistan             Karachi          + 24 52+ 67  1+   50'
+sydney='0Australia - NSW      Sydney           - 33 52+151 13+  101021110031104'
 christchurch='1New Zealand          Christchurch     - 43 32+172 38+  121025109031104'
 philadelphia='1USA - Pennsylvania   Philadelphia     + 40  0- 75  0-   50'
 
@@ -53,7 +54,8 @@ help)
     run 0 --help
     for option in --locations --record --place --list --month --year --months --format \
         --output --pdf --find --town --plan --from --places --min-rating --days --daylight-major \
-        --near-sun --year-view --day --svg --png; do
+        --near-sun --year-view --ics-events --daylight-only --alarm 'Best: major 120 min' \
+        --day --svg --png; do
         grep -qF -- "$option" "$work/out" || fail "--help does not mention $option"
     done
     grep -qF -- '~/.local/share/quintrel/locs.dat' "$work/out" || fail "--help does not say where the places are"
@@ -277,6 +279,38 @@ error_standard_output_full)
     "$program" --record "$karachi" --month 2 --year 2024 >/dev/full 2>"$work/err"
     [ $? -eq 1 ] || fail "a failed write to stdout was not reported with exit code 1"
     grep -qF "standard output" "$work/err" || fail "stderr: $(cat "$work/err")"
+    ;;
+ics_sydney_april)
+    # The April change: the 5th still on daylight time (+11), the 6th from 03:00 on
+    # standard time (+10); the Poor day's first minor at 00:40 is on daylight time.
+    run 0 --record "$sydney" --month 4 --year 2025 --format ics --alarm 30
+    head -c 17 "$work/out" | grep -qF $'BEGIN:VCALENDAR\r' || fail "not a calendar with CR LF lines"
+    [ "$(grep -c '^BEGIN:VEVENT' "$work/out")" -eq 117 ] || fail "not 117 periods"
+    [ "$(grep -c '^TRIGGER:-PT30M' "$work/out")" -eq 117 ] || fail "not one reminder per period"
+    for line in 'UID:20250405-major1@australia-nsw-sydney_-33.866665_151.21666' \
+        'DTSTART:20250404T193000Z' 'DTSTART:20250405T202300Z' 'DTSTART:20250405T132500Z'; do
+        grep -qF "$line"$'\r' "$work/out" || fail "no $line"
+    done
+    ;;
+ics_options_and_months)
+    run 0 --record "$sydney" --month 4 --year 2025 --months 2 --format ics \
+        --ics-events days --min-rating Best --output "$work/best.ics"
+    [ -s "$work/out" ] && fail "the calendar also went to stdout"
+    [ "$(grep -c '^DTSTART;VALUE=DATE:' "$work/best.ics")" -eq "$(grep -c '^BEGIN:VEVENT' "$work/best.ics")" ] ||
+        fail "not only all-day entries"
+    grep -q '^UID:202505' "$work/best.ics" || fail "May missing"
+    grep -q '^SUMMARY:Good' "$work/best.ics" && fail "a Good day below the minimum"
+    run 0 --record "$sydney" --month 4 --year 2025 --format ics --daylight-only
+    [ "$(grep -c '^BEGIN:VEVENT' "$work/out")" -lt 117 ] || fail "night periods kept"
+    ;;
+error_ics_options)
+    expect_error 2 "Poor, Fair, Good or Best" --record "$karachi" --format ics --min-rating Great
+    expect_error 2 "major,minor,days" --record "$karachi" --format ics --ics-events major,moon
+    expect_error 2 "--alarm" --record "$karachi" --format ics --alarm -5
+    expect_error 2 "need --format ics" --record "$karachi" --alarm 30
+    # --min-rating is the planner's as well as the calendar's, and nothing else's.
+    expect_error 2 "goes with --plan or --format ics" --record "$karachi" --min-rating Good
+    expect_error 2 "--format ics is for month tables" --record "$karachi" --plan --format ics
     ;;
 plan_days_pass_every_filter)
     # Boston and Karachi are favourites, Philadelphia is not.

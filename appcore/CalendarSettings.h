@@ -1,0 +1,21 @@
+#pragma once
+
+#include "calendar/CalendarOptions.h"
+
+namespace quintrel {
+
+class SettingsStore;
+
+/// Where the calendar export's choices live in the store (beside the main settings).
+inline constexpr const char* kCalendarSettingsSection = "Calendar";
+
+/// Reads "Major", "Minor", "Days" ("1" or "0"), "MinRating" ("Poor" .. "Best"),
+/// "DaylightOnly" ("1" or "0") and "Alarm" (minutes, 0 .. kMaxAlarmMinutes). A missing key,
+/// or a value the program could not have written, gives that choice's default
+/// (CalendarOptions{}). Never throws for bad stored text.
+CalendarOptions LoadCalendarOptions(SettingsStore& store);
+
+/// Writes the six keys in the same form.
+void SaveCalendarOptions(SettingsStore& store, const CalendarOptions& options);
+
+}  // namespace quintrel
