@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <charconv>
 #include <ctime>
+#include <exception>
 #include <filesystem>
 #include <fstream>
 #include <optional>
 #include <system_error>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -55,6 +57,43 @@ constexpr int kMonthsPerStep = 12;
 std::pair<int, int> MonthAfter(int month, int year, int offset) {
     const long index = static_cast<long>(year) * 12 + (month - 1) + offset;
     return {static_cast<int>(index % 12) + 1, static_cast<int>(index / 12)};
+}
+
+// The months from the `done`-th of `total` on, a year of them on each core side by side
+// (the dates where a year's months meet searched once), returned in calendar order. A
+// failure is raised as the first month in order that failed would raise it.
+std::vector<std::vector<MonthTable>> CalculateYearsSideBySide(const PlaceValues& place,
+                                                              const std::string& record,
+                                                              int firstMonth, int firstYear,
+                                                              int done, int total) {
+    const auto cores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    const int years = std::min(cores, (total - done + kMonthsPerStep - 1) / kMonthsPerStep);
+    std::vector<std::vector<MonthTable>> steps(static_cast<std::size_t>(years));
+    std::vector<std::exception_ptr> failures(steps.size());
+    const auto compute = [&](std::size_t i) {
+        const int start = done + static_cast<int>(i) * kMonthsPerStep;
+        const auto [month, year] = MonthAfter(firstMonth, firstYear, start);
+        try {
+            steps[i] = CalculateMonths(place, record, CheckedMonth(month), CheckedYear(year),
+                                       std::min(kMonthsPerStep, total - start));
+        } catch (...) {
+            failures[i] = std::current_exception();
+        }
+    };
+    std::vector<std::thread> workers;
+    for (std::size_t i = 1; i < steps.size(); ++i) {
+        workers.emplace_back(compute, i);
+    }
+    compute(0);
+    for (std::thread& worker : workers) {
+        worker.join();
+    }
+    for (const std::exception_ptr& failure : failures) {
+        if (failure) {
+            std::rethrow_exception(failure);
+        }
+    }
+    return steps;
 }
 
 // Where the table goes: standard output, a device or pipe written as it is (scripts give
@@ -309,19 +348,20 @@ void RunTableCommand(const TableOptions& options, std::ostream& standardOutput,
     // calendar need every month together.
     std::vector<MonthTable> keptTables;
     bool first = true;
-    for (int done = 0; done < options.months; done += kMonthsPerStep) {
-        const auto [month, year] = MonthAfter(firstMonth, firstYear, done);
-        std::vector<MonthTable> step =
-            CalculateMonths(place, record, CheckedMonth(month), CheckedYear(year),
-                            std::min(kMonthsPerStep, options.months - done));
-        for (MonthTable& table : step) {
-            if (output && !ics) {
-                output->Write(csv ? CsvDayLines(table)
-                                  : (first ? "" : "\n") + FormatTextTable(table, name, line));
-            }
-            first = false;
-            if (options.pdfPath || ics) {
-                keptTables.push_back(std::move(table));
+    int done = 0;
+    while (done < options.months) {
+        for (std::vector<MonthTable>& step :
+             CalculateYearsSideBySide(place, record, firstMonth, firstYear, done, options.months)) {
+            done += static_cast<int>(step.size());
+            for (MonthTable& table : step) {
+                if (output && !ics) {
+                    output->Write(csv ? CsvDayLines(table)
+                                      : (first ? "" : "\n") + FormatTextTable(table, name, line));
+                }
+                first = false;
+                if (options.pdfPath || ics) {
+                    keptTables.push_back(std::move(table));
+                }
             }
         }
     }
