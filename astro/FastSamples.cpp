@@ -12,6 +12,7 @@
 
 #include "astro/FastMath.h"
 #include "astro/FastRiseSet.h"
+#include "astro/SeriesConstants.h"
 
 namespace quintrel::mRiseSet {
 
@@ -22,13 +23,6 @@ namespace {
 using fastmath::Abs;
 using fastmath::Splat;
 using fastmath::Vec4;
-
-constexpr double kFullCircle = 6.283185307;
-constexpr double kArcSecondsPerRadian = 206264.8062;
-constexpr double kArcSecondsPerCircle = 1296000;
-constexpr double kCosObliquity = 0.91748;
-constexpr double kSinObliquity = 0.39778;
-constexpr double kDegreesToRadians = 0.0174532925199433;
 
 // Distance of our functions from libm's (which are within one unit in the last place of
 // the truth): the stated bounds plus that unit.

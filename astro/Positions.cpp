@@ -5,19 +5,12 @@
 #include <cmath>
 #include <cstdint>
 
+#include "astro/SeriesConstants.h"
 #include "astro/mRiseSet.h"
 
 namespace quintrel::mRiseSet {
 
 namespace {
-
-// The series were fitted with this value of the full circle; a more precise one would
-// shift results in the last digits.
-constexpr double kFullCircle = 6.283185307;
-constexpr double kArcSecondsPerRadian = 206264.8062;
-constexpr double kArcSecondsPerCircle = 1296000;
-constexpr double kCosObliquity = 0.91748;
-constexpr double kSinObliquity = 0.39778;
 
 // Ecliptic direction cosines to right ascension (hours, [0, 24)) and declination.
 EquatorialPosition ToEquatorial(double x, double y, double z) {

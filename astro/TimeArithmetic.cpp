@@ -8,13 +8,12 @@
 
 #include "astro/CoreError.h"
 #include "astro/NumberText.h"
+#include "astro/SeriesConstants.h"
 #include "astro/mRiseSet.h"
 
 namespace quintrel::mRiseSet {
 
 namespace {
-
-constexpr double kDegreesToRadians = 0.0174532925199433;
 
 std::string DateText(int year, int month, int day) {
     return std::to_string(year) + "-" + std::to_string(month) + "-" + std::to_string(day);
