@@ -7,7 +7,7 @@ CMAKE_FLAGS ?=
 SOURCES = $(shell git ls-files '*.cpp' '*.h' 2>/dev/null)
 
 .PHONY: all deps configure build programs run install package test test-unit test-asan test-fuzz fuzz fuzz-build \
-        format format-check bench verify-fast clean
+        format format-check bench verify-fast soak clean
 
 all: build
 
@@ -46,8 +46,14 @@ package: programs
 # The sanitizer run comes last so that its CTest summary closes the output.
 test: deps format-check build test-fuzz test-unit test-asan
 
+# Tests labelled `soak` (races, repeated kills, very large files: many runs each) are left
+# out here; `make test` runs a few runs of each through their ordinary test entries.
 test-unit:
-	@cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS) --timeout 300
+	@cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS) --timeout 300 -LE soak
+
+# The many-run tests: the same scenarios as `make test`, run until a rare failure would show.
+soak: build
+	@cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS) --timeout 3600 -L soak
 
 # The core's unit tests once more under AddressSanitizer and UndefinedBehaviorSanitizer.
 test-asan: deps
