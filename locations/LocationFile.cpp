@@ -5,6 +5,7 @@
 
 #include "astro/CoreError.h"
 #include "locations/AppPaths.h"
+#include "locations/FileLock.h"
 #include "locations/LocationMerge.h"
 
 namespace quintrel {
@@ -165,6 +166,10 @@ CloseDownSave SaveLocationsAtClose(std::string_view directory, LocationState& st
         return result;
     }
     const std::string filePath = LocationFilePath(directory);
+    // Windows closing together (a logout signals them all at once) would each read the
+    // file before the others wrote it, and the last rename would drop their places: the
+    // read, the merge and the write are one step for every process.
+    const FileLock lock(filePath);
     if (FileExists(filePath)) {
         const std::string onDisk = ReadPlaceFile(filePath);
         const LocationList theirs = ParsePlaceFile(filePath, onDisk).Locations;

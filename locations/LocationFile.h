@@ -77,8 +77,10 @@ struct CloseDownSave {
 /// is merged with it (MergeLocationLists: the other window's additions, deletions and
 /// changes kept, a place changed on both sides kept as this window has it) and
 /// LocationIndex follows the selected place; then the list is saved as SaveLocations does
-/// and the snapshot updated. Throws CoreError naming the path when locs.dat cannot be read
-/// or written; the (merged) list stays in `state` and the files as they were.
+/// and the snapshot updated. The whole read-merge-write holds the file's FileLock, so
+/// windows closing at the same instant merge one after the other. Throws CoreError naming the path
+/// when locs.dat cannot be read or written, or another process holds its lock too long; the
+/// (merged) list stays in `state` and the files as they were.
 CloseDownSave SaveLocationsAtClose(std::string_view directory, LocationState& state,
                                    LocationFileSnapshot& snapshot);
 
