@@ -22,6 +22,7 @@
 #include "cli/PlanCommand.h"
 #include "cli/TextTable.h"
 #include "gazetteer/GeonamesGazetteer.h"
+#include "gazetteer/SystemTimeZones.h"
 #include "locations/Encoding.h"
 #include "locations/FileIo.h"
 #include "locations/PlaceValues.h"
@@ -259,6 +260,14 @@ void RunTableCommand(const TableOptions& options, std::ostream& standardOutput,
             GeonamesGazetteer gazetteer;
             text = FindText(gazetteer, *options.find);
         } else {
+            // The zone library would also take a POSIX rule string, or print a rule of
+            // Greenwich time for any name it cannot find.
+            if (!IsSystemZoneId(*options.zoneRule)) {
+                throw UsageError(
+                    "--zone-rule must name a zone of the system's time-zone "
+                    "database, such as Europe/Oslo or Etc/GMT-10, not \"" +
+                    PrintableText(*options.zoneRule) + "\"");
+            }
             text = ZoneRuleText(*options.zoneRule);
         }
         standardOutput << text << std::flush;

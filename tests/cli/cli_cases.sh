@@ -481,7 +481,12 @@ error_find_matches_nothing)
 zone_rule)
     run 0 --zone-rule Pacific/Auckland
     grep -qxF 'south +12 1 025109 031104' "$work/out" || fail "rule wrong: $(cat "$work/out")"
-    expect_error 1 'does not know the zone "Atlantis/Capital"' --zone-rule Atlantis/Capital
+    run 0 --zone-rule UTC
+    run 0 --zone-rule Etc/GMT-10
+    run 0 --zone-rule US/Eastern
+    for zone in Atlantis/Capital Sydney Oslo AEST '' AEST-10 "$(printf 'a%.0s' $(seq 1000))"; do
+        expect_error 2 '--zone-rule must name a zone' --zone-rule "$zone"
+    done
     ;;
 usage_errors)
     expect_error 2 "--format" --record "$karachi" --format xml
