@@ -9,6 +9,7 @@
 #include "calendar/CalendarOptions.h"
 #include "cli/AccuracyNote.h"
 #include "cli/TableCommand.h"
+#include "locations/Encoding.h"
 #include "table/ReportTexts.h"
 
 namespace quintrel::cli {
@@ -168,7 +169,8 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& standardOutp
         standardOutput << version.what() << "\n";
         return kExitDone;
     } catch (const CLI::ParseError& error) {
-        standardError << "quintrel-table: " << error.what() << " (see --help)\n";
+        // The parser's messages quote the arguments as typed.
+        standardError << "quintrel-table: " << PrintableText(error.what()) << " (see --help)\n";
         return kExitUsageError;
     }
     options.formatGiven = format->count() > 0;

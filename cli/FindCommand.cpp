@@ -22,7 +22,7 @@ std::vector<GazetteerTown> Matches(Gazetteer& gazetteer, std::string_view text) 
         if (SearchTextTooShort(text)) {
             throw UsageError("Give at least two letters of a town's name to search for");
         }
-        throw CoreError("No town matches \"" + std::string(text) + "\"");
+        throw CoreError("No town matches \"" + PrintableText(text) + "\"");
     }
     return towns;
 }
@@ -72,7 +72,7 @@ std::string TownRecordFor(Gazetteer& gazetteer, std::string_view text) {
             names += (names.empty() ? "" : "; ") + town.name + ", " +
                      (town.state.empty() ? "" : town.state + ", ") + town.country;
         }
-        throw UsageError("Several towns match \"" + std::string(text) + "\" (" + names +
+        throw UsageError("Several towns match \"" + PrintableText(text) + "\" (" + names +
                          "); add the state or country, e.g. \"" + best.front().name + " " +
                          best.front().country + "\"");
     }

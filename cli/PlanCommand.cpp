@@ -5,8 +5,10 @@
 
 #include "cli/PlaceChoice.h"
 #include "cli/TableCommand.h"
+#include "locations/Encoding.h"
 #include "locations/LocationRecord.h"
 #include "table/PlanOutput.h"
+#include "table/PlannerForm.h"
 
 namespace quintrel::cli {
 
@@ -33,7 +35,7 @@ std::pair<int, int> ReadFirstMonth(const std::string& text) {
     }
     if (!good) {
         throw UsageError("--from must be a year and month as YYYY-MM (e.g. 2027-01), not \"" +
-                         text + "\"");
+                         PrintableText(text) + "\"");
     }
     return {year, month};
 }
@@ -113,7 +115,7 @@ PlanRequest BuildPlanRequest(const TableOptions& options, const LocationList& pl
         const std::optional<WeekdaySet> days = ParseWeekdays(*options.days);
         if (!days) {
             throw UsageError("--days must be " + std::string(kWeekdayChoices) + ", not \"" +
-                             *options.days + "\"");
+                             PrintableText(*options.days) + "\"");
         }
         request.filters.weekdays = *days;
     }

@@ -192,7 +192,7 @@ CalendarOptions CalendarChoices(const TableOptions& options) {
         const std::optional<int> rank = ParseRating(*options.minRating);
         if (!rank) {
             throw UsageError("--min-rating must be " + std::string(kRatingChoices) + ", not \"" +
-                             *options.minRating + "\"");
+                             PrintableText(*options.minRating) + "\"");
         }
         calendar.minimumRating = static_cast<RatingLevel>(*rank);
     }

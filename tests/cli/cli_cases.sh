@@ -399,6 +399,20 @@ messages_are_printable_utf8)
     LC_ALL=C grep -q $'\e' "$work/err" && fail "a raw escape reached stderr"
     expect_error 1 'Müller' --record '1Müller'
     iconv -f UTF-8 -t UTF-8 "$work/err" >/dev/null || fail "stderr is not UTF-8"
+    # Every option's text is echoed through the same escaping, bad UTF-8 included.
+    escaped() {
+        "$program" "$@" >"$work/out" 2>"$work/err"
+        grep -qF -e '\x1b[2J' -e '\xff' "$work/err" || fail "not escaped ($*): $(cat -v "$work/err")"
+        LC_ALL=C grep -q $'\e' "$work/err" "$work/out" && fail "a raw escape got out ($*)"
+        iconv -f UTF-8 -t UTF-8 "$work/err" >/dev/null || fail "stderr is not UTF-8 ($*)"
+    }
+    escaped --find $'qq\e[2Jqq'
+    escaped --find $'qq\xffqq'
+    escaped --town $'qq\e[2Jqq'
+    escaped --record "$karachi" --plan --days $'sat\e[2J'
+    escaped --record "$karachi" --plan --min-rating $'Good\e[2J'
+    escaped --zone-rule $'Europe/\e[2J'
+    escaped --record "$karachi" --format $'\e[2J'
     ;;
 endless_and_oversized_locations)
     SECONDS=0
