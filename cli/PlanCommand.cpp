@@ -107,9 +107,12 @@ PlanRequest BuildPlanRequest(const TableOptions& options, const LocationList& pl
         const std::optional<int> rank = ParseRating(*options.minRating);
         if (!rank) {
             throw UsageError("--min-rating must be " + std::string(kRatingChoices) + ", not \"" +
-                             *options.minRating + "\"");
+                             PrintableText(*options.minRating) + "\"");
         }
         request.filters.minRatingRank = *rank;
+    } else {
+        // As the help says, and as the planner window starts: Good and Best days.
+        request.filters.minRatingRank = PlannerChoices{}.minRatingRank;
     }
     if (options.days) {
         const std::optional<WeekdaySet> days = ParseWeekdays(*options.days);

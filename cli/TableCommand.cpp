@@ -57,7 +57,9 @@ constexpr int kMonthsPerStep = 12;
 // The month `offset` months after month/year.
 std::pair<int, int> MonthAfter(int month, int year, int offset) {
     const long index = static_cast<long>(year) * 12 + (month - 1) + offset;
-    return {static_cast<int>(index % 12) + 1, static_cast<int>(index / 12)};
+    // Rounded down, not towards zero: December of year -2026 is still in year -2026.
+    const long yearOf = index >= 0 ? index / 12 : (index - 11) / 12;
+    return {static_cast<int>(index - yearOf * 12) + 1, static_cast<int>(yearOf)};
 }
 
 // The months from the `done`-th of `total` on, a year of them on each core side by side
@@ -184,6 +186,43 @@ void RunPlanCommand(const TableOptions& options, const LocationList& places, con
     }
 }
 
+// Two outputs named the same file would leave only the one written last.
+void RequireDistinctOutputs(const TableOptions& options) {
+    namespace fs = std::filesystem;
+    const std::pair<const char*, std::string> outputs[] = {
+        {"--output", options.outputPath.value_or("")},
+        {"--pdf", options.pdfPath.value_or("")},
+        {"--svg", options.svgPath},
+        {"--png", options.pngPath}};
+    for (std::size_t i = 0; i < std::size(outputs); ++i) {
+        for (std::size_t j = i + 1; j < std::size(outputs); ++j) {
+            const std::string& a = outputs[i].second;
+            const std::string& b = outputs[j].second;
+            if (a.empty() || b.empty()) {
+                continue;
+            }
+            std::error_code error;
+            // A device or pipe (/dev/null) takes any number of writers.
+            const fs::file_status status = fs::status(a, error);
+            if (fs::exists(status) && !fs::is_regular_file(status)) {
+                continue;
+            }
+            std::error_code errorA;
+            std::error_code errorB;
+            const fs::path fullA = fs::weakly_canonical(a, errorA);
+            const fs::path fullB = fs::weakly_canonical(b, errorB);
+            bool same = a == b || (!errorA && !errorB && fullA == fullB);
+            // Hard links are one file under two names.
+            same = same || (fs::exists(status) && fs::equivalent(a, b, error));
+            if (same) {
+                throw UsageError(std::string(outputs[i].first) + " and " + outputs[j].first +
+                                 " name the same file \"" + PrintableText(b) +
+                                 "\"; give each its own");
+            }
+        }
+    }
+}
+
 // The calendar's choices with the shared --min-rating read as the planner reads it, so
 // both accept the same names and say the same when a name is wrong.
 CalendarOptions CalendarChoices(const TableOptions& options) {
@@ -243,6 +282,7 @@ void RunTableCommand(const TableOptions& options, std::ostream& standardOutput,
             throw UsageError(std::string(name) + " needs a file name");
         }
     }
+    RequireDistinctOutputs(options);
     if (options.yearView && !options.pdfPath) {
         throw UsageError("--year-view needs --pdf FILE for the page it draws");
     }

@@ -1,5 +1,6 @@
 #include "locations/LocationFile.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -35,8 +36,36 @@ std::string ReadPlaceFile(const std::string& path) {
     }
 }
 
-// The list a file's text holds: empty lines dropped, sorted. Throws when it is too long.
+// UTF-16, as some editors save text: a byte-order mark, or a zero byte in every other
+// place of the first line. Read byte by byte it would give records of zeros and letters.
+bool LooksLikeUtf16(std::string_view text) {
+    if (text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF")) {
+        return true;
+    }
+    const std::string_view start = text.substr(0, std::min<std::size_t>(text.size(), 120));
+    if (start.size() < 4) {
+        return false;
+    }
+    std::size_t zerosEven = 0;
+    std::size_t zerosOdd = 0;
+    for (std::size_t i = 0; i < start.size(); ++i) {
+        if (start[i] == '\0') {
+            ++(i % 2 == 0 ? zerosEven : zerosOdd);
+        }
+    }
+    const std::size_t half = start.size() / 2;
+    return (zerosEven >= half * 3 / 4 && zerosOdd == 0) ||
+           (zerosOdd >= half * 3 / 4 && zerosEven == 0);
+}
+
+// The list a file's text holds: empty lines dropped, sorted. Throws when it is too long,
+// or is UTF-16 text.
 LocationState ParsePlaceFile(const std::string& path, std::string_view text) {
+    if (LooksLikeUtf16(text)) {
+        throw CoreError("Cannot load \"" + path +
+                        "\": it is UTF-16 text, not Windows-1252 text; save it again as "
+                        "Windows-1252 (ANSI) text");
+    }
     LocationState loaded;
     loaded.Locations = SplitLocationText(text);
     CompactLocationList(loaded);

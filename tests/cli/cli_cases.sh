@@ -351,8 +351,25 @@ plan_text_and_nothing_found)
     # Tromso in December: the sun never rises, so no major period is in daylight.
     tromso='1Norway               Tromso           + 69 39+ 18 57+   10'
     run 0 --record "$tromso" --plan --from 2026-12 --daylight-major
-    printf 'No day from December 2026 passes the filters (a major period from 30 min before sunrise to 30 min after sunset).\n' |
+    printf 'No day from December 2026 passes the filters (rating Good or better; a major period from 30 min before sunrise to 30 min after sunset).\n' |
         cmp -s - "$work/out" || fail "nothing found is not said plainly: $(cat "$work/out")"
+    ;;
+messages_name_what_was_given)
+    expect_error 2 "Year -2026 is not between" --record "$karachi" --year -2026
+    expect_error 2 "Year -2026 is not between" --record "$karachi" --year -2026 --month 12
+    printf '%s\r\n' "$karachi" | iconv -f WINDOWS-1252 -t UTF-16 >"$work/utf16.dat"
+    expect_error 1 "UTF-16 text, not Windows-1252" --locations "$work/utf16.dat" --list
+    expect_error 2 "--output and --pdf name the same file" --record "$karachi" \
+        --output "$work/same" --pdf "$work/same"
+    expect_error 2 "--svg and --png name the same file" --record "$karachi" --day 2026-04-06 \
+        --svg "$work/day" --png "$work/./day"
+    expect_error 2 "--pdf and --png name the same file" --record "$karachi" --day 2026-04-06 \
+        --pdf "$work/day" --png "$work/day"
+    [ ! -e "$work/same" ] && [ ! -e "$work/day" ] || fail "a file was written"
+    # Without --min-rating the planner lists Good and Best days, as its help says.
+    run 0 --record "$karachi" --plan --from 2026-01 --months 3
+    grep -q 'rating Good or better' "$work/out" || fail "heading: $(head -3 "$work/out")"
+    ! grep -Eq ' (Poor|Fair) ' "$work/out" || fail "lower ratings listed"
     ;;
 plan_usage_errors)
     expect_error 2 "between 1 and 24" --record "$boston" --plan --months 25
