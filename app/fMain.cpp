@@ -259,7 +259,11 @@ bool fMain::CloseDown(bool interactive) {
         return false;
     }
     unloaded_ = true;
-    SaveSettings(*services_.settings, state_, places_.LocationIndex);
+    // Unsaved places would shift the saved position onto another place of the file.
+    const std::int16_t savedIndex = places_.LocationsChanged
+                                        ? LocationIndexOnDisk(places_, placesOnDisk_)
+                                        : places_.LocationIndex;
+    SaveSettings(*services_.settings, state_, savedIndex);
     try {
         services_.settings->Commit();
     } catch (const CoreError& error) {

@@ -186,6 +186,15 @@ void SaveLocations(std::string_view directory, LocationState& state) {
     state.LocationsChanged = false;
 }
 
+std::int16_t LocationIndexOnDisk(const LocationState& state, const LocationFileSnapshot& snapshot) {
+    if (state.LocationIndex < 0 ||
+        static_cast<std::size_t>(state.LocationIndex) >= state.Locations.size()) {
+        return -1;
+    }
+    return FindLocation(snapshot.Locations,
+                        state.Locations[static_cast<std::size_t>(state.LocationIndex)]);
+}
+
 CloseDownSave SaveLocationsAtClose(std::string_view directory, LocationState& state,
                                    LocationFileSnapshot& snapshot) {
     CloseDownSave result;

@@ -66,6 +66,12 @@ bool LoadLocations(std::string_view directory, LocationState& state,
 /// are then left as they were.
 void SaveLocations(std::string_view directory, LocationState& state);
 
+/// The position the next start should select when the close-down save failed: where the
+/// selected place is in the list the file still holds (the list of the snapshot), since
+/// unsaved additions and deletions before it moved it in this window's list; -1 (the
+/// first place) when the selected place is not in the file.
+std::int16_t LocationIndexOnDisk(const LocationState& state, const LocationFileSnapshot& snapshot);
+
 /// What the close-down save did.
 struct CloseDownSave {
     bool Written = false;   ///< locs.dat was written
