@@ -134,8 +134,17 @@ bool LoadLocations(std::string_view directory, LocationState& state,
     RemoveStaleTemporaries(backupPath);
     std::string text;
     std::string notice;
+    bool restoreFailed = false;
     if (FileExists(filePath)) {
         text = ReadPlaceFile(filePath);
+        // Said now, before the user makes changes that the close-down could not save.
+        try {
+            ReplaceableTarget(filePath);
+        } catch (const CoreError& error) {
+            notice = std::string(error.what()) +
+                     "\r\nThe places can be used, but changes to them cannot be saved until the "
+                     "file can be replaced.";
+        }
     } else {
         if (!FileExists(backupPath)) {
             return false;
@@ -146,6 +155,7 @@ bool LoadLocations(std::string_view directory, LocationState& state,
             WriteFileAtomically(filePath, text);
         } catch (const CoreError& error) {
             // An installation the user cannot write to still shows its places.
+            restoreFailed = true;
             notice = std::string(error.what()) + "\r\nThe places were read from \"" + backupPath +
                      "\"; changes to them cannot be saved in this folder.";
         }
@@ -155,7 +165,7 @@ bool LoadLocations(std::string_view directory, LocationState& state,
     state.LocationsChanged = loaded.LocationsChanged;
     if (snapshot != nullptr) {
         snapshot->Locations = state.Locations;
-        snapshot->Stamp = notice.empty() ? StampFile(filePath, text) : FileStamp{};
+        snapshot->Stamp = restoreFailed ? FileStamp{} : StampFile(filePath, text);
         snapshot->ReadOnlyNotice = notice;
     }
     return true;

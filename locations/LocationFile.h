@@ -39,8 +39,10 @@ LocationState ReadLocationFile(const std::string& path);
 struct LocationFileSnapshot {
     LocationList Locations;
     FileStamp Stamp;
-    /// Set when only locs.bak existed and locs.dat could not be made from it (a read-only
-    /// folder): the list came from the backup and saving will fail. Says so in full.
+    /// Set when saving will fail: locs.dat is read-only or hard-linked (ReplaceableTarget
+    /// refuses it), or only locs.bak existed and locs.dat could not be made from it (a
+    /// read-only folder, the list then came from the backup). Says so in full, for the
+    /// start-up to show while the list is still used as it is.
     std::string ReadOnlyNotice;
 };
 

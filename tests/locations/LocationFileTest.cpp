@@ -154,6 +154,38 @@ TEST(ReadLocationFile, Utf16IsRefusedAsNotWindows1252) {
     }
 }
 
+// A file the close-down could not replace is named at the load, before any edit; the
+// list is still read.
+TEST(LoadLocations, AFileThatCannotBeReplacedIsNamedAtOnce) {
+    struct Case {
+        const char* kind;
+        const char* notice;  // part of it; empty: none
+    };
+    for (const Case& c :
+         {Case{"plain", ""}, Case{"read-only", "read-only"}, Case{"hard link", "hard link"}}) {
+        const ScratchDirectory directory;
+        const std::string path = directory.file("locs.dat");
+        WriteBytes(path, Record("1", "Peru", "Lima", "- 12  3- 77  2-    50") + "\r\n");
+        if (std::string(c.kind) == "read-only") {
+            ::chmod(path.c_str(), 0444);
+        } else if (std::string(c.kind) == "hard link") {
+            std::filesystem::create_hard_link(path, directory.file("other.dat"));
+        }
+        LocationState state;
+        LocationFileSnapshot snapshot;
+        ASSERT_TRUE(LoadLocations(directory.path(), state, &snapshot)) << c.kind;
+        EXPECT_EQ(state.Locations.size(), 1u) << c.kind;
+        EXPECT_TRUE(snapshot.Stamp.Exists) << c.kind;
+        if (*c.notice == '\0') {
+            EXPECT_EQ(snapshot.ReadOnlyNotice, "") << c.kind;
+        } else {
+            EXPECT_NE(snapshot.ReadOnlyNotice.find(c.notice), std::string::npos)
+                << snapshot.ReadOnlyNotice;
+            EXPECT_NE(snapshot.ReadOnlyNotice.find(path), std::string::npos);
+        }
+    }
+}
+
 TEST(LoadLocations, OnlyTheBackupPresentRestoresTheFile) {
     ScratchDirectory dir;
     const std::string text = FileText({kLima, kParis});
