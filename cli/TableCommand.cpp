@@ -383,18 +383,23 @@ void RunTableCommand(const TableOptions& options, std::ostream& standardOutput,
         output.emplace(options.outputPath, standardOutput);
     }
     const bool csv = options.format == "csv";
-    // A calendar is one VCALENDAR over all the months, so its months are kept and written
-    // together at the end; its choices are checked before anything is computed.
+    // A calendar is one VCALENDAR over all the months, its entries written a year at a
+    // time like the other formats; its choices are checked before anything is computed.
     const bool ics = options.format == "ics";
     const CalendarOptions calendar = CalendarChoices(options);
+    std::optional<IcsStreamWriter> icsWriter;
+    if (output && ics) {
+        icsWriter.emplace(record, calendar, std::time(nullptr),
+                          [&output](std::string_view piece) { output->Write(piece); });
+    }
     if (output && csv) {
         output->Write(BuildCsvText(std::vector<MonthTable>{}, now.timeText, now.dateText));
     }
     const std::string name = PlaceName(record);
     const std::string line = PlaceLineText(record);
     // A year at a time is computed (the dates where its months meet searched once) and
-    // written at once, so a long run holds one year, not all of them; only the PDF and the
-    // calendar need every month together.
+    // written at once, so a long run holds one year, not all of them; only the PDF needs
+    // every month together.
     std::vector<MonthTable> keptTables;
     bool first = true;
     int done = 0;
@@ -402,13 +407,16 @@ void RunTableCommand(const TableOptions& options, std::ostream& standardOutput,
         for (std::vector<MonthTable>& step :
              CalculateYearsSideBySide(place, record, firstMonth, firstYear, done, options.months)) {
             done += static_cast<int>(step.size());
+            if (icsWriter) {
+                icsWriter->AddMonths(step);
+            }
             for (MonthTable& table : step) {
                 if (output && !ics) {
                     output->Write(csv ? CsvDayLines(table)
                                       : (first ? "" : "\n") + FormatTextTable(table, name, line));
                 }
                 first = false;
-                if (options.pdfPath || ics) {
+                if (options.pdfPath) {
                     keptTables.push_back(std::move(table));
                 }
             }
@@ -417,8 +425,8 @@ void RunTableCommand(const TableOptions& options, std::ostream& standardOutput,
     if (options.pdfPath) {
         WriteReportPdf(*options.pdfPath, keptTables, record);
     }
-    if (output && ics) {
-        output->Write(BuildIcsText(keptTables, record, calendar, std::time(nullptr)));
+    if (icsWriter) {
+        icsWriter->Finish();
     }
     if (output) {
         output->Finish();
