@@ -3,7 +3,8 @@
 #include <vector>
 
 #include "astro/CoreError.h"
-#include "cli/TableCommand.h"
+#include "cli/OptionChecks.h"
+#include "gazetteer/GeonamesGazetteer.h"
 #include "gazetteer/SystemTimeZones.h"
 #include "gazetteer/TownPlace.h"
 #include "locations/Encoding.h"
@@ -93,6 +94,33 @@ std::string ZoneRuleText(const std::string& zoneId) {
         output += "\n";
     }
     return output;
+}
+
+bool IsFindMode(const TableOptions& options) {
+    return options.find || options.zoneRule;
+}
+
+void RunFindCommand(const TableOptions& options, std::ostream& standardOutput,
+                    std::ostream& /*messages*/) {
+    std::string text;
+    if (options.find) {
+        GeonamesGazetteer gazetteer;
+        text = FindText(gazetteer, *options.find);
+    } else {
+        // The zone library would also take a POSIX rule string, or print a rule of
+        // Greenwich time for any name it cannot find.
+        if (!IsSystemZoneId(*options.zoneRule)) {
+            throw UsageError(
+                "--zone-rule must name a zone of the system's time-zone database, such as "
+                "Europe/Oslo or Etc/GMT-10, not \"" +
+                PrintableText(*options.zoneRule) + "\"");
+        }
+        text = ZoneRuleText(*options.zoneRule);
+    }
+    standardOutput << text << std::flush;
+    if (!standardOutput) {
+        throw CoreError("Cannot write to standard output");
+    }
 }
 
 }  // namespace quintrel::cli
