@@ -52,25 +52,28 @@ void RunCalendarCommand(const TableOptions& options, std::ostream& standardOutpu
     // Checked before anything is computed.
     const CalendarOptions calendar = CalendarChoices(options);
     // One VCALENDAR over all the months, its entries written a month at a time as they
-    // are computed, so a century never lies in memory at once; only the PDF keeps months.
+    // are computed (the PDF too), so a century never lies in memory at once.
     std::optional<IcsStreamWriter> writer;
     if (output) {
         writer.emplace(record, calendar, std::time(nullptr),
                        [&output](std::string_view piece) { output->Write(piece); });
     }
-    std::vector<MonthTable> tables;
+    std::optional<ReportPdfStream> pdf;
+    if (options.pdfPath) {
+        pdf.emplace(*options.pdfPath, record, LastAskedMonth(options, now, place, record));
+    }
     std::vector<MonthTable> pending;
     ForEachAskedMonth(options, now, place, record, [&](MonthTable& table) {
         if (writer) {
             pending.assign(1, table);
             writer->AddMonths(pending);
         }
-        if (options.pdfPath) {
-            tables.push_back(std::move(table));
+        if (pdf) {
+            pdf->Add(table);
         }
     });
-    if (options.pdfPath) {
-        WriteReportPdf(*options.pdfPath, tables, record);
+    if (pdf) {
+        pdf->Finish();
     }
     if (writer) {
         writer->Finish();

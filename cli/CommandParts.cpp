@@ -97,6 +97,13 @@ void CheckAskedMonths(const TableOptions& options, const LocalMoment& now) {
     }
 }
 
+MonthTable LastAskedMonth(const TableOptions& options, const LocalMoment& now,
+                          const PlaceValues& place, const std::string& record) {
+    const auto [firstMonth, firstYear] = FirstAskedMonth(options, now);
+    const auto [month, year] = MonthAfter(firstMonth, firstYear, options.months - 1);
+    return CalculateMonth(place, record, CheckedMonth(month), CheckedYear(year));
+}
+
 LocationList ReadPlaces(const TableOptions& options) {
     if (options.town) {
         GeonamesGazetteer gazetteer;
