@@ -7,7 +7,7 @@ CMAKE_FLAGS ?=
 SOURCES = $(shell git ls-files '*.cpp' '*.h' 2>/dev/null)
 
 .PHONY: all deps configure build programs run install package test test-unit test-asan test-fuzz fuzz fuzz-build \
-        format format-check bench verify-fast soak clean
+        format format-check bench verify-fast soak world-tides world-tides-check clean
 
 all: build
 
@@ -104,6 +104,16 @@ test-fuzz: fuzz-build
 verify-fast: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS) --target quintrel-verify-fast
 	@$(BUILD_DIR)/bin/quintrel-verify-fast data/locs.dat 1990 2040
+
+# The world tide file data/world-tides.tcd, from the npm package @neaps/tide-database
+# (installed into $(BUILD_DIR), so this needs npm and the network once), written through
+# libtcd; `world-tides-check` makes it afresh and compares it with the committed one. Both
+# stay out of `make test`, which must not need the network.
+world-tides: configure
+	@BUILD_DIR=$(BUILD_DIR) bash scripts/world-tides/make.sh data/world-tides.tcd
+
+world-tides-check: configure
+	@BUILD_DIR=$(BUILD_DIR) bash scripts/world-tides/check.sh
 
 bench: build
 	@for b in $(BUILD_DIR)/bin/bench_*; do echo "== $$b"; $$b || exit 1; done
