@@ -23,14 +23,16 @@ build: configure
 # Running and installing need only the two programs, not the tests and benchmarks that
 # `build` adds, so a fresh clone starts in well under half the build time.
 programs: configure
-	@cmake --build $(BUILD_DIR) -j $(JOBS) --target quintrel quintrel-table quintrel_manpages
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target quintrel quintrel-table quintrel_manpages \
+	  quintrel_world_tides
 
 # Opens the window where a display exists; otherwise prints this month's table.
 run: programs
 	@bash scripts/run.sh $(BUILD_DIR)
 
 # Installs under ~/.local (or PREFIX=...): quintrel, quintrel-table, locs.dat beside them
-# (an existing one is kept), the desktop entry, the icon, AppStream data and manual pages.
+# (an existing one is kept), the world tide file under share/quintrel, the desktop entry,
+# the icon, AppStream data and manual pages.
 # The installed programs are stripped of their debugging information (15 MB down to under
 # 1 MB for the window).
 PREFIX ?=
