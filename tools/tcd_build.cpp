@@ -5,6 +5,9 @@
 //       prints "context<TAB>id" for each tide station of BASE (current stations left out)
 //   quintrel-tcd-build BASE.tcd STATIONS.tsv OUTPUT.tcd
 //       writes OUTPUT from the stations that scripts/world-tides/extract.mjs wrote
+//   quintrel-tcd-build --station FILE.tcd ID YEAR
+//       prints the reference station ID's constants with the year's equilibrium arguments
+//       and node factors, for scripts/world-tides/accuracy.mjs
 //
 // The constituent table of OUTPUT holds the constituents its stations use. Those that
 // BASE knows are copied from it, speed and every year's equilibrium argument and node
@@ -202,6 +205,50 @@ int PrintIds(const std::string& path) {
     return 0;
 }
 
+int PrintStation(const std::string& path, const std::string& id, int year) {
+    if (!open_tide_db(const_cast<char*>(path.c_str()))) {
+        std::fprintf(stderr, "quintrel-tcd-build: cannot open %s\n", path.c_str());
+        return 1;
+    }
+    const DB_HEADER_PUBLIC header = get_tide_db_header();
+    if (year < header.start_year ||
+        year >= header.start_year + static_cast<int>(header.number_of_years)) {
+        std::fprintf(stderr, "quintrel-tcd-build: %d is outside the file's years\n", year);
+        close_tide_db();
+        return 1;
+    }
+    static TIDE_RECORD record;
+    for (unsigned i = 0; i < header.number_of_records; ++i) {
+        if (read_tide_record(static_cast<NV_INT32>(i), &record) < 0 || id != record.station_id ||
+            record.header.record_type != REFERENCE_STATION ||
+            std::string(get_level_units(record.level_units)).rfind("knot", 0) == 0) {
+            continue;
+        }
+        std::printf("station\t%s\t%s\t%.6f\t%.6f\t%.4f\t%s\t%s\t%d\n", record.station_id,
+                    record.header.name, record.header.latitude, record.header.longitude,
+                    static_cast<double>(record.datum_offset), get_level_units(record.level_units),
+                    get_datum(record.datum), record.zone_offset);
+        const int column = year - header.start_year;
+        for (unsigned c = 0; c < header.constituents; ++c) {
+            if (record.amplitude[c] <= 0) {
+                continue;
+            }
+            const auto n = static_cast<NV_INT32>(c);
+            std::printf("c\t%s\t%.7f\t%.4f\t%.2f\t%.2f\t%.4f\n", get_constituent(n), get_speed(n),
+                        static_cast<double>(record.amplitude[c]),
+                        static_cast<double>(record.epoch[c]),
+                        static_cast<double>(get_equilibrium(n, column)),
+                        static_cast<double>(get_node_factor(n, column)));
+        }
+        close_tide_db();
+        return 0;
+    }
+    close_tide_db();
+    std::fprintf(stderr, "quintrel-tcd-build: no reference station %s in %s\n", id.c_str(),
+                 path.c_str());
+    return 1;
+}
+
 struct Station {
     std::vector<std::string> fields;
     std::vector<std::pair<std::string, std::pair<double, double>>> constituents;
@@ -374,12 +421,16 @@ int main(int argc, char** argv) {
         if (argc == 3 && std::string(argv[1]) == "--ids") {
             return PrintIds(argv[2]);
         }
+        if (argc == 5 && std::string(argv[1]) == "--station") {
+            return PrintStation(argv[2], argv[3], std::stoi(argv[4]));
+        }
         if (argc == 4) {
             return Build(argv[1], argv[2], argv[3]);
         }
         std::fprintf(stderr,
                      "usage: quintrel-tcd-build --ids BASE.tcd\n"
-                     "       quintrel-tcd-build BASE.tcd STATIONS.tsv OUTPUT.tcd\n");
+                     "       quintrel-tcd-build BASE.tcd STATIONS.tsv OUTPUT.tcd\n"
+                     "       quintrel-tcd-build --station FILE.tcd ID YEAR\n");
         return 2;
     } catch (const std::exception& error) {
         std::fprintf(stderr, "quintrel-tcd-build: %s\n", error.what());
