@@ -7,7 +7,7 @@ CMAKE_FLAGS ?=
 SOURCES = $(shell git ls-files '*.cpp' '*.h' 2>/dev/null)
 
 .PHONY: all deps configure build programs run install package test test-unit test-asan test-fuzz fuzz fuzz-build \
-        format format-check bench verify-fast soak world-tides world-tides-check clean
+        format format-check bench verify-fast soak world-tides world-tides-check world-tides-accuracy clean
 
 all: build
 
@@ -116,6 +116,11 @@ world-tides: configure
 
 world-tides-check: configure
 	@BUILD_DIR=$(BUILD_DIR) bash scripts/world-tides/check.sh
+
+# High and low waters of 2026 at nine stations against @neaps/tide-predictor on the same
+# constants (the figures of the README's "How accurate are the times?"); needs npm too.
+world-tides-accuracy: configure
+	@BUILD_DIR=$(BUILD_DIR) bash scripts/world-tides/accuracy.sh
 
 bench: build
 	@for b in $(BUILD_DIR)/bin/bench_*; do echo "== $$b"; $$b || exit 1; done

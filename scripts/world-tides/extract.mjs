@@ -5,7 +5,8 @@
 // Kept: tide stations (no current stations) that have their own harmonic constants or
 // predict through a kept reference station, accepted by the database's quality check,
 // whose licence allows commercial use. Left out: the NOAA stations that xtide-data
-// already holds (matched by station number), so that no station is listed twice.
+// already holds (matched by station number) and TICON-4's copies of them (see inXtide),
+// so that no station is listed twice.
 //
 // Usage: node extract.mjs PACKAGE_DIR XTIDE_IDS OUTPUT
 //   PACKAGE_DIR: the installed package (.../node_modules/@neaps/tide-database)
@@ -30,7 +31,7 @@ if (!packageDir || !idsPath || !outPath) {
   process.exit(2);
 }
 const main = JSON.parse(readFileSync(join(packageDir, "package.json"), "utf8")).main;
-const { stations } = await import(pathToFileURL(join(packageDir, main)).href);
+const { stations, allStations } = await import(pathToFileURL(join(packageDir, main)).href);
 
 const xtideNoaa = new Set(
   readFileSync(idsPath, "utf8")
@@ -147,9 +148,25 @@ function datumOf(station) {
   return ["Mean Sea Level", 0];
 }
 
+// TICON-4 also holds NOAA's own gauges, re-analysed from the records that UHSLC and NOAA
+// relay: those naming an xtide-data station's number in their id, and those from UHSLC or
+// NOAA ("da_sat") within 2 km of an xtide-data station, are the same gauge and left out.
+const xtideGauges = allStations.filter((s) => s.id.startsWith("noaa/") && s.kind === "tide" && xtideNoaa.has(s.id.slice(5)));
+const kilometres = (a, b) =>
+  Math.hypot(a.latitude - b.latitude, (a.longitude - b.longitude) * Math.cos((a.latitude * Math.PI) / 180)) * 111.2;
+function inXtide(s) {
+  if (s.id.startsWith("noaa/")) {
+    return xtideNoaa.has(s.id.slice(5));
+  }
+  const number = s.id.match(/-(\d{7})-usa-/);
+  if (number && xtideNoaa.has(number[1])) {
+    return true;
+  }
+  return /-usa-(uhslc_fd|uhslc_rq|da_sat)$/.test(s.id) && xtideGauges.some((g) => kilometres(s, g) < 2);
+}
+
 const byId = new Map(stations.map((s) => [s.id, s]));
-const wanted = (s) =>
-  s.kind === "tide" && s.license?.commercial_use === true && !(s.id.startsWith("noaa/") && xtideNoaa.has(s.id.slice(5)));
+const wanted = (s) => s.kind === "tide" && s.license?.commercial_use === true && !inXtide(s);
 
 const references = stations
   .filter((s) => wanted(s) && s.type === "reference" && (s.harmonic_constituents ?? []).length > 0)
@@ -164,10 +181,13 @@ const count = (why) => (skipped[why] = (skipped[why] ?? 0) + 1);
 for (const s of stations) {
   if (s.kind !== "tide") count("current station");
   else if (s.license?.commercial_use !== true) count("licence forbids commercial use");
-  else if (s.id.startsWith("noaa/") && xtideNoaa.has(s.id.slice(5))) count("already in xtide-data");
+  else if (inXtide(s)) count(s.id.startsWith("noaa/") ? "already in xtide-data" : "xtide-data's gauge in TICON-4");
   else if (s.type === "reference" && !(s.harmonic_constituents ?? []).length) count("no harmonic constants");
   else if (s.type === "subordinate" && !index.has(s.offsets?.reference)) {
-    count(byId.has(s.offsets?.reference) && wanted(byId.get(s.offsets.reference)) ? "reference unusable" : "reference not kept");
+    // A subordinate station predicts through a reference in the same file; xtide-data's
+    // newer NOAA subordinates whose reference only xtide-data holds cannot be listed.
+    const reference = s.offsets?.reference ?? "";
+    count(reference.startsWith("noaa/") && xtideNoaa.has(reference.slice(5)) ? "subordinate of an xtide-data station" : "reference not kept");
   }
 }
 
