@@ -7,7 +7,8 @@
 //       writes OUTPUT from the stations that scripts/world-tides/extract.mjs wrote
 //   quintrel-tcd-build --station FILE.tcd ID YEAR
 //       prints the reference station ID's constants with the year's equilibrium arguments
-//       and node factors, for scripts/world-tides/accuracy.mjs
+//       and node factors (for scripts/world-tides/accuracy.mjs), or a subordinate
+//       station's reference and offsets
 //
 // The constituent table of OUTPUT holds the constituents its stations use. Those that
 // BASE knows are copied from it, speed and every year's equilibrium argument and node
@@ -220,9 +221,22 @@ int PrintStation(const std::string& path, const std::string& id, int year) {
     static TIDE_RECORD record;
     for (unsigned i = 0; i < header.number_of_records; ++i) {
         if (read_tide_record(static_cast<NV_INT32>(i), &record) < 0 || id != record.station_id ||
-            record.header.record_type != REFERENCE_STATION ||
             std::string(get_level_units(record.level_units)).rfind("knot", 0) == 0) {
             continue;
+        }
+        if (record.header.record_type == SUBORDINATE_STATION) {
+            // The offsets as stored: times as signed HHMM, high water first.
+            static TIDE_RECORD reference;
+            read_tide_record(record.header.reference_station, &reference);
+            std::printf("subordinate\t%s\t%s\t%s\t%d\t%d\t%.3f\t%.3f\t%.3f\t%.3f\n",
+                        record.station_id, record.header.name, reference.station_id,
+                        record.max_time_add, record.min_time_add,
+                        static_cast<double>(record.max_level_multiply),
+                        static_cast<double>(record.min_level_multiply),
+                        static_cast<double>(record.max_level_add),
+                        static_cast<double>(record.min_level_add));
+            close_tide_db();
+            return 0;
         }
         std::printf("station\t%s\t%s\t%.6f\t%.6f\t%.4f\t%s\t%s\t%d\n", record.station_id,
                     record.header.name, record.header.latitude, record.header.longitude,
@@ -244,7 +258,7 @@ int PrintStation(const std::string& path, const std::string& id, int year) {
         return 0;
     }
     close_tide_db();
-    std::fprintf(stderr, "quintrel-tcd-build: no reference station %s in %s\n", id.c_str(),
+    std::fprintf(stderr, "quintrel-tcd-build: no tide station %s in %s\n", id.c_str(),
                  path.c_str());
     return 1;
 }
