@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Checks that data/world-tides.tcd is what scripts/world-tides/make.sh makes today: the same
-# bytes apart from the time of writing that libtcd puts in the header's [LAST MODIFIED] line.
+# bytes apart from the time of writing that libtcd puts in the header's [LAST MODIFIED] line
+# (and the header's checksum, which covers it).
 set -euo pipefail
 
 cd "$(dirname "$0")/../.."
@@ -14,9 +15,14 @@ import sys
 
 def without_time(path):
     with open(path, "rb") as f:
-        data = f.read()
-    # The line keeps its length, so every byte after it stays where it was.
-    return re.sub(rb"(\[LAST MODIFIED\] = )[^\n]*", lambda m: m.group(1) + b"-", data, count=1)
+        data = bytearray(f.read())
+    # The time of writing, and the checksum of the text header that follows the header
+    # (4 bytes at [HEADER SIZE]) and so covers that time.
+    time = re.search(rb"\[LAST MODIFIED\] = ([^\n]*)", data)
+    size = int(re.search(rb"\[HEADER SIZE\] = (\d+)", data).group(1))
+    data[time.start(1):time.end(1)] = b"-" * (time.end(1) - time.start(1))
+    data[size:size + 4] = b"\0" * 4
+    return bytes(data)
 
 committed, fresh = (without_time(p) for p in sys.argv[1:3])
 if committed != fresh:
