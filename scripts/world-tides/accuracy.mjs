@@ -133,7 +133,7 @@ function utcRecord(station) {
   };
   const lat = (station.latitude < 0 ? "-" : "+") + dm(station.latitude, 3);
   const lon = (station.longitude < 0 ? "-" : "+") + dm(station.longitude, 3);
-  return "1" + "Tide check".padEnd(20) + "Station".padEnd(17) + lat + lon + "+   0" + "0";
+  return "1" + "Tide check".padEnd(21) + "Station".padEnd(17) + lat + lon + "+   0" + "0";
 }
 
 function ourPrediction(station, id) {
