@@ -5,10 +5,11 @@
 set -uo pipefail
 
 root="$1"
-# Bottom first. appcore holds the main window's rules and may use the whole core; calendar
-# makes calendar files of month tables, and appcore keeps its choices.
-declare -A level=([astro]=0 [locations]=1 [table]=2 [appcore]=3 [calendar]=3 [gazetteer]=9 [ui]=9 [app]=9 [cli]=9)
-core_folders=(astro locations table appcore calendar)
+# Bottom first. tides predicts tides for places and so sits above the month table;
+# appcore holds the main window's rules and may use the whole core; calendar makes
+# calendar files of month tables, and appcore keeps its choices.
+declare -A level=([astro]=0 [locations]=1 [table]=2 [tides]=3 [appcore]=4 [calendar]=4 [gazetteer]=9 [ui]=9 [app]=9 [cli]=9)
+core_folders=(astro locations table tides appcore calendar)
 
 found=0
 for folder in "${core_folders[@]}"; do
