@@ -21,6 +21,7 @@
 #include "cli/PlaceChoice.h"
 #include "cli/PlanCommand.h"
 #include "cli/TextTable.h"
+#include "cli/TidesCommand.h"
 #include "gazetteer/GeonamesGazetteer.h"
 #include "locations/Encoding.h"
 #include "locations/FileIo.h"
@@ -245,6 +246,9 @@ void RunTableCommand(const TableOptions& options, std::ostream& standardOutput,
     if (options.yearView && !options.pdfPath) {
         throw UsageError("--year-view needs --pdf FILE for the page it draws");
     }
+    if ((options.station || options.units) && !options.tides) {
+        throw UsageError("--station and --units go with --tides");
+    }
     if (options.calendarOptionsGiven && options.format != "ics") {
         throw UsageError("--ics-events, --daylight-only and --alarm need --format ics");
     }
@@ -324,6 +328,13 @@ void RunTableCommand(const TableOptions& options, std::ostream& standardOutput,
     const std::string& record =
         options.town ? places.front()
                      : places[static_cast<std::size_t>(ChoosePlace(places, options.place))];
+    if (options.stations || options.tides) {
+        TableOptions tideOptions = options;
+        tideOptions.month = firstMonth;
+        tideOptions.year = firstYear;
+        RunTidesCommand(tideOptions, record, TidePlaceDirectory(options), standardOutput, messages);
+        return;
+    }
     PlaceValues place;
     ParseSelectedLocation(record, place);
 
