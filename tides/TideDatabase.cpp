@@ -111,21 +111,32 @@ std::vector<TideStation> TideDatabase::Find(std::string_view text) const {
         return byId;
     }
     for (std::size_t f = 0; f < files_.size(); ++f) {
-        for (const StationHeader& header : files_[f].stations) {
-            const bool nameMatches = Lowered(header.name).find(wanted) != std::string::npos;
+        const TcdIndex& file = files_[f];
+        for (const StationHeader& header : file.stations) {
+            // Only the whole record holds the id; the reference (for the datum) is read
+            // for the matches alone.
+            std::optional<TideStation> record;
+            try {
+                record = ReadTcdStation(file.path, static_cast<int>(f), header.record, file.table);
+            } catch (const CoreError&) {
+                continue;
+            }
+            if (!record) {
+                continue;
+            }
+            const bool idMatches = Lowered(record->id) == wanted;
+            if (!idMatches &&
+                (!byId.empty() || Lowered(header.name).find(wanted) == std::string::npos)) {
+                continue;
+            }
             std::optional<TideStation> station;
             try {
                 station = Station(static_cast<int>(f), header.record);
             } catch (const CoreError&) {
                 continue;
             }
-            if (!station) {
-                continue;
-            }
-            if (Lowered(station->id) == wanted) {
-                byId.push_back(std::move(*station));
-            } else if (nameMatches) {
-                byName.push_back(std::move(*station));
+            if (station) {
+                (idMatches ? byId : byName).push_back(std::move(*station));
             }
         }
     }
