@@ -226,7 +226,7 @@ std::optional<TideStation> ReadTcdStation(const std::string& path, int file, int
 }
 
 std::optional<std::string> ProbeTideFile(const std::string& path, int limitMs) {
-    const std::string name = FileName(path);
+    const std::string& name = path;
     int channel[2];
     if (pipe(channel) != 0) {
         return "The tide file " + name + " was not read: no pipe for its check.";
