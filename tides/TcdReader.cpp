@@ -100,6 +100,11 @@ ConstituentTable ReadTableLocked(const DB_HEADER_PUBLIC& header) {
 }
 
 TcdIndex ReadIndexLocked(const std::string& path) {
+    // The index is always read afresh: the file may have been replaced since.
+    if (!gOpenPath.empty()) {
+        close_tide_db();
+        gOpenPath.clear();
+    }
     OpenLocked(path);
     const DB_HEADER_PUBLIC header = get_tide_db_header();
     TcdIndex index;
