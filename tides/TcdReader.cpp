@@ -7,6 +7,7 @@
 #include <tcd.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
 #include <cmath>
 #include <cstring>
@@ -277,7 +278,7 @@ std::optional<std::string> ProbeTideFile(const std::string& path, int limitMs) {
         const pid_t done = waitpid(child, &status, WNOHANG);
         if (done == child) {
             finished = true;
-        } else if (done < 0) {
+        } else if (done < 0 && errno != EINTR) {
             break;
         } else if (std::chrono::steady_clock::now() >= deadline) {
             kill(child, SIGKILL);
