@@ -218,4 +218,17 @@ std::vector<double> TideDatabase::Levels(const TideStation& station,
     return levels;
 }
 
+std::optional<NearbyStation> PickStation(const std::vector<NearbyStation>& offered,
+                                         std::string_view keptId) {
+    for (const NearbyStation& station : offered) {
+        if (!keptId.empty() && station.station.id == keptId) {
+            return station;
+        }
+    }
+    if (offered.empty()) {
+        return std::nullopt;
+    }
+    return offered.front();
+}
+
 }  // namespace quintrel::tides

@@ -91,4 +91,9 @@ class TideDatabase {
     mutable std::map<std::pair<int, int>, TideStation> references_;
 };
 
+/// The station to show for a place: the offered one whose id is `keptId` (the user's
+/// choice kept for the place), otherwise the nearest; nothing when none is offered.
+std::optional<NearbyStation> PickStation(const std::vector<NearbyStation>& offered,
+                                         std::string_view keptId);
+
 }  // namespace quintrel::tides

@@ -45,6 +45,11 @@ TEST(TideDatabase, SeattleOffersTenTideStationsNearestFirstWithinTheRadius) {
         EXPECT_LE(nearby[i - 1].distanceKm, nearby[i].distanceKm);
         EXPECT_LE(nearby[i].distanceKm, kStationRadiusKm);
     }
+    // A kept choice wins while it is offered; otherwise the nearest.
+    EXPECT_EQ(PickStation(nearby, "9445753")->station.id, "9445753");
+    EXPECT_EQ(PickStation(nearby, "8665530")->station.id, "9447130");
+    EXPECT_EQ(PickStation(nearby, "")->station.id, "9447130");
+    EXPECT_FALSE(PickStation({}, "9447130").has_value());
     // A radius just short of the third station keeps only the first two.
     EXPECT_EQ(Xtide().Nearby(47.6, -122.333, 10, nearby[2].distanceKm - 0.01).size(), 2u);
 }
