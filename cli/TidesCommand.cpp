@@ -8,8 +8,9 @@
 
 #include "astro/CivilDate.h"
 #include "astro/CoreError.h"
+#include "cli/CommandParts.h"
+#include "cli/OptionChecks.h"
 #include "cli/PlaceChoice.h"
-#include "cli/TableCommand.h"
 #include "locations/AppPaths.h"
 #include "locations/FileIo.h"
 #include "locations/PlaceValues.h"
@@ -23,20 +24,15 @@ namespace quintrel::cli {
 
 namespace {
 
-// How many stations a --station text that matches several names.
+// How many of the stations a --station text matches its message names.
 constexpr std::size_t kMatchesNamed = 10;
 
+// --units as checked by CheckOptions: "m" or "ft".
 std::optional<tides::LevelUnits> UnitsOption(const std::optional<std::string>& units) {
     if (!units) {
         return std::nullopt;
     }
-    if (*units == "m") {
-        return tides::LevelUnits::Meters;
-    }
-    if (*units == "ft") {
-        return tides::LevelUnits::Feet;
-    }
-    throw UsageError("--units must be m or ft, not \"" + *units + "\"");
+    return *units == "m" ? tides::LevelUnits::Meters : tides::LevelUnits::Feet;
 }
 
 std::string EnvironmentText(const char* name) {
@@ -70,19 +66,6 @@ tides::NearbyStation ChosenStation(const tides::TideDatabase& database, const st
     return {std::move(station), km, bearing};
 }
 
-// Where the text goes: standard output, or a file replaced once it is all written.
-void WriteOutput(const TableOptions& options, const std::string& text,
-                 std::ostream& standardOutput) {
-    if (options.outputPath) {
-        ReplaceFileContent(*options.outputPath, text);
-        return;
-    }
-    standardOutput << text << std::flush;
-    if (!standardOutput) {
-        throw CoreError("Cannot write to standard output");
-    }
-}
-
 }  // namespace
 
 std::string TidePlaceDirectory(const TableOptions& options) {
@@ -95,25 +78,23 @@ std::string TidePlaceDirectory(const TableOptions& options) {
                           EnvironmentText("HOME"));
 }
 
-void RunTidesCommand(const TableOptions& options, const std::string& record,
-                     const std::string& placeDirectory, std::ostream& standardOutput,
+bool IsTidesMode(const TableOptions& options) {
+    return options.stations || options.tides;
+}
+
+void RunTidesCommand(const TableOptions& options, std::ostream& standardOutput,
                      std::ostream& messages) {
-    if (options.stations && options.tides) {
-        throw UsageError("--stations and --tides cannot be used together");
-    }
-    if ((options.station || options.units) && !options.tides) {
-        throw UsageError("--station and --units go with --tides");
-    }
-    if (options.format == "ics" || options.pdfPath) {
-        throw UsageError("--stations and --tides write text or csv; not --format ics or --pdf");
-    }
+    const LocalMoment now = ReadLocalClock();
+    CheckAskedMonths(options, now);
+    const LocationList places = ReadPlaces(options);
+    const std::string& record = ChosenRecord(options, places);
     const std::optional<tides::LevelUnits> units = UnitsOption(options.units);
     PlaceValues place;
     ParseSelectedLocation(record, place);
     const std::string placeName = PlaceName(record);
 
     const std::shared_ptr<tides::TideDatabase> database =
-        tides::OpenTideData(AppDirectory(), placeDirectory);
+        tides::OpenTideData(AppDirectory(), TidePlaceDirectory(options));
     for (const std::string& problem : database->Problems()) {
         messages << "quintrel-table: " << problem << "\n";
     }
@@ -135,7 +116,7 @@ void RunTidesCommand(const TableOptions& options, const std::string& record,
         for (const tides::NearbyStation& station : nearby) {
             text += tides::StationLine(station) + "\n";
         }
-        WriteOutput(options, text, standardOutput);
+        WriteWhole(options, standardOutput, text);
         return;
     }
 
@@ -152,11 +133,10 @@ void RunTidesCommand(const TableOptions& options, const std::string& record,
     const std::vector<tides::PlaceTideEvent> events =
         tides::PlaceTides(*database, chosen->station, texts, firstDate, lastDate, shown);
     const tides::TideHeading heading = tides::HeadingFor(*chosen, shown);
-    WriteOutput(options,
-                options.format == "csv"
-                    ? tides::TideCsvText(heading, events)
-                    : tides::TideTextTable(heading, placeName, events, firstDate, lastDate),
-                standardOutput);
+    WriteWhole(options, standardOutput,
+               options.format == "csv"
+                   ? tides::TideCsvText(heading, events)
+                   : tides::TideTextTable(heading, placeName, events, firstDate, lastDate));
 }
 
 }  // namespace quintrel::cli
