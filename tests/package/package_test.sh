@@ -47,7 +47,7 @@ checks)
   ! grep -q '^/usr/bin/locs' <<<"$listing" || fail "the package puts a place list in /usr/bin"
   ! grep -q '^/usr/bin/world-tides' <<<"$listing" || fail "the package puts tide data in /usr/bin"
   depends=$(dpkg-deb -f "$deb" Depends)
-  for library in libc6 libqt6widgets6 libqt6printsupport6 libqt6svg6 libgeonames0 qt6-qpa-plugins xtide-data; do
+  for library in libc6 libqt6widgets6 libqt6printsupport6 libqt6svg6 libgeonames0 qt6-qpa-plugins libtcd0 xtide-data; do
     grep -q "\b$library\b" <<<"$depends" || fail "Depends lacks $library: $depends"
   done
 
