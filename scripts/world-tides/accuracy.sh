@@ -15,7 +15,8 @@ if [[ "$(node -p "require('./$package_dir/package.json').version" 2>/dev/null)" 
 fi
 cmake --build "$build_dir" --target quintrel-tcd-build quintrel-table quintrel_world_tides >/dev/null
 table=()
-if "$build_dir/bin/quintrel-table" --help | grep -q -- '--tides'; then
+help=$("$build_dir/bin/quintrel-table" --help)
+if grep -q -- '--tides' <<<"$help"; then
     table=(--table "$build_dir/bin/quintrel-table")
 fi
 node scripts/world-tides/accuracy.mjs --tool "$build_dir/bin/quintrel-tcd-build" \
