@@ -6,9 +6,10 @@ set -uo pipefail
 
 root="$1"
 # Bottom first. appcore holds the main window's rules and may use the whole core; calendar
-# makes calendar files of month tables, and appcore keeps its choices.
-declare -A level=([astro]=0 [locations]=1 [table]=2 [appcore]=3 [calendar]=3 [gazetteer]=9 [ui]=9 [app]=9 [cli]=9)
-core_folders=(astro locations table appcore calendar)
+# makes calendar files of month tables, and appcore keeps its choices; the log of outings
+# and catches rests on the month table and is below the windows' rules.
+declare -A level=([astro]=0 [locations]=1 [table]=2 [calendar]=3 [log]=4 [appcore]=5 [gazetteer]=9 [ui]=9 [app]=9 [cli]=9)
+core_folders=(astro locations table calendar log appcore)
 
 found=0
 for folder in "${core_folders[@]}"; do
