@@ -8,6 +8,7 @@
 
 #include "calendar/CalendarOptions.h"
 #include "cli/AccuracyNote.h"
+#include "cli/LogCommand.h"
 #include "cli/TableCommand.h"
 #include "table/ReportTexts.h"
 
@@ -147,8 +148,10 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& standardOutp
                        "With --format ics: a reminder this many minutes before each period")
             ->check(CLI::Range(0, kMaxAlarmMinutes))
             ->type_name("MINUTES")};
+    LogOptions logOptions;
+    AddLogOptions(app, logOptions);
     app.footer(
-        placesHelp +
+        placesHelp + "\n" + kLogHelp +
         "\nCALENDAR:\n"
         "  With --format ics the periods become calendar entries in UTC, centred on the\n"
         "  table's times and lasting by the day's rating:\n" +
@@ -175,6 +178,9 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& standardOutp
     ApplyEventKinds(icsEvents, options.calendar);
 
     try {
+        if (LogModeAsked(logOptions)) {
+            return RunLogCommand(logOptions, options, app, standardOutput, standardError);
+        }
         if (monthText) {
             options.month = DecimalOption("--month", *monthText);
         }
