@@ -148,8 +148,18 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& standardOutp
                        "With --format ics: a reminder this many minutes before each period")
             ->check(CLI::Range(0, kMaxAlarmMinutes))
             ->type_name("MINUTES")};
-    LogOptions logOptions;
-    AddLogOptions(app, logOptions);
+    app.add_option("--log", options.logPath,
+                   "The log of outings and catches (default: log.sqlite beside the place list)")
+        ->type_name("FILE");
+    app.add_option("--log-import", options.logImport,
+                   "Add the catches of a CSV file to the log: all lines or none")
+        ->type_name("CSV");
+    app.add_option("--log-export", options.logExport,
+                   "Write the whole log as CSV, one line per catch (- for standard output)")
+        ->type_name("CSV");
+    app.add_flag("--log-stats", options.logStats,
+                 "Catches per outing by day rating and by minutes from the nearest major or "
+                 "minor time, as --format text or csv");
     app.footer(
         placesHelp + "\n" + kLogHelp +
         "\nCALENDAR:\n"
@@ -178,9 +188,6 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& standardOutp
     ApplyEventKinds(icsEvents, options.calendar);
 
     try {
-        if (LogModeAsked(logOptions)) {
-            return RunLogCommand(logOptions, options, app, standardOutput, standardError);
-        }
         if (monthText) {
             options.month = DecimalOption("--month", *monthText);
         }

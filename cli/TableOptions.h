@@ -43,6 +43,11 @@ struct TableOptions {
     bool daylightMajor = false;
     std::optional<int> nearSunMinutes;
     bool yearView = false;  ///< the year at a glance of --place for --year
+    // The log of outings and catches.
+    std::optional<std::string> logPath;    ///< --log; none: log.sqlite beside the place list
+    std::optional<std::string> logImport;  ///< --log-import CSV
+    std::optional<std::string> logExport;  ///< --log-export CSV ("-": standard output)
+    bool logStats = false;                 ///< --log-stats
 };
 
 }  // namespace quintrel::cli

@@ -73,7 +73,7 @@ log_import_all_or_nothing)
     } >"$work/bad.csv"
     run 1 "${log[@]}" --log-import "$work/bad.csv"
     [ -s "$work/out" ] && fail "something was written to stdout"
-    [ "$(cat "$work/err")" = 'line 4, column 5: "lots" is not a whole number from 0' ] ||
+    [ "$(cat "$work/err")" = 'quintrel-table: line 4, column 5: "lots" is not a whole number from 0' ] ||
         fail "stderr: $(cat "$work/err")"
     run 0 "${log[@]}" --log-export "$work/after.csv"
     cmp "$work/before.csv" "$work/after.csv" || fail "a refused import changed the log"
