@@ -424,8 +424,10 @@ LogDatabase LogDatabase::Open(const std::string& path, const LogOpenOptions& opt
             throw LogError(LogErrorKind::Io, "There is no log " + path);
         }
         const fs::path folder = fs::path(path).parent_path();
-        if (!folder.empty()) {
-            fs::create_directories(folder, error);
+        if (!folder.empty() && !fs::create_directories(folder, error) && error) {
+            throw LogError(LogErrorKind::NoPermission, "Cannot make the folder " + folder.string() +
+                                                           " for the log " + path + ": " +
+                                                           error.message());
         }
     } else if (!fs::is_regular_file(path, error)) {
         throw LogError(LogErrorKind::NotALog, "The log " + path + " is not a file");
@@ -811,6 +813,24 @@ std::vector<Catch> LogDatabase::CatchesById(std::span<const std::int64_t> ids) c
         statement.Reset();
     }
     return catches;
+}
+
+std::vector<CatchRow> LogDatabase::CatchRowsById(std::span<const std::int64_t> ids) const {
+    Statement statement(db_, path_,
+                        "SELECT " + std::string(kCatchColumns) +
+                            ", o.date, o.record, o.kind FROM catch c JOIN outing o ON o.id = "
+                            "c.outing_id WHERE c.id = ?");
+    std::vector<CatchRow> rows;
+    rows.reserve(ids.size());
+    for (const std::int64_t id : ids) {
+        statement.Bind(1, id);
+        if (statement.Step()) {
+            rows.push_back({ReadCatch(statement), statement.Text(13), statement.Text(14),
+                            statement.Int(15) == 1 ? OutingKind::Hunting : OutingKind::Fishing});
+        }
+        statement.Reset();
+    }
+    return rows;
 }
 
 std::vector<OutingEntries> LogDatabase::Entries(const LogFilter& filter) const {

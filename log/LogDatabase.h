@@ -49,6 +49,14 @@ struct OutingRow {
     int catchCount = 0;    ///< the sum of their counts
 };
 
+/// A catch as a row of a flat list of catches, with what that list shows of its outing.
+struct CatchRow {
+    Catch entry;
+    std::string date;    ///< the outing's date
+    std::string record;  ///< the outing's place record
+    OutingKind kind = OutingKind::Fishing;
+};
+
 /// Where a page of outings ends, for the next page: outings are listed by date, start
 /// time and id, and the next page starts after this key. Copy it from the last row.
 struct OutingCursor {
@@ -150,6 +158,8 @@ class LogDatabase {
     std::vector<std::int64_t> CatchIds(const LogFilter& filter) const;
     /// The catches of these ids, in the order given.
     std::vector<Catch> CatchesById(std::span<const std::int64_t> ids) const;
+    /// The same with their outings' date, place and kind, for a list of catches.
+    std::vector<CatchRow> CatchRowsById(std::span<const std::int64_t> ids) const;
     /// Every outing matching the filter with its (matching) catches, in list order: for
     /// export, printing and statistics.
     std::vector<OutingEntries> Entries(const LogFilter& filter = {}) const;

@@ -209,7 +209,10 @@ TEST(LogDatabase, PagesWithACursorWalkTheFilteredListInOrder) {
         }
     }
     EXPECT_EQ(log.CountOutings(pike), 6);
-    EXPECT_EQ(log.CatchIds(pike).size(), 6u);
+    const std::vector<CatchRow> pikes = log.CatchRowsById(log.CatchIds(pike));
+    ASSERT_EQ(pikes.size(), 6u);
+    EXPECT_EQ(pikes.front().date, "2025-07-01");
+    EXPECT_EQ(pikes.front().kind, OutingKind::Hunting);
     EXPECT_EQ(log.CountOutings(hunting), 8);
     EXPECT_EQ(log.OutingPage({}, std::nullopt, 100).front().catchCount, 1);
 }
