@@ -74,7 +74,8 @@ LogErrorKind KindOfFailure(sqlite3* db, int code) {
             break;
     }
     const int systemError = db != nullptr ? sqlite3_system_errno(db) : 0;
-    if (systemError == ENOSPC || systemError == EDQUOT) {
+    // A file-size limit stops the writes as a full disk does.
+    if (systemError == ENOSPC || systemError == EDQUOT || systemError == EFBIG) {
         return LogErrorKind::DiskFull;
     }
     if (systemError == EACCES || systemError == EPERM || systemError == EROFS) {

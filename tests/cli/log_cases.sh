@@ -106,6 +106,29 @@ log_usage_errors)
         [ "$(wc -l <"$work/err")" -eq 1 ] || fail "not one line for $arguments: $(cat "$work/err")"
     done
     ;;
+log_full_disk_keeps_saved_entries)
+    # A file-size limit makes the import's writes fail part-way, as a full disk does: the
+    # message says that nothing was saved, and the log holds exactly what it held before.
+    write_season
+    run 0 "${log[@]}" --log-import "$work/season.csv"
+    run 0 "${log[@]}" --log-export "$work/before.csv"
+    {
+        echo 'Date,Time,Place,Species,Count,Notes'
+        for i in $(seq 1 4000); do
+            echo "2025-06-$((i % 20 + 10)),06:$((i % 50 + 10)),Boston,Pike,1,a note long enough to fill pages $i"
+        done
+    } >"$work/big.csv"
+    (
+        trap '' XFSZ
+        ulimit -f 100
+        "$program" "${log[@]}" --log-import "$work/big.csv" >"$work/out" 2>"$work/err"
+    )
+    [ $? -eq 1 ] || fail "a failed import was not reported with exit code 1"
+    grep -qF 'nothing of this change was saved' "$work/err" || fail "stderr: $(cat "$work/err")"
+    [ -s "$work/out" ] && fail "the import reported success"
+    run 0 "${log[@]}" --log-export "$work/after.csv"
+    cmp "$work/before.csv" "$work/after.csv" || fail "the log changed"
+    ;;
 log_damaged_refused_and_kept)
     printf 'not a database, just some words that fill more than a header would need %.0s' {1..20} \
         >"$work/log.sqlite"
