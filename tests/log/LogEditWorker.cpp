@@ -49,6 +49,8 @@ int main(int argc, char** argv) {
         log.UpdateCatch(entry);
         Report("U " + std::to_string(entry.id) + " " + std::to_string(i));
         if (i % 4 == 3) {
+            // Said before and after: killed in between, either outcome is right.
+            Report("d " + std::to_string(previous));
             log.DeleteOutings(std::vector<std::int64_t>{previous});
             Report("D " + std::to_string(previous));
         }
