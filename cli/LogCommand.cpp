@@ -73,7 +73,7 @@ void CheckLogOptions(const TableOptions& options) {
     if (options.list || options.find || options.town || options.zoneRule || options.day ||
         options.plan || options.yearView || options.month || options.year || options.months != 1 ||
         options.pdfPath || options.calendarOptionsGiven || options.minRating ||
-        options.place != "0") {
+        options.place != "0" || options.stations || options.tides) {
         throw UsageError(
             "The log options go only with --log, --locations, --record, and "
             "--format and --output for --log-stats");

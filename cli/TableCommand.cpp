@@ -9,6 +9,7 @@
 #include "cli/LogCommand.h"
 #include "cli/MonthCommand.h"
 #include "cli/PlanCommand.h"
+#include "cli/TidesCommand.h"
 #include "cli/YearViewCommand.h"
 
 namespace quintrel::cli {
@@ -29,10 +30,11 @@ struct Mode {
 // the option table in CommandLine.cpp and their TableOptions fields, the options that
 // contradict it to CheckOptions, and a line here.
 constexpr std::array kModes{
-    Mode{IsLogMode, RunLogCommand},           Mode{IsFindMode, RunFindCommand},
-    Mode{IsDayMode, RunDayCommand},           Mode{IsListMode, RunListCommand},
-    Mode{IsPlanMode, RunPlanCommand},         Mode{IsYearViewMode, RunYearViewCommand},
-    Mode{IsCalendarMode, RunCalendarCommand}, Mode{IsMonthMode, RunMonthCommand},
+    Mode{IsLogMode, RunLogCommand},     Mode{IsFindMode, RunFindCommand},
+    Mode{IsDayMode, RunDayCommand},     Mode{IsListMode, RunListCommand},
+    Mode{IsPlanMode, RunPlanCommand},   Mode{IsYearViewMode, RunYearViewCommand},
+    Mode{IsTidesMode, RunTidesCommand}, Mode{IsCalendarMode, RunCalendarCommand},
+    Mode{IsMonthMode, RunMonthCommand},
 };
 
 }  // namespace

@@ -99,7 +99,7 @@ log_stats)
         fail "text: $(cat "$work/out")"
     ;;
 log_usage_errors)
-    for arguments in "--log-stats --log-export x.csv" "--log x.sqlite" "--log-stats --month 3" \
+    for arguments in "--log-stats --log-export x.csv" "--log x.sqlite" "--log-stats --month 3" "--log-stats --tides" \
         "--log-export x.csv --format csv" "--log-stats --format ics" "--log-import"; do
         # shellcheck disable=SC2086
         run 2 "${log[@]}" $arguments
