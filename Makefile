@@ -74,8 +74,8 @@ test-asan: deps
 FUZZ_SECONDS ?= 60
 FUZZ_TEST_SECONDS ?= 3
 FUZZ_TARGETS = location_file location_record location_form settings number_text rise_set \
-               activity_times month_table tide_data town_query calendar_writer planner_options \
-               day_date command_line
+               activity_times month_table tide_data log_csv town_query calendar_writer \
+               planner_options day_date command_line
 FUZZ_FLAGS = -timeout=10 -print_final_stats=0
 
 fuzz-build: deps
