@@ -159,7 +159,8 @@ void CheckLocationRecord(std::string_view record) {
     }
     if (length == kRecordLengthWithRules && !DstRulesUsable(record)) {
         refuse(RecordColumns{LocationColumns::DstStartRule.first, LocationColumns::DstEndRule.last},
-               "daylight-saving rules", "week 1-5, weekday 1-7 and month 01-12 expected");
+               "daylight-saving rules",
+               "hour 00-23, week 1-5, weekday 1-7 and month 01-12 expected");
     }
 }
 

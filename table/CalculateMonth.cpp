@@ -11,7 +11,6 @@
 #include "astro/CoreError.h"
 #include "astro/NumberText.h"
 #include "astro/mRiseSet.h"
-#include "table/ChangeDayCorrection.h"
 #include "table/DateEvents.h"
 
 namespace quintrel {
@@ -38,12 +37,9 @@ void CheckMonthAndYear(std::int16_t month, std::int16_t year) {
     }
 }
 
-// A day's own moonrise as the row and the activity times read it: ":" for none, moved
-// back an hour where the changeover day asks for it.
+// A day's own moonrise as the row and the activity times read it: ":" for none.
 std::string CorrectedMoonRise(const DateEvents& day) {
-    std::string moonRise = day.moonRise.empty() ? ":" : day.moonRise;
-    CorrectOwnTime(moonRise, day.isStartDay, day.isEndDay);
-    return moonRise;
+    return day.moonRise.empty() ? ":" : day.moonRise;
 }
 
 // The moonrise column of a day's row: the corrected rise, or "never" without one.
@@ -60,10 +56,8 @@ DayRow BuildRow(DaySerial date, std::int32_t julianDay, const DateEvents& today,
     row.Day = static_cast<std::int16_t>(DateFromSerial(date).day);
     row.DayName = GetDayName(static_cast<std::int16_t>(WeekdayOf(date)));
 
-    std::string sunRise = today.sunRise;
-    std::string sunSet = today.sunSet;
-    CorrectOwnTime(sunRise, today.isStartDay, today.isEndDay);
-    CorrectOwnTime(sunSet, today.isStartDay, today.isEndDay);
+    const std::string& sunRise = today.sunRise;
+    const std::string& sunSet = today.sunSet;
     if (mRiseSet::IsStatusText(sunRise)) {
         // An empty sunrise (the sun only sets) reads the same as a day without events.
         row.SRise = "never";
@@ -74,8 +68,7 @@ DayRow BuildRow(DaySerial date, std::int32_t julianDay, const DateEvents& today,
     }
 
     const std::string moonRise = CorrectedMoonRise(today);
-    std::string moonSet = today.moonSet.empty() ? ":" : today.moonSet;
-    CorrectOwnTime(moonSet, today.isStartDay, today.isEndDay);
+    const std::string moonSet = today.moonSet.empty() ? ":" : today.moonSet;
     row.MRise = ShownMoonRise(today);
     if (mRiseSet::IsStatusText(moonRise)) {
         row.MSet = moonRise == "up" ? "sets" : "rises";
@@ -118,13 +111,9 @@ MonthTable BuildMonth(std::int16_t month, std::int16_t year, EventsOf&& eventsOf
     std::string previousRise;
     for (int dayOfMonth = 1; dayOfMonth <= dayCount; ++dayOfMonth) {
         if (dayOfMonth == 1) {
-            const DateEvents& before = eventsOf(date - 1, EventsWanted{false, true, false});
-            previousRise = before.moonRise;
-            CorrectNeighbourTime(previousRise, before.isStartDay, before.isEndDay);
+            previousRise = eventsOf(date - 1, EventsWanted{false, true, false}).moonRise;
         }
-        const DateEvents& after = eventsOf(date + 1, EventsWanted{false, false, true});
-        std::string nextSet = after.moonSet;
-        CorrectNeighbourTime(nextSet, after.isStartDay, after.isEndDay);
+        const std::string& nextSet = eventsOf(date + 1, EventsWanted{false, false, true}).moonSet;
 
         const DateEvents& today = eventsOf(date, EventsWanted{true, true, true});
         table.rows.push_back(BuildRow(date, julianDay, today, previousRise, nextSet));
@@ -242,19 +231,11 @@ MonthTable CalculateMonthRows(const PlaceValues& place, std::string_view record,
             continue;
         }
         const DaySerial date = dayBefore + dayOfMonth;
-        // The previous moonrise as BuildMonth passes it: the day before the month corrected
-        // as a neighbour's time, any other day as its row shows it.
-        std::string previousRise;
-        if (dayOfMonth == 1) {
-            const DateEvents& before = eventsOf(date - 1);
-            previousRise = before.moonRise;
-            CorrectNeighbourTime(previousRise, before.isStartDay, before.isEndDay);
-        } else {
-            previousRise = ShownMoonRise(eventsOf(date - 1));
-        }
-        const DateEvents& after = eventsOf(date + 1);
-        std::string nextSet = after.moonSet;
-        CorrectNeighbourTime(nextSet, after.isStartDay, after.isEndDay);
+        // The previous moonrise as BuildMonth passes it: the day before the month as
+        // searched, any other day as its row shows it.
+        const std::string previousRise =
+            dayOfMonth == 1 ? eventsOf(date - 1).moonRise : ShownMoonRise(eventsOf(date - 1));
+        const std::string& nextSet = eventsOf(date + 1).moonSet;
         table.rows.push_back(BuildRow(date, julianDay, eventsOf(date), previousRise, nextSet));
     }
     return table;

@@ -64,6 +64,8 @@ struct DayPicture {
     std::string zoneText;          ///< hours ahead of Greenwich the day is computed on ("11")
     bool isStartDay = false;       ///< clocks go forward: the earliest events are on standard time
     bool isEndDay = false;         ///< clocks go back: the later events are on standard time
+    int changeFromHour = 0;        ///< on a change day, the hour the clock leaves (New York 2)
+    int changeToHour = 0;          ///< and the hour it shows next (New York 3 forward, 1 back)
     std::string standardZoneText;  ///< on a change day, the offset of standard time ("10")
     bool southern = false;         ///< south of the equator the lit side of the moon is mirrored
     std::vector<AltitudeCurve> sun;

@@ -391,6 +391,7 @@ error_record_outside_the_location_window_ranges)
 1|x|Column 1 (favourite mark)
 ROWS
     expect_error 1 "Columns 60-71" --record "${karachi}022113021111"
+    expect_error 1 "hour 00-23" --record "${karachi}251103021111"
     ;;
 messages_are_printable_utf8)
     # An escape sequence in a record is shown, not obeyed; Windows-1252 letters come out
