@@ -21,12 +21,13 @@ using namespace quintrel;
 const std::string kBoston =
     "1USA - Massachusetts  Boston           + 42 21- 71  4-   51022103021111";
 
-template <MonthTable (*Calculate)(const PlaceValues&, std::string_view, std::int16_t, std::int16_t)>
+template <MonthTable (*Calculate)(const PlaceValues&, std::string_view, std::int16_t, std::int16_t,
+                                  const MonthOptions&)>
 void OneMonth(benchmark::State& state) {
     PlaceValues place;
     ParseSelectedLocation(kBoston, place);
     for (auto _ : state) {
-        MonthTable table = Calculate(place, kBoston, 3, 2025);
+        MonthTable table = Calculate(place, kBoston, 3, 2025, MonthOptions{});
         benchmark::DoNotOptimize(table);
     }
 }

@@ -12,6 +12,7 @@
 #include "astro/NumberText.h"
 #include "astro/mRiseSet.h"
 #include "table/DateEvents.h"
+#include "table/TransitPeriods.h"
 
 namespace quintrel {
 
@@ -125,6 +126,16 @@ MonthTable BuildMonth(std::int16_t month, std::int16_t year, EventsOf&& eventsOf
     return table;
 }
 
+// The transit-based activity times in place of the rows' own, when chosen.
+void ApplyOptions(MonthTable& table, const PlaceTexts& texts, const MonthOptions& options) {
+    if (!options.transitPeriods) {
+        return;
+    }
+    for (DayRow& row : table.rows) {
+        SetTransitPeriods(row, texts, DateSerial(table.Year, table.Month, row.Day));
+    }
+}
+
 }  // namespace
 
 namespace {
@@ -134,7 +145,8 @@ namespace {
 // rows then read the stored answers, so where two months meet nothing is searched twice.
 std::vector<MonthTable> CalculateMonthsBy(SearchPath path, const PlaceValues& place,
                                           std::string_view record, std::int16_t month,
-                                          std::int16_t year, int count) {
+                                          std::int16_t year, int count,
+                                          const MonthOptions& options) {
     std::vector<std::pair<std::int16_t, std::int16_t>> months;  // month, year
     for (int i = 0; i < count; ++i) {
         CheckMonthAndYear(month, year);
@@ -162,6 +174,7 @@ std::vector<MonthTable> CalculateMonthsBy(SearchPath path, const PlaceValues& pl
         tables.push_back(BuildMonth(m, y, [&](DaySerial date, EventsWanted) -> const DateEvents& {
             return stored[static_cast<std::size_t>(date - dayBefore)];
         }));
+        ApplyOptions(tables.back(), texts, options);
     }
     return tables;
 }
@@ -169,24 +182,28 @@ std::vector<MonthTable> CalculateMonthsBy(SearchPath path, const PlaceValues& pl
 }  // namespace
 
 MonthTable CalculateMonth(const PlaceValues& place, std::string_view record, std::int16_t month,
-                          std::int16_t year) {
-    return std::move(CalculateMonthsBy(SearchPath::Fastest, place, record, month, year, 1).front());
+                          std::int16_t year, const MonthOptions& options) {
+    return std::move(
+        CalculateMonthsBy(SearchPath::Fastest, place, record, month, year, 1, options).front());
 }
 
 std::vector<MonthTable> CalculateMonths(const PlaceValues& place, std::string_view record,
-                                        std::int16_t firstMonth, std::int16_t firstYear,
-                                        int count) {
-    return CalculateMonthsBy(SearchPath::Fastest, place, record, firstMonth, firstYear, count);
+                                        std::int16_t firstMonth, std::int16_t firstYear, int count,
+                                        const MonthOptions& options) {
+    return CalculateMonthsBy(SearchPath::Fastest, place, record, firstMonth, firstYear, count,
+                             options);
 }
 
 MonthTable CalculateMonthExact(const PlaceValues& place, std::string_view record,
-                               std::int16_t month, std::int16_t year) {
-    return std::move(CalculateMonthsBy(SearchPath::Exact, place, record, month, year, 1).front());
+                               std::int16_t month, std::int16_t year, const MonthOptions& options) {
+    return std::move(
+        CalculateMonthsBy(SearchPath::Exact, place, record, month, year, 1, options).front());
 }
 
 MonthTable CalculateMonthRows(const PlaceValues& place, std::string_view record, std::int16_t month,
                               std::int16_t year,
-                              const std::function<bool(const DayRow& day)>& wanted) {
+                              const std::function<bool(const DayRow& day)>& wanted,
+                              const MonthOptions& options) {
     CheckMonthAndYear(month, year);
     const PlaceTexts texts = MakePlaceTexts(place, record);
     const DaySerial dayBefore = DateSerial(year, month, 1) - 1;
@@ -238,15 +255,18 @@ MonthTable CalculateMonthRows(const PlaceValues& place, std::string_view record,
         const std::string& nextSet = eventsOf(date + 1).moonSet;
         table.rows.push_back(BuildRow(date, julianDay, eventsOf(date), previousRise, nextSet));
     }
+    ApplyOptions(table, texts, options);
     return table;
 }
 
 MonthTable CalculateMonthPlain(const PlaceValues& place, std::string_view record,
-                               std::int16_t month, std::int16_t year) {
+                               std::int16_t month, std::int16_t year, const MonthOptions& options) {
     const PlaceTexts texts = MakePlaceTexts(place, record);
-    return BuildMonth(month, year, [&](DaySerial date, EventsWanted wanted) {
+    MonthTable table = BuildMonth(month, year, [&](DaySerial date, EventsWanted wanted) {
         return EventsOneByOne(texts, date, wanted);
     });
+    ApplyOptions(table, texts, options);
+    return table;
 }
 
 }  // namespace quintrel

@@ -227,7 +227,8 @@ std::string DayClockText(const DayPicture& picture) {
     return "Clock: " + GmtText(picture.zoneText);
 }
 
-DayView::DayView(std::string record, int year, int month, int day) : record_(std::move(record)) {
+DayView::DayView(std::string record, int year, int month, int day, const MonthOptions& options)
+    : record_(std::move(record)), options_(options) {
     ParseSelectedLocation(record_, place_);
     Show(year, month, day);
 }
@@ -241,7 +242,7 @@ void DayView::Step(int days) {
 void DayView::Show(int year, int month, int day) {
     if (table_.rows.empty() || table_.Year != year || table_.Month != month) {
         MonthTable table = CalculateMonth(place_, record_, static_cast<std::int16_t>(month),
-                                          static_cast<std::int16_t>(year));
+                                          static_cast<std::int16_t>(year), options_);
         DayPicture picture = BuildDayPicture(place_, record_, table, day);
         table_ = std::move(table);
         picture_ = std::move(picture);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "locations/PlaceValues.h"
+#include "table/CalculateMonth.h"
 #include "table/MonthTable.h"
 
 namespace quintrel {
@@ -102,7 +103,7 @@ std::string DayClockText(const DayPicture& picture);
 class DayView {
   public:
     /// Throws CoreError when the place's record cannot be read or the month is out of reach.
-    DayView(std::string record, int year, int month, int day);
+    DayView(std::string record, int year, int month, int day, const MonthOptions& options = {});
 
     const DayPicture& Picture() const { return picture_; }
     const std::string& Record() const { return record_; }
@@ -115,6 +116,7 @@ class DayView {
     void Show(int year, int month, int day);
 
     std::string record_;
+    MonthOptions options_;
     PlaceValues place_;
     MonthTable table_;
     DayPicture picture_;

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "table/CalculateMonth.h"
 #include "table/MonthTable.h"
 
 namespace quintrel {
@@ -47,6 +48,7 @@ struct PlanRequest {
     std::int16_t firstYear = 2000;
     int monthCount = 1;  ///< 1..kMaxPlanMonths
     PlanFilters filters;
+    MonthOptions monthOptions;  ///< how the tables are computed (transit-based periods)
 };
 
 /// One day that passed every filter: the place (its position in the request), the month it
