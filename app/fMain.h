@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <string>
 
-#include "app/Exports.h"
 #include "app/MainWindowServices.h"
 #include "appcore/AppState.h"
 #include "locations/LocationFile.h"
@@ -15,6 +14,7 @@
 #include "table/CalculateMonth.h"
 #include "table/LastCalculation.h"
 #include "table/MonthTable.h"
+#include "ui/Exports.h"
 
 class QAction;
 class QComboBox;

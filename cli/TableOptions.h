@@ -44,6 +44,16 @@ struct TableOptions {
     std::optional<int> nearSunMinutes;
     bool yearView = false;  ///< the year at a glance of --place for --year
     bool transit = false;   ///< activity times from the moon's transits
+    // Tides.
+    bool stations = false;               ///< list the tide stations near the place
+    bool tides = false;                  ///< the highs and lows of the place's station
+    std::optional<std::string> station;  ///< --tides: a station id or part of its name
+    std::optional<std::string> units;    ///< --tides: "m" or "ft"; empty: the station's
+    // The log of outings and catches.
+    std::optional<std::string> logPath;    ///< --log; none: log.sqlite beside the place list
+    std::optional<std::string> logImport;  ///< --log-import CSV
+    std::optional<std::string> logExport;  ///< --log-export CSV ("-": standard output)
+    bool logStats = false;                 ///< --log-stats
 };
 
 }  // namespace quintrel::cli
