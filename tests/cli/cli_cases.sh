@@ -232,6 +232,8 @@ error_place_text_matches_several)
 error_month_outside_year)
     expect_error 2 "Month 13" --record "$karachi" --month 13 --year 2024
     expect_error 2 "Month 0" --record "$karachi" --month 0 --year 2024
+    # A negative number is a value of the option, not another option, and still refused.
+    expect_error 2 "Month -3" --record "$karachi" --month -3 --year 2024
     ;;
 error_year_outside_calendar)
     expect_error 2 "Year 100" --record "$karachi" --month 5 --year 100
