@@ -11,6 +11,7 @@
 #include "locations/LocationFile.h"
 #include "locations/LocationList.h"
 #include "locations/PlaceValues.h"
+#include "table/CalculateMonth.h"
 #include "table/LastCalculation.h"
 #include "table/MonthTable.h"
 #include "ui/Exports.h"
@@ -102,6 +103,8 @@ class fMain : public QWidget {
     /// in a message box; the program carries on.
     void CalculateMonth(bool force);
     void ShowReport(MonthTable table);
+    /// How the tables are computed, from the saved choice (the report's Transit Times tool).
+    MonthOptions ChosenMonthOptions() const;
 
     // Month and year.
     void FillMonthList();

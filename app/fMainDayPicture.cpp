@@ -26,7 +26,7 @@ void fMain::OpenDayPicture(int row) {
         return;
     }
     try {
-        DayView view(record, table.Year, table.Month, row);
+        DayView view(record, table.Year, table.Month, row, ChosenMonthOptions());
         const QString placeText = QString::fromStdString(Cp1252ToUtf8(LocationDisplayText(record)));
         auto exportPdf = [this](const ReportDocument& document, QWidget* parent) {
             ExportPdf(

@@ -7,6 +7,7 @@
 
 #include "app/fMain.h"
 #include "appcore/CalendarSettings.h"
+#include "appcore/Settings.h"
 #include "astro/CoreError.h"
 #include "calendar/IcsWriter.h"
 #include "table/CalculateMonth.h"
@@ -25,6 +26,7 @@ namespace {
 const QString kPdfExportTool = QStringLiteral("PDF Export");
 const QString kCsvExportTool = QStringLiteral("CSV Export");
 const QString kCalendarExportTool = QStringLiteral("Calendar Export");
+const QString kTransitTool = QStringLiteral("Transit Times");
 
 }  // namespace
 
@@ -42,7 +44,7 @@ void fMain::CalculateMonth(bool force) {
             throw CoreError(placeError_);
         }
         ShowReport(quintrel::CalculateMonth(place_, SelectedRecord(), state_.CurrentMonth,
-                                            state_.CurrentYear));
+                                            state_.CurrentYear, ChosenMonthOptions()));
         lastCalc_ = wanted;
     } catch (const std::exception& error) {
         // A bad record or a year out of reach stops this calculation only; the table and
@@ -51,6 +53,10 @@ void fMain::CalculateMonth(bool force) {
         services_.messages->Exclamation(QStringLiteral("Calculation Error"),
                                         QString::fromStdString(error.what()), this);
     }
+}
+
+MonthOptions fMain::ChosenMonthOptions() const {
+    return MonthOptions{LoadTransitPeriods(*services_.settings)};
 }
 
 void fMain::ShowReport(MonthTable table) {
@@ -67,6 +73,17 @@ void fMain::ShowReport(MonthTable table) {
         csv->setToolTip(QStringLiteral("Export the table as a CSV file (Ctrl+Shift+E)"));
         QAction* calendar = arvReport->InsertTool(5, kCalendarExportTool);
         calendar->setToolTip(QStringLiteral("Export the periods and good days to a calendar"));
+        QAction* transit = arvReport->InsertTool(6, kTransitTool);
+        transit->setObjectName(QStringLiteral("miTransit"));
+        transit->setCheckable(true);
+        transit->setChecked(ChosenMonthOptions().transitPeriods);
+        transit->setToolTip(
+            QStringLiteral("Activity times from the moon's transits: majors when it is highest "
+                           "and lowest, minors at moonrise and moonset"));
+        connect(transit, &QAction::toggled, this, [this](bool on) {
+            SaveTransitPeriods(*services_.settings, on);
+            CalculateMonth(true);
+        });
         toolbarPending_ = false;
     }
 }

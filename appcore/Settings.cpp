@@ -60,3 +60,15 @@ void SaveSettings(SettingsStore& store, const AppState& state, std::int16_t loca
 }
 
 }  // namespace quintrel
+
+namespace quintrel {
+
+bool LoadTransitPeriods(SettingsStore& store) {
+    return store.Read(kSettingsApplication, kSettingsSection, kTransitPeriodsKey, "0") == "1";
+}
+
+void SaveTransitPeriods(SettingsStore& store, bool transitPeriods) {
+    WriteText(store, kTransitPeriodsKey, transitPeriods ? "1" : "0");
+}
+
+}  // namespace quintrel

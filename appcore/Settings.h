@@ -27,4 +27,10 @@ void LoadSettings(SettingsStore& store, AppState& state, std::int16_t& locationI
 /// decimal text (a leading "-" for negatives) and the path as it is.
 void SaveSettings(SettingsStore& store, const AppState& state, std::int16_t locationIndex);
 
+/// The choice of activity times from the moon's transits (MonthOptions::transitPeriods),
+/// kept as "1" or "0" under this key beside the six values; anything else reads as off.
+inline constexpr const char* kTransitPeriodsKey = "TransitPeriods";
+bool LoadTransitPeriods(SettingsStore& store);
+void SaveTransitPeriods(SettingsStore& store, bool transitPeriods);
+
 }  // namespace quintrel

@@ -140,6 +140,9 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& standardOutp
                    "--plan: only days with a major or minor period within MINUTES of sunrise or "
                    "sunset")
         ->type_name("MINUTES");
+    app.add_flag("--transit", options.transit,
+                 "Activity times from the moon's transits: majors at its upper and lower "
+                 "transit, minors at its rise and set");
     app.add_flag("--year-view", options.yearView,
                  "Draw the year at a glance of --place for --year into the --pdf file");
     app.add_flag("--stations", options.stations,

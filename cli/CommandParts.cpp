@@ -27,7 +27,8 @@ constexpr int kMonthsPerStep = 12;
 std::vector<std::vector<MonthTable>> CalculateYearsSideBySide(const PlaceValues& place,
                                                               const std::string& record,
                                                               int firstMonth, int firstYear,
-                                                              int done, int total) {
+                                                              int done, int total,
+                                                              const MonthOptions& monthOptions) {
     const auto cores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
     const int years = std::min(cores, (total - done + kMonthsPerStep - 1) / kMonthsPerStep);
     std::vector<std::vector<MonthTable>> steps(static_cast<std::size_t>(years));
@@ -37,7 +38,7 @@ std::vector<std::vector<MonthTable>> CalculateYearsSideBySide(const PlaceValues&
         const auto [month, year] = MonthAfter(firstMonth, firstYear, start);
         try {
             steps[i] = CalculateMonths(place, record, CheckedMonth(month), CheckedYear(year),
-                                       std::min(kMonthsPerStep, total - start));
+                                       std::min(kMonthsPerStep, total - start), monthOptions);
         } catch (...) {
             failures[i] = std::current_exception();
         }
@@ -126,7 +127,8 @@ void ForEachAskedMonth(const TableOptions& options, const LocalMoment& now,
     int done = 0;
     while (done < options.months) {
         for (std::vector<MonthTable>& step :
-             CalculateYearsSideBySide(place, record, firstMonth, firstYear, done, options.months)) {
+             CalculateYearsSideBySide(place, record, firstMonth, firstYear, done, options.months,
+                                      MonthOptions{options.transit})) {
             done += static_cast<int>(step.size());
             for (MonthTable& table : step) {
                 use(table);

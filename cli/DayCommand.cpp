@@ -22,7 +22,7 @@ void WriteDayPictures(const TableOptions& options, const std::string& record) {
     if (options.svgPath.empty() && options.pngPath.empty() && !options.pdfPath) {
         throw UsageError("--day needs --svg, --png or --pdf");
     }
-    const DayView view(record, date.year, date.month, date.day);
+    const DayView view(record, date.year, date.month, date.day, MonthOptions{options.transit});
     EnsureGuiApplication();
     const ReportDocument document = RecordDayPicture(view.Picture(), PlaceName(record), record);
     if (!options.svgPath.empty()) {

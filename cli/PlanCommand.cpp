@@ -123,6 +123,7 @@ PlanRequest BuildPlanRequest(const TableOptions& options, const LocationList& pl
     }
     request.filters.daylightMajor = options.daylightMajor;
     request.filters.nearSunMinutes = options.nearSunMinutes;
+    request.monthOptions.transitPeriods = options.transit;
     const std::string choice = options.places.value_or(options.record ? "all" : "favourites");
     for (const std::size_t index : ChosenPlaces(choice, places)) {
         request.places.push_back({places[index], PlaceName(places[index])});

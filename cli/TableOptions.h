@@ -43,6 +43,7 @@ struct TableOptions {
     bool daylightMajor = false;
     std::optional<int> nearSunMinutes;
     bool yearView = false;  ///< the year at a glance of --place for --year
+    bool transit = false;   ///< activity times from the moon's transits
     // Tides.
     bool stations = false;               ///< list the tide stations near the place
     bool tides = false;                  ///< the highs and lows of the place's station

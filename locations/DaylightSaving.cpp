@@ -12,12 +12,14 @@ namespace quintrel {
 namespace {
 
 struct DstRule {
+    int hour;     // 0-23, on the clock in force before the change
     int week;     // 1-4 = first to fourth, 5 = last
     int weekday;  // 1 = Sunday .. 7 = Saturday
     int month;    // 1-12
 };
 
-// A damaged week or weekday digit would
+// The hour must be two digits 00-23 like the window writes it. A damaged week or
+// weekday digit would
 // otherwise send the day-by-day search on for ever, and a damaged month has no date, so
 // such a rule is treated as absent rather than guessed at.
 std::optional<DstRule> ReadRule(std::string_view record, RecordColumns columns) {
@@ -25,13 +27,22 @@ std::optional<DstRule> ReadRule(std::string_view record, RecordColumns columns) 
         return std::nullopt;
     }
     const std::string_view rule = ColumnText(record, columns);
+    const std::string_view hourText = ColumnText(rule, RuleColumns::Hour);
+    if (hourText.size() != 2 || hourText[0] < '0' || hourText[0] > '2' || hourText[1] < '0' ||
+        hourText[1] > '9') {
+        return std::nullopt;
+    }
+    const int hour = (hourText[0] - '0') * 10 + (hourText[1] - '0');
+    if (hour > 23) {
+        return std::nullopt;
+    }
     const auto week = TryReadWholeNumber(ColumnText(rule, RuleColumns::Week), 1, 5);
     const auto weekday = TryReadWholeNumber(ColumnText(rule, RuleColumns::Weekday), 1, 7);
     const auto month = TryReadWholeNumber(ColumnText(rule, RuleColumns::Month), 1, 12);
     if (!week || !weekday || !month) {
         return std::nullopt;
     }
-    return DstRule{*week, *weekday, *month};
+    return DstRule{hour, *week, *weekday, *month};
 }
 
 DaySerial RuleDate(std::string_view record, RecordColumns columns, std::int16_t year) {
@@ -79,15 +90,21 @@ DaySerial DstEndDate(std::string_view record, std::int16_t year) {
     return RuleDate(record, LocationColumns::DstEndRule, year);
 }
 
-DaylightSavingResult ApplyDaylightSaving(std::string_view record, std::string_view zoneText,
-                                         std::string_view dstFlag, std::string_view latitudeText,
-                                         DaySerial day) {
-    DaylightSavingResult result;
-    result.zoneText = std::string(zoneText);
+int DstStartHour(std::string_view record) {
+    const auto rule = ReadRule(record, LocationColumns::DstStartRule);
+    return rule ? rule->hour : 0;
+}
+
+int DstEndHour(std::string_view record) {
+    const auto rule = ReadRule(record, LocationColumns::DstEndRule);
+    return rule ? rule->hour : 0;
+}
+
+std::optional<SavingPeriod> SavingPeriodOf(std::string_view record, std::string_view dstFlag,
+                                           double latitude, DaySerial day) {
     if (record.size() != kRecordLengthWithRules || dstFlag != "1" || !DstRulesUsable(record)) {
-        return result;
+        return std::nullopt;
     }
-    const double latitude = ReadNumber(latitudeText);
     const int year = DateFromSerial(day).year;
 
     DaySerial start = 0;
@@ -108,6 +125,20 @@ DaylightSavingResult ApplyDaylightSaving(std::string_view record, std::string_vi
             end = DstEndDate(record, YearAfter(year, 1));
         }
     }
+    return SavingPeriod{start, end};
+}
+
+DaylightSavingResult ApplyDaylightSaving(std::string_view record, std::string_view zoneText,
+                                         std::string_view dstFlag, std::string_view latitudeText,
+                                         DaySerial day) {
+    DaylightSavingResult result;
+    result.zoneText = std::string(zoneText);
+    if (record.size() != kRecordLengthWithRules || dstFlag != "1" || !DstRulesUsable(record)) {
+        return result;
+    }
+    const auto period = SavingPeriodOf(record, dstFlag, ReadNumber(latitudeText), day);
+    const DaySerial start = period->start;
+    const DaySerial end = period->end;
     if (start <= day && day <= end) {
         result.zoneText = SingleToText(ReadSingle(zoneText) + 1.0f);
     }

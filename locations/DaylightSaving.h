@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -9,8 +10,8 @@
 namespace quintrel {
 
 /// Whether a record carries daylight-saving rules that can be applied: it is exactly 71
-/// bytes long and in both rules the week digit is 1-5, the weekday digit 1-7 (1 = Sunday)
-/// and the month 01-12. The hour digits take no part in the dates and are not checked.
+/// bytes long and in both rules the hour is two digits 00-23, the week digit 1-5, the
+/// weekday digit 1-7 (1 = Sunday) and the month 01-12.
 bool DstRulesUsable(std::string_view record);
 
 /// The `week`-th (1-4) or last (5) `weekday` (1 = Sunday) of `month` in `year`: the date
@@ -26,6 +27,23 @@ DaySerial DstStartDate(std::string_view record, std::int16_t year);
 /// The date on which the end rule (columns 66-71) of a 71-character record takes effect;
 /// fails like DstStartDate.
 DaySerial DstEndDate(std::string_view record, std::int16_t year);
+
+/// The hour of a usable start rule, on standard time (London 01, New York 02), and of a
+/// usable end rule, on the summer clock (London 02, Berlin 03); 0 when the rule is not usable.
+int DstStartHour(std::string_view record);
+int DstEndHour(std::string_view record);
+
+/// The first and the last day of a saving period, both whole days as the month table's
+/// dates count them.
+struct SavingPeriod {
+    DaySerial start = 0;
+    DaySerial end = 0;
+};
+
+/// The saving period that ApplyDaylightSaving judges `day` by (which may not contain it),
+/// or nothing when the place keeps no daylight saving. Throws like ApplyDaylightSaving.
+std::optional<SavingPeriod> SavingPeriodOf(std::string_view record, std::string_view dstFlag,
+                                           double latitude, DaySerial day);
 
 struct DaylightSavingResult {
     std::string zoneText;     ///< offset from Greenwich to use on the day, as text

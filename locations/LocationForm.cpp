@@ -217,7 +217,9 @@ bool LocationForm::ValidateBox(FormBox box) {
             break;
         }
         case FormBox::Zone:
-            accepted = CheckNumberEntry(text, 12, "12") != NumberEntryCheck::Refused;
+            accepted = CheckNumberEntry(text, ZoneHoursLimit(zoneSign_),
+                                        std::to_string(ZoneHoursLimit(zoneSign_))) !=
+                       NumberEntryCheck::Refused;
             break;
     }
     highlighted_[Index(box)] = !accepted;

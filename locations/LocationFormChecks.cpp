@@ -147,7 +147,8 @@ void CheckLocationRecord(std::string_view record) {
         {LocationColumns::LatitudeMinutes, "latitude minutes", 59},
         {LocationColumns::LongitudeDegrees, "longitude degrees", 180},
         {LocationColumns::LongitudeMinutes, "longitude minutes", 59},
-        {LocationColumns::ZoneHours, "zone hours", 12},
+        {LocationColumns::ZoneHours, "zone hours",
+         ZoneHoursLimit(SignCharacter(record, LocationColumns::ZoneSign))},
     };
     for (const auto& number : numbers) {
         // The location window's own check, so a record from elsewhere meets the same rule.
@@ -159,7 +160,8 @@ void CheckLocationRecord(std::string_view record) {
     }
     if (length == kRecordLengthWithRules && !DstRulesUsable(record)) {
         refuse(RecordColumns{LocationColumns::DstStartRule.first, LocationColumns::DstEndRule.last},
-               "daylight-saving rules", "week 1-5, weekday 1-7 and month 01-12 expected");
+               "daylight-saving rules",
+               "hour 00-23, week 1-5, weekday 1-7 and month 01-12 expected");
     }
 }
 

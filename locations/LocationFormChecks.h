@@ -35,13 +35,24 @@ enum class NumberEntryCheck {
 /// record would change the value.
 NumberEntryCheck CheckNumberEntry(std::string& text, int limit, std::string_view replacement);
 
+/// The offsets from Greenwich that real places keep: from 12 hours behind (west, sign "-")
+/// to 14 ahead (Kiritimati), in whole hours as the number boxes compare them.
+inline constexpr int kMostZoneHoursWest = 12;
+inline constexpr int kMostZoneHoursEast = 14;
+
+/// The largest zone number allowed with a zone sign ('-' west, anything else east).
+constexpr int ZoneHoursLimit(char sign) {
+    return sign == '-' ? kMostZoneHoursWest : kMostZoneHoursEast;
+}
+
 /// The checks a location record typed outside the location window (on the command line)
 /// must pass: the layout of a line of locs.dat (59 or 71 bytes, or an older 53 to 58; "0"
 /// or "1" in column 1; "+", "-" or blank in the sign columns; "0" or "1" in column 59;
 /// usable daylight-saving rules in a 71-byte record) and the ranges the location window
 /// allows: degrees of latitude up to 90, of longitude up to 180, minutes up to 59, zone up
-/// to 12 hours, no number negative (the sign columns carry the signs). Windows-1252 bytes.
-/// Throws CoreError naming the column and quoting the record (PrintableRecord).
+/// to 12 hours west and 14 east (ZoneHoursLimit), no number negative (the sign columns carry the
+/// signs). Windows-1252 bytes. Throws CoreError naming the column and quoting the record
+/// (PrintableRecord).
 void CheckLocationRecord(std::string_view record);
 
 }  // namespace quintrel

@@ -1,5 +1,8 @@
 #include "locations/ZoneRule.h"
 
+#include "locations/LocationFormChecks.h"
+#include "locations/LocationRecord.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdio>
@@ -68,9 +71,11 @@ std::string RuleText(const WeekdayRule& rule, int hour) {
 // Hours ahead of Greenwich as the record writes them, without sign: "12", "9.5", "5.75".
 // Built from whole quarters, never through the C library's number formatting, whose
 // decimal point follows the user's locale ("9,5").
+// Nothing for an offset outside what real places keep (ZoneHoursLimit) or not in quarter
+// hours; the text may still be too long for the record's four columns ("12.75").
 std::optional<std::string> HoursText(int offset) {
     const int magnitude = std::abs(offset);
-    if (magnitude % 900 != 0 || magnitude > 12 * kHour) {
+    if (magnitude % 900 != 0 || magnitude > ZoneHoursLimit(offset < 0 ? '-' : '+') * kHour) {
         return std::nullopt;
     }
     static const char* const kQuarters[] = {"", ".25", ".5", ".75"};
@@ -234,8 +239,16 @@ ZoneRuleResult DeriveZoneRule(int standardOffset, const std::vector<ZoneTransiti
     const auto hours = HoursText(base);
     if (!hours) {
         result.note = "Standard time here is " + OffsetText(base) +
-                      " from Greenwich, which the place list cannot hold (at most 12 hours, "
-                      "in quarter hours); enter the nearest zone by hand.";
+                      " from Greenwich, which the place list cannot hold (12 hours behind to 14 "
+                      "ahead, in quarter hours); enter the nearest zone by hand.";
+        return result;
+    }
+    if (hours->size() > Width(LocationColumns::ZoneHours)) {
+        result.note = "Standard time here is " + OffsetText(base) +
+                      " from Greenwich, which needs " + std::to_string(hours->size()) +
+                      " characters (" + *hours + ") where the place list has " +
+                      std::to_string(Width(LocationColumns::ZoneHours)) +
+                      "; enter the nearest zone by hand.";
         return result;
     }
     result.zoneHours = *hours;

@@ -11,9 +11,9 @@
 #include "astro/CoreError.h"
 #include "astro/NumberText.h"
 #include "astro/mRiseSet.h"
-#include "table/ChangeDayCorrection.h"
 #include "table/DateEvents.h"
 #include "table/TableYears.h"
+#include "table/TransitPeriods.h"
 
 namespace quintrel {
 
@@ -37,12 +37,9 @@ void CheckMonthAndYear(std::int16_t month, std::int16_t year) {
     }
 }
 
-// A day's own moonrise as the row and the activity times read it: ":" for none, moved
-// back an hour where the changeover day asks for it.
+// A day's own moonrise as the row and the activity times read it: ":" for none.
 std::string CorrectedMoonRise(const DateEvents& day) {
-    std::string moonRise = day.moonRise.empty() ? ":" : day.moonRise;
-    CorrectOwnTime(moonRise, day.isStartDay, day.isEndDay);
-    return moonRise;
+    return day.moonRise.empty() ? ":" : day.moonRise;
 }
 
 // The moonrise column of a day's row: the corrected rise, or "never" without one.
@@ -72,10 +69,8 @@ DayRow BuildRow(DaySerial date, std::int32_t julianDay, const DateEvents& today,
     row.Day = static_cast<std::int16_t>(DateFromSerial(date).day);
     row.DayName = GetDayName(static_cast<std::int16_t>(WeekdayOf(date)));
 
-    std::string sunRise = today.sunRise;
-    std::string sunSet = today.sunSet;
-    CorrectOwnTime(sunRise, today.isStartDay, today.isEndDay);
-    CorrectOwnTime(sunSet, today.isStartDay, today.isEndDay);
+    const std::string& sunRise = today.sunRise;
+    const std::string& sunSet = today.sunSet;
     if (mRiseSet::IsStatusText(sunRise)) {
         // An empty sunrise (the sun only sets) reads the same as a day without events.
         row.SRise = "never";
@@ -86,8 +81,7 @@ DayRow BuildRow(DaySerial date, std::int32_t julianDay, const DateEvents& today,
     }
 
     const std::string moonRise = CorrectedMoonRise(today);
-    std::string moonSet = today.moonSet.empty() ? ":" : today.moonSet;
-    CorrectOwnTime(moonSet, today.isStartDay, today.isEndDay);
+    const std::string moonSet = today.moonSet.empty() ? ":" : today.moonSet;
     row.MRise = ShownMoonRise(today);
     if (mRiseSet::IsStatusText(moonRise)) {
         row.MSet = moonRise == "up" ? "sets" : "rises";
@@ -122,13 +116,9 @@ MonthTable BuildMonth(std::int16_t month, std::int16_t year, EventsOf&& eventsOf
     std::string previousRise;
     for (int dayOfMonth = 1; dayOfMonth <= dayCount; ++dayOfMonth) {
         if (dayOfMonth == 1) {
-            const DateEvents& before = eventsOf(date - 1, EventsWanted{false, true, false});
-            previousRise = before.moonRise;
-            CorrectNeighbourTime(previousRise, before.isStartDay, before.isEndDay);
+            previousRise = eventsOf(date - 1, EventsWanted{false, true, false}).moonRise;
         }
-        const DateEvents& after = eventsOf(date + 1, EventsWanted{false, false, true});
-        std::string nextSet = after.moonSet;
-        CorrectNeighbourTime(nextSet, after.isStartDay, after.isEndDay);
+        const std::string& nextSet = eventsOf(date + 1, EventsWanted{false, false, true}).moonSet;
 
         const DateEvents& today = eventsOf(date, EventsWanted{true, true, true});
         table.rows.push_back(BuildRow(date, julianDay, today, previousRise, nextSet));
@@ -140,6 +130,16 @@ MonthTable BuildMonth(std::int16_t month, std::int16_t year, EventsOf&& eventsOf
     return table;
 }
 
+// The transit-based activity times in place of the rows' own, when chosen.
+void ApplyOptions(MonthTable& table, const PlaceTexts& texts, const MonthOptions& options) {
+    if (!options.transitPeriods) {
+        return;
+    }
+    for (DayRow& row : table.rows) {
+        SetTransitPeriods(row, texts, DateSerial(table.Year, table.Month, row.Day));
+    }
+}
+
 }  // namespace
 
 namespace {
@@ -149,7 +149,8 @@ namespace {
 // rows then read the stored answers, so where two months meet nothing is searched twice.
 std::vector<MonthTable> CalculateMonthsBy(SearchPath path, const PlaceValues& place,
                                           std::string_view record, std::int16_t month,
-                                          std::int16_t year, int count) {
+                                          std::int16_t year, int count,
+                                          const MonthOptions& options) {
     std::vector<std::pair<std::int16_t, std::int16_t>> months;  // month, year
     for (int i = 0; i < count; ++i) {
         CheckMonthAndYear(month, year);
@@ -177,6 +178,7 @@ std::vector<MonthTable> CalculateMonthsBy(SearchPath path, const PlaceValues& pl
         tables.push_back(BuildMonth(m, y, [&](DaySerial date, EventsWanted) -> const DateEvents& {
             return stored[static_cast<std::size_t>(date - dayBefore)];
         }));
+        ApplyOptions(tables.back(), texts, options);
     }
     return tables;
 }
@@ -184,24 +186,28 @@ std::vector<MonthTable> CalculateMonthsBy(SearchPath path, const PlaceValues& pl
 }  // namespace
 
 MonthTable CalculateMonth(const PlaceValues& place, std::string_view record, std::int16_t month,
-                          std::int16_t year) {
-    return std::move(CalculateMonthsBy(SearchPath::Fastest, place, record, month, year, 1).front());
+                          std::int16_t year, const MonthOptions& options) {
+    return std::move(
+        CalculateMonthsBy(SearchPath::Fastest, place, record, month, year, 1, options).front());
 }
 
 std::vector<MonthTable> CalculateMonths(const PlaceValues& place, std::string_view record,
-                                        std::int16_t firstMonth, std::int16_t firstYear,
-                                        int count) {
-    return CalculateMonthsBy(SearchPath::Fastest, place, record, firstMonth, firstYear, count);
+                                        std::int16_t firstMonth, std::int16_t firstYear, int count,
+                                        const MonthOptions& options) {
+    return CalculateMonthsBy(SearchPath::Fastest, place, record, firstMonth, firstYear, count,
+                             options);
 }
 
 MonthTable CalculateMonthExact(const PlaceValues& place, std::string_view record,
-                               std::int16_t month, std::int16_t year) {
-    return std::move(CalculateMonthsBy(SearchPath::Exact, place, record, month, year, 1).front());
+                               std::int16_t month, std::int16_t year, const MonthOptions& options) {
+    return std::move(
+        CalculateMonthsBy(SearchPath::Exact, place, record, month, year, 1, options).front());
 }
 
 MonthTable CalculateMonthRows(const PlaceValues& place, std::string_view record, std::int16_t month,
                               std::int16_t year,
-                              const std::function<bool(const DayRow& day)>& wanted) {
+                              const std::function<bool(const DayRow& day)>& wanted,
+                              const MonthOptions& options) {
     CheckMonthAndYear(month, year);
     const PlaceTexts texts = MakePlaceTexts(place, record);
     const DaySerial dayBefore = DateSerial(year, month, 1) - 1;
@@ -240,21 +246,14 @@ MonthTable CalculateMonthRows(const PlaceValues& place, std::string_view record,
             continue;
         }
         const DaySerial date = dayBefore + dayOfMonth;
-        // The previous moonrise as BuildMonth passes it: the day before the month corrected
-        // as a neighbour's time, any other day as its row shows it.
-        std::string previousRise;
-        if (dayOfMonth == 1) {
-            const DateEvents& before = eventsOf(date - 1);
-            previousRise = before.moonRise;
-            CorrectNeighbourTime(previousRise, before.isStartDay, before.isEndDay);
-        } else {
-            previousRise = ShownMoonRise(eventsOf(date - 1));
-        }
-        const DateEvents& after = eventsOf(date + 1);
-        std::string nextSet = after.moonSet;
-        CorrectNeighbourTime(nextSet, after.isStartDay, after.isEndDay);
+        // The previous moonrise as BuildMonth passes it: the day before the month as
+        // searched, any other day as its row shows it.
+        const std::string previousRise =
+            dayOfMonth == 1 ? eventsOf(date - 1).moonRise : ShownMoonRise(eventsOf(date - 1));
+        const std::string& nextSet = eventsOf(date + 1).moonSet;
         table.rows.push_back(BuildRow(date, julianDay, eventsOf(date), previousRise, nextSet));
     }
+    ApplyOptions(table, texts, options);
     return table;
 }
 

@@ -5,6 +5,7 @@
 
 #include "astro/CivilDate.h"
 #include "locations/PlaceValues.h"
+#include "locations/RealClock.h"
 
 namespace quintrel {
 
@@ -19,6 +20,7 @@ struct PlaceTexts {
     // The two texts as the search reads them, read once for the whole month.
     double latitudeDeg = 0;
     double longitudeDeg = 0;
+    PlaceClock clock;  ///< the place's real clock, daylight saving included
 };
 
 PlaceTexts MakePlaceTexts(const PlaceValues& place, std::string_view record);
@@ -30,12 +32,13 @@ struct EventsWanted {
     bool moonSet = false;
 };
 
-/// The raw event times of one local date, as the rise and set search gives them (time
-/// text, "up", "down" or ""), all on the clock in force on that date, with the date's
-/// daylight-saving changeover flags. Events not asked for stay empty.
+/// The event times of one local date as the rise and set search gives them (time text,
+/// "up", "down" or ""), each on the clock in force at its instant. On a day the clock
+/// moves, the events come from a search on each of the two clocks: those whose instant
+/// the date holds are kept (the first when a 25-hour day holds two of a kind), "up" or
+/// "down" says where the body was when the date began if it neither rises nor sets.
+/// Events not asked for stay empty.
 struct DateEvents {
-    bool isStartDay = false;
-    bool isEndDay = false;
     std::string sunRise, sunSet, moonRise, moonSet;
 };
 

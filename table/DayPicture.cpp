@@ -14,9 +14,8 @@
 #include "astro/NumberText.h"
 #include "astro/RiseSetSearch.h"
 #include "astro/mRiseSet.h"
-#include "locations/DaylightSaving.h"
+#include "locations/RealClock.h"
 #include "table/CalculateMonth.h"
-#include "table/ChangeDayCorrection.h"
 #include "table/DateEvents.h"
 
 namespace quintrel {
@@ -34,32 +33,35 @@ double SeenAltitudeDeg(const mRiseSet::BodySearch& search, double thresholdDeg, 
     return std::asin(std::clamp(sinAltitude, -1.0, 1.0)) * kRadiansToDegrees - thresholdDeg;
 }
 
-// Samples one body over the computed day and puts each sample where the table would show
-// an event at that moment. On a change day the correction moves part of the day by an
-// hour, which splits the curve in two; both runs get the sample at the split, so each
-// ends exactly at the switch.
+// Samples one body over the local day on the real clock. `search` is set up on the clock
+// whose midnight is `searchMidnight`; each sample is placed at its instant's reading. Where
+// the clock moves the reading jumps, which splits the curve in two; both runs get the
+// sample at the change, so each ends exactly at the switch.
 std::vector<AltitudeCurve> SampleCurves(const mRiseSet::BodySearch& search, double thresholdDeg,
-                                        bool isStartDay, bool isEndDay) {
-    // On the last day of saving the computed clock's 24:00 is 23:00 on the table's, so the
-    // hour after it is sampled too, to fill the shown day to its end.
-    const int lastMinute = isEndDay ? 25 * 60 : 24 * 60;
+                                        const PlaceClock& clock, DaySerial date,
+                                        const LocalDay& day, UnixSeconds searchMidnight) {
+    const auto shownMinutes = [&](UnixSeconds instant) {
+        const ClockReading reading = LocalClockAt(clock, instant);
+        return reading.secondOfDay / 60 + 1440 * (reading.date - date);
+    };
+    const int firstMinute = static_cast<int>((day.start - searchMidnight) / 60);
+    const int lastMinute = static_cast<int>((day.end - searchMidnight) / 60);
     std::vector<AltitudeCurve> curves;
-    double previousShift = 0;
-    for (int minute = 0; minute <= lastMinute; minute += kDaySampleMinutes) {
+    int previousShift = 0;
+    for (int minute = firstMinute; minute <= lastMinute; minute += kDaySampleMinutes) {
         const double hours = minute / 60.0;
-        const double shown = CorrectedHours(hours, isStartDay, isEndDay);
-        const double shift = hours - shown;
+        const UnixSeconds instant = searchMidnight + static_cast<UnixSeconds>(minute) * 60;
+        // The day's last instant is the next day's 00:00: shown as this day's 24:00.
+        const int shown = instant == day.end ? 1440 : shownMinutes(instant);
+        const int shift = minute - shown;
         const double altitude = SeenAltitudeDeg(search, thresholdDeg, hours);
-        if (shown < 0 || shown > 24) {
-            continue;  // the day before owns this moment; or past the shown day's end
-        }
         if (curves.empty()) {
             curves.emplace_back();
         } else if (shift != previousShift) {
-            curves.back().push_back({hours - previousShift, altitude});
+            curves.back().push_back({(minute - previousShift) / 60.0, altitude});
             curves.emplace_back();
         }
-        curves.back().push_back({shown, altitude});
+        curves.back().push_back({shown / 60.0, altitude});
         previousShift = shift;
     }
     return curves;
@@ -161,28 +163,34 @@ DayPicture BuildDayPicture(const PlaceValues& place, std::string_view record,
 
     const PlaceTexts texts = MakePlaceTexts(place, record);
     const DaySerial date = DateSerial(table.Year, table.Month, dayOfMonth);
-    const DaylightSavingResult saving =
-        ApplyDaylightSaving(texts.record, texts.zone, texts.dstFlag, texts.latitude, date);
-    picture.zoneText = saving.zoneText;
-    picture.isStartDay = saving.isStartDay;
-    picture.isEndDay = saving.isEndDay;
-    if (saving.isStartDay || saving.isEndDay) {
+    const LocalDay day = LocalDayOf(texts.clock, date);
+    // A change day is searched on the summer clock, which covers all of it but the last
+    // hour of a 25-hour day; the samples past its 24:00 fill that hour.
+    const bool summer = day.hasChange || LocalClockAt(texts.clock, day.start).summer;
+    picture.zoneText = summer ? texts.clock.summerZoneText : texts.clock.zoneText;
+    picture.isStartDay = day.hasChange && day.forward;
+    picture.isEndDay = day.hasChange && !day.forward;
+    if (day.hasChange) {
         picture.standardZoneText = texts.zone;
+        picture.changeFromHour = day.changeFromHour;
+        picture.changeToHour = day.changeToHour;
     }
 
     // The numbers read from the same texts as the table's searches read them.
     const double latitudeDeg = ReadNumber(texts.latitude);
     const double longitudeDeg = ReadNumber(texts.longitude);
-    const double zoneHours = ReadNumber(saving.zoneText);
+    const double zoneHours = ReadNumber(picture.zoneText);
+    const UnixSeconds searchMidnight =
+        UtcMidnight(date) - texts.clock.standardSeconds - (summer ? 3600 : 0);
     const auto search = [&](std::string_view code) {
         return mRiseSet::MakeBodySearch(code, latitudeDeg, longitudeDeg, zoneHours, table.Year,
                                         table.Month, static_cast<std::int16_t>(dayOfMonth));
     };
     picture.southern = latitudeDeg < 0;
-    picture.sun =
-        SampleCurves(search(""), mRiseSet::kSunThresholdDeg, saving.isStartDay, saving.isEndDay);
-    picture.moon =
-        SampleCurves(search("M"), mRiseSet::kMoonThresholdDeg, saving.isStartDay, saving.isEndDay);
+    picture.sun = SampleCurves(search(""), mRiseSet::kSunThresholdDeg, texts.clock, date, day,
+                               searchMidnight);
+    picture.moon = SampleCurves(search("M"), mRiseSet::kMoonThresholdDeg, texts.clock, date, day,
+                                searchMidnight);
     picture.light = LightSpans(picture.sun);
 
     const DayRow& row = picture.row;
@@ -219,7 +227,8 @@ std::string DayClockText(const DayPicture& picture) {
     return "Clock: " + GmtText(picture.zoneText);
 }
 
-DayView::DayView(std::string record, int year, int month, int day) : record_(std::move(record)) {
+DayView::DayView(std::string record, int year, int month, int day, const MonthOptions& options)
+    : record_(std::move(record)), options_(options) {
     ParseSelectedLocation(record_, place_);
     Show(year, month, day);
 }
@@ -233,7 +242,7 @@ void DayView::Step(int days) {
 void DayView::Show(int year, int month, int day) {
     if (table_.rows.empty() || table_.Year != year || table_.Month != month) {
         MonthTable table = CalculateMonth(place_, record_, static_cast<std::int16_t>(month),
-                                          static_cast<std::int16_t>(year));
+                                          static_cast<std::int16_t>(year), options_);
         DayPicture picture = BuildDayPicture(place_, record_, table, day);
         table_ = std::move(table);
         picture_ = std::move(picture);

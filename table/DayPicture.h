@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "locations/PlaceValues.h"
+#include "table/CalculateMonth.h"
 #include "table/MonthTable.h"
 
 namespace quintrel {
@@ -64,6 +65,8 @@ struct DayPicture {
     std::string zoneText;          ///< hours ahead of Greenwich the day is computed on ("11")
     bool isStartDay = false;       ///< clocks go forward: the earliest events are on standard time
     bool isEndDay = false;         ///< clocks go back: the later events are on standard time
+    int changeFromHour = 0;        ///< on a change day, the hour the clock leaves (New York 2)
+    int changeToHour = 0;          ///< and the hour it shows next (New York 3 forward, 1 back)
     std::string standardZoneText;  ///< on a change day, the offset of standard time ("10")
     bool southern = false;         ///< south of the equator the lit side of the moon is mirrored
     std::vector<AltitudeCurve> sun;
@@ -100,7 +103,7 @@ std::string DayClockText(const DayPicture& picture);
 class DayView {
   public:
     /// Throws CoreError when the place's record cannot be read or the month is out of reach.
-    DayView(std::string record, int year, int month, int day);
+    DayView(std::string record, int year, int month, int day, const MonthOptions& options = {});
 
     const DayPicture& Picture() const { return picture_; }
     const std::string& Record() const { return record_; }
@@ -113,6 +116,7 @@ class DayView {
     void Show(int year, int month, int day);
 
     std::string record_;
+    MonthOptions options_;
     PlaceValues place_;
     MonthTable table_;
     DayPicture picture_;

@@ -264,7 +264,8 @@ PlanResult RunPlan(const PlanRequest& request, const PlanRun& run) {
                 // days that pass them are computed in full.
                 MonthTable table = CalculateMonthRows(
                     values[place], request.places[place].record, month, year,
-                    [&](const DayRow& day) { return PassesCheapFilters(day, request.filters); });
+                    [&](const DayRow& day) { return PassesCheapFilters(day, request.filters); },
+                    request.monthOptions);
                 std::vector<PlanDay>& slot = found[static_cast<std::size_t>(unit)];
                 for (DayRow& row : table.rows) {
                     std::vector<std::string> periods;

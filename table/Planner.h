@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "astro/Rating.h"
+#include "table/CalculateMonth.h"
 #include "table/MonthTable.h"
 
 namespace quintrel {
@@ -48,6 +49,7 @@ struct PlanRequest {
     std::int16_t firstYear = 2000;
     int monthCount = 1;  ///< 1..kMaxPlanMonths
     PlanFilters filters;
+    MonthOptions monthOptions;  ///< how the tables are computed (transit-based periods)
 };
 
 /// One day that passed every filter: the place (its position in the request), the month it

@@ -384,6 +384,8 @@ void dlgPlanner::cmdSearch_Click() {
     if (worker_.joinable()) {
         worker_.join();
     }
+    request.monthOptions.transitPeriods =
+        services_.settings && LoadTransitPeriods(*services_.settings);
     request_ = request;
     model_->SetResult(request_, {});
     lblResult_->setText(QStringLiteral("Searching %1 for %2 ...")

@@ -186,14 +186,17 @@ TEST_P(SydneyChangeDays, ReadTimesOnTheTablesClock) {
     EXPECT_EQ(TableTimeToUtc(place, date, c.time), local - c.expectedOffsetHours * 3600);
 }
 
-// Days 1..30 are in April 2025 (saving ends on the 6th), 100 + d in October (starts on the 5th).
+// Days 1..30 are in April 2025 (saving ends on the 6th at 03:00, back to 02:00), 100 + d in
+// October (starts on the 5th at 02:00, forward to 03:00).
 const TableTimeCase kSydneyChangeDays[] = {
     {"DayBeforeEndIsDaylightTime", 5, "23:50", 11},
-    {"EndDayBeforeThreeIsDaylightTime", 6, "02:59", 11},
+    {"EndDayBeforeTwoIsDaylightTime", 6, "01:59", 11},
+    {"EndDayRepeatedHourReadsTheFirstPass", 6, "02:30", 11},
     {"EndDayFromThreeIsStandardTime", 6, "03:00", 10},
     {"DayAfterEndIsStandardTime", 7, "00:10", 10},
     {"StartDayBeforeTwoIsStandardTime", 105, "01:59", 10},
-    {"StartDayFromTwoIsDaylightTime", 105, "02:00", 11},
+    {"StartDaySkippedHourReadsTheClockBefore", 105, "02:30", 10},
+    {"StartDayFromThreeIsDaylightTime", 105, "03:00", 11},
 };
 INSTANTIATE_TEST_SUITE_P(IcsWriter, SydneyChangeDays, ::testing::ValuesIn(kSydneyChangeDays),
                          [](const auto& row) { return std::string(row.param.name); });

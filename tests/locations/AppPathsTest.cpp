@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -69,9 +70,6 @@ class PlaceDirectoryTest : public ::testing::TestWithParam<PlaceFolderCase> {};
 
 TEST_P(PlaceDirectoryTest, ChoosesTheFolder) {
     const PlaceFolderCase& c = GetParam();
-    if (c.readOnly && ::geteuid() == 0) {
-        GTEST_SKIP() << "root may write into any folder";
-    }
     testing::ScratchDirectory root;
     const std::string bin = root.file("bin");
     std::filesystem::create_directories(bin);
@@ -82,12 +80,34 @@ TEST_P(PlaceDirectoryTest, ChoosesTheFolder) {
         std::filesystem::create_directories(root.file("share/quintrel"));
         testing::WriteBytes(root.file("share/quintrel/locs.dat"), "x\r\n");
     }
+    const std::string expected = c.besideProgram ? bin : root.file("data/quintrel");
     if (c.readOnly) {
         std::filesystem::permissions(bin, std::filesystem::perms::owner_write,
                                      std::filesystem::perm_options::remove);
     }
-    const std::string chosen = PlaceDirectory(bin, root.file("data"), "/home/ann");
-    EXPECT_EQ(chosen, c.besideProgram ? bin : root.file("data/quintrel"));
+    if (c.readOnly && ::geteuid() == 0) {
+        // The superuser may write into any folder, so the choice is made in a child that
+        // first becomes "nobody"; the scratch folders are opened to it for reading.
+        std::filesystem::permissions(
+            root.path(), std::filesystem::perms::others_read | std::filesystem::perms::others_exec,
+            std::filesystem::perm_options::add);
+        std::filesystem::permissions(
+            bin, std::filesystem::perms::others_read | std::filesystem::perms::others_exec,
+            std::filesystem::perm_options::add);
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            if (::setgid(65534) != 0 || ::setuid(65534) != 0) {
+                ::_exit(4);
+            }
+            ::_exit(PlaceDirectory(bin, root.file("data"), "/home/ann") == expected ? 0 : 1);
+        }
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "child status " << status;
+    } else {
+        EXPECT_EQ(PlaceDirectory(bin, root.file("data"), "/home/ann"), expected);
+    }
     std::filesystem::permissions(bin, std::filesystem::perms::owner_all);
 }
 

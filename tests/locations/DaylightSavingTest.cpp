@@ -132,6 +132,10 @@ TEST(ApplyDaylightSaving, RecordsWithoutAUsableRuleNeverChangeTheOffset) {
         {"MonthThirteen", RuleRecord("025113", "035110", "+"), "1"},
         {"MonthZero", RuleRecord("025100", "035110", "+"), "1"},
         {"EndRuleLetters", RuleRecord("025103", "03xy10", "+"), "1"},
+        // The hour is when the clock moves, so it is checked like the other digits.
+        {"HourTwentyFour", RuleRecord("245103", "035110", "+"), "1"},
+        {"HourBlank", RuleRecord(" 25103", "035110", "+"), "1"},
+        {"EndHourLetters", RuleRecord("025103", "ab5110", "+"), "1"},
     };
     for (const auto& c : cases) {
         for (const DaySerial day : {summer, startDay}) {

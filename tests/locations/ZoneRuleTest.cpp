@@ -131,15 +131,28 @@ INSTANTIATE_TEST_SUITE_P(
                  "",
                  "The saving here runs within the calendar year, which the place list can hold "
                  "only north of the equator; the table will use standard time all year."},
-        RuleCase{"TooFarAhead",
+        RuleCase{"ChathamNeedsFiveCharacters",
                  12 * kHour + 45 * 60,
                  {},
                  false,
                  "+",
                  "",
                  "",
-                 "Standard time here is +12:45 from Greenwich, which the place list cannot hold "
-                 "(at most 12 hours, in quarter hours); enter the nearest zone by hand."}),
+                 "Standard time here is +12:45 from Greenwich, which needs 5 characters (12.75) "
+                 "where the place list has 4; enter the nearest zone by hand."},
+        // Samoa, Tonga and the Line Islands keep the real zones furthest ahead.
+        RuleCase{"ThirteenAhead", 13 * kHour, {}, false, "+13", "", "", ""},
+        RuleCase{"FourteenAhead", 14 * kHour, {}, false, "+14", "", "", ""},
+        RuleCase{"FifteenAheadIsNoRealZone",
+                 15 * kHour,
+                 {},
+                 false,
+                 "+",
+                 "",
+                 "",
+                 "Standard time here is +15:00 from Greenwich, which the place list cannot hold "
+                 "(12 hours behind to 14 ahead, in quarter hours); enter the nearest zone by "
+                 "hand."}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST(DeriveZoneRule, HoursTextIgnoresTheDecimalCommaOfTheLocale) {

@@ -172,21 +172,27 @@ TEST(DayPicture, PolarNightHasNoDaylightAndNoSunMarks) {
     }
 }
 
-TEST(DayPicture, ChangeDaysSplitTheCurvesWhereTheTableSwitchesClocks) {
-    // Sydney: back on 6 April (the hour from 03:00 comes twice), forward on 5 October
-    // (no time from 01:00 to 02:00 on the table's clock).
+TEST(DayPicture, ChangeDaysSplitTheCurvesAtTheHourOfTheChange) {
+    // Sydney: back on 6 April at 03:00 (the hour from 02:00 comes twice), forward on
+    // 5 October at 02:00 (no time from 02:00 to 03:00).
     const DayPicture back = PictureOf(kDays[0]);
     ASSERT_EQ(back.sun.size(), 2u);
-    EXPECT_DOUBLE_EQ(back.sun[0].back().clockHours, 4);
-    EXPECT_DOUBLE_EQ(back.sun[1].front().clockHours, 3);
+    EXPECT_DOUBLE_EQ(back.sun[0].front().clockHours, 0);
+    EXPECT_DOUBLE_EQ(back.sun[0].back().clockHours, 3);
+    EXPECT_DOUBLE_EQ(back.sun[1].front().clockHours, 2);
+    EXPECT_EQ(back.changeFromHour, 3);
+    EXPECT_EQ(back.changeToHour, 2);
     EXPECT_DOUBLE_EQ(back.sun[1].back().clockHours, 24);
     EXPECT_EQ(DayClockText(back), "Clocks go back today: GMT +11 hours, then GMT +10 hours");
 
     const DayPicture forward = PictureOf(kDays[1]);
     ASSERT_EQ(forward.moon.size(), 2u);
     EXPECT_DOUBLE_EQ(forward.moon[0].front().clockHours, 0);
-    EXPECT_DOUBLE_EQ(forward.moon[0].back().clockHours, 1);
-    EXPECT_DOUBLE_EQ(forward.moon[1].front().clockHours, 2);
+    EXPECT_DOUBLE_EQ(forward.moon[0].back().clockHours, 2);
+    EXPECT_DOUBLE_EQ(forward.moon[1].front().clockHours, 3);
+    EXPECT_DOUBLE_EQ(forward.moon[1].back().clockHours, 24);
+    EXPECT_EQ(forward.changeFromHour, 2);
+    EXPECT_EQ(forward.changeToHour, 3);
     EXPECT_EQ(DayClockText(forward), "Clocks go forward today: GMT +10 hours, then GMT +11 hours");
 
     const DayPicture ordinary = PictureOf(kDays[2]);

@@ -359,13 +359,14 @@ void dlgLocationsTest::enterChecksTheBoxBeforeOk() {
             QTest::keyClick(zone, Qt::Key_Return);
             QVERIFY(dlg.isVisible());
             QCOMPARE(QApplication::focusWidget(), zone);
-            QTest::keyClicks(zone, "13");
+            QTest::keyClicks(zone, "15");
             QTest::keyClick(zone, Qt::Key_Return);
         },
         &closed);
     QVERIFY(closed);
     QVERIFY(ok);
-    QCOMPARE(record.substr(53, 5), std::string("+  12"));
+    // East of Greenwich the real zones reach 14 hours (Kiritimati).
+    QCOMPARE(record.substr(53, 5), std::string("+  14"));
 }
 
 void dlgLocationsTest::numberBoxesAreTidiedOnLeaving() {

@@ -165,8 +165,9 @@ class DayPageRecorder {
         if (!picture.isStartDay && !picture.isEndDay) {
             return;
         }
-        // Forward: the table's clock has no 01:00-02:00; back: it shows 03:00-04:00 twice.
-        const double from = picture.isStartDay ? 1 : 3;
+        // Forward: the clock skips the hour it leaves (New York 02:00-03:00); back: it shows
+        // the hour before the change twice (New York 01:00-02:00).
+        const double from = picture.isStartDay ? picture.changeFromHour : picture.changeToHour;
         for (double hours : {from, from + 1}) {
             Line({X(hours), double(plot_.top())}, {X(hours), double(lane_.bottom())}, Qt::black, 10,
                  Qt::DashLine);
