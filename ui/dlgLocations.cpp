@@ -16,9 +16,11 @@
 #include <QSignalBlocker>
 #include <QStringListModel>
 #include <QTimer>
+#include <utility>
 
 #include "gazetteer/GeonamesGazetteer.h"
 #include "ui/TwipsGeometry.h"
+#include "ui/report/Accessible.h"
 
 namespace quintrel {
 
@@ -50,6 +52,7 @@ dlgLocations::dlgLocations(QWidget* parent, Gazetteer* gazetteer)
     CreateFindControls();
     FillLists();
     SetTabOrder();
+    NameControls();
     ConnectControls();
     setFixedSize(TwipsRect(0, 0, 6000, 5190 + kFindRows + kFillRow + kNoteRows).size());
     // Every press anywhere in the window passes here first, so that a press that a name
@@ -240,6 +243,44 @@ void dlgLocations::cmdFillZone_Click() {
         }
     }
     ShowForm();
+}
+
+void dlgLocations::NameControls() {
+    InstallAccessibleInterfaces();
+    // The captions stand beside or above their boxes and a screen reader cannot see that:
+    // each box gets its caption as a buddy (so the access keys work too) and a name of its
+    // own where one caption serves several boxes or a box's caption is a bare sign.
+    Label1->setBuddy(txtCountry);
+    Label2->setBuddy(txtCity);
+    Label4->setBuddy(txtDLatt);
+    Label3->setBuddy(txtDLong);
+    Label7->setBuddy(txtZone);
+    const std::pair<QWidget*, const char*> names[] = {
+        {txtCountry, "Country, State"},
+        {txtCity, "City/Town Name"},
+        {txtDLatt, "Latitude: degrees"},
+        {txtMLatt, "Latitude: minutes"},
+        {txtDLong, "Longitude: degrees"},
+        {txtMLong, "Longitude: minutes"},
+        {txtZone, "GMT time difference: hours"},
+        {chkN, "North"},
+        {chkS, "South"},
+        {chkE, "East"},
+        {chkW, "West"},
+        {chkP, "Ahead of GMT (+)"},
+        {chkM, "Behind GMT (-)"},
+        {cboHrStart, "Saving starts: hour"},
+        {cboWkStart, "Saving starts: week"},
+        {cboDayStart, "Saving starts: day"},
+        {cboMthStart, "Saving starts: month"},
+        {cboHrEnd, "Saving ends: hour"},
+        {cboWkEnd, "Saving ends: week"},
+        {cboDayEnd, "Saving ends: day"},
+        {cboMthEnd, "Saving ends: month"},
+    };
+    for (const auto& [control, name] : names) {
+        control->setAccessibleName(QString::fromUtf8(name));
+    }
 }
 
 void dlgLocations::SetTabOrder() {

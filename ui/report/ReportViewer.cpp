@@ -27,6 +27,7 @@
 #include <functional>
 
 #include "table/CsvExport.h"
+#include "ui/report/Accessible.h"
 #include "ui/report/ReportEngine.h"
 #include "ui/report/ReportPrinting.h"
 
@@ -175,6 +176,7 @@ class ReportPageView : public QWidget {
 };
 
 ReportViewer::ReportViewer(QWidget* parent) : QWidget(parent) {
+    InstallAccessibleInterfaces();
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -190,6 +192,11 @@ ReportViewer::ReportViewer(QWidget* parent) : QWidget(parent) {
     pageView_ = new ReportPageView(scrollArea_);
     scrollArea_->setWidget(pageView_);
     scrollArea_->setWidgetResizable(false);
+    // The page itself takes the focus (its day lines answer the arrow keys), not the
+    // scrolling frame around it.
+    scrollArea_->setFocusPolicy(Qt::NoFocus);
+    pageView_->setFocusPolicy(Qt::StrongFocus);
+    pageView_->setAccessibleName(tr("Report page"));
     layout->addWidget(scrollArea_, 1);
 
     QAction* print = AddTool(tr("Print"), QStringLiteral("toolPrint"));
@@ -211,6 +218,7 @@ ReportViewer::ReportViewer(QWidget* parent) : QWidget(parent) {
     pageBox_->setObjectName(QStringLiteral("pageNumber"));
     pageBox_->setRange(1, 1);
     pageBox_->setToolTip(tr("Page number"));
+    pageBox_->setAccessibleName(tr("Page number"));
     pageCountLabel_ = new QLabel(pageBox);
     pageLayout->addWidget(pageBox_);
     pageLayout->addWidget(pageCountLabel_);
@@ -229,6 +237,7 @@ ReportViewer::ReportViewer(QWidget* parent) : QWidget(parent) {
     zoomChoice_ = new QComboBox(toolBar_);
     zoomChoice_->setObjectName(QStringLiteral("zoomChoice"));
     zoomChoice_->setToolTip(tr("Zoom"));
+    zoomChoice_->setAccessibleName(tr("Zoom"));
     for (int step : kZoomSteps)
         zoomChoice_->addItem(QStringLiteral("%1%").arg(step), step);
     zoomChoice_->addItem(tr("Fit width"), kFitWidthChoice);
@@ -276,6 +285,15 @@ ReportViewer::ReportViewer(QWidget* parent) : QWidget(parent) {
     });
     connect(scrollArea_->verticalScrollBar(), &QScrollBar::valueChanged, this,
             &ReportViewer::OnScrolled);
+
+    // When the window is too narrow for every tool, the toolbar hides the last ones behind
+    // its extension button; the keyboard and a screen reader must reach that button too.
+    if (auto* more = toolBar_->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button"))) {
+        more->setFocusPolicy(Qt::TabFocus);
+        more->setAccessibleName(tr("More tools"));
+        more->setToolTip(tr("More tools"));
+        more->installEventFilter(this);
+    }
 
     UpdateSeparators();
     SetZoom(100);
@@ -331,6 +349,8 @@ void ReportViewer::UpdateSeparators() {
             button != nullptr && qobject_cast<QAbstractButton*>(button) != nullptr) {
             button->setFocusPolicy(Qt::TabFocus);
             button->installEventFilter(this);
+            // Buttons show short signs ("|<", "-"); a screen reader says the full caption.
+            button->setAccessibleName(tool->text());
         }
         if (tool->isSeparator()) {
             const bool show = lastShown && !lastShown->isSeparator();
@@ -363,6 +383,7 @@ void ReportViewer::ShowDocument(ReportDocument document) {
     document_ = std::move(document);
     pageView_->selectedRow = 0;
     pageView_->SetDocument(&document_);
+    pageView_->setAccessibleName(document_.title.isEmpty() ? tr("Report page") : document_.title);
     currentPage_ = -1;
     ApplyFit();
     ShowPage(0);
