@@ -1,11 +1,15 @@
+#include <QAccessible>
 #include <QLabel>
+#include <QScrollArea>
 #include <QToolBar>
 #include <QToolButton>
 #include <QtTest>
 #include <functional>
 #include <memory>
 
+#include "ReportTestTables.h"
 #include "support/AccessibleNames.h"
+#include "table/ReadingText.h"
 #include "ui/dlgLocations.h"
 #include "ui/fAbout.h"
 #include "ui/report/ReportViewer.h"
@@ -55,6 +59,30 @@ class AccessibilityTest : public QObject {
         QVERIFY(web->text().contains(QStringLiteral("href=\"https://quintrel.example.org\"")));
         QVERIFY(web->openExternalLinks());
         QVERIFY(web->textInteractionFlags() & Qt::LinksAccessibleByKeyboard);
+    }
+
+    void theReportPageIsReadAsTextWithTheSelectedLineFirst() {
+        ReportViewer viewer;
+        const MonthTable table = test::HandMadeTable(31);
+        viewer.SetReportSource(NewMonthReport(table, test::SydneyRecord(), "Australia (Sydney)"));
+        viewer.resize(900, 700);
+        viewer.show();
+        QWidget* page = viewer.findChild<QScrollArea*>()->widget();
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(page);
+        QVERIFY(face != nullptr);
+        QCOMPARE(face->role(), QAccessible::Document);
+        QAccessibleTextInterface* text = face->textInterface();
+        QVERIFY(text != nullptr);
+        const QString all = text->text(0, text->characterCount());
+        const QStringList lines = all.split(QLatin1Char('\n'));
+        QCOMPARE(lines.front(), viewer.Document().title);
+        QVERIFY(lines.contains(test::Q(DayLineText(table.rows[0]))));
+        QCOMPARE(face->text(QAccessible::Name), viewer.Document().title);
+
+        viewer.SelectRow(2);
+        const QString second = test::Q(DayLineText(table.rows[1]));
+        QCOMPARE(face->text(QAccessible::Name), second);
+        QVERIFY(text->text(0, text->characterCount()).startsWith("Selected: " + second + "\n"));
     }
 
     void theToolbarsOverflowButtonIsReachable() {

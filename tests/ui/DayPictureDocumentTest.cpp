@@ -42,6 +42,9 @@ class DayPictureDocumentTest : public QObject {
         QVERIFY(text.contains(QString::fromStdString("Sunset " + row.SSet)));
         QVERIFY(text.contains(QString::fromStdString(row.Maj1)));
         QVERIFY(text.contains(QString::fromStdString(row.Rating + "  " + row.Stars)));
+        // What the page draws, in words for a screen reader.
+        QCOMPARE(document.readingHeadings.front(),
+                 QString("Quintrel For Place on Sunday 6 April 2025"));
     }
 
     void aDayWithoutSunriseSaysSo() {

@@ -48,6 +48,8 @@ class YearViewDocumentTest : public QObject {
             }
             QCOMPARE(marks, moons + 2);
             QVERIFY(PageText(document.pages[0]).contains("Quintrel Year at a Glance: Boston 2028"));
+            // Title, place line and a line per month for a screen reader.
+            QCOMPARE(document.readingHeadings.size(), std::size_t{14});
         }
     }
 };

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <string>
 
+#include "table/ReadingText.h"
 #include "table/ReportTexts.h"
 
 namespace quintrel {
@@ -325,6 +326,9 @@ ReportDocument RecordDayPicture(const DayPicture& picture, std::string_view plac
     const int left = std::max(0, (document.pageWidthTwips - kContentWidth) / 2);
     DayPageRecorder(document.pages.back(), left, setup.marginTop)
         .Record(picture, placeText, record);
+    for (const std::string& line : DayPictureLines(picture, placeText, PlaceLineText(record))) {
+        document.readingHeadings.push_back(QString::fromStdString(line));
+    }
     return document;
 }
 

@@ -1,5 +1,7 @@
 #include "ui/report/ReportViewer.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -27,6 +29,7 @@
 #include <functional>
 
 #include "table/CsvExport.h"
+#include "table/ReadingText.h"
 #include "ui/report/Accessible.h"
 #include "ui/report/ReportEngine.h"
 #include "ui/report/ReportPrinting.h"
@@ -43,6 +46,19 @@ constexpr double kTwipsPerInch = 1440.0;
 // The zoom choices that follow the view's size instead of a fixed percentage.
 constexpr int kFitWidthChoice = -1;
 constexpr int kFitPageChoice = -2;
+
+// The place line of a month report's page header ("Lattitude: ..."), empty for a layout
+// without one.
+std::string PlaceLineCaption(const arReport& report) {
+    for (const ReportSection& section : report.Sections()) {
+        for (const ReportControl& control : section.controls) {
+            if (control.name == "lblLattLong") {
+                return control.caption;
+            }
+        }
+    }
+    return {};
+}
 
 }  // namespace
 
@@ -175,8 +191,81 @@ class ReportPageView : public QWidget {
     std::vector<QPixmap> cache_;
 };
 
+/// The page as assistive technology sees it: a document named by its selected line (or its
+/// title) whose text is the viewer's reading text.
+class ReportPageAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
+  public:
+    ReportPageAccessible(QWidget* page, const ReportViewer* viewer)
+        : QAccessibleWidget(page, QAccessible::Document), viewer_(viewer) {}
+
+    void* interface_cast(QAccessible::InterfaceType type) override {
+        if (type == QAccessible::TextInterface) {
+            return static_cast<QAccessibleTextInterface*>(this);
+        }
+        return QAccessibleWidget::interface_cast(type);
+    }
+
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.readOnly = true;
+        state.multiLine = true;
+        return state;
+    }
+
+    // Read-only text without a selection of its own; the caret only marks where reading is.
+    void selection(int, int* startOffset, int* endOffset) const override {
+        *startOffset = 0;
+        *endOffset = 0;
+    }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    int cursorPosition() const override { return std::min(cursor_, characterCount()); }
+    void setCursorPosition(int position) override { cursor_ = std::max(0, position); }
+    QString text(int startOffset, int endOffset) const override {
+        return Text().mid(startOffset, endOffset - startOffset);
+    }
+    QString text(QAccessible::Text kind) const override { return QAccessibleWidget::text(kind); }
+    int characterCount() const override { return static_cast<int>(Text().size()); }
+    QRect characterRect(int) const override { return {}; }
+    int offsetAtPoint(const QPoint&) const override { return -1; }
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int, int* startOffset, int* endOffset) const override {
+        *startOffset = 0;
+        *endOffset = characterCount();
+        return {};
+    }
+
+  private:
+    QString Text() const { return viewer_->ReadingText(); }
+
+    const ReportViewer* viewer_;
+    int cursor_ = 0;
+};
+
+namespace {
+
+QAccessibleInterface* ReportPageFactory(const QString&, QObject* object) {
+    if (auto* page = dynamic_cast<ReportPageView*>(object)) {
+        for (QWidget* up = page->parentWidget(); up != nullptr; up = up->parentWidget()) {
+            if (auto* viewer = qobject_cast<ReportViewer*>(up)) {
+                return new ReportPageAccessible(page, viewer);
+            }
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
 ReportViewer::ReportViewer(QWidget* parent) : QWidget(parent) {
     InstallAccessibleInterfaces();
+    static const bool pageFactoryInstalled = [] {
+        QAccessible::installFactory(ReportPageFactory);
+        return true;
+    }();
+    (void)pageFactoryInstalled;
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -250,6 +339,7 @@ ReportViewer::ReportViewer(QWidget* parent) : QWidget(parent) {
     }
 
     pageView_->onRow = [this](int row, bool activate) {
+        UpdateReading();
         if (activate)
             emit DayLineActivated(row);
     };
@@ -370,6 +460,17 @@ void ReportViewer::SetReportSource(std::unique_ptr<arReport> report) {
         return;
     // Run first: if an event fails, the report shown before stays shown.
     ReportDocument document = RunReport(*report);
+    // A month report is read line by line in words; another layout (the planner's list)
+    // is read from the texts on its pages.
+    if (!report->Table().rows.empty()) {
+        for (const std::string& line :
+             MonthReportHeadingLines(report->Title(), PlaceLineCaption(*report))) {
+            document.readingHeadings.push_back(QString::fromStdString(line));
+        }
+        for (const DayRow& row : report->Table().rows) {
+            document.readingRows.push_back(QString::fromStdString(DayLineText(row)));
+        }
+    }
     report_ = std::move(report);
     ShowDocument(std::move(document));
 }
@@ -383,15 +484,83 @@ void ReportViewer::ShowDocument(ReportDocument document) {
     document_ = std::move(document);
     pageView_->selectedRow = 0;
     pageView_->SetDocument(&document_);
-    pageView_->setAccessibleName(document_.title.isEmpty() ? tr("Report page") : document_.title);
     currentPage_ = -1;
     ApplyFit();
     ShowPage(0);
     UpdatePageControls();
+    UpdateReading();
+}
+
+QString ReportViewer::ReadingText() const {
+    QStringList lines;
+    const int row = SelectedRow();
+    const auto& rows = document_.readingRows;
+    if (row > 0 && row <= static_cast<int>(rows.size())) {
+        lines << tr("Selected: %1").arg(rows[static_cast<std::size_t>(row - 1)]);
+    }
+    if (PageCount() == 0) {
+        return lines.join(QLatin1Char('\n'));
+    }
+    const ReportPage& page = document_.pages[static_cast<std::size_t>(currentPage_)];
+    if (document_.readingHeadings.empty() && rows.empty()) {
+        lines << PageText(page);
+        return lines.join(QLatin1Char('\n'));
+    }
+    for (const QString& heading : document_.readingHeadings) {
+        lines << heading;
+    }
+    for (const PageRow& line : page.rows) {
+        if (line.row > 0 && line.row <= static_cast<int>(rows.size())) {
+            lines << rows[static_cast<std::size_t>(line.row - 1)];
+        }
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+void ReportViewer::UpdateReading() {
+    const int row = SelectedRow();
+    const auto& rows = document_.readingRows;
+    QString name = document_.title.isEmpty() ? tr("Report page") : document_.title;
+    if (row > 0 && row <= static_cast<int>(rows.size())) {
+        name = rows[static_cast<std::size_t>(row - 1)];
+    }
+    pageView_->setAccessibleName(name);
+    const QString text = ReadingText();
+    if (text != readingText_ && QAccessible::isActive()) {
+        QAccessibleTextUpdateEvent event(pageView_, 0, readingText_, text);
+        QAccessible::updateAccessibility(&event);
+    }
+    readingText_ = text;
 }
 
 int ReportViewer::SelectedRow() const {
     return pageView_->selectedRow;
+}
+
+void ReportViewer::SelectRow(int row) {
+    int lastRow = 0;
+    for (const ReportPage& page : document_.pages) {
+        for (const PageRow& line : page.rows) {
+            lastRow = std::max(lastRow, line.row);
+        }
+    }
+    row = std::clamp(row, 0, lastRow);
+    pageView_->selectedRow = row;
+    pageView_->update();
+    for (int index = 0; index < PageCount(); ++index) {
+        for (const PageRow& line : document_.pages[static_cast<std::size_t>(index)].rows) {
+            if (line.row != row) {
+                continue;
+            }
+            const double scale = pageView_->Scale();
+            const int top = pageView_->PageTop(index) + static_cast<int>(line.top * scale);
+            const int bottom = pageView_->PageTop(index) + static_cast<int>(line.bottom * scale);
+            const int margin = (bottom - top) * 2;
+            scrollArea_->ensureVisible(pageView_->width() / 2, (top + bottom) / 2, 0,
+                                       (bottom - top) / 2 + margin);
+        }
+    }
+    UpdateReading();
 }
 
 void ReportViewer::keyPressEvent(QKeyEvent* event) {
@@ -462,6 +631,7 @@ void ReportViewer::ShowPage(int index) {
     if (index != currentPage_) {
         currentPage_ = index;
         emit CurrentPageChanged(index);
+        UpdateReading();
     }
     UpdatePageControls();
 }
@@ -476,6 +646,7 @@ void ReportViewer::OnScrolled() {
         currentPage_ = page;
         emit CurrentPageChanged(page);
         UpdatePageControls();
+        UpdateReading();
     }
 }
 

@@ -91,8 +91,16 @@ class ReportViewer : public QWidget {
     /// Opens the print dialog and prints the pages shown (portrait, the laid-out paper size).
     void PrintReport();
 
-    /// The day line chosen by a click (1-based row of the report's table), or 0.
+    /// The day line chosen by a click or the arrow keys (1-based row of the report's
+    /// table), or 0.
     int SelectedRow() const;
+    /// Chooses day line `row` (clamped to the report's rows; 0 chooses none), marks it on the
+    /// page and scrolls it into view.
+    void SelectRow(int row);
+
+    /// What a screen reader reads on the page shown: the selected line first ("Selected:
+    /// ..."), then the page's headings and its lines, one per line of text.
+    QString ReadingText() const;
 
   signals:
     /// Any tool of the toolbar was clicked, built-in or inserted; `tool->text()` is its caption.
@@ -119,6 +127,9 @@ class ReportViewer : public QWidget {
     void UpdatePageControls();
     void OnScrolled();
     void CopyCurrentPage();
+    /// Names the page for screen readers (the selected line, or the report's title) and
+    /// tells them its text changed.
+    void UpdateReading();
 
     std::unique_ptr<arReport> report_;
     ReportDocument document_;
@@ -131,6 +142,7 @@ class ReportViewer : public QWidget {
     QSpinBox* pageBox_ = nullptr;
     QLabel* pageCountLabel_ = nullptr;
     QComboBox* zoomChoice_ = nullptr;
+    QString readingText_;
 };
 
 }  // namespace quintrel

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "astro/CalendarNames.h"
+#include "table/ReadingText.h"
 
 namespace quintrel {
 
@@ -160,6 +161,9 @@ ReportDocument YearViewDocument(const YearSheet& sheet, const PageSetup& setup) 
                                              "moon's phase; the month report gives its times."),
                               Font(7.5, 400), ReportAlignment::Centre));
     document.pages.push_back(std::move(page));
+    for (const std::string& line : YearSheetLines(sheet)) {
+        document.readingHeadings.push_back(QString::fromStdString(line));
+    }
     return document;
 }
 
