@@ -66,36 +66,46 @@ dump() {  # name
   import -window root "$out/$1.png"
 }
 key() { xdotool key --delay 120 "$@"; sleep 0.8; }
+press() {  # presses the button called $1 through the accessibility bus, as a screen reader can
+  /usr/bin/python3 - "$1" <<'PY' || true
+import sys
+import pyatspi
+for app in pyatspi.Registry.getDesktop(0):
+    if app and "quintrel" in (app.name or "").lower():
+        for window in app:
+            found = pyatspi.findDescendant(
+                window, lambda n: n.name == sys.argv[1] and n.getRoleName() == "push button")
+            if found:
+                found.queryAction().doAction(0)
+                sys.exit(0)
+PY
+  sleep 1.5
+}
 
+main_window="$(xdotool search --name '^Quintrel$' | head -1)"
+xdotool windowactivate --sync "$main_window" >/dev/null 2>&1 || true
 dump main
-# The place window: Alt+P opens the place menu, Edit Location is its second entry.
-key alt+p
+# The place window: the Place button opens the place menu, Edit Location is its second entry.
+press Place
 key Down Down Return
 sleep 1
 dump place
 key Escape
 # The day picture: the report area is first in the Tab chain; the second day line, Enter.
-main_window="$(xdotool search --name '^Quintrel$' | head -1)"
 xdotool windowactivate --sync "$main_window" >/dev/null 2>&1 || true
 if [ -n "${A11Y_MOUSE:-}" ]; then
   eval "$(xdotool getwindowgeometry --shell "$main_window")"
   xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT * 6 / 10)) click --repeat 2 1
 else
-  key alt+m Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Down Down Return
+  key alt+m shift+Tab
+  dump report-focus
+  key Down Down Return
 fi
 sleep 1
 dump day
 key Escape
 # The planner: its button at the end of the report toolbar.
-/usr/bin/python3 - <<'PY' || true
-import pyatspi
-for app in pyatspi.Registry.getDesktop(0):
-    if app and "quintrel" in (app.name or "").lower():
-        for window in app:
-            found = pyatspi.findDescendant(window, lambda n: n.name == "Planner" and n.getRoleName() == "push button")
-            if found:
-                found.queryAction().doAction(0)
-PY
+press Planner
 sleep 2
 dump planner
 key alt+y

@@ -67,6 +67,8 @@ def main():
                 if mark == "!!":
                     unnamed += 1
                 line = f"{mark} {node.getRoleName():<16} {name!r}"
+                if states.contains(pyatspi.STATE_FOCUSED):
+                    line = "=>" + line[2:]
                 if node.description:
                     line += f"  ({node.description[:60]!r})"
                 print(line)

@@ -107,7 +107,8 @@ class ReportViewer : public QWidget {
     void ToolClick(QAction* tool);
     void ZoomChanged(int percent);
     void CurrentPageChanged(int index);
-    /// A day line was double-clicked, or Enter was pressed on the one chosen by a click;
+    /// A day line was double-clicked, or Enter was pressed on the one chosen by a click or
+    /// the arrow keys;
     /// `row` is its 1-based row of the report's table.
     void DayLineActivated(int row);
 
@@ -130,6 +131,9 @@ class ReportViewer : public QWidget {
     /// Names the page for screen readers (the selected line, or the report's title) and
     /// tells them its text changed.
     void UpdateReading();
+    /// Up, Down, Home and End on the page move the chosen day line; false for other keys or
+    /// a report without day lines.
+    bool StepSelection(int key);
 
     std::unique_ptr<arReport> report_;
     ReportDocument document_;
