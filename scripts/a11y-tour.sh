@@ -85,24 +85,27 @@ PY
 main_window="$(xdotool search --name '^Quintrel$' | head -1)"
 xdotool windowactivate --sync "$main_window" >/dev/null 2>&1 || true
 dump main
+# The day picture: the report page has the focus at start; the second day line, Enter.
+if [ -n "${A11Y_MOUSE:-}" ]; then
+  eval "$(xdotool getwindowgeometry --shell "$main_window")"
+  xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT * 6 / 10)) click --repeat 2 1
+else
+  key Down Down
+  dump report-selected
+  key Return
+fi
+sleep 1
+dump day
+key Escape
+xdotool windowactivate --sync "$main_window" >/dev/null 2>&1 || true
+# The focus on a toolbar button, for its focus frame.
+key shift+Tab
+dump toolbar-focus
 # The place window: the Place button opens the place menu, Edit Location is its second entry.
 press Place
 key Down Down Return
 sleep 1
 dump place
-key Escape
-# The day picture: the report area is first in the Tab chain; the second day line, Enter.
-xdotool windowactivate --sync "$main_window" >/dev/null 2>&1 || true
-if [ -n "${A11Y_MOUSE:-}" ]; then
-  eval "$(xdotool getwindowgeometry --shell "$main_window")"
-  xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT * 6 / 10)) click --repeat 2 1
-else
-  key alt+m shift+Tab
-  dump report-focus
-  key Down Down Return
-fi
-sleep 1
-dump day
 key Escape
 # The planner: its button at the end of the report toolbar.
 press Planner

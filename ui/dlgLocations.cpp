@@ -47,6 +47,7 @@ Gazetteer& ChosenGazetteer(Gazetteer* given, std::unique_ptr<Gazetteer>& own) {
 dlgLocations::dlgLocations(QWidget* parent, Gazetteer* gazetteer)
     : QDialog(parent), search_(ChosenGazetteer(gazetteer, ownGazetteer_)) {
     setObjectName("dlgLocations");
+    InstallAccessibleInterfaces();
     setWindowTitle(QString::fromStdString(form_.Caption()));
     CreateControls();
     CreateFindControls();
@@ -246,7 +247,6 @@ void dlgLocations::cmdFillZone_Click() {
 }
 
 void dlgLocations::NameControls() {
-    InstallAccessibleInterfaces();
     // The captions stand beside or above their boxes and a screen reader cannot see that:
     // each box gets its caption as a buddy (so the access keys work too) and a name of its
     // own where one caption serves several boxes or a box's caption is a bare sign.

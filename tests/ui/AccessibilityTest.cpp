@@ -1,5 +1,6 @@
 #include <QAccessible>
 #include <QLabel>
+#include <QLineEdit>
 #include <QScrollArea>
 #include <QToolBar>
 #include <QToolButton>
@@ -83,6 +84,20 @@ class AccessibilityTest : public QObject {
         const QString second = test::Q(DayLineText(table.rows[1]));
         QCOMPARE(face->text(QAccessible::Name), second);
         QVERIFY(text->text(0, text->characterCount()).startsWith("Selected: " + second + "\n"));
+    }
+
+    void thePageShowsAFrameWhileItHasTheFocus() {
+        QWidget window;
+        auto* viewer = new ReportViewer(&window);
+        auto* other = new QLineEdit(&window);
+        other->move(0, 400);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QWidget* page = viewer->findChild<QScrollArea*>()->widget();
+        page->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(viewer->FocusFrameShown());
+        other->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(!viewer->FocusFrameShown());
     }
 
     void theToolbarsOverflowButtonIsReachable() {

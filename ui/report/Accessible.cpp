@@ -10,7 +10,7 @@ namespace quintrel {
 
 namespace {
 
-/// A list box under the name its program gave it; the entry chosen is its value.
+/// A list box under the name the program gave it; the entry chosen is its value.
 class NamedComboBoxAccessible : public QAccessibleWidget {
   public:
     explicit NamedComboBoxAccessible(QComboBox* box)
@@ -41,7 +41,9 @@ class NamedComboBoxAccessible : public QAccessibleWidget {
 
     QString text(QAccessible::Text kind) const override {
         if (kind == QAccessible::Name) {
-            return Box()->accessibleName();
+            // Without a name of its own a list box is called by its entry, as Qt does.
+            return Box()->accessibleName().isEmpty() ? Box()->currentText()
+                                                     : Box()->accessibleName();
         }
         if (kind == QAccessible::Value) {
             return Box()->currentText();
@@ -76,9 +78,9 @@ class NamedComboBoxAccessible : public QAccessibleWidget {
 };
 
 QAccessibleInterface* ProgramFactory(const QString& className, QObject* object) {
+    // Every list box: its interface is made once, often before the window names it.
     if (className == QLatin1String("QComboBox")) {
-        auto* box = qobject_cast<QComboBox*>(object);
-        if (box != nullptr && !box->accessibleName().isEmpty()) {
+        if (auto* box = qobject_cast<QComboBox*>(object)) {
             return new NamedComboBoxAccessible(box);
         }
     }

@@ -3,8 +3,8 @@
 namespace quintrel {
 
 /// Teaches Qt's accessibility layer what the program's own controls are, once per run
-/// (later calls do nothing). Call before the first window is shown; the windows that need
-/// it call it themselves.
+/// (later calls do nothing). Call before the first control is made: Qt makes a control's
+/// interface once and keeps it. Program start calls it, and so do the windows that need it.
 ///
 /// - A list box (QComboBox) with an accessible name set says that name. Qt on Linux gives a
 ///   list box's current entry as its name and leaves the caption to a label; the place

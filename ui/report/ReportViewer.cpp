@@ -28,6 +28,7 @@
 #include <cmath>
 #include <functional>
 
+#include "table/Contrast.h"
 #include "table/CsvExport.h"
 #include "table/ReadingText.h"
 #include "ui/report/Accessible.h"
@@ -161,7 +162,7 @@ class ReportPageView : public QWidget {
             // hiding its figures, also in grey.
             const QRect band(pageRect.left() + 2, top, pageRect.width() - 4, bottom - top);
             painter.fillRect(band, QColor(0, 90, 200, 50));
-            painter.setPen(QPen(QColor(0, 60, 150), 2));
+            painter.setPen(QPen(QColor(kFocusMark.red, kFocusMark.green, kFocusMark.blue), 2));
             painter.setBrush(Qt::NoBrush);
             painter.drawRect(band);
         }
@@ -278,6 +279,23 @@ ReportViewer::ReportViewer(QWidget* parent) : QWidget(parent) {
     toolBar_ = new QToolBar(this);
     toolBar_->setObjectName(QStringLiteral("ReportToolBar"));
     toolBar_->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    // The style's own focus mark on a flat tool button is a faint tint; a dark frame of the
+    // program's focus colour shows at a glance which tool Enter will press. Every state gets
+    // the same border width so that nothing moves when the focus arrives.
+    const QString focus = QStringLiteral("rgb(%1, %2, %3)")
+                              .arg(kFocusMark.red)
+                              .arg(kFocusMark.green)
+                              .arg(kFocusMark.blue);
+    toolBar_->setStyleSheet(
+        QStringLiteral("QToolButton { border: 2px solid transparent; border-radius: 3px;"
+                       " padding: 2px 4px; }"
+                       "QToolButton:hover { border-color: palette(mid); }"
+                       "QToolButton:pressed { background-color: palette(midlight);"
+                       " border-color: palette(dark); }"
+                       "QToolButton:focus { border-color: %1; }"
+                       "QPushButton:focus { border: 2px solid %1; border-radius: 3px;"
+                       " padding: 3px 10px; background-color: palette(button); }")
+            .arg(focus));
     layout->addWidget(toolBar_);
 
     scrollArea_ = new QScrollArea(this);
@@ -289,6 +307,8 @@ ReportViewer::ReportViewer(QWidget* parent) : QWidget(parent) {
     // The page itself takes the focus (its day lines answer the arrow keys), not the
     // scrolling frame around it.
     scrollArea_->setFocusPolicy(Qt::NoFocus);
+    scrollArea_->setObjectName(QStringLiteral("reportPages"));
+    ShowFocusFrame(false);
     pageView_->setFocusPolicy(Qt::StrongFocus);
     pageView_->setAccessibleName(tr("Report page"));
     pageView_->installEventFilter(this);
@@ -396,7 +416,28 @@ ReportViewer::ReportViewer(QWidget* parent) : QWidget(parent) {
     UpdatePageControls();
 }
 
+bool ReportViewer::FocusFrameShown() const {
+    return focusFrameShown_;
+}
+
+void ReportViewer::ShowFocusFrame(bool shown) {
+    // A frame of the focus colour around the pages while they have the focus; the same
+    // width in the frame's own grey otherwise, so that nothing moves.
+    focusFrameShown_ = shown;
+    const QString colour = shown ? QStringLiteral("rgb(%1, %2, %3)")
+                                       .arg(kFocusMark.red)
+                                       .arg(kFocusMark.green)
+                                       .arg(kFocusMark.blue)
+                                 : QStringLiteral("palette(mid)");
+    scrollArea_->setStyleSheet(
+        QStringLiteral("QScrollArea#reportPages { border: 2px solid %1; }").arg(colour));
+}
+
 bool ReportViewer::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == pageView_ &&
+        (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)) {
+        ShowFocusFrame(event->type() == QEvent::FocusIn);
+    }
     if (watched == pageView_ && event->type() == QEvent::KeyPress &&
         StepSelection(static_cast<QKeyEvent*>(event)->key())) {
         return true;

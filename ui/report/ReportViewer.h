@@ -49,6 +49,8 @@ class ReportViewer : public QWidget {
 
   public:
     explicit ReportViewer(QWidget* parent = nullptr);
+    /// True while the frame around the pages shows that they have the focus.
+    bool FocusFrameShown() const;
     ~ReportViewer() override;
 
     /// Runs `report` on the report engine (report start, data initialisation, one fetch per
@@ -134,6 +136,8 @@ class ReportViewer : public QWidget {
     /// Up, Down, Home and End on the page move the chosen day line; false for other keys or
     /// a report without day lines.
     bool StepSelection(int key);
+    /// The frame around the pages: the focus colour while the page has the focus.
+    void ShowFocusFrame(bool shown);
 
     std::unique_ptr<arReport> report_;
     ReportDocument document_;
@@ -147,6 +151,7 @@ class ReportViewer : public QWidget {
     QLabel* pageCountLabel_ = nullptr;
     QComboBox* zoomChoice_ = nullptr;
     QString readingText_;
+    bool focusFrameShown_ = false;
 };
 
 }  // namespace quintrel
