@@ -72,7 +72,6 @@ class dlgPlanner : public QDialog {
     /// Waits for a running search to end (for tests and closing).
     void WaitForSearch();
 
-    const PlanRequest& LastRequest() const { return request_; }
     const std::vector<PlanDay>& Days() const;
 
     void cmdPrint_Click();
