@@ -31,6 +31,11 @@ inline QStringList ControlsWithoutName(QWidget* window) {
         if (widget->inherits("QAbstractItemView") && widget->window() != window) {
             continue;
         }
+        // A spin box's text field passes its focus on to the spin box, which is announced.
+        if (widget->parentWidget() != nullptr &&
+            widget->parentWidget()->inherits("QAbstractSpinBox")) {
+            continue;
+        }
         if (!word.match(AccessibleName(widget)).hasMatch()) {
             missing << (widget->objectName().isEmpty()
                             ? QString::fromLatin1(widget->metaObject()->className())
