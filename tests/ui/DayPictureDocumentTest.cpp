@@ -47,6 +47,38 @@ class DayPictureDocumentTest : public QObject {
                  QString("Quintrel For Place on Sunday 6 April 2025"));
     }
 
+    void riseAndSetLabelsSitOnCardsAboveTheCurves() {
+        const ReportDocument document = DayDocument(kSydney, 2025, 4, 6);
+        const std::vector<PageItem>& items = document.pages.front().items;
+        int labels = 0;
+        for (std::size_t i = 1; i < items.size(); ++i) {
+            const PageItem& item = items[i];
+            if (item.kind != PageItem::Kind::Text ||
+                !(item.text.startsWith("Sunrise ") || item.text.startsWith("Sunset ") ||
+                  item.text.startsWith("Moonrise ") || item.text.startsWith("Moonset "))) {
+                continue;
+            }
+            ++labels;
+            // The item before is a white card under the text, drawn after both curves.
+            const PageItem& card = items[i - 1];
+            QCOMPARE(card.kind, PageItem::Kind::Shape);
+            QCOMPARE(card.fill, QColor(Qt::white));
+            QVERIFY(card.path.boundingRect().contains(QPointF(item.box.center())));
+        }
+        QVERIFY(labels >= 3);
+    }
+
+    void twilightIsHatchedBesidesItsShade() {
+        const ReportDocument document = DayDocument(kSydney, 2025, 6, 21);
+        int hatches = 0;
+        for (const PageItem& item : document.pages.front().items) {
+            hatches += item.kind == PageItem::Kind::Shape && !item.clip.isEmpty() &&
+                       !item.fill.isValid() && item.penWidth == 8;
+        }
+        // Morning and evening twilight, in the plot and in the activity lane, and the legend.
+        QCOMPARE(hatches, 5);
+    }
+
     void aDayWithoutSunriseSaysSo() {
         const QString text = PageText(DayDocument(kTromso, 2025, 12, 15).pages.front());
         QVERIFY(!text.contains("Sunrise"));
