@@ -348,6 +348,10 @@ void dlgLocations::ShowForm() {
         QPalette palette = edit->palette();
         palette.setColor(QPalette::Base, form_.Highlighted(box) ? kRefusedBackground : normal);
         edit->setPalette(palette);
+        // A screen reader reads the reason with the box that keeps the focus.
+        edit->setAccessibleDescription(form_.Highlighted(box)
+                                           ? QString::fromStdString(LocationForm::RefusedText(box))
+                                           : QString());
     }
     for (std::size_t i = 0; i < signs_.size(); ++i) {
         const QSignalBlocker blocker(signs_[i]);
