@@ -56,6 +56,9 @@ dlgLocations::dlgLocations(QWidget* parent, Gazetteer* gazetteer)
     NameControls();
     ConnectControls();
     setFixedSize(TwipsRect(0, 0, 6000, 5190 + kFindRows + kFillRow + kNoteRows).size());
+    // The window follows the desktop's text: with larger text every box and caption grows
+    // with it, so nothing is cut off.
+    ScaleTwipsLayout(this, DesktopTextScale());
     // Every press anywhere in the window passes here first, so that a press that a name
     // box has refused to give its focus to can be swallowed.
     for (QWidget* child : findChildren<QWidget*>()) {

@@ -8,6 +8,7 @@
 #include <QEventLoop>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -18,6 +19,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSpinBox>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -118,7 +120,13 @@ dlgPlanner::dlgPlanner(const PlannerServices& services, QWidget* parent)
     });
     SetChoices(choices);
     Prepare();
-    resize(980, 640);
+    // Its usual size, but never beyond the screen's free area (large text can ask for
+    // more than a small screen has).
+    QSize size(980, 640);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        size = size.expandedTo(minimumSizeHint()).boundedTo(screen->availableGeometry().size());
+    }
+    resize(size);
 }
 
 dlgPlanner::~dlgPlanner() {

@@ -33,7 +33,11 @@ fAbout::fAbout(QWidget* parent)
                           Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("fAbout"));
     setModal(true);
-    setFont(InfoWindowFont());
+    // The window's own font, grown with the desktop's text like everything in it (below).
+    const double scale = DesktopTextScale();
+    QFont font = InfoWindowFont();
+    font.setPointSizeF(font.pointSizeF() * scale);
+    setFont(font);
     setFixedSize(TwipsToPixels(4815), TwipsToPixels(3870 + kCreditRows));
 
     picIcon = new QLabel(this);
@@ -97,6 +101,7 @@ fAbout::fAbout(QWidget* parent)
     cmdOK->setAutoDefault(true);
     connect(cmdOK, &QPushButton::clicked, this, &fAbout::cmdOK_Click);
 
+    ScaleTwipsLayout(this, scale);
     Form_Load();
 }
 
