@@ -1,4 +1,6 @@
+#include <QAbstractButton>
 #include <QAccessible>
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollArea>
@@ -98,6 +100,43 @@ class AccessibilityTest : public QObject {
         QTRY_VERIFY(viewer->FocusFrameShown());
         other->setFocus(Qt::TabFocusReason);
         QTRY_VERIFY(!viewer->FocusFrameShown());
+    }
+
+    void withLargeTextNoCaptionIsCutOff_data() {
+        QTest::addColumn<WindowMaker>("make");
+        QTest::newRow("place window")
+            << WindowMaker([] { return std::unique_ptr<QWidget>(new dlgLocations(nullptr)); });
+        QTest::newRow("about") << WindowMaker([] { return std::unique_ptr<QWidget>(new fAbout); });
+    }
+
+    void withLargeTextNoCaptionIsCutOff() {
+        QFETCH(WindowMaker, make);
+        const QFont before = QApplication::font();
+        QFont large = before;
+        large.setPointSizeF(14);
+        QApplication::setFont(large);
+        const std::unique_ptr<QWidget> window = make();
+        QApplication::setFont(before);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        for (QWidget* control : window->findChildren<QWidget*>()) {
+            const bool caption = qobject_cast<QLabel*>(control) != nullptr ||
+                                 qobject_cast<QAbstractButton*>(control) != nullptr;
+            if (!caption || !control->isVisibleTo(window.get()) ||
+                qobject_cast<QLabel*>(control) != nullptr &&
+                    qobject_cast<QLabel*>(control)->wordWrap()) {
+                continue;
+            }
+            const QSize needed = control->sizeHint();
+            QVERIFY2(
+                needed.width() <= control->width() + 1 && needed.height() <= control->height() + 1,
+                qPrintable(QStringLiteral("%1 needs %2 x %3, has %4 x %5")
+                               .arg(control->objectName())
+                               .arg(needed.width())
+                               .arg(needed.height())
+                               .arg(control->width())
+                               .arg(control->height())));
+        }
     }
 
     void theToolbarsOverflowButtonIsReachable() {
