@@ -293,6 +293,8 @@ ReportViewer::ReportViewer(QWidget* parent) : QWidget(parent) {
                        "QToolButton:pressed { background-color: palette(midlight);"
                        " border-color: palette(dark); }"
                        "QToolButton:focus { border-color: %1; }"
+                       // The overflow button is narrow: its arrow needs all of its width.
+                       "QToolButton#qt_toolbar_ext_button { border-width: 1px; padding: 0px; }"
                        "QPushButton:focus { border: 2px solid %1; border-radius: 3px;"
                        " padding: 3px 10px; background-color: palette(button); }")
             .arg(focus));
