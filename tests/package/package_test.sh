@@ -45,7 +45,7 @@ checks)
   # Nothing a user would write: the list beside the programs is for installs users own.
   ! grep -q '^/usr/bin/locs' <<<"$listing" || fail "the package puts a place list in /usr/bin"
   depends=$(dpkg-deb -f "$deb" Depends)
-  for library in libc6 libqt6widgets6 libqt6printsupport6 libqt6svg6 libgeonames0 qt6-qpa-plugins; do
+  for library in libc6 libqt6widgets6 libqt6printsupport6 libqt6svg6 libgeonames0 qt6-qpa-plugins libtcd0 xtide-data; do
     grep -q "\b$library\b" <<<"$depends" || fail "Depends lacks $library: $depends"
   done
 
