@@ -1,11 +1,11 @@
 #include "table/ReadingText.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <cstdio>
 
 #include "astro/CalendarNames.h"
+#include "astro/Rating.h"
 
 namespace quintrel {
 
@@ -130,8 +130,6 @@ std::vector<std::string> DayPictureLines(const DayPicture& picture, std::string_
 }
 
 std::vector<std::string> YearSheetLines(const YearSheet& sheet) {
-    static constexpr std::array<const char*, 5> kRatings = {"no rating", "Poor", "Fair", "Good",
-                                                            "Best"};
     std::vector<std::string> lines = {sheet.title, sheet.placeLine};
     for (const YearMonth& month : sheet.months) {
         if (month.days.empty()) {
@@ -141,9 +139,11 @@ std::vector<std::string> YearSheetLines(const YearSheet& sheet) {
         std::vector<std::string> newMoons;
         std::vector<std::string> fullMoons;
         for (const YearDay& day : month.days) {
-            const int rank = std::clamp(day.ratingRank, 0, 4);
-            days.push_back(std::to_string(day.day) + " " +
-                           kRatings[static_cast<std::size_t>(rank)]);
+            const std::string rating =
+                day.ratingRank >= 1 && day.ratingRank <= 4
+                    ? std::string(RatingWord(static_cast<Rating>(day.ratingRank)))
+                    : std::string("no rating");
+            days.push_back(std::to_string(day.day) + " " + rating);
             if (day.moon == MoonMark::NewMoon) {
                 newMoons.push_back(std::to_string(day.day));
             } else if (day.moon == MoonMark::FullMoon) {

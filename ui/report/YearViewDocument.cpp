@@ -4,6 +4,7 @@
 #include <array>
 
 #include "astro/CalendarNames.h"
+#include "astro/Rating.h"
 #include "table/ReadingText.h"
 
 namespace quintrel {
@@ -56,13 +57,12 @@ PageItem MoonMarkItem(MoonMark mark, QRect box) {
 }
 
 void AddLegend(ReportPage& page, int left, int top) {
-    static const std::array<const char*, 4> labels = {"Poor *", "Fair **", "Good ***", "Best ****"};
     int x = left;
     for (int rank = 1; rank <= 4; ++rank) {
         page.items.push_back(Shape(PageItem::Kind::Box, QRect(x, top + 20, 300, 200),
                                    RatingShade(rank), kCellOutline));
         page.items.push_back(Text(QRect(x + 360, top, 1240, 240),
-                                  QString::fromLatin1(labels[static_cast<std::size_t>(rank - 1)]),
+                                  QString::fromStdString(RatingLabel(static_cast<Rating>(rank))),
                                   Font(8.5, 400), ReportAlignment::Left));
         x += 1600;
     }
@@ -103,9 +103,10 @@ void AddMonth(ReportPage& page, const YearMonth& month, int left, int top) {
         // (white to pale green is 1.35:1), so the shade alone does not tell them apart for
         // weak or colour-blind sight, nor on a grey printer.
         if (day.ratingRank > 0) {
-            page.items.push_back(Text(QRect(cell.left() + 30, cell.bottom() - 175, 330, 160),
-                                      QString(day.ratingRank, QLatin1Char('*')), Font(7, 700),
-                                      ReportAlignment::Left, ink));
+            page.items.push_back(Text(
+                QRect(cell.left() + 30, cell.bottom() - 175, 330, 160),
+                QString::fromUtf8(RatingStars(static_cast<Rating>(std::min(day.ratingRank, 4)))),
+                Font(7, 700), ReportAlignment::Left, ink));
         }
         if (day.moon != MoonMark::None) {
             page.items.push_back(
