@@ -122,9 +122,9 @@ class AccessibilityTest : public QObject {
         for (QWidget* control : window->findChildren<QWidget*>()) {
             const bool caption = qobject_cast<QLabel*>(control) != nullptr ||
                                  qobject_cast<QAbstractButton*>(control) != nullptr;
+            auto* label = qobject_cast<QLabel*>(control);
             if (!caption || !control->isVisibleTo(window.get()) ||
-                qobject_cast<QLabel*>(control) != nullptr &&
-                    qobject_cast<QLabel*>(control)->wordWrap()) {
+                (label != nullptr && label->wordWrap())) {
                 continue;
             }
             const QSize needed = control->sizeHint();
