@@ -74,6 +74,9 @@ void fMain::BuildControls() {
     cboMonth->setMaxVisibleItems(12);  // the whole year without scrolling
     cboMonth->setGeometry(TwipsRect(585, 45, 1365, 315));
     lblDate->setBuddy(cboMonth);
+    // An editable list reads out its text as its name; say what the box is instead.
+    cboMonth->setAccessibleName(QStringLiteral("Month"));
+    cboMonth->lineEdit()->setAccessibleName(QStringLiteral("Month"));
 
     lblYr = Named(new QLabel(QStringLiteral("&Year:"), this), "lblYr");
     lblYr->setGeometry(TwipsRect(2025, 90, 375, 195));
@@ -99,6 +102,8 @@ void fMain::BuildControls() {
                           kMinusLeft);
     lblPlus = spinButton("lblPlus", QStringLiteral("+"), QStringLiteral("Increase year (Up)"),
                          kMinusLeft + kSpinButtonWidth + 15);
+    lblMinus->setAccessibleName(QStringLiteral("Previous year"));
+    lblPlus->setAccessibleName(QStringLiteral("Next year"));
 
     const auto button = [this](const char* name, const QString& caption, std::int32_t left,
                                std::int32_t width) {
@@ -114,6 +119,8 @@ void fMain::BuildControls() {
     cboPlaces->setEditable(true);
     cboPlaces->setInsertPolicy(QComboBox::NoInsert);
     cboPlaces->setGeometry(TwipsRect(kPlacesLeft, 45, 2310, 315));
+    cboPlaces->setAccessibleName(QStringLiteral("Place"));
+    cboPlaces->lineEdit()->setAccessibleName(QStringLiteral("Place"));
 
     cmdCalc = button("cmdCalc", QStringLiteral("&Calculate"), 6210, 825);
     cmdTides = button("cmdTides", QStringLiteral("&Tides"), 7065, 645);

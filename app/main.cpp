@@ -15,12 +15,14 @@
 #include "ui/dlgCalendarOptions.h"
 #include "ui/dlgThanks.h"
 #include "ui/fAbout.h"
+#include "ui/report/Accessible.h"
 #include "ui/report/ReportPictures.h"
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quintrel"));
     QApplication::setWindowIcon(quintrel::ProgramIcon());
+    quintrel::InstallAccessibleInterfaces();
     // The CSV preamble's clock texts follow the user's LC_TIME, as in quintrel-table.
     std::setlocale(LC_TIME, "");
 

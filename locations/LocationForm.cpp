@@ -181,6 +181,26 @@ void LocationForm::ChangeText(FormBox box, std::string text) {
     highlighted_[Index(box)] = false;
 }
 
+std::string LocationForm::RefusedText(FormBox box) {
+    switch (box) {
+        case FormBox::Country:
+            return "Country, State cannot be empty: type the place's country (and state).";
+        case FormBox::City:
+            return "City/Town Name cannot be empty: type the place's name.";
+        case FormBox::DLatt:
+            return "Latitude degrees must be a number from 0 to 90.";
+        case FormBox::MLatt:
+            return "Latitude minutes must be a number from 0 to 59.";
+        case FormBox::DLong:
+            return "Longitude degrees must be a number from 0 to 180.";
+        case FormBox::MLong:
+            return "Longitude minutes must be a number from 0 to 59.";
+        case FormBox::Zone:
+            return "GMT Time Diff must be a number of hours from 0 to 12.";
+    }
+    return {};
+}
+
 bool LocationForm::ValidateBox(FormBox box) {
     std::string& text = texts_[Index(box)];
     bool accepted = true;
@@ -223,6 +243,13 @@ bool LocationForm::ValidateBox(FormBox box) {
             break;
     }
     highlighted_[Index(box)] = !accepted;
+    // The orange background alone does not say what is wrong, and is lost on a screen
+    // reader or in poor colour sight: the note says it in words until the box is put right.
+    if (!accepted) {
+        note_ = RefusedText(box);
+    } else if (note_ == RefusedText(box)) {
+        note_.clear();
+    }
     return accepted;
 }
 

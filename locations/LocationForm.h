@@ -59,8 +59,11 @@ class LocationForm {
     /// The box's own check as the focus leaves it: tidies the text (and, for a degree
     /// box above its limit, the minutes box beside it). Returns false when the focus must
     /// stay in the box (empty name, or a number box that does not hold a number of 0 or
-    /// more); the box is then highlighted until a check passes.
+    /// more); the box is then highlighted until a check passes, and the note says why
+    /// (RefusedText) until the box is put right.
     bool ValidateBox(FormBox box);
+    /// Why a box keeps the focus: "Country, State cannot be empty: ...".
+    static std::string RefusedText(FormBox box);
 
     bool Checked(SignBox box) const { return checked_[Index(box)]; }
     /// Sets a sign box as a click or FormSetup does. A change of value runs the pair

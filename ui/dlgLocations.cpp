@@ -16,9 +16,11 @@
 #include <QSignalBlocker>
 #include <QStringListModel>
 #include <QTimer>
+#include <utility>
 
 #include "gazetteer/GeonamesGazetteer.h"
 #include "ui/TwipsGeometry.h"
+#include "ui/report/Accessible.h"
 
 namespace quintrel {
 
@@ -45,13 +47,18 @@ Gazetteer& ChosenGazetteer(Gazetteer* given, std::unique_ptr<Gazetteer>& own) {
 dlgLocations::dlgLocations(QWidget* parent, Gazetteer* gazetteer)
     : QDialog(parent), search_(ChosenGazetteer(gazetteer, ownGazetteer_)) {
     setObjectName("dlgLocations");
+    InstallAccessibleInterfaces();
     setWindowTitle(QString::fromStdString(form_.Caption()));
     CreateControls();
     CreateFindControls();
     FillLists();
     SetTabOrder();
+    NameControls();
     ConnectControls();
     setFixedSize(TwipsRect(0, 0, 6000, 5190 + kFindRows + kFillRow + kNoteRows).size());
+    // The window follows the desktop's text: with larger text every box and caption grows
+    // with it, so nothing is cut off.
+    ScaleTwipsLayout(this, DesktopTextScale());
     // Every press anywhere in the window passes here first, so that a press that a name
     // box has refused to give its focus to can be swallowed.
     for (QWidget* child : findChildren<QWidget*>()) {
@@ -242,6 +249,43 @@ void dlgLocations::cmdFillZone_Click() {
     ShowForm();
 }
 
+void dlgLocations::NameControls() {
+    // The captions stand beside or above their boxes and a screen reader cannot see that:
+    // each box gets its caption as a buddy (so the access keys work too) and a name of its
+    // own where one caption serves several boxes or a box's caption is a bare sign.
+    Label1->setBuddy(txtCountry);
+    Label2->setBuddy(txtCity);
+    Label4->setBuddy(txtDLatt);
+    Label3->setBuddy(txtDLong);
+    Label7->setBuddy(txtZone);
+    const std::pair<QWidget*, const char*> names[] = {
+        {txtCountry, "Country, State"},
+        {txtCity, "City/Town Name"},
+        {txtDLatt, "Latitude: degrees"},
+        {txtMLatt, "Latitude: minutes"},
+        {txtDLong, "Longitude: degrees"},
+        {txtMLong, "Longitude: minutes"},
+        {txtZone, "GMT time difference: hours"},
+        {chkN, "North"},
+        {chkS, "South"},
+        {chkE, "East"},
+        {chkW, "West"},
+        {chkP, "Ahead of GMT (+)"},
+        {chkM, "Behind GMT (-)"},
+        {cboHrStart, "Saving starts: hour"},
+        {cboWkStart, "Saving starts: week"},
+        {cboDayStart, "Saving starts: day"},
+        {cboMthStart, "Saving starts: month"},
+        {cboHrEnd, "Saving ends: hour"},
+        {cboWkEnd, "Saving ends: week"},
+        {cboDayEnd, "Saving ends: day"},
+        {cboMthEnd, "Saving ends: month"},
+    };
+    for (const auto& [control, name] : names) {
+        control->setAccessibleName(QString::fromUtf8(name));
+    }
+}
+
 void dlgLocations::SetTabOrder() {
     // The order a reader takes: names, latitude then longitude row, the zone row, the two
     // flags, the rule lists column by column under their headings, and the buttons.
@@ -307,6 +351,10 @@ void dlgLocations::ShowForm() {
         QPalette palette = edit->palette();
         palette.setColor(QPalette::Base, form_.Highlighted(box) ? kRefusedBackground : normal);
         edit->setPalette(palette);
+        // A screen reader reads the reason with the box that keeps the focus.
+        edit->setAccessibleDescription(form_.Highlighted(box)
+                                           ? QString::fromStdString(LocationForm::RefusedText(box))
+                                           : QString());
     }
     for (std::size_t i = 0; i < signs_.size(); ++i) {
         const QSignalBlocker blocker(signs_[i]);

@@ -57,6 +57,7 @@ class dlgLocations : public QDialog {
     void txtFind_Edited(const QString& text);
     void PickTown(int row);
     void SetTabOrder();
+    void NameControls();
     void ConnectControls();
     void FillLists();
     /// Copies the whole LocationForm state into the widgets without raising their signals.

@@ -8,8 +8,10 @@
 #include <QEventLoop>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPrintDialog>
@@ -17,6 +19,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSpinBox>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -104,7 +107,13 @@ dlgPlanner::dlgPlanner(const PlannerServices& services, QWidget* parent)
     });
     SetChoices(choices);
     Prepare();
-    resize(980, 640);
+    // Its usual size, but never beyond the screen's free area (large text can ask for
+    // more than a small screen has).
+    QSize size(980, 640);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        size = size.expandedTo(minimumSizeHint()).boundedTo(screen->availableGeometry().size());
+    }
+    resize(size);
 }
 
 dlgPlanner::~dlgPlanner() {
@@ -133,6 +142,7 @@ void dlgPlanner::BuildControls() {
     }
     lstPlaces_ = new QListWidget(placeBox);
     lstPlaces_->setObjectName(QStringLiteral("lstPlaces"));
+    lstPlaces_->setAccessibleName(QStringLiteral("Places to tick"));
     placeLayout->addWidget(lstPlaces_);
     auto* tickRow = new QHBoxLayout;
     for (const bool tick : {true, false}) {
@@ -156,7 +166,10 @@ void dlgPlanner::BuildControls() {
 
     auto* filterBox = new QGroupBox(QStringLiteral("Days"), this);
     auto* grid = new QGridLayout(filterBox);
-    grid->addWidget(new QLabel(QStringLiteral("From:"), filterBox), 0, 0);
+    // Each caption leads to its box (Alt and the underlined letter, and a screen reader's
+    // "labelled by"); boxes that share a caption, or have none, carry names of their own.
+    auto* lblFrom = new QLabel(QStringLiteral("&From:"), filterBox);
+    grid->addWidget(lblFrom, 0, 0);
     cboFromMonth_ = new QComboBox(filterBox);
     cboFromMonth_->setObjectName(QStringLiteral("cboFromMonth"));
     for (std::int16_t month = 1; month <= 12; ++month) {
@@ -165,19 +178,28 @@ void dlgPlanner::BuildControls() {
     spnFromYear_ = new QSpinBox(filterBox);
     spnFromYear_->setObjectName(QStringLiteral("spnFromYear"));
     spnFromYear_->setRange(kFirstTableYear, kLastTableYear);
+    lblFrom->setBuddy(cboFromMonth_);
+    cboFromMonth_->setAccessibleName(QStringLiteral("From month"));
+    spnFromYear_->setAccessibleName(QStringLiteral("From year"));
     auto* fromRow = new QHBoxLayout;
     fromRow->addWidget(cboFromMonth_);
     fromRow->addWidget(spnFromYear_);
     grid->addLayout(fromRow, 0, 1);
 
-    grid->addWidget(new QLabel(QStringLiteral("Months:"), filterBox), 1, 0);
+    auto* lblMonths = new QLabel(QStringLiteral("&Months:"), filterBox);
+    grid->addWidget(lblMonths, 1, 0);
     spnMonths_ = new QSpinBox(filterBox);
+    lblMonths->setBuddy(spnMonths_);
+    spnMonths_->setAccessibleName(QStringLiteral("Number of months"));
     spnMonths_->setObjectName(QStringLiteral("spnMonths"));
     spnMonths_->setRange(1, kMaxPlanMonths);
     grid->addWidget(spnMonths_, 1, 1, Qt::AlignLeft);
 
-    grid->addWidget(new QLabel(QStringLiteral("Lowest rating:"), filterBox), 2, 0);
+    auto* lblMinRating = new QLabel(QStringLiteral("&Lowest rating:"), filterBox);
+    grid->addWidget(lblMinRating, 2, 0);
     cboMinRating_ = new QComboBox(filterBox);
+    lblMinRating->setBuddy(cboMinRating_);
+    cboMinRating_->setAccessibleName(QStringLiteral("Lowest rating"));
     cboMinRating_->setObjectName(QStringLiteral("cboMinRating"));
     cboMinRating_->addItem(QStringLiteral("Any"));
     for (const Rating rating : kRatings) {
@@ -210,6 +232,7 @@ void dlgPlanner::BuildControls() {
     spnNearSun_->setObjectName(QStringLiteral("spnNearSun"));
     spnNearSun_->setRange(0, kMaxNearSunMinutes);
     spnNearSun_->setSuffix(QStringLiteral(" min of sunrise or sunset"));
+    spnNearSun_->setAccessibleName(QStringLiteral("Minutes from sunrise or sunset"));
     auto* nearRow = new QHBoxLayout;
     nearRow->addWidget(chkNearSun_);
     nearRow->addWidget(spnNearSun_);
@@ -225,6 +248,7 @@ void dlgPlanner::BuildControls() {
     cmdCancel_->setObjectName(QStringLiteral("cmdCancel"));
     prgSearch_ = new QProgressBar(filterBox);
     prgSearch_->setObjectName(QStringLiteral("prgSearch"));
+    prgSearch_->setAccessibleName(QStringLiteral("Search progress"));
     searchRow->addWidget(cmdSearch_);
     searchRow->addWidget(prgSearch_, 1);
     searchRow->addWidget(cmdCancel_);
@@ -239,6 +263,11 @@ void dlgPlanner::BuildControls() {
     model_ = new PlanListModel(this);
     lstResults_ = new QTableView(this);
     lstResults_->setObjectName(QStringLiteral("lstResults"));
+    lstResults_->setAccessibleName(QStringLiteral("Days found"));
+    // Tab moves on to the buttons below rather than through every cell; the arrow keys
+    // choose a day and Enter shows it, as a double-click does.
+    lstResults_->setTabKeyNavigation(false);
+    lstResults_->installEventFilter(this);
     lstResults_->setModel(model_);
     lstResults_->setSelectionBehavior(QAbstractItemView::SelectRows);
     lstResults_->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -248,8 +277,8 @@ void dlgPlanner::BuildControls() {
     lstResults_->horizontalHeader()->setStretchLastSection(true);
     // Fitting the columns to tens of thousands of days would measure every one of them.
     lstResults_->horizontalHeader()->setResizeContentsPrecision(200);
-    lstResults_->setToolTip(
-        QStringLiteral("Double-click a day to show its month in the main window"));
+    lstResults_->setToolTip(QStringLiteral(
+        "Double-click a day, or choose it and press Enter, to show its month in the main window"));
     layout->addWidget(lstResults_, 1);
 
     auto* buttons = new QHBoxLayout;
@@ -572,6 +601,19 @@ void dlgPlanner::cmdYear_Click() {
     } catch (const std::exception& error) {
         services_.messages->Exclamation(kTitle, QString::fromStdString(error.what()), this);
     }
+}
+
+bool dlgPlanner::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == lstResults_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        const int row = lstResults_->currentIndex().row();
+        // Without this the dialog would take Enter for its default button, Search.
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && row >= 0) {
+            ShowResult(row);
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void dlgPlanner::done(int result) {

@@ -83,6 +83,7 @@ class dlgPlanner : public QDialog {
 
   protected:
     void done(int result) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void BuildControls();

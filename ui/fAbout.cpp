@@ -33,7 +33,11 @@ fAbout::fAbout(QWidget* parent)
                           Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("fAbout"));
     setModal(true);
-    setFont(InfoWindowFont());
+    // The window's own font, grown with the desktop's text like everything in it (below).
+    const double scale = DesktopTextScale();
+    QFont font = InfoWindowFont();
+    font.setPointSizeF(font.pointSizeF() * scale);
+    setFont(font);
     setFixedSize(TwipsToPixels(4815), TwipsToPixels(3870 + kCreditRows));
 
     picIcon = new QLabel(this);
@@ -84,8 +88,14 @@ fAbout::fAbout(QWidget* parent)
     auto* imgWeb = new QLabel(this);
     imgWeb->setObjectName(QStringLiteral("imgWeb"));
     imgWeb->setGeometry(TwipsRect(855, 3105 + kCreditRows, 3885, 195));
-    imgWeb->setPixmap(OneLinePicture(QStringLiteral("https://quintrel.example.org"), imgWeb->size(),
-                                     devicePixelRatioF()));
+    // A real link: Tab reaches it, Enter or a click opens it in the browser, and a screen
+    // reader reads it as a link.
+    const QString web = QStringLiteral("https://quintrel.example.org");
+    imgWeb->setText(QStringLiteral("<a href=\"%1\">%1</a>").arg(web));
+    imgWeb->setTextFormat(Qt::RichText);
+    imgWeb->setTextInteractionFlags(Qt::TextBrowserInteraction);
+    imgWeb->setOpenExternalLinks(true);
+    imgWeb->setAccessibleName(QStringLiteral("Quintrel's web site: ") + web);
 
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
@@ -95,6 +105,7 @@ fAbout::fAbout(QWidget* parent)
     cmdOK->setAutoDefault(true);
     connect(cmdOK, &QPushButton::clicked, this, &fAbout::cmdOK_Click);
 
+    ScaleTwipsLayout(this, scale);
     Form_Load();
 }
 

@@ -77,6 +77,27 @@ class MainWindowDayPictureTest : public QObject {
         QCOMPARE(DayWindow()->View().Picture().day, 3);
     }
 
+    void arrowKeysChooseADayLineAndEnterOpensIt() {
+        ReportViewer* report = Ui(*window_).arvReport;
+        QWidget* canvas = report->findChild<QScrollArea*>()->widget();
+        QVERIFY(canvas->focusPolicy() & Qt::TabFocus);
+        canvas->setFocus(Qt::TabFocusReason);
+        for (const auto& [key, row] : {std::pair{Qt::Key_Down, 1},
+                                       {Qt::Key_Down, 2},
+                                       {Qt::Key_End, 31},
+                                       {Qt::Key_Up, 30},
+                                       {Qt::Key_Home, 1},
+                                       {Qt::Key_Up, 1},
+                                       {Qt::Key_Down, 2}}) {
+            QTest::keyClick(canvas, key);
+            QCOMPARE(report->SelectedRow(), row);
+        }
+        QVERIFY(!DayWindow());
+        QTest::keyClick(canvas, Qt::Key_Return);
+        QVERIFY(DayWindow());
+        QCOMPARE(DayWindow()->View().Picture().day, 2);
+    }
+
     void theDayToolsStepAcrossTheMonthEnd() {
         emit Ui(*window_).arvReport->DayLineActivated(31);
         dlgDayPicture* day = DayWindow();

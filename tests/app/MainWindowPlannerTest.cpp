@@ -12,6 +12,7 @@
 #include <QSpinBox>
 #include <QTableView>
 
+#include "support/AccessibleNames.h"
 #include "tests/app/MainWindowHarness.h"
 #include "ui/dlgPlanner.h"
 #include "ui/dlgYearView.h"
@@ -127,6 +128,46 @@ class MainWindowPlannerTest : public QObject {
         const QString said = planner->findChild<QLabel*>("lblResult")->text();
         // A search that ended before the Cancel got through lists its days instead.
         QVERIFY2(said.contains("cancelled") || !planner->Days().empty(), qPrintable(said));
+    }
+
+    void keyboard_enter_shows_a_result_and_tab_leaves_the_list() {
+        dlgPlanner* planner = OpenPlanner();
+        QVERIFY(QTest::qWaitForWindowExposed(planner));
+        planner->findChild<QRadioButton*>("optFavourites")->setChecked(true);
+        planner->findChild<QComboBox*>("cboFromMonth")->setCurrentIndex(0);
+        planner->findChild<QSpinBox*>("spnFromYear")->setValue(2027);
+        planner->findChild<QSpinBox*>("spnMonths")->setValue(3);
+        planner->findChild<QPushButton*>("cmdSearch")->click();
+        planner->WaitForSearch();
+        QVERIFY(planner->Days().size() >= 2);
+        auto* results = planner->findChild<QTableView*>("lstResults");
+        planner->activateWindow();
+        results->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(results, Qt::Key_Down);
+        QTest::keyClick(results, Qt::Key_Down);
+        const int row = results->currentIndex().row();
+        QVERIFY(row >= 0);
+        const PlanDay day = planner->Days()[static_cast<std::size_t>(row)];
+        QTest::keyClick(results, Qt::Key_Return);
+        QVERIFY(!planner->Searching());
+        QCOMPARE(window->State().CurrentMonth, day.month);
+        QCOMPARE(window->State().CurrentYear, day.year);
+
+        results->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(results, Qt::Key_Tab);
+        QVERIFY(!results->hasFocus());
+    }
+
+    void every_focusable_control_has_a_name() {
+        dlgPlanner* planner = OpenPlanner();
+        QStringList missing = ControlsWithoutName(planner);
+        QVERIFY2(missing.isEmpty(), qPrintable(missing.join(", ")));
+        planner->findChild<QRadioButton*>("optSelected")->setChecked(true);
+        planner->findChild<QPushButton*>("cmdYear")->click();
+        auto* year = planner->findChild<dlgYearView*>("dlgYearView");
+        QVERIFY(year != nullptr);
+        missing = ControlsWithoutName(year);
+        QVERIFY2(missing.isEmpty(), qPrintable(missing.join(", ")));
     }
 
     void year_at_a_glance_opens_in_a_viewer() {

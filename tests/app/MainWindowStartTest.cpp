@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "MainWindowHarness.h"
+#include "support/AccessibleNames.h"
 #include "ui/report/ReportViewer.h"
 
 using namespace quintrel;
@@ -232,6 +233,16 @@ class MainWindowStartTest : public QObject {
             widget = widget->nextInFocusChain();
         } while (widget != Ui(*window).arvReport);
         QCOMPARE(order, expected);
+    }
+
+    void everyFocusableControlHasAName() {
+        WindowHarness harness;
+        harness.WritePlaces(FivePlaces());
+        auto window = harness.Open();
+        QVERIFY(window);
+        window->show();
+        const QStringList missing = ControlsWithoutName(window.get());
+        QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QStringLiteral(", "))));
     }
 
     void closeDownSavesPlacesThenSettingsThenThanksOnce() {

@@ -533,3 +533,43 @@ TEST(LocationForm, RefusedBoxesStayHighlightedUntilMended) {
 
 }  // namespace
 }  // namespace quintrel
+
+namespace quintrel {
+namespace {
+
+TEST(LocationForm, ARefusedBoxSaysWhyInWordsUntilItIsPutRight) {
+    const struct {
+        FormBox box;
+        const char* bad;
+        const char* good;
+        const char* caption;
+    } cases[] = {
+        {FormBox::Country, "", "France", "Country, State"},
+        {FormBox::City, "", "Paris", "City/Town Name"},
+        {FormBox::DLatt, "abc", "48", "Latitude degrees"},
+        {FormBox::MLatt, "-3", "52", "Latitude minutes"},
+        {FormBox::DLong, "x", "2", "Longitude degrees"},
+        {FormBox::MLong, "?", "20", "Longitude minutes"},
+        {FormBox::Zone, "one", "1", "GMT Time Diff"},
+    };
+    for (const auto& c : cases) {
+        LocationForm form;
+        form.FormSetup(kParis, 0);
+        form.SetText(c.box, c.bad);
+        EXPECT_FALSE(form.ValidateBox(c.box)) << c.caption;
+        EXPECT_EQ(form.Note(), LocationForm::RefusedText(c.box));
+        EXPECT_EQ(form.Note().rfind(c.caption, 0), 0u) << form.Note();
+        form.SetText(c.box, c.good);
+        EXPECT_TRUE(form.ValidateBox(c.box)) << c.caption;
+        EXPECT_EQ(form.Note(), "") << c.caption;
+    }
+    // A note of another kind (a town's fill) stays when a box passes its check.
+    LocationForm form;
+    form.FormSetup(kParis, 0);
+    form.SetNote("Paris keeps standard time");
+    EXPECT_TRUE(form.ValidateBox(FormBox::City));
+    EXPECT_EQ(form.Note(), "Paris keeps standard time");
+}
+
+}  // namespace
+}  // namespace quintrel

@@ -42,6 +42,41 @@ class DayPictureDocumentTest : public QObject {
         QVERIFY(text.contains(QString::fromStdString("Sunset " + row.SSet)));
         QVERIFY(text.contains(QString::fromStdString(row.Maj1)));
         QVERIFY(text.contains(QString::fromStdString(row.Rating + "  " + row.Stars)));
+        // What the page draws, in words for a screen reader.
+        QCOMPARE(document.readingHeadings.front(),
+                 QString("Quintrel For Place on Sunday 6 April 2025"));
+    }
+
+    void riseAndSetLabelsSitOnCardsAboveTheCurves() {
+        const ReportDocument document = DayDocument(kSydney, 2025, 4, 6);
+        const std::vector<PageItem>& items = document.pages.front().items;
+        int labels = 0;
+        for (std::size_t i = 1; i < items.size(); ++i) {
+            const PageItem& item = items[i];
+            if (item.kind != PageItem::Kind::Text ||
+                !(item.text.startsWith("Sunrise ") || item.text.startsWith("Sunset ") ||
+                  item.text.startsWith("Moonrise ") || item.text.startsWith("Moonset "))) {
+                continue;
+            }
+            ++labels;
+            // The item before is a white card under the text, drawn after both curves.
+            const PageItem& card = items[i - 1];
+            QCOMPARE(card.kind, PageItem::Kind::Shape);
+            QCOMPARE(card.fill, QColor(Qt::white));
+            QVERIFY(card.path.boundingRect().contains(QPointF(item.box.center())));
+        }
+        QVERIFY(labels >= 3);
+    }
+
+    void twilightIsHatchedBesidesItsShade() {
+        const ReportDocument document = DayDocument(kSydney, 2025, 6, 21);
+        int hatches = 0;
+        for (const PageItem& item : document.pages.front().items) {
+            hatches += item.kind == PageItem::Kind::Shape && !item.clip.isEmpty() &&
+                       !item.fill.isValid() && item.penWidth == 8;
+        }
+        // Morning and evening twilight, in the plot and in the activity lane, and the legend.
+        QCOMPARE(hatches, 5);
     }
 
     void aDayWithoutSunriseSaysSo() {

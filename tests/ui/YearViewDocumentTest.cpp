@@ -48,6 +48,21 @@ class YearViewDocumentTest : public QObject {
             }
             QCOMPARE(marks, moons + 2);
             QVERIFY(PageText(document.pages[0]).contains("Quintrel Year at a Glance: Boston 2028"));
+            // Every rated day carries its stars besides its shade.
+            int starred = 0;
+            int rated = 0;
+            for (const PageItem& item : document.pages[0].items) {
+                starred += item.kind == PageItem::Kind::Text && !item.text.isEmpty() &&
+                           item.text == QString(item.text.size(), QLatin1Char('*'));
+            }
+            for (const YearMonth& month : sheet.months) {
+                for (const YearDay& day : month.days) {
+                    rated += day.ratingRank > 0;
+                }
+            }
+            QCOMPARE(starred, rated);
+            // Title, place line and a line per month for a screen reader.
+            QCOMPARE(document.readingHeadings.size(), std::size_t{14});
         }
     }
 };

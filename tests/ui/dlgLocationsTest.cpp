@@ -282,6 +282,11 @@ void dlgLocationsTest::emptyNameKeepsFocusAgainstOkButNotCancel() {
             QTest::mouseClick(Control<QPushButton>(dlg, "cmdOK"), Qt::LeftButton);
             QCOMPARE(QApplication::focusWidget(), country);
             QVERIFY(IsOrange(country));
+            // The reason in words too, on the window and for a screen reader.
+            const QString why = QString::fromStdString(
+                quintrel::LocationForm::RefusedText(quintrel::FormBox::Country));
+            QCOMPARE(dlg.findChild<QLabel*>("lblNote")->text(), why);
+            QCOMPARE(country->accessibleDescription(), why);
             QVERIFY(dlg.isVisible());
             // Nor may a click on a check box or a Tab take the focus away, or act.
             ClickCheck(Check(dlg, "chkFavourite"));

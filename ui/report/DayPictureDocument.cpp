@@ -5,6 +5,7 @@
 #include <cmath>
 #include <string>
 
+#include "table/ReadingText.h"
 #include "table/ReportTexts.h"
 
 namespace quintrel {
@@ -17,9 +18,10 @@ constexpr double kLowestDeg = -30;
 constexpr double kHighestDeg = 90;
 
 // Colours chosen for their greys as much as their hues: night, twilight and daylight are
-// three clearly different greys, the curves are darker than any background, and the sun
-// is a solid line, the moon a dashed one.
-const QColor kNight(0xa8, 0xb0, 0xc0);
+// three different greys, and twilight is hatched besides, since neighbouring bands of light
+// greys are hard to tell apart for weak sight or on a grey printer. The curves are darker
+// than any background, and the sun is a solid line, the moon a dashed one.
+const QColor kNight(0x98, 0xa0, 0xb4);
 const QColor kTwilight(0xd4, 0xda, 0xe4);
 const QColor kDaylight(0xff, 0xf8, 0xdc);
 const QColor kSunLine(0xa0, 0x40, 0x00);
@@ -28,6 +30,8 @@ const QColor kMajorBar(0x2a, 0x2a, 0x2a);
 const QColor kMinorBar(0x78, 0x78, 0x78);
 const QColor kGrid(0x80, 0x80, 0x80);
 const QColor kMoonDark(0x50, 0x50, 0x50);
+const QColor kHatch(0x70, 0x78, 0x88);
+constexpr int kHatchStep = 160;
 
 constexpr int kSunPen = 50;
 constexpr int kMoonPen = 36;
@@ -100,6 +104,16 @@ class DayPageRecorder {
         Shape(path, pen, penWidth, fill);
     }
 
+    /// Thin diagonal lines across `box`, clipped to it: the twilight band's mark.
+    void Hatch(const QRectF& box) {
+        QPainterPath lines;
+        for (double x = box.left() - box.height(); x < box.right(); x += kHatchStep) {
+            lines.moveTo(x, box.bottom());
+            lines.lineTo(x + box.height(), box.top());
+        }
+        Shape(lines, kHatch, 8, {}, Qt::SolidLine, box.toAlignedRect());
+    }
+
     void Line(QPointF from, QPointF to, QColor pen, int width, Qt::PenStyle style) {
         QPainterPath path(from);
         path.lineTo(to);
@@ -122,8 +136,13 @@ class DayPageRecorder {
                                                                    : kNight;
             const double x0 = X(span.startHours);
             const double x1 = X(span.endHours);
-            Rect(QRectF(x0, plot_.top(), x1 - x0, plot_.height()), fill);
-            Rect(QRectF(x0, lane_.top(), x1 - x0, lane_.height()), fill);
+            for (const QRectF band : {QRectF(x0, plot_.top(), x1 - x0, plot_.height()),
+                                      QRectF(x0, lane_.top(), x1 - x0, lane_.height())}) {
+                Rect(band, fill);
+                if (span.light == SkyLight::Twilight) {
+                    Hatch(band);
+                }
+            }
         }
     }
 
@@ -211,6 +230,11 @@ class DayPageRecorder {
             const int boxLeft =
                 std::clamp(Round(x) - width / 2, plot_.left() + 20, plot_.right() - width - 20);
             const int boxTop = sun ? Round(horizon) - 360 : Round(horizon) + 150;
+            // On a white card: the curves pass near the horizon exactly there, and would
+            // otherwise run through the text.
+            const int card = static_cast<int>(text.size()) * 95 + 160;
+            Rect(QRectF(boxLeft + (width - card) / 2.0, boxTop - 10, card, 240), Qt::white, kGrid,
+                 6);
             Text(QRect(boxLeft, boxTop, width, 220), text, Font(8, true), ReportAlignment::Centre);
         }
     }
@@ -298,6 +322,9 @@ class DayPageRecorder {
         int line = 0;
         for (const auto& [colour, name] : swatches) {
             Rect(QRectF(x2, y + line * row + 20, 500, 180), colour, Qt::black, 10);
+            if (colour == kTwilight) {
+                Hatch(QRectF(x2, y + line * row + 20, 500, 180));
+            }
             Text(QRect(x2 + 600, y + line * row, 2400, 240), name, Font(8));
             ++line;
         }
@@ -326,6 +353,9 @@ ReportDocument RecordDayPicture(const DayPicture& picture, std::string_view plac
     const int left = std::max(0, (document.pageWidthTwips - kContentWidth) / 2);
     DayPageRecorder(document.pages.back(), left, setup.marginTop)
         .Record(picture, placeText, record);
+    for (const std::string& line : DayPictureLines(picture, placeText, PlaceLineText(record))) {
+        document.readingHeadings.push_back(QString::fromStdString(line));
+    }
     return document;
 }
 

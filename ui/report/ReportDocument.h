@@ -61,6 +61,10 @@ struct ReportDocument {
     int pageWidthTwips = 0;
     int pageHeightTwips = 0;
     std::vector<ReportPage> pages;
+    /// The pages in words, for screen readers: lines that head every page, then each table
+    /// row's line (row r at r - 1). Both empty: the pages' own texts are read instead.
+    std::vector<QString> readingHeadings;
+    std::vector<QString> readingRows;
 };
 
 /// Draws `page` with `painter`, whose coordinates must be twips from the paper's top

@@ -1,5 +1,7 @@
 #include "ui/report/ReportViewer.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -26,7 +28,10 @@
 #include <cmath>
 #include <functional>
 
+#include "table/Contrast.h"
 #include "table/CsvExport.h"
+#include "table/ReadingText.h"
+#include "ui/report/Accessible.h"
 #include "ui/report/ReportEngine.h"
 #include "ui/report/ReportPrinting.h"
 
@@ -42,6 +47,19 @@ constexpr double kTwipsPerInch = 1440.0;
 // The zoom choices that follow the view's size instead of a fixed percentage.
 constexpr int kFitWidthChoice = -1;
 constexpr int kFitPageChoice = -2;
+
+// The place line of a month report's page header ("Lattitude: ..."), empty for a layout
+// without one.
+std::string PlaceLineCaption(const arReport& report) {
+    for (const ReportSection& section : report.Sections()) {
+        for (const ReportControl& control : section.controls) {
+            if (control.name == "lblLattLong") {
+                return control.caption;
+            }
+        }
+    }
+    return {};
+}
 
 }  // namespace
 
@@ -140,8 +158,13 @@ class ReportPageView : public QWidget {
                 continue;
             const int top = pageRect.top() + static_cast<int>(std::lround(row.top * Scale()));
             const int bottom = pageRect.top() + static_cast<int>(std::lround(row.bottom * Scale()));
-            painter.fillRect(QRect(pageRect.left(), top, pageRect.width(), bottom - top),
-                             QColor(0, 90, 200, 40));
+            // A tint under the text and a dark outline: the chosen line stands out without
+            // hiding its figures, also in grey.
+            const QRect band(pageRect.left() + 2, top, pageRect.width() - 4, bottom - top);
+            painter.fillRect(band, QColor(0, 90, 200, 50));
+            painter.setPen(QPen(QColor(kFocusMark.red, kFocusMark.green, kFocusMark.blue), 2));
+            painter.setBrush(Qt::NoBrush);
+            painter.drawRect(band);
         }
     }
 
@@ -174,7 +197,81 @@ class ReportPageView : public QWidget {
     std::vector<QPixmap> cache_;
 };
 
+/// The page as assistive technology sees it: a document named by its selected line (or its
+/// title) whose text is the viewer's reading text.
+class ReportPageAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
+  public:
+    ReportPageAccessible(QWidget* page, const ReportViewer* viewer)
+        : QAccessibleWidget(page, QAccessible::Document), viewer_(viewer) {}
+
+    void* interface_cast(QAccessible::InterfaceType type) override {
+        if (type == QAccessible::TextInterface) {
+            return static_cast<QAccessibleTextInterface*>(this);
+        }
+        return QAccessibleWidget::interface_cast(type);
+    }
+
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.readOnly = true;
+        state.multiLine = true;
+        return state;
+    }
+
+    // Read-only text without a selection of its own; the caret only marks where reading is.
+    void selection(int, int* startOffset, int* endOffset) const override {
+        *startOffset = 0;
+        *endOffset = 0;
+    }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    int cursorPosition() const override { return std::min(cursor_, characterCount()); }
+    void setCursorPosition(int position) override { cursor_ = std::max(0, position); }
+    QString text(int startOffset, int endOffset) const override {
+        return Text().mid(startOffset, endOffset - startOffset);
+    }
+    QString text(QAccessible::Text kind) const override { return QAccessibleWidget::text(kind); }
+    int characterCount() const override { return static_cast<int>(Text().size()); }
+    QRect characterRect(int) const override { return {}; }
+    int offsetAtPoint(const QPoint&) const override { return -1; }
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int, int* startOffset, int* endOffset) const override {
+        *startOffset = 0;
+        *endOffset = characterCount();
+        return {};
+    }
+
+  private:
+    QString Text() const { return viewer_->ReadingText(); }
+
+    const ReportViewer* viewer_;
+    int cursor_ = 0;
+};
+
+namespace {
+
+QAccessibleInterface* ReportPageFactory(const QString&, QObject* object) {
+    if (auto* page = dynamic_cast<ReportPageView*>(object)) {
+        for (QWidget* up = page->parentWidget(); up != nullptr; up = up->parentWidget()) {
+            if (auto* viewer = qobject_cast<ReportViewer*>(up)) {
+                return new ReportPageAccessible(page, viewer);
+            }
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
 ReportViewer::ReportViewer(QWidget* parent) : QWidget(parent) {
+    InstallAccessibleInterfaces();
+    static const bool pageFactoryInstalled = [] {
+        QAccessible::installFactory(ReportPageFactory);
+        return true;
+    }();
+    (void)pageFactoryInstalled;
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -182,6 +279,25 @@ ReportViewer::ReportViewer(QWidget* parent) : QWidget(parent) {
     toolBar_ = new QToolBar(this);
     toolBar_->setObjectName(QStringLiteral("ReportToolBar"));
     toolBar_->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    // The style's own focus mark on a flat tool button is a faint tint; a dark frame of the
+    // program's focus colour shows at a glance which tool Enter will press. Every state gets
+    // the same border width so that nothing moves when the focus arrives.
+    const QString focus = QStringLiteral("rgb(%1, %2, %3)")
+                              .arg(kFocusMark.red)
+                              .arg(kFocusMark.green)
+                              .arg(kFocusMark.blue);
+    toolBar_->setStyleSheet(
+        QStringLiteral("QToolButton { border: 2px solid transparent; border-radius: 3px;"
+                       " padding: 2px 4px; }"
+                       "QToolButton:hover { border-color: palette(mid); }"
+                       "QToolButton:pressed { background-color: palette(midlight);"
+                       " border-color: palette(dark); }"
+                       "QToolButton:focus { border-color: %1; }"
+                       // The overflow button is narrow: its arrow needs all of its width.
+                       "QToolButton#qt_toolbar_ext_button { border-width: 1px; padding: 0px; }"
+                       "QPushButton:focus { border: 2px solid %1; border-radius: 3px;"
+                       " padding: 3px 10px; background-color: palette(button); }")
+            .arg(focus));
     layout->addWidget(toolBar_);
 
     scrollArea_ = new QScrollArea(this);
@@ -190,6 +306,14 @@ ReportViewer::ReportViewer(QWidget* parent) : QWidget(parent) {
     pageView_ = new ReportPageView(scrollArea_);
     scrollArea_->setWidget(pageView_);
     scrollArea_->setWidgetResizable(false);
+    // The page itself takes the focus (its day lines answer the arrow keys), not the
+    // scrolling frame around it.
+    scrollArea_->setFocusPolicy(Qt::NoFocus);
+    scrollArea_->setObjectName(QStringLiteral("reportPages"));
+    ShowFocusFrame(false);
+    pageView_->setFocusPolicy(Qt::StrongFocus);
+    pageView_->setAccessibleName(tr("Report page"));
+    pageView_->installEventFilter(this);
     layout->addWidget(scrollArea_, 1);
 
     QAction* print = AddTool(tr("Print"), QStringLiteral("toolPrint"));
@@ -211,6 +335,7 @@ ReportViewer::ReportViewer(QWidget* parent) : QWidget(parent) {
     pageBox_->setObjectName(QStringLiteral("pageNumber"));
     pageBox_->setRange(1, 1);
     pageBox_->setToolTip(tr("Page number"));
+    pageBox_->setAccessibleName(tr("Page number"));
     pageCountLabel_ = new QLabel(pageBox);
     pageLayout->addWidget(pageBox_);
     pageLayout->addWidget(pageCountLabel_);
@@ -229,6 +354,7 @@ ReportViewer::ReportViewer(QWidget* parent) : QWidget(parent) {
     zoomChoice_ = new QComboBox(toolBar_);
     zoomChoice_->setObjectName(QStringLiteral("zoomChoice"));
     zoomChoice_->setToolTip(tr("Zoom"));
+    zoomChoice_->setAccessibleName(tr("Zoom"));
     for (int step : kZoomSteps)
         zoomChoice_->addItem(QStringLiteral("%1%").arg(step), step);
     zoomChoice_->addItem(tr("Fit width"), kFitWidthChoice);
@@ -241,6 +367,7 @@ ReportViewer::ReportViewer(QWidget* parent) : QWidget(parent) {
     }
 
     pageView_->onRow = [this](int row, bool activate) {
+        UpdateReading();
         if (activate)
             emit DayLineActivated(row);
     };
@@ -277,12 +404,46 @@ ReportViewer::ReportViewer(QWidget* parent) : QWidget(parent) {
     connect(scrollArea_->verticalScrollBar(), &QScrollBar::valueChanged, this,
             &ReportViewer::OnScrolled);
 
+    // When the window is too narrow for every tool, the toolbar hides the last ones behind
+    // its extension button; the keyboard and a screen reader must reach that button too.
+    if (auto* more = toolBar_->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button"))) {
+        more->setFocusPolicy(Qt::TabFocus);
+        more->setAccessibleName(tr("More tools"));
+        more->setToolTip(tr("More tools"));
+        more->installEventFilter(this);
+    }
+
     UpdateSeparators();
     SetZoom(100);
     UpdatePageControls();
 }
 
+bool ReportViewer::FocusFrameShown() const {
+    return focusFrameShown_;
+}
+
+void ReportViewer::ShowFocusFrame(bool shown) {
+    // A frame of the focus colour around the pages while they have the focus; the same
+    // width in the frame's own grey otherwise, so that nothing moves.
+    focusFrameShown_ = shown;
+    const QString colour = shown ? QStringLiteral("rgb(%1, %2, %3)")
+                                       .arg(kFocusMark.red)
+                                       .arg(kFocusMark.green)
+                                       .arg(kFocusMark.blue)
+                                 : QStringLiteral("palette(mid)");
+    scrollArea_->setStyleSheet(
+        QStringLiteral("QScrollArea#reportPages { border: 2px solid %1; }").arg(colour));
+}
+
 bool ReportViewer::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == pageView_ &&
+        (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)) {
+        ShowFocusFrame(event->type() == QEvent::FocusIn);
+    }
+    if (watched == pageView_ && event->type() == QEvent::KeyPress &&
+        StepSelection(static_cast<QKeyEvent*>(event)->key())) {
+        return true;
+    }
     // Tool buttons answer Space; Enter should work on them as on any other button.
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
@@ -331,6 +492,8 @@ void ReportViewer::UpdateSeparators() {
             button != nullptr && qobject_cast<QAbstractButton*>(button) != nullptr) {
             button->setFocusPolicy(Qt::TabFocus);
             button->installEventFilter(this);
+            // Buttons show short signs ("|<", "-"); a screen reader says the full caption.
+            button->setAccessibleName(tool->text());
         }
         if (tool->isSeparator()) {
             const bool show = lastShown && !lastShown->isSeparator();
@@ -350,6 +513,17 @@ void ReportViewer::SetReportSource(std::unique_ptr<arReport> report) {
         return;
     // Run first: if an event fails, the report shown before stays shown.
     ReportDocument document = RunReport(*report);
+    // A month report is read line by line in words; another layout (the planner's list)
+    // is read from the texts on its pages.
+    if (!report->Table().rows.empty()) {
+        for (const std::string& line :
+             MonthReportHeadingLines(report->Title(), PlaceLineCaption(*report))) {
+            document.readingHeadings.push_back(QString::fromStdString(line));
+        }
+        for (const DayRow& row : report->Table().rows) {
+            document.readingRows.push_back(QString::fromStdString(DayLineText(row)));
+        }
+    }
     report_ = std::move(report);
     ShowDocument(std::move(document));
 }
@@ -367,10 +541,118 @@ void ReportViewer::ShowDocument(ReportDocument document) {
     ApplyFit();
     ShowPage(0);
     UpdatePageControls();
+    UpdateReading();
+}
+
+QString ReportViewer::ReadingText() const {
+    QStringList lines;
+    const int row = SelectedRow();
+    const auto& rows = document_.readingRows;
+    if (row > 0 && row <= static_cast<int>(rows.size())) {
+        lines << tr("Selected: %1").arg(rows[static_cast<std::size_t>(row - 1)]);
+    }
+    if (PageCount() == 0) {
+        return lines.join(QLatin1Char('\n'));
+    }
+    const ReportPage& page = document_.pages[static_cast<std::size_t>(currentPage_)];
+    if (document_.readingHeadings.empty() && rows.empty()) {
+        lines << PageText(page);
+        return lines.join(QLatin1Char('\n'));
+    }
+    for (const QString& heading : document_.readingHeadings) {
+        lines << heading;
+    }
+    for (const PageRow& line : page.rows) {
+        if (line.row > 0 && line.row <= static_cast<int>(rows.size())) {
+            lines << rows[static_cast<std::size_t>(line.row - 1)];
+        }
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+void ReportViewer::UpdateReading() {
+    const int row = SelectedRow();
+    const auto& rows = document_.readingRows;
+    QString name = document_.title.isEmpty() ? tr("Report page") : document_.title;
+    if (row > 0 && row <= static_cast<int>(rows.size())) {
+        name = rows[static_cast<std::size_t>(row - 1)];
+    }
+    pageView_->setAccessibleName(name);
+    const QString text = ReadingText();
+    if (text != readingText_ && QAccessible::isActive()) {
+        QAccessibleTextUpdateEvent event(pageView_, 0, readingText_, text);
+        QAccessible::updateAccessibility(&event);
+    }
+    readingText_ = text;
 }
 
 int ReportViewer::SelectedRow() const {
     return pageView_->selectedRow;
+}
+
+bool ReportViewer::StepSelection(int key) {
+    if (PageCount() == 0) {
+        return false;
+    }
+    const std::vector<PageRow>& onPage =
+        document_.pages[static_cast<std::size_t>(currentPage_)].rows;
+    int firstRow = 0;
+    int lastRow = 0;
+    for (const ReportPage& page : document_.pages) {
+        for (const PageRow& line : page.rows) {
+            firstRow = firstRow == 0 ? line.row : std::min(firstRow, line.row);
+            lastRow = std::max(lastRow, line.row);
+        }
+    }
+    if (lastRow == 0) {
+        return false;  // a page without day lines scrolls as usual
+    }
+    const int selected = SelectedRow();
+    switch (key) {
+        case Qt::Key_Down:
+            // Nothing chosen yet: start at the top of the page being read.
+            SelectRow(selected == 0 ? (onPage.empty() ? firstRow : onPage.front().row)
+                                    : selected + 1);
+            return true;
+        case Qt::Key_Up:
+            SelectRow(selected == 0 ? (onPage.empty() ? lastRow : onPage.back().row)
+                                    : std::max(firstRow, selected - 1));
+            return true;
+        case Qt::Key_Home:
+            SelectRow(firstRow);
+            return true;
+        case Qt::Key_End:
+            SelectRow(lastRow);
+            return true;
+        default:
+            return false;
+    }
+}
+
+void ReportViewer::SelectRow(int row) {
+    int lastRow = 0;
+    for (const ReportPage& page : document_.pages) {
+        for (const PageRow& line : page.rows) {
+            lastRow = std::max(lastRow, line.row);
+        }
+    }
+    row = std::clamp(row, 0, lastRow);
+    pageView_->selectedRow = row;
+    pageView_->update();
+    for (int index = 0; index < PageCount(); ++index) {
+        for (const PageRow& line : document_.pages[static_cast<std::size_t>(index)].rows) {
+            if (line.row != row) {
+                continue;
+            }
+            const double scale = pageView_->Scale();
+            const int top = pageView_->PageTop(index) + static_cast<int>(line.top * scale);
+            const int bottom = pageView_->PageTop(index) + static_cast<int>(line.bottom * scale);
+            const int margin = (bottom - top) * 2;
+            scrollArea_->ensureVisible(pageView_->width() / 2, (top + bottom) / 2, 0,
+                                       (bottom - top) / 2 + margin);
+        }
+    }
+    UpdateReading();
 }
 
 void ReportViewer::keyPressEvent(QKeyEvent* event) {
@@ -441,6 +723,7 @@ void ReportViewer::ShowPage(int index) {
     if (index != currentPage_) {
         currentPage_ = index;
         emit CurrentPageChanged(index);
+        UpdateReading();
     }
     UpdatePageControls();
 }
@@ -455,6 +738,7 @@ void ReportViewer::OnScrolled() {
         currentPage_ = page;
         emit CurrentPageChanged(page);
         UpdatePageControls();
+        UpdateReading();
     }
 }
 

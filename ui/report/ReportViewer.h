@@ -49,6 +49,8 @@ class ReportViewer : public QWidget {
 
   public:
     explicit ReportViewer(QWidget* parent = nullptr);
+    /// True while the frame around the pages shows that they have the focus.
+    bool FocusFrameShown() const;
     ~ReportViewer() override;
 
     /// Runs `report` on the report engine (report start, data initialisation, one fetch per
@@ -91,15 +93,24 @@ class ReportViewer : public QWidget {
     /// Opens the print dialog and prints the pages shown (portrait, the laid-out paper size).
     void PrintReport();
 
-    /// The day line chosen by a click (1-based row of the report's table), or 0.
+    /// The day line chosen by a click or the arrow keys (1-based row of the report's
+    /// table), or 0.
     int SelectedRow() const;
+    /// Chooses day line `row` (clamped to the report's rows; 0 chooses none), marks it on the
+    /// page and scrolls it into view.
+    void SelectRow(int row);
+
+    /// What a screen reader reads on the page shown: the selected line first ("Selected:
+    /// ..."), then the page's headings and its lines, one per line of text.
+    QString ReadingText() const;
 
   signals:
     /// Any tool of the toolbar was clicked, built-in or inserted; `tool->text()` is its caption.
     void ToolClick(QAction* tool);
     void ZoomChanged(int percent);
     void CurrentPageChanged(int index);
-    /// A day line was double-clicked, or Enter was pressed on the one chosen by a click;
+    /// A day line was double-clicked, or Enter was pressed on the one chosen by a click or
+    /// the arrow keys;
     /// `row` is its 1-based row of the report's table.
     void DayLineActivated(int row);
 
@@ -119,6 +130,14 @@ class ReportViewer : public QWidget {
     void UpdatePageControls();
     void OnScrolled();
     void CopyCurrentPage();
+    /// Names the page for screen readers (the selected line, or the report's title) and
+    /// tells them its text changed.
+    void UpdateReading();
+    /// Up, Down, Home and End on the page move the chosen day line; false for other keys or
+    /// a report without day lines.
+    bool StepSelection(int key);
+    /// The frame around the pages: the focus colour while the page has the focus.
+    void ShowFocusFrame(bool shown);
 
     std::unique_ptr<arReport> report_;
     ReportDocument document_;
@@ -131,6 +150,8 @@ class ReportViewer : public QWidget {
     QSpinBox* pageBox_ = nullptr;
     QLabel* pageCountLabel_ = nullptr;
     QComboBox* zoomChoice_ = nullptr;
+    QString readingText_;
+    bool focusFrameShown_ = false;
 };
 
 }  // namespace quintrel

@@ -5,6 +5,7 @@
 
 #include "astro/CalendarNames.h"
 #include "astro/Rating.h"
+#include "table/ReadingText.h"
 
 namespace quintrel {
 
@@ -98,10 +99,19 @@ void AddMonth(ReportPage& page, const YearMonth& month, int left, int top) {
         page.items.push_back(Text(cell.adjusted(30, 15, -30, 0), QString::number(day.day),
                                   Font(7.5, day.ratingRank == 4 ? 700 : 400), ReportAlignment::Left,
                                   ink));
+        // The rating's stars under the number: neighbouring shades are close in brightness
+        // (white to pale green is 1.35:1), so the shade alone does not tell them apart for
+        // weak or colour-blind sight, nor on a grey printer.
+        if (day.ratingRank > 0) {
+            page.items.push_back(Text(
+                QRect(cell.left() + 30, cell.bottom() - 175, 330, 160),
+                QString::fromUtf8(RatingStars(static_cast<Rating>(std::min(day.ratingRank, 4)))),
+                Font(7, 700), ReportAlignment::Left, ink));
+        }
         if (day.moon != MoonMark::None) {
-            page.items.push_back(MoonMarkItem(
-                day.moon, QRect(cell.right() - kMoonMarkSize - 40,
-                                cell.bottom() - kMoonMarkSize - 40, kMoonMarkSize, kMoonMarkSize)));
+            page.items.push_back(
+                MoonMarkItem(day.moon, QRect(cell.right() - kMoonMarkSize - 40, cell.top() + 40,
+                                             kMoonMarkSize, kMoonMarkSize)));
         }
     }
 }
@@ -156,10 +166,14 @@ ReportDocument YearViewDocument(const YearSheet& sheet, const PageSetup& setup) 
     }
     top += 4 * (monthHeight + kMonthRowGap);
     page.items.push_back(Text(QRect(left, top, kContentWidth, 240),
-                              QStringLiteral("Each day is shaded by its rating, which follows the "
-                                             "moon's phase; the month report gives its times."),
+                              QStringLiteral("Each day is shaded and starred by its rating, which "
+                                             "follows the moon's phase; the month report gives "
+                                             "its times."),
                               Font(7.5, 400), ReportAlignment::Centre));
     document.pages.push_back(std::move(page));
+    for (const std::string& line : YearSheetLines(sheet)) {
+        document.readingHeadings.push_back(QString::fromStdString(line));
+    }
     return document;
 }
 
