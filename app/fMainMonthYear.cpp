@@ -109,6 +109,10 @@ bool fMain::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     if (watched == cboPlaces && event->type() == QEvent::FocusOut) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
+            cboPlaces_Resolve(false);
+        }
         // Tabbing through selects the whole name and scrolls to its end; leaving, show the
         // start again, where the country is.
         cboPlaces->lineEdit()->setCursorPosition(0);

@@ -66,8 +66,11 @@ void fMain::ShowReport(MonthTable table) {
         csv->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E));
         csv->setToolTip(QStringLiteral("Export the table as a CSV file (Ctrl+Shift+E)"));
         QAction* calendar = arvReport->InsertTool(5, kCalendarExportTool);
-        calendar->setToolTip(QStringLiteral("Export the periods and good days to a calendar"));
+        calendar->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+        calendar->setToolTip(
+            QStringLiteral("Export the periods and good days to a calendar (Ctrl+L)"));
         toolbarPending_ = false;
+        ChainTabOrder();
     }
 }
 

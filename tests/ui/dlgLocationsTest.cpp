@@ -165,9 +165,9 @@ void dlgLocationsTest::boxesHaveTheirLimitsAndAlignment_data() {
     QTest::addColumn<bool>("centred");
     QTest::newRow("txtCountry") << "txtCountry" << 21 << false;
     QTest::newRow("txtCity") << "txtCity" << 16 << false;
-    QTest::newRow("txtDLatt") << "txtDLatt" << 3 << true;
+    QTest::newRow("txtDLatt") << "txtDLatt" << 11 << true;  // decimal degrees
     QTest::newRow("txtMLatt") << "txtMLatt" << 2 << true;
-    QTest::newRow("txtDLong") << "txtDLong" << 3 << true;
+    QTest::newRow("txtDLong") << "txtDLong" << 11 << true;
     QTest::newRow("txtMLong") << "txtMLong" << 2 << true;
     QTest::newRow("txtZone") << "txtZone" << 4 << true;
 }
@@ -233,7 +233,8 @@ void dlgLocationsTest::newPlaceAcceptedWithNames() {
         dlg, record, 1,
         [&] {
             QCOMPARE(dlg.windowTitle(), QString("Add New Location"));
-            QCOMPARE(QApplication::focusWidget(), Box(dlg, "txtCountry"));
+            QCOMPARE(QApplication::focusWidget(), Box(dlg, "txtFind"));  // where to start
+            Box(dlg, "txtCountry")->setFocus();
             // QTest types Latin-1 letters only; accented ones go in as a paste would.
             Box(dlg, "txtCountry")->insert("nouvelle-calédonie");
             QTest::keyClick(Box(dlg, "txtCountry"), Qt::Key_Tab);
@@ -303,7 +304,8 @@ void dlgLocationsTest::badNumberKeepsFocusUntilMended_data() {
                                 << "-";
     QTest::newRow("blanks only") << "txtDLong"
                                  << "   ";
-    QTest::newRow("negative degrees") << "txtDLong"
+    // (A minus in a degree box chooses S or W, as a phone's decimal degrees do.)
+    QTest::newRow("negative minutes") << "txtMLong"
                                       << "-5";
     QTest::newRow("negative zone") << "txtZone"
                                    << "-3";
@@ -512,7 +514,7 @@ void dlgLocationsTest::secondUseStartsClean() {
     std::string added;
     Run(dlg, added, 1, [&] {
         QCOMPARE(dlg.windowTitle(), QString("Add New Location"));
-        QCOMPARE(QApplication::focusWidget(), Box(dlg, "txtCountry"));
+        QCOMPARE(QApplication::focusWidget(), Box(dlg, "txtFind"));
         QVERIFY(!IsOrange(Box(dlg, "txtCountry")));
         QCOMPARE(Box(dlg, "txtCountry")->text(), QString());
         QCOMPARE(Box(dlg, "txtDLatt")->text(), QString("0"));

@@ -373,6 +373,19 @@ int ReportViewer::SelectedRow() const {
     return pageView_->selectedRow;
 }
 
+void ReportViewer::SelectRow(int row) {
+    pageView_->selectedRow = 0;
+    for (std::size_t page = 0; page < document_.pages.size(); ++page) {
+        for (const PageRow& line : document_.pages[page].rows) {
+            if (row > 0 && line.row == row) {
+                pageView_->selectedRow = row;
+                ShowPage(static_cast<int>(page));
+            }
+        }
+    }
+    pageView_->update();
+}
+
 void ReportViewer::keyPressEvent(QKeyEvent* event) {
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && SelectedRow() > 0) {
         emit DayLineActivated(SelectedRow());

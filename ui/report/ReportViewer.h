@@ -93,6 +93,9 @@ class ReportViewer : public QWidget {
 
     /// The day line chosen by a click (1-based row of the report's table), or 0.
     int SelectedRow() const;
+    /// Chooses a day line as a click does and shows the page that holds it; a row the
+    /// report does not hold clears the choice.
+    void SelectRow(int row);
 
   signals:
     /// Any tool of the toolbar was clicked, built-in or inserted; `tool->text()` is its caption.
