@@ -80,8 +80,10 @@ fAbout::fAbout(QWidget* parent)
     auto* imgWeb = new QLabel(this);
     imgWeb->setObjectName(QStringLiteral("imgWeb"));
     imgWeb->setGeometry(TwipsRect(855, 3105 + kCreditRows, 3885, 195));
-    imgWeb->setPixmap(OneLinePicture(QStringLiteral("https://quintrel.example.org"), imgWeb->size(),
-                                     devicePixelRatioF()));
+    // Quintrel has no address of its own: the README says how to report and share.
+    const QString help = QStringLiteral("Help, reports, sharing places: README.md");
+    imgWeb->setPixmap(OneLinePicture(help, imgWeb->size(), devicePixelRatioF()));
+    imgWeb->setAccessibleName(help);
 
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
