@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <string>
 
-#include "app/Exports.h"
 #include "app/MainWindowServices.h"
 #include "appcore/AppState.h"
 #include "locations/LocationFile.h"
@@ -14,6 +13,7 @@
 #include "locations/PlaceValues.h"
 #include "table/LastCalculation.h"
 #include "table/MonthTable.h"
+#include "ui/Exports.h"
 
 class QAction;
 class QComboBox;

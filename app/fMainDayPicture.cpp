@@ -2,11 +2,11 @@
 #include <QComboBox>
 #include <exception>
 
-#include "app/Exports.h"
 #include "app/fMain.h"
 #include "locations/Encoding.h"
 #include "locations/LocationRecord.h"
 #include "table/DayPicture.h"
+#include "ui/Exports.h"
 #include "ui/MessageBoxes.h"
 #include "ui/dlgDayPicture.h"
 #include "ui/report/ReportPdf.h"

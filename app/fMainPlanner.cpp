@@ -7,9 +7,9 @@
 #include <QToolBar>
 #include <algorithm>
 
-#include "app/dlgPlanner.h"
 #include "app/fMain.h"
 #include "appcore/MonthYear.h"
+#include "ui/dlgPlanner.h"
 #include "ui/report/ReportViewer.h"
 
 namespace quintrel {

@@ -5,7 +5,6 @@
 #include <QKeySequence>
 #include <exception>
 
-#include "app/Exports.h"
 #include "app/fMain.h"
 #include "appcore/CalendarSettings.h"
 #include "astro/CoreError.h"
@@ -14,6 +13,7 @@
 #include "table/CsvExport.h"
 #include "table/ExportName.h"
 #include "table/arReport.h"
+#include "ui/Exports.h"
 #include "ui/MessageBoxes.h"
 #include "ui/report/ReportPdf.h"
 #include "ui/report/ReportViewer.h"

@@ -12,6 +12,7 @@
 #include "locations/LocationList.h"
 #include "locations/PlaceValues.h"
 #include "table/CalculateMonth.h"
+#include "tools/ReferenceMonth.h"
 
 namespace {
 

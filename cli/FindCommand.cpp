@@ -3,7 +3,8 @@
 #include <vector>
 
 #include "astro/CoreError.h"
-#include "cli/TableCommand.h"
+#include "cli/OptionChecks.h"
+#include "gazetteer/GeonamesGazetteer.h"
 #include "gazetteer/SystemTimeZones.h"
 #include "gazetteer/TownPlace.h"
 #include "locations/Encoding.h"
@@ -93,6 +94,25 @@ std::string ZoneRuleText(const std::string& zoneId) {
         output += "\n";
     }
     return output;
+}
+
+bool IsFindMode(const TableOptions& options) {
+    return options.find || options.zoneRule;
+}
+
+void RunFindCommand(const TableOptions& options, std::ostream& standardOutput,
+                    std::ostream& /*messages*/) {
+    std::string text;
+    if (options.find) {
+        GeonamesGazetteer gazetteer;
+        text = FindText(gazetteer, *options.find);
+    } else {
+        text = ZoneRuleText(*options.zoneRule);
+    }
+    standardOutput << text << std::flush;
+    if (!standardOutput) {
+        throw CoreError("Cannot write to standard output");
+    }
 }
 
 }  // namespace quintrel::cli

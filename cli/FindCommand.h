@@ -1,8 +1,10 @@
 #pragma once
 
+#include <ostream>
 #include <string>
 #include <string_view>
 
+#include "cli/TableOptions.h"
 #include "gazetteer/Gazetteer.h"
 
 namespace quintrel::cli {
@@ -24,5 +26,11 @@ std::string TownRecordFor(Gazetteer& gazetteer, std::string_view text);
 /// for one south of the equator: one line each, "north +1 1 025103 035110" (sign and
 /// hours, daylight-saving flag, start and end rule) or "north +1 0 - - " and the note.
 std::string ZoneRuleText(const std::string& zoneId);
+
+/// --find and --zone-rule: the towns or the zone columns, written to standard output.
+/// Neither reads a place list.
+bool IsFindMode(const TableOptions& options);
+void RunFindCommand(const TableOptions& options, std::ostream& standardOutput,
+                    std::ostream& messages);
 
 }  // namespace quintrel::cli

@@ -4,7 +4,7 @@
 #include <cctype>
 
 #include "astro/CoreError.h"
-#include "cli/TableCommand.h"
+#include "cli/OptionChecks.h"
 #include "locations/AppPaths.h"
 #include "locations/Encoding.h"
 #include "locations/LocationFile.h"

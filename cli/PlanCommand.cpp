@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <charconv>
 
+#include "cli/CommandParts.h"
+#include "cli/OptionChecks.h"
+#include "cli/PdfOutput.h"
 #include "cli/PlaceChoice.h"
-#include "cli/TableCommand.h"
 #include "locations/LocationRecord.h"
 #include "table/PlanOutput.h"
 
@@ -169,6 +171,44 @@ std::string FormatPlanText(const PlanRequest& request, const PlanResult& result)
                      request.places[day.placeIndex].name);
     }
     return text;
+}
+
+bool IsPlanMode(const TableOptions& options) {
+    return options.plan;
+}
+
+void RunPlanCommand(const TableOptions& options, std::ostream& standardOutput,
+                    std::ostream& messages) {
+    const LocalMoment now = ReadLocalClock();
+    const LocationList places = ReadPlaces(options);
+    const PlanRequest request = BuildPlanRequest(options, places, now);
+    const PlanResult result = RunPlan(request);
+    std::string text;
+    if (options.format == "csv") {
+        text = BuildPlanCsv(request, result.days, now.timeText, now.dateText);
+        if (result.days.empty()) {
+            messages << NothingFoundText(request) << "\n";
+        }
+    } else {
+        text = FormatPlanText(request, result);
+    }
+    if (options.pdfPath) {
+        if (result.days.empty()) {
+            // An empty list would print as a page of headings; the message says more.
+            if (options.format == "csv") {
+                messages << "No PDF written to " << *options.pdfPath << "\n";
+            } else {
+                messages << NothingFoundText(request) << " No PDF written to " << *options.pdfPath
+                         << "\n";
+            }
+        } else {
+            WritePlanPdf(*options.pdfPath, request, result.days);
+        }
+    }
+    // With a PDF the list goes to standard output only when a format or a file is asked.
+    if (!options.pdfPath || options.formatGiven || options.outputPath) {
+        WriteWhole(options, standardOutput, text);
+    }
 }
 
 }  // namespace quintrel::cli

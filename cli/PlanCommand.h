@@ -1,5 +1,6 @@
 #pragma once
 
+#include <ostream>
 #include <string>
 
 #include "cli/LocalClock.h"
@@ -21,5 +22,11 @@ PlanRequest BuildPlanRequest(const TableOptions& options, const LocationList& pl
 /// per day (date, weekday, rating, stars, phase, sunrise, sunset, matched periods, place).
 /// A search that found nothing gives the one line of NothingFoundText.
 std::string FormatPlanText(const PlanRequest& request, const PlanResult& result);
+
+/// --plan: the best days, as text or CSV, and as a PDF list when asked. Notes that are not
+/// the list (a search that found nothing, written as CSV) go to `messages`.
+bool IsPlanMode(const TableOptions& options);
+void RunPlanCommand(const TableOptions& options, std::ostream& standardOutput,
+                    std::ostream& messages);
 
 }  // namespace quintrel::cli

@@ -7,6 +7,7 @@
 #include "FuzzSupport.h"
 #include "locations/PlaceValues.h"
 #include "table/CalculateMonth.h"
+#include "tools/ReferenceMonth.h"
 
 namespace {
 

@@ -260,12 +260,10 @@ MonthTable CalculateMonthRows(const PlaceValues& place, std::string_view record,
     return table;
 }
 
-MonthTable CalculateMonthPlain(const PlaceValues& place, std::string_view record,
-                               std::int16_t month, std::int16_t year) {
-    const PlaceTexts texts = MakePlaceTexts(place, record);
-    return BuildMonth(month, year, [&](DaySerial date, EventsWanted wanted) {
-        return EventsOneByOne(texts, date, wanted);
-    });
+MonthTable CalculateMonthFrom(
+    std::int16_t month, std::int16_t year,
+    const std::function<DateEvents(DaySerial date, EventsWanted wanted)>& eventsOf) {
+    return BuildMonth(month, year, eventsOf);
 }
 
 }  // namespace quintrel

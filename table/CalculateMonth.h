@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "locations/PlaceValues.h"
+#include "table/DateEvents.h"
 #include "table/MonthTable.h"
 
 namespace quintrel {
@@ -37,10 +38,12 @@ std::vector<MonthTable> CalculateMonths(const PlaceValues& place, std::string_vi
 MonthTable CalculateMonthExact(const PlaceValues& place, std::string_view record,
                                std::int16_t month, std::int16_t year);
 
-/// The same table computed the straightforward way: one engine call per event, the next
-/// day's moonset searched afresh for every row. CalculateMonth must give exactly this;
-/// kept as the reference that tests and benchmarks compare it against.
-MonthTable CalculateMonthPlain(const PlaceValues& place, std::string_view record,
-                               std::int16_t month, std::int16_t year);
+/// The month table built from any source of a date's raw event times: `eventsOf(date,
+/// wanted)` as EventsByBody gives them. Every date's times depend on that date alone, so
+/// any source that answers the same gives CalculateMonth's table; the reference
+/// computations that check the fast search feed it their own. Throws as CalculateMonth.
+MonthTable CalculateMonthFrom(
+    std::int16_t month, std::int16_t year,
+    const std::function<DateEvents(DaySerial date, EventsWanted wanted)>& eventsOf);
 
 }  // namespace quintrel

@@ -14,7 +14,7 @@
 #include "astro/FastRiseSet.h"
 #include "locations/LocationFile.h"
 #include "locations/LocationList.h"
-#include "table/SearchPathCheck.h"
+#include "tools/SearchPathCheck.h"
 
 int main(int argc, char** argv) {
     using namespace quintrel;

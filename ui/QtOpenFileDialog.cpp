@@ -19,6 +19,7 @@ QFileDialog& QtOpenFileDialog::Dialog() {
         dialog_->setAcceptMode(QFileDialog::AcceptOpen);
         dialog_->setFileMode(QFileDialog::ExistingFile);
         dialog_->setDirectory(QDir::homePath());
+        ShowWholeColumns(*dialog_);
     }
     return *dialog_;
 }

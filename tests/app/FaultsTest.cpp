@@ -18,10 +18,10 @@
 #include <unistd.h>
 
 #include "MainWindowHarness.h"
-#include "app/Exports.h"
 #include "locations/Encoding.h"
 #include "locations/LocationRecord.h"
 #include "table/arReport.h"
+#include "ui/Exports.h"
 #include "ui/QtSettingsStore.h"
 #include "ui/dlgLocations.h"
 #include "ui/report/ReportViewer.h"

@@ -13,9 +13,9 @@
 #include <QSpinBox>
 #include <QTableView>
 
-#include "app/dlgPlanner.h"
-#include "app/dlgYearView.h"
 #include "tests/app/MainWindowHarness.h"
+#include "ui/dlgPlanner.h"
+#include "ui/dlgYearView.h"
 #include "ui/report/ReportViewer.h"
 
 namespace quintrel::testing {

@@ -7,8 +7,8 @@
 
 #include "astro/CoreError.h"
 #include "cli/CommandLine.h"
+#include "cli/OptionChecks.h"
 #include "cli/PlaceChoice.h"
-#include "cli/TableCommand.h"
 
 namespace quintrel::cli {
 namespace {

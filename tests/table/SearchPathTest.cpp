@@ -8,7 +8,7 @@
 #include "locations/PlaceValues.h"
 #include "table/CalculateMonth.h"
 #include "table/CsvExport.h"
-#include "table/SearchPathCheck.h"
+#include "tools/SearchPathCheck.h"
 
 namespace quintrel {
 namespace {

@@ -8,6 +8,7 @@
 #include "locations/LocationFile.h"
 #include "table/CalculateMonth.h"
 #include "tests/table/TablePlaces.h"
+#include "tools/ReferenceMonth.h"
 
 namespace quintrel {
 namespace {

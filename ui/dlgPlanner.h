@@ -83,7 +83,6 @@ class dlgPlanner : public QDialog {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   public:
-    const PlanRequest& LastRequest() const { return request_; }
     const std::vector<PlanDay>& Days() const;
 
     void cmdPrint_Click();

@@ -1,9 +1,9 @@
-#include "app/dlgYearView.h"
+#include "ui/dlgYearView.h"
 
 #include <QAction>
 #include <QVBoxLayout>
 
-#include "app/Exports.h"
+#include "ui/Exports.h"
 #include "ui/report/ReportPdf.h"
 #include "ui/report/ReportViewer.h"
 #include "ui/report/YearViewDocument.h"

@@ -4,10 +4,10 @@
 
 #include <sys/stat.h>
 
-#include "app/Exports.h"
 #include "astro/CoreError.h"
 #include "support/RecordingMessageBoxes.h"
 #include "support/ScriptedSaveFileDialog.h"
+#include "ui/Exports.h"
 
 using namespace quintrel;
 

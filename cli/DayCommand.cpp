@@ -1,13 +1,14 @@
-#include "cli/DayOutput.h"
+#include "cli/DayCommand.h"
 
 #include <QString>
 #include <charconv>
 
 #include "astro/CalendarNames.h"
 #include "astro/CivilDate.h"
+#include "cli/CommandParts.h"
+#include "cli/OptionChecks.h"
 #include "cli/PdfOutput.h"
 #include "cli/PlaceChoice.h"
-#include "cli/TableCommand.h"
 #include "table/DayPicture.h"
 #include "ui/report/DayPictureDocument.h"
 #include "ui/report/ReportImage.h"
@@ -67,6 +68,16 @@ void WriteDayPictures(const TableOptions& options, const std::string& record) {
     if (options.pdfPath) {
         WritePdf(document, QString::fromStdString(*options.pdfPath));
     }
+}
+
+bool IsDayMode(const TableOptions& options) {
+    return options.day.has_value();
+}
+
+void RunDayCommand(const TableOptions& options, std::ostream& /*standardOutput*/,
+                   std::ostream& /*messages*/) {
+    const LocationList places = ReadPlaces(options);
+    WriteDayPictures(options, ChosenRecord(options, places));
 }
 
 }  // namespace quintrel::cli

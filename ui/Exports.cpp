@@ -1,4 +1,4 @@
-#include "app/Exports.h"
+#include "ui/Exports.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "app/dlgPlanner.h"
+#include "ui/dlgPlanner.h"
 
 #include <QAbstractTableModel>
 #include <QApplication>
@@ -23,15 +23,15 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-#include "app/Exports.h"
-#include "app/dlgYearView.h"
 #include "appcore/Settings.h"
 #include "appcore/SettingsStore.h"
 #include "astro/CalendarNames.h"
 #include "table/PlanOutput.h"
 #include "table/PlanReport.h"
 #include "table/YearView.h"
+#include "ui/Exports.h"
 #include "ui/MessageBoxes.h"
+#include "ui/dlgYearView.h"
 #include "ui/report/ReportEngine.h"
 #include "ui/report/ReportPdf.h"
 #include "ui/report/ReportPrinting.h"

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <ostream>
 #include <string>
 #include <string_view>
 
@@ -18,5 +19,10 @@ DayArgument ParseDayArgument(std::string_view text);
 /// UsageError when no file is asked for, CoreError for a day out of reach or a file that
 /// cannot be written.
 void WriteDayPictures(const TableOptions& options, const std::string& record);
+
+/// --day: the day picture of the chosen place.
+bool IsDayMode(const TableOptions& options);
+void RunDayCommand(const TableOptions& options, std::ostream& standardOutput,
+                   std::ostream& messages);
 
 }  // namespace quintrel::cli

@@ -1,4 +1,4 @@
-#include "table/SearchPathCheck.h"
+#include "tools/SearchPathCheck.h"
 
 #include <algorithm>
 #include <exception>

@@ -1,0 +1,60 @@
+#include "cli/MonthCommand.h"
+
+#include <optional>
+#include <vector>
+
+#include "cli/CommandParts.h"
+#include "cli/PdfOutput.h"
+#include "cli/PlaceChoice.h"
+#include "cli/TextTable.h"
+#include "table/CsvExport.h"
+#include "table/ReportTexts.h"
+
+namespace quintrel::cli {
+
+bool IsMonthMode(const TableOptions& /*options*/) {
+    return true;
+}
+
+void RunMonthCommand(const TableOptions& options, std::ostream& standardOutput,
+                     std::ostream& /*messages*/) {
+    const LocalMoment now = ReadLocalClock();
+    CheckAskedMonths(options, now);
+    const LocationList places = ReadPlaces(options);
+    const std::string& record = ChosenRecord(options, places);
+    PlaceValues place;
+    ParseSelectedLocation(record, place);
+
+    // The PDF alone was asked for unless a format or an output file says otherwise.
+    std::optional<TableOutput> output;
+    if (!options.pdfPath || options.formatGiven || options.outputPath) {
+        output.emplace(options.outputPath, standardOutput);
+    }
+    const bool csv = options.format == "csv";
+    if (output && csv) {
+        output->Write(BuildCsvText(std::vector<MonthTable>{}, now.timeText, now.dateText));
+    }
+    const std::string name = PlaceName(record);
+    const std::string line = PlaceLineText(record);
+    // Only the PDF needs every month together.
+    std::vector<MonthTable> keptTables;
+    bool first = true;
+    ForEachAskedMonth(options, now, place, record, [&](MonthTable& table) {
+        if (output) {
+            output->Write(csv ? CsvDayLines(table)
+                              : (first ? "" : "\n") + FormatTextTable(table, name, line));
+        }
+        first = false;
+        if (options.pdfPath) {
+            keptTables.push_back(std::move(table));
+        }
+    });
+    if (options.pdfPath) {
+        WriteReportPdf(*options.pdfPath, keptTables, record);
+    }
+    if (output) {
+        output->Finish();
+    }
+}
+
+}  // namespace quintrel::cli

@@ -1,0 +1,26 @@
+#include "cli/YearViewCommand.h"
+
+#include "cli/CommandParts.h"
+#include "cli/PdfOutput.h"
+#include "cli/PlaceChoice.h"
+#include "table/YearView.h"
+
+namespace quintrel::cli {
+
+bool IsYearViewMode(const TableOptions& options) {
+    return options.yearView;
+}
+
+void RunYearViewCommand(const TableOptions& options, std::ostream& /*standardOutput*/,
+                        std::ostream& /*messages*/) {
+    const LocalMoment now = ReadLocalClock();
+    CheckAskedMonths(options, now);
+    const LocationList places = ReadPlaces(options);
+    const std::string& record =
+        places[static_cast<std::size_t>(ChoosePlace(places, options.place))];
+    WriteYearViewPdf(*options.pdfPath,
+                     BuildYearSheet(record, PlaceName(record),
+                                    CheckedYear(FirstAskedMonth(options, now).second)));
+}
+
+}  // namespace quintrel::cli
