@@ -185,6 +185,8 @@ void fMain::ConnectEvents() {
     connect(cboMonth->lineEdit(), &QLineEdit::textEdited, this, [this] { cboMonth_Change(); });
     txtYear->installEventFilter(this);
     cboPlaces->installEventFilter(this);
+    // An editable list hands Ctrl+E to its line edit itself: its own filter sees it first.
+    cboMonth->installEventFilter(this);
     connect(txtYear, &QLineEdit::returnPressed, this, &fMain::txtYear_Validate);
     connect(lblPlus, &QToolButton::clicked, this, &fMain::lblPlus_Click);
     connect(lblMinus, &QToolButton::clicked, this, &fMain::lblMinus_Click);

@@ -258,6 +258,11 @@ class MainWindowExportsTest : public QObject {
         harness_->saveDialog.script.push_back(QString());
         QTest::keyClick(window_.get(), Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(harness_->saveDialog.seen.back().fileName, QString("Sydney 2004-02.csv"));
+        // The keys work from the boxes too, whose line editing has its own Ctrl+E.
+        harness_->saveDialog.script.push_back(QString());
+        Ui(*window_).cboMonth->lineEdit()->setFocus();
+        QTest::keyClick(Ui(*window_).cboMonth->lineEdit(), Qt::Key_E, Qt::ControlModifier);
+        QCOMPARE(harness_->saveDialog.seen.back().fileName, QString("Sydney 2004-02.pdf"));
         harness_->saveDialog.script.push_back(QString());
         QTest::keyClick(window_.get(), Qt::Key_L, Qt::ControlModifier);  // Calendar Export
         QCOMPARE(harness_->saveDialog.seen.back().fileName, QString("Sydney 2004-02.ics"));
