@@ -56,7 +56,11 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& standardOutp
         "  A missing locs.dat is restored from locs.bak in the same folder.\n\n"
         "PLANNER:\n"
         "  --plan computes --months months (1-24, default 1) from --from for every place of\n"
-        "  --places and lists the days passing every filter, by date and then by rating.\n";
+        "  --places and lists the days passing every filter, by date and then by rating.\n\n"
+        "TIDES:\n"
+        "  --tides predicts from the harmonics of Debian's xtide-data (public domain, from\n"
+        "  NOAA) and any .tcd files in a tides/ folder beside the place list. Times are on\n"
+        "  the place's clock, heights above the station's datum. Not for navigation.\n";
     app.add_option("--record", options.record,
                    "A location record exactly as a line of locs.dat; stands for a list of "
                    "that one place")
@@ -130,6 +134,18 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& standardOutp
         ->type_name("MINUTES");
     app.add_flag("--year-view", options.yearView,
                  "Draw the year at a glance of --place for --year into the --pdf file");
+    app.add_flag("--stations", options.stations,
+                 "List the tide stations within 100 km of the place, nearest first (at most "
+                 "10): distance km, id, name, latitude, longitude, separated by tabs");
+    app.add_flag("--tides", options.tides,
+                 "List the high and low waters of the place's nearest tide station for the "
+                 "months asked, as text or csv (not for navigation)");
+    app.add_option("--station", options.station,
+                   "--tides: the station with this id, or whose name contains TEXT")
+        ->type_name("ID|TEXT");
+    app.add_option("--units", options.units,
+                   "--tides: heights in metres or feet (default: the station's units)")
+        ->type_name("m|ft");
 
     // --min-rating serves both the planner and the calendar, so it is listed above.
     std::vector<std::string> icsEvents;

@@ -53,6 +53,18 @@ void CheckOptions(const TableOptions& options) {
     if (options.yearView && !options.pdfPath) {
         throw UsageError("--year-view needs --pdf FILE for the page it draws");
     }
+    if (options.stations && options.tides) {
+        throw UsageError("--stations and --tides cannot be used together");
+    }
+    if ((options.station || options.units) && !options.tides) {
+        throw UsageError("--station and --units go with --tides");
+    }
+    if (options.units && *options.units != "m" && *options.units != "ft") {
+        throw UsageError("--units must be m or ft, not \"" + PrintableText(*options.units) + "\"");
+    }
+    if ((options.stations || options.tides) && (options.format == "ics" || options.pdfPath)) {
+        throw UsageError("--stations and --tides write text or csv; not --format ics or --pdf");
+    }
     if (options.calendarOptionsGiven && options.format != "ics") {
         throw UsageError("--ics-events, --daylight-only and --alarm need --format ics");
     }

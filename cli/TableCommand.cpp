@@ -8,6 +8,7 @@
 #include "cli/ListCommand.h"
 #include "cli/MonthCommand.h"
 #include "cli/PlanCommand.h"
+#include "cli/TidesCommand.h"
 #include "cli/YearViewCommand.h"
 
 namespace quintrel::cli {
@@ -30,8 +31,8 @@ struct Mode {
 constexpr std::array kModes{
     Mode{IsFindMode, RunFindCommand},         Mode{IsDayMode, RunDayCommand},
     Mode{IsListMode, RunListCommand},         Mode{IsPlanMode, RunPlanCommand},
-    Mode{IsYearViewMode, RunYearViewCommand}, Mode{IsCalendarMode, RunCalendarCommand},
-    Mode{IsMonthMode, RunMonthCommand},
+    Mode{IsYearViewMode, RunYearViewCommand}, Mode{IsTidesMode, RunTidesCommand},
+    Mode{IsCalendarMode, RunCalendarCommand}, Mode{IsMonthMode, RunMonthCommand},
 };
 
 }  // namespace

@@ -43,6 +43,11 @@ struct TableOptions {
     bool daylightMajor = false;
     std::optional<int> nearSunMinutes;
     bool yearView = false;  ///< the year at a glance of --place for --year
+    // Tides.
+    bool stations = false;               ///< list the tide stations near the place
+    bool tides = false;                  ///< the highs and lows of the place's station
+    std::optional<std::string> station;  ///< --tides: a station id or part of its name
+    std::optional<std::string> units;    ///< --tides: "m" or "ft"; empty: the station's
 };
 
 }  // namespace quintrel::cli

@@ -15,6 +15,8 @@ karachi='1Pakistan             Karachi          + 24 52+ 67  1+   50'
 sydney='0Australia - NSW      Sydney           - 33 52+151 13+  101021110031104'
 christchurch='1New Zealand          Christchurch     - 43 32+172 38+  121025109031104'
 philadelphia='1USA - Pennsylvania   Philadelphia     + 40  0- 75  0-   50'
+seattle='1USA - Washington     Seattle          + 47 36-122 20-   81022103021111'
+spokane='1USA - Washington     Spokane          + 47 40-117 26-   81022103021111'
 
 fail() {
     echo "FAIL ($case_name): $*" >&2
@@ -55,7 +57,7 @@ help)
     for option in --locations --record --place --list --month --year --months --format \
         --output --pdf --find --town --plan --from --places --min-rating --days --daylight-major \
         --near-sun --year-view --ics-events --daylight-only --alarm 'Best: major 120 min' \
-        --day --svg --png; do
+        --day --svg --png --stations --tides --station --units; do
         grep -qF -- "$option" "$work/out" || fail "--help does not mention $option"
     done
     grep -qF -- '~/.local/share/quintrel/locs.dat' "$work/out" || fail "--help does not say where the places are"
@@ -495,6 +497,50 @@ usage_errors)
     expect_error 2 "--bogus" --record "$karachi" --bogus
     expect_error 2 "--month" --record "$karachi" --month March
     expect_error 2 "--locations" --record "$karachi" --locations "$work/places.dat"
+    ;;
+tides_stations_near_a_place)
+    run 0 --record "$seattle" --stations
+    [ "$(wc -l <"$work/out")" -eq 10 ] || fail "not 10 stations: $(cat "$work/out")"
+    head -1 "$work/out" | grep -qxF "$(printf '0.5\t9447130\tSeattle, Puget Sound, Washington\t47.6026\t-122.3393')" ||
+        fail "nearest station line: $(head -1 "$work/out")"
+    awk -F'\t' 'NF != 5 || $1 > 100 || $1 < prev { exit 1 } { prev = $1 }' "$work/out" ||
+        fail "lines not 5 fields, nearest first, within 100 km"
+    ;;
+tides_csv_and_text)
+    run 0 --record "$seattle" --tides --month 1 --year 2024 --format csv
+    sed -n 1p "$work/out" | grep -qF '(9447130), 0.5 km WNW of the place; heights in feet above Mean Lower Low Water; Not for navigation' ||
+        fail "preamble: $(sed -n 1p "$work/out")"
+    [ "$(sed -n 2p "$work/out")" = $'Date,Time,Height,Tide\r' ] || fail "heading: $(sed -n 2p "$work/out")"
+    [ "$(sed -n 3p "$work/out")" = $'20240101,01:35,0.66,Low\r' ] || fail "first line: $(sed -n 3p "$work/out")"
+    [ "$(grep -c $'\r$' "$work/out")" -eq "$(wc -l <"$work/out")" ] || fail "not every line ends CR LF"
+    tail -n +3 "$work/out" | grep -vqE $'^202401(0[1-9]|[12][0-9]|3[01]),([01][0-9]|2[0-3]):[0-5][0-9],-?[0-9]+\.[0-9]{2},(High|Low)\r$' &&
+        fail "a line out of form: $(tail -n +3 "$work/out" | grep -vE ',(High|Low)' | head -1)"
+    run 0 --record "$seattle" --tides --month 1 --year 2024 --format csv --units m
+    [ "$(sed -n 3p "$work/out")" = $'20240101,01:35,0.20,Low\r' ] || fail "metres: $(sed -n 3p "$work/out")"
+    run 0 --record "$seattle" --tides --month 2 --year 2024 --station 9447110
+    grep -qF 'Tides at Lockheed Shipyard' "$work/out" || fail "--station by id: $(head -2 "$work/out")"
+    grep -qF 'Not for navigation' "$work/out" || fail "text lacks Not for navigation"
+    [ "$(grep -cE '^[A-Z][a-z]{2} 2024-02-[0-9]{2}   [0-9]{2}:[0-9]{2} ' "$work/out")" -eq 29 ] ||
+        fail "not 29 day lines: $(cat "$work/out")"
+    ;;
+tides_errors)
+    expect_error 1 'No tide station within 100 km of USA - Washington (Spokane)' --record "$spokane" --stations
+    expect_error 1 'No tide station within 100 km' --record "$spokane" --tides --month 1 --year 2024
+    expect_error 1 'No tides for 2101: the tide tables cover 1700 to 2100' --record "$seattle" --tides --month 1 --year 2101
+    expect_error 2 'matches 47 stations: ' --record "$seattle" --tides --station 'puget sound'
+    expect_error 1 'No tide station has the id or a name containing "atlantis"' --record "$seattle" --tides --station atlantis
+    expect_error 2 '--station and --units go with --tides' --record "$seattle" --station 9447130
+    expect_error 2 '--units must be m or ft' --record "$seattle" --tides --units cm
+    expect_error 2 'not --format ics or --pdf' --record "$seattle" --tides --format ics
+    expect_error 2 'cannot be used together' --record "$seattle" --tides --stations
+    ;;
+tides_user_file_refused)
+    printf '%s\r\n' "$seattle" >"$work/places.dat"
+    mkdir "$work/tides"
+    printf 'not a harmonics file\n' >"$work/tides/mine.tcd"
+    run 0 --locations "$work/places.dat" --stations
+    grep -qF '/tides/mine.tcd cannot be opened' "$work/err" || fail "refused file not named: $(cat "$work/err")"
+    [ "$(wc -l <"$work/out")" -eq 10 ] || fail "the shipped stations went missing"
     ;;
 *)
     fail "unknown case"
