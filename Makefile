@@ -73,7 +73,7 @@ test-asan: deps
 FUZZ_SECONDS ?= 60
 FUZZ_TEST_SECONDS ?= 3
 FUZZ_TARGETS = location_file location_record location_form settings number_text rise_set \
-               activity_times month_table tide_data
+               activity_times month_table tide_data log_csv
 FUZZ_FLAGS = -timeout=10 -print_final_stats=0
 
 fuzz-build: deps
