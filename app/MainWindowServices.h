@@ -13,16 +13,18 @@ namespace quintrel {
 struct CalendarOptions;
 
 class MessageBoxes;
+class OpenFileDialog;
 class ProgramStarter;
 class SaveFileDialog;
 class SettingsStore;
 
 /// What the main window needs from outside: main.cpp passes the real ones, the tests fakes.
-/// Every member must be set; the four pointers must outlive the window.
+/// Every member must be set; the five pointers must outlive the window.
 struct MainWindowServices {
     SettingsStore* settings = nullptr;
     MessageBoxes* messages = nullptr;
     SaveFileDialog* cdPrintSetup = nullptr;  ///< the one shared save-file dialog
+    OpenFileDialog* openDialog = nullptr;    ///< picks the tide program
     ProgramStarter* programStarter = nullptr;
     /// The directory that holds locs.dat and locs.bak, without a trailing separator: the
     /// program's own, or the user's data folder (PreparePlaceDirectory decides).
@@ -32,6 +34,8 @@ struct MainWindowServices {
     std::function<std::int16_t()> thisYear;
     /// The current month of the computer's clock, 1..12.
     std::function<std::int16_t()> thisMonth;
+    /// The current day of the month of the computer's clock, 1..31.
+    std::function<std::int16_t()> thisDay;
     /// The location window: `record` (Windows-1252 bytes) in and out, mode 1 = new place,
     /// 0 = edit; true when closed with OK.
     std::function<bool(QWidget* parent, std::string& record, int mode)> locationForm;

@@ -3,8 +3,8 @@
 #include <QFileInfo>
 
 #include "ui/MessageBoxes.h"
+#include "ui/OpenFileDialog.h"
 #include "ui/ProgramStarter.h"
-#include "ui/SaveFileDialog.h"
 
 namespace quintrel {
 
@@ -46,20 +46,20 @@ bool IsWindowsProgram(const QString& path) {
     return path.endsWith(QStringLiteral(".exe"), Qt::CaseInsensitive);
 }
 
-void LocateTideProgram(SaveFileDialog& dialog, MessageBoxes& messages, AppState& state,
+void LocateTideProgram(OpenFileDialog& dialog, MessageBoxes& messages, AppState& state,
                        QWidget* parent) {
     if (const auto folder = TideInitialDirectory(state.TidesPath)) {
         dialog.InitDir = *folder;
     }
-    // The shared dialog may hold an export's name; the set-up offers the program's own.
     dialog.FileName =
         QString::fromStdString(state.TidesPath.substr(state.TidesPath.find_last_of("/\\") + 1));
     dialog.Filter =
         QStringLiteral("WXTide32 Progam File (WXTide32.exe)|WXTide32.exe|Any tide program (*)|*");
-    dialog.DefaultExt = QStringLiteral("WXTide32.exe");
+    // Most tide programs here are the system's own, which the WXTide32.exe entry would hide.
+    dialog.FilterIndex = IsWindowsProgram(dialog.FileName) ? 0 : 1;
     dialog.DialogTitle = QStringLiteral("Specify WXTide32 Program Location");
-    dialog.ConfirmOverwrite = false;  // the file chosen is the program, which stays as it is
-    const QString chosen = ShowSaveWithRetry(dialog);
+    dialog.ShowOpen();
+    const QString chosen = dialog.FileName;
     if (chosen.isEmpty()) {
         return;
     }
@@ -73,6 +73,10 @@ void LocateTideProgram(SaveFileDialog& dialog, MessageBoxes& messages, AppState&
         return;
     }
     state.TidesPath = chosen.toStdString();
+}
+
+QString RunTidesUnavailableText() {
+    return QStringLiteral("No tide program is chosen yet: choose it with Setup");
 }
 
 QString TideStartErrorText(const QString& path, const QString& reason) {

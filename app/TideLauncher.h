@@ -12,7 +12,7 @@ namespace quintrel {
 
 class MessageBoxes;
 class ProgramStarter;
-class SaveFileDialog;
+class OpenFileDialog;
 
 /// Captions of the tide menu items, by index of the item group `miTides`.
 inline constexpr int kMiTidesRun = 0;        ///< "Run WXTides"
@@ -31,13 +31,18 @@ std::optional<QString> TideInitialDirectory(const std::string& tidesPath);
 /// on this system.
 bool IsWindowsProgram(const QString& path);
 
-/// "Setup": asks for the tide program with the shared dialog (title "Specify WXTide32
-/// Program Location", filters for WXTide32.exe and for any program), opening in the stored
-/// program's folder with its name, never a name an export left. A `.exe` or an executable
-/// file is stored in `state.TidesPath`; anything else (a CSV file, a folder) is refused
-/// with a message and the path kept. Cancelling keeps the path too. Nothing is saved here.
-void LocateTideProgram(SaveFileDialog& dialog, MessageBoxes& messages, AppState& state,
+/// "Setup": asks for the tide program with an open dialog for an existing file (title
+/// "Specify WXTide32 Program Location", filters for WXTide32.exe and for any program, the
+/// latter shown first unless the stored program is a Windows one), opening in the stored
+/// program's folder with its name. Nothing is added to the path chosen. A `.exe` or an
+/// executable file is stored in `state.TidesPath`; anything else (a CSV file, a folder) is
+/// refused with a message and the path kept. Cancelling keeps the path too. Nothing is
+/// saved here.
+void LocateTideProgram(OpenFileDialog& dialog, MessageBoxes& messages, AppState& state,
                        QWidget* parent = nullptr);
+
+/// Why "Run WXTides" is greyed before a program is chosen, for its tool tip.
+QString RunTidesUnavailableText();
 
 /// "Run WXTides": starts `state.TidesPath` exactly as stored, no arguments, detached; a
 /// Windows program is started through wine. When it cannot be started, shows a message

@@ -11,8 +11,10 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
+#include <QToolBar>
 #include <QToolButton>
 #include <cstdio>
+#include <vector>
 
 #include "appcore/MainLayout.h"
 #include "appcore/MonthYear.h"
@@ -127,17 +129,46 @@ void fMain::BuildControls() {
     cmdAbout = button("cmdAbout", QStringLiteral("A&bout"), 7830, 645);
     cmdExit = button("cmdExit", QStringLiteral("E&xit"), 8505, 645);
 
-    // Tab order of the design; the labels take no focus.
-    QWidget* order[] = {arvReport, cboMonth, txtYear,  lblMinus, lblPlus, cmdPlace,
-                        cboPlaces, cmdCalc,  cmdTides, cmdAbout, cmdExit};
-    for (std::size_t i = 1; i < std::size(order); ++i) {
+    cmdPlace->setToolTip(QStringLiteral("Add, edit or delete places (Alt+P)"));
+    ChainTabOrder();
+}
+
+void fMain::ChainTabOrder() {
+    // The order of use: what to compute, then the report and its tools as the toolbar
+    // shows them, then the rest of the top row. Tools added to the toolbar later would
+    // otherwise join the chain at its end, after the planner.
+    std::vector<QWidget*> order = {cboMonth, txtYear,   lblMinus, lblPlus,
+                                   cmdPlace, cboPlaces, cmdCalc};
+    const auto addFocusable = [&order](QWidget* widget) {
+        if (widget->focusPolicy() & Qt::TabFocus) {
+            order.push_back(widget);
+            return;
+        }
+        for (QWidget* child : widget->findChildren<QWidget*>()) {
+            if ((child->focusPolicy() & Qt::TabFocus) && !child->isWindow()) {
+                order.push_back(child);
+            }
+        }
+    };
+    for (QWidget* part : arvReport->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (part != arvReport->ToolBar()) {
+            addFocusable(part);  // the page view
+        }
+    }
+    for (QAction* tool : arvReport->ToolBar()->actions()) {
+        if (QWidget* widget = arvReport->ToolBar()->widgetForAction(tool)) {
+            addFocusable(widget);
+        }
+    }
+    order.insert(order.end(), {cmdTides, cmdAbout, cmdExit});
+    for (std::size_t i = 1; i < order.size(); ++i) {
         setTabOrder(order[i - 1], order[i]);
     }
 }
 
 void fMain::BuildMenus() {
     popAddEditDel = Named(new QMenu(this), "popAddEditDel");
-    const char* placeCaptions[] = {"Add Location", "Edit Location", "Delete Location"};
+    const char* placeCaptions[] = {"&Add Location", "&Edit Location", "&Delete Location"};
     for (int index = 0; index < 3; ++index) {
         miAddEditDel[index] = popAddEditDel->addAction(QString::fromLatin1(placeCaptions[index]));
         miAddEditDel[index]->setObjectName(QStringLiteral("miAddEditDel%1").arg(index));
@@ -149,6 +180,7 @@ void fMain::BuildMenus() {
     connect(popAddEditDel, &QMenu::aboutToShow, this, &fMain::UpdatePlaceMenu);
 
     popTides = Named(new QMenu(this), "popTides");
+    popTides->setToolTipsVisible(true);
     connect(popTides, &QMenu::aboutToShow, this, &fMain::UpdateTidesMenu);
     miTides[0] = popTides->addAction(QStringLiteral("Run WXTides"));
     miTides[1] = popTides->addSeparator();
@@ -164,6 +196,8 @@ void fMain::ConnectEvents() {
     connect(cboMonth->lineEdit(), &QLineEdit::textEdited, this, [this] { cboMonth_Change(); });
     txtYear->installEventFilter(this);
     cboPlaces->installEventFilter(this);
+    // An editable list hands Ctrl+E to its line edit itself: its own filter sees it first.
+    cboMonth->installEventFilter(this);
     connect(txtYear, &QLineEdit::returnPressed, this, &fMain::txtYear_Validate);
     connect(lblPlus, &QToolButton::clicked, this, &fMain::lblPlus_Click);
     connect(lblMinus, &QToolButton::clicked, this, &fMain::lblMinus_Click);
@@ -171,6 +205,7 @@ void fMain::ConnectEvents() {
     connect(cboPlaces, &QComboBox::currentIndexChanged, this, [this] { cboPlaces_Click(); });
     connect(cboPlaces->lineEdit(), &QLineEdit::textEdited, this, [this] { cboPlaces_Change(); });
     connect(cmdPlace, &QPushButton::clicked, this, &fMain::cmdPlace_Click);
+    SetUpPlaceCompletion();
 
     connect(cmdCalc, &QPushButton::clicked, this, &fMain::cmdCalc_Click);
     connect(cmdTides, &QPushButton::clicked, this, &fMain::cmdTides_Click);
@@ -210,6 +245,8 @@ bool fMain::Form_Load() {
 
     loading_ = false;
     CalculateMonth(false);
+    UpdateTidesMenu();  // the Tides button's tip says whether a program is chosen
+    cboMonth->setFocus(Qt::OtherFocusReason);  // Tab then follows the order of use
     CentreOnScreen();
     return true;
 }

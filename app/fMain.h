@@ -66,8 +66,10 @@ class fMain : public QWidget {
 
     /// Selects the place whose record is `record`, the month and the year, and shows their
     /// table, as if the user had chosen them. Returns false, changing nothing, when the
-    /// place is no longer in the list or the year is not one to show.
-    bool ShowPlaceMonth(const std::string& record, std::int16_t month, std::int16_t year);
+    /// place is no longer in the list or the year is not one to show. A `day` (1..31) has
+    /// its line selected in the report.
+    bool ShowPlaceMonth(const std::string& record, std::int16_t month, std::int16_t year,
+                        std::int16_t day = 0);
     /// The planner window, once the Planner button has opened it.
     dlgPlanner* PlannerWindow() const { return plannerWindow_; }
 
@@ -125,6 +127,12 @@ class fMain : public QWidget {
     bool SaveLocations(bool interactive);
     void cboPlaces_Click();
     void cboPlaces_Change();
+    /// The place box's completer: any part of "Country (Town)", case ignored.
+    void SetUpPlaceCompletion();
+    /// Typed text in the place box, on Enter (`entered`) or on leaving it: one matching
+    /// place is selected; several are offered in the completion list (on Enter); none puts
+    /// the place in effect back, saying so on Enter.
+    void cboPlaces_Resolve(bool entered);
     void cmdPlace_Click();
     void UpdatePlaceMenu();
     void miAddEditDel_Click(int index);
@@ -132,6 +140,9 @@ class fMain : public QWidget {
     void EditLocation();
     void DeleteLocation();
     void StoreLocation(bool ok, const std::string& record, bool isNew);
+    /// When `record` is a town the list already holds, offers to open that one instead;
+    /// true when the user took the offer (the existing place is then selected).
+    bool OfferExistingPlace(const std::string& record);
 
     // Buttons, tides and the report toolbar.
     void cmdCalc_Click();
@@ -149,6 +160,9 @@ class fMain : public QWidget {
 
     // The planner: its button at the right end of the report toolbar, and its window.
     void BuildPlannerButton();
+    /// Tab order: month, year, place, Calculate, the report and its tools in toolbar
+    /// order, then Tides, About and Exit. Run again whenever tools are added.
+    void ChainTabOrder();
     void cmdPlanner_Click();
 
     void CentreOnScreen();

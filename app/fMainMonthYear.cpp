@@ -90,6 +90,14 @@ void fMain::lblMinus_Click() {
 }
 
 bool fMain::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride &&
+        static_cast<QKeyEvent*>(event)->keyCombination() ==
+            QKeyCombination(Qt::ControlModifier, Qt::Key_E)) {
+        // The boxes' line editing takes Ctrl+E (end of line) on this desktop; here it is
+        // PDF Export, and the window starts with the focus in the month box.
+        event->ignore();
+        return true;
+    }
     if (watched == txtYear) {
         if (event->type() == QEvent::KeyPress) {
             const int key = static_cast<QKeyEvent*>(event)->key();
@@ -109,6 +117,10 @@ bool fMain::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     if (watched == cboPlaces && event->type() == QEvent::FocusOut) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
+            cboPlaces_Resolve(false);
+        }
         // Tabbing through selects the whole name and scrolls to its end; leaving, show the
         // start again, where the country is.
         cboPlaces->lineEdit()->setCursorPosition(0);

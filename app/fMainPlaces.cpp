@@ -3,9 +3,10 @@
 #include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
-#include <QCursor>
+#include <QCompleter>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QStyle>
 #include <cstdio>
@@ -16,6 +17,7 @@
 #include "locations/Encoding.h"
 #include "locations/LocationFile.h"
 #include "locations/LocationRecord.h"
+#include "locations/PlaceMatch.h"
 #include "ui/MessageBoxes.h"
 
 namespace quintrel {
@@ -158,6 +160,55 @@ void fMain::cboPlaces_Change() {
     cboPlaces_Click();
 }
 
+void fMain::SetUpPlaceCompletion() {
+    // Typing any part of "Country (Town)" offers the places holding it, as --place picks
+    // them; the list's own completion only knew the start of the country.
+    auto* completer = new QCompleter(cboPlaces->model(), cboPlaces);
+    completer->setObjectName(QStringLiteral("cboPlacesCompleter"));
+    completer->setCaseSensitivity(Qt::CaseInsensitive);
+    completer->setFilterMode(Qt::MatchContains);
+    completer->setCompletionMode(QCompleter::PopupCompletion);
+    cboPlaces->setCompleter(completer);
+    connect(cboPlaces->lineEdit(), &QLineEdit::returnPressed, this,
+            [this] { cboPlaces_Resolve(true); });
+}
+
+void fMain::cboPlaces_Resolve(bool entered) {
+    const int selected = places_.LocationIndex;
+    const QString text = cboPlaces->currentText();
+    if (selected >= 0 && selected < cboPlaces->count() && text == cboPlaces->itemText(selected)) {
+        return;
+    }
+    const std::vector<int> matches = MatchPlaces(places_.Locations, text.toStdString());
+    if (matches.size() == 1 && matches.front() < cboPlaces->count()) {
+        cboPlaces->setCurrentIndex(matches.front());
+        cboPlaces->setEditText(cboPlaces->itemText(matches.front()));
+        cboPlaces->lineEdit()->setCursorPosition(0);
+        return;
+    }
+    if (entered && matches.size() > 1) {
+        // Several places hold the text: let the user pick one of them from the list.
+        cboPlaces->completer()->setCompletionPrefix(text);
+        cboPlaces->completer()->complete();
+        return;
+    }
+    // Text left that names no single place would look chosen while the report shows the
+    // old one: put the place in effect back, and on Enter say why.
+    if (selected >= 0 && selected < cboPlaces->count()) {
+        cboPlaces->setEditText(cboPlaces->itemText(selected));
+        cboPlaces->lineEdit()->setCursorPosition(0);
+    }
+    if (entered) {
+        services_.messages->Exclamation(
+            QStringLiteral("Place"),
+            QStringLiteral("No place matches \"%1\"; the place stays %2.\r\n"
+                           "Type any part of a name in the list, or add the place with "
+                           "Place, Add Location.")
+                .arg(text, cboPlaces->currentText()),
+            this);
+    }
+}
+
 void fMain::UpdatePlaceMenu() {
     const bool selected = cboPlaces->currentIndex() >= 0;
     miAddEditDel[kEditLocation]->setEnabled(selected);
@@ -167,7 +218,8 @@ void fMain::UpdatePlaceMenu() {
 void fMain::cmdPlace_Click() {
     raise();
     activateWindow();
-    popAddEditDel->popup(QCursor::pos());
+    // Under the button, as a drop-down menu opens: Alt+P leaves the mouse anywhere.
+    popAddEditDel->popup(cmdPlace->mapToGlobal(QPoint(0, cmdPlace->height())));
 }
 
 void fMain::miAddEditDel_Click(int index) {
@@ -199,11 +251,35 @@ void fMain::AddLocation() {
     }
     std::string record;
     const bool ok = services_.locationForm(this, record, 1);
+    if (ok && OfferExistingPlace(record)) {
+        return;
+    }
     StoreLocation(ok, record, true);
     if (ok) {
         places_.LocationsChanged = true;
         CalculateMonth(true);
     }
+}
+
+bool fMain::OfferExistingPlace(const std::string& record) {
+    const int existing = FindSameTown(places_.Locations, record);
+    if (existing < 0 || existing >= cboPlaces->count()) {
+        return false;
+    }
+    // The town search makes it easy to add a shipped town again; a second copy doubles
+    // every day in the planner and makes the name ambiguous on the command line.
+    const QString name = cboPlaces->itemText(existing);
+    if (!services_.messages->Question(
+            QStringLiteral("Place Already Listed"),
+            QStringLiteral("Your list already holds %1 within a minute of this position.\r\n"
+                           "Choose OK to open that place instead, or Cancel to add this one "
+                           "as well.")
+                .arg(name),
+            this)) {
+        return false;
+    }
+    cboPlaces->setCurrentIndex(existing);
+    return true;
 }
 
 void fMain::EditLocation() {

@@ -25,6 +25,7 @@ void fMain::BuildPlannerButton() {
     cmdPlanner->setAutoDefault(false);
     cmdPlanner->setToolTip(QStringLiteral("The best days ahead at your places"));
     arvReport->ToolBar()->addWidget(cmdPlanner);
+    ChainTabOrder();
     connect(cmdPlanner, &QPushButton::clicked, this, &fMain::cmdPlanner_Click);
 }
 
@@ -39,8 +40,11 @@ void fMain::cmdPlanner_Click() {
             return std::pair{state_.CurrentMonth, state_.CurrentYear};
         };
         services.showPlaceMonth = [this](const std::string& record, std::int16_t month,
-                                         std::int16_t year) {
-            return ShowPlaceMonth(record, month, year);
+                                         std::int16_t year, std::int16_t day) {
+            return ShowPlaceMonth(record, month, year, day);
+        };
+        services.today = [this] {
+            return PlanDateKey(services_.thisYear(), services_.thisMonth(), services_.thisDay());
         };
         services.timeText = [this] { return services_.clockTexts().timeText; };
         services.dateText = [this] { return services_.clockTexts().dateText; };
@@ -58,7 +62,8 @@ void fMain::cmdPlanner_Click() {
     plannerWindow_->activateWindow();
 }
 
-bool fMain::ShowPlaceMonth(const std::string& record, std::int16_t month, std::int16_t year) {
+bool fMain::ShowPlaceMonth(const std::string& record, std::int16_t month, std::int16_t year,
+                           std::int16_t day) {
     const auto found = std::find(places_.Locations.begin(), places_.Locations.end(), record);
     if (found == places_.Locations.end() || month < 1 || month > 12 ||
         StartingYear(year, services_.thisYear()) != year) {
@@ -70,6 +75,7 @@ bool fMain::ShowPlaceMonth(const std::string& record, std::int16_t month, std::i
     state_.CurrentYear = year;
     txtYear->setText(QString::fromStdString(YearText(year)));
     CalculateMonth(false);
+    arvReport->SelectRow(day);
     raise();
     activateWindow();
     return true;

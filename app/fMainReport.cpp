@@ -72,7 +72,9 @@ void fMain::ShowReport(MonthTable table) {
         csv->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E));
         csv->setToolTip(QStringLiteral("Export the table as a CSV file (Ctrl+Shift+E)"));
         QAction* calendar = arvReport->InsertTool(5, kCalendarExportTool);
-        calendar->setToolTip(QStringLiteral("Export the periods and good days to a calendar"));
+        calendar->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+        calendar->setToolTip(
+            QStringLiteral("Export the periods and good days to a calendar (Ctrl+L)"));
         QAction* transit = arvReport->InsertTool(6, kTransitTool);
         transit->setObjectName(QStringLiteral("miTransit"));
         transit->setCheckable(true);
@@ -85,6 +87,7 @@ void fMain::ShowReport(MonthTable table) {
             CalculateMonth(true);
         });
         toolbarPending_ = false;
+        ChainTabOrder();
     }
 }
 

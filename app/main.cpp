@@ -9,6 +9,7 @@
 #include "astro/CoreError.h"
 #include "locations/AppPaths.h"
 #include "ui/QtMessageBoxes.h"
+#include "ui/QtOpenFileDialog.h"
 #include "ui/QtProgramStarter.h"
 #include "ui/QtSaveFileDialog.h"
 #include "ui/QtSettingsStore.h"
@@ -29,12 +30,14 @@ int main(int argc, char* argv[]) {
     quintrel::QtSettingsStore settings;
     quintrel::QtMessageBoxes messages;
     quintrel::QtSaveFileDialog saveDialog;
+    quintrel::QtOpenFileDialog openDialog;
     quintrel::QtProgramStarter programStarter;
 
     quintrel::MainWindowServices services;
     services.settings = &settings;
     services.messages = &messages;
     services.cdPrintSetup = &saveDialog;
+    services.openDialog = &openDialog;
     services.programStarter = &programStarter;
     try {
         services.placeDirectory = quintrel::PreparePlaceDirectory(
@@ -50,6 +53,7 @@ int main(int argc, char* argv[]) {
     }
     services.thisYear = [] { return static_cast<std::int16_t>(QDate::currentDate().year()); };
     services.thisMonth = [] { return static_cast<std::int16_t>(QDate::currentDate().month()); };
+    services.thisDay = [] { return static_cast<std::int16_t>(QDate::currentDate().day()); };
     services.locationForm = quintrel::RealLocationForm();
     services.showAbout = [](QWidget* parent) { quintrel::fAbout::ShowModal(parent); };
     services.showThanks = [](QWidget* parent) { quintrel::dlgThanks::ShowModal(parent); };

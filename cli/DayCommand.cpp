@@ -3,6 +3,7 @@
 #include <QString>
 #include <charconv>
 
+#include "astro/CalendarNames.h"
 #include "astro/CivilDate.h"
 #include "cli/CommandParts.h"
 #include "cli/OptionChecks.h"
@@ -15,7 +16,6 @@
 
 namespace quintrel::cli {
 
-namespace {}  // namespace
 
 void WriteDayPictures(const TableOptions& options, const std::string& record) {
     const DayArgument date = ParseDayArgument(*options.day);

@@ -6,6 +6,7 @@
 #include <system_error>
 #include <utility>
 
+#include "astro/CalendarNames.h"
 #include "astro/CivilDate.h"
 #include "cli/LogCommand.h"
 #include "locations/Encoding.h"
@@ -30,9 +31,19 @@ DayArgument ParseDayArgument(std::string_view text) {
                         ReadPart(text.substr(0, 4), 4, day.year) &&
                         ReadPart(text.substr(5, 2), 2, day.month) &&
                         ReadPart(text.substr(8, 2), 2, day.day);
-    if (!shaped || day.month < 1 || day.month > 12 || day.day < 1 ||
-        day.day > DaysInMonth(day.year, day.month)) {
+    if (!shaped) {
         throw UsageError("--day " + PrintableText(text) + " is not a date of the form YYYY-MM-DD");
+    }
+    // A well-formed date that the calendar lacks gets the reason, not a format lesson.
+    if (day.month < 1 || day.month > 12) {
+        throw UsageError("--day " + PrintableText(text) + ": there is no month " +
+                         std::to_string(day.month));
+    }
+    const int days = DaysInMonth(day.year, day.month);
+    if (day.day < 1 || day.day > days) {
+        throw UsageError("--day " + PrintableText(text) + ": " +
+                         GetMonthName(static_cast<std::int16_t>(day.month), true) + " " +
+                         std::to_string(day.year) + " has " + std::to_string(days) + " days");
     }
     return day;
 }

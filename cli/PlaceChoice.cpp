@@ -4,12 +4,14 @@
 #include <cctype>
 
 #include "astro/CoreError.h"
+#include "cli/OptionChecks.h"
 #include "locations/AppPaths.h"
 #include "locations/Encoding.h"
 #include "locations/LocationFile.h"
 #include "locations/LocationFormChecks.h"
 #include "locations/LocationRecord.h"
 #include "locations/PlaceDescription.h"
+#include "locations/PlaceMatch.h"
 #include "locations/PlaceValues.h"
 
 namespace quintrel::cli {
@@ -18,13 +20,6 @@ namespace {
 
 // A message of thousands of matches would bury the few lines that help.
 constexpr std::size_t kMatchesShown = 20;
-
-std::string Lower(std::string_view text) {
-    std::string lower(text);
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return lower;
-}
 
 bool IsWholeNumber(std::string_view text) {
     return !text.empty() && text.size() <= 9 &&
@@ -72,17 +67,7 @@ int ChoosePlace(const LocationList& places, std::string_view choice) {
         }
         return static_cast<int>(position);
     }
-    const std::string wanted = Lower(choice);
-    std::vector<int> matches;
-    for (std::size_t i = 0; i < places.size(); ++i) {
-        const std::string name = Lower(PlaceName(places[i]));
-        if (name == wanted) {
-            return static_cast<int>(i);
-        }
-        if (name.find(wanted) != std::string::npos) {
-            matches.push_back(static_cast<int>(i));
-        }
-    }
+    const std::vector<int> matches = MatchPlaces(places, choice);
     if (matches.empty()) {
         throw CoreError("No place matches \"" + PrintableText(choice) + "\" (see --list)");
     }
@@ -96,7 +81,8 @@ int ChoosePlace(const LocationList& places, std::string_view choice) {
         if (matches.size() > shown) {
             message += "; and " + std::to_string(matches.size() - shown) + " more (see --list)";
         }
-        throw CoreError(message);
+        // Like an ambiguous --town: the text typed needs more of the name, not other data.
+        throw UsageError(message);
     }
     return matches.front();
 }

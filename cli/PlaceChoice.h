@@ -24,7 +24,7 @@ LocationList RecordAsPlaceList(std::string_view utf8Record);
 /// picks the one place whose "Country (Town)" contains it, ignoring case (a place whose
 /// whole text equals it wins over longer ones). Throws CoreError when the list is empty,
 /// the position is outside it, nothing matches, or several places match (listing the
-/// first 20 and saying how many more).
+/// first 20 and saying how many more; a UsageError, since more of the name settles it).
 int ChoosePlace(const LocationList& places, std::string_view choice);
 
 /// "Country (Town)" of a record, as UTF-8.

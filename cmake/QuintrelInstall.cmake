@@ -85,6 +85,10 @@ add_custom_target(quintrel_changelog ALL DEPENDS ${PROJECT_BINARY_DIR}/doc/chang
 install(FILES ${PROJECT_SOURCE_DIR}/data/locs.dat
         DESTINATION ${CMAKE_INSTALL_DATADIR}/quintrel
         COMPONENT package EXCLUDE_FROM_ALL)
-install(FILES ${PROJECT_SOURCE_DIR}/data/package/copyright ${PROJECT_BINARY_DIR}/doc/changelog.gz
+configure_file(${PROJECT_SOURCE_DIR}/data/package/copyright ${PROJECT_BINARY_DIR}/doc/copyright
+               @ONLY)
+# The README answers the thanks window's "how to report a problem or share places".
+install(FILES ${PROJECT_BINARY_DIR}/doc/copyright ${PROJECT_BINARY_DIR}/doc/changelog.gz
+              ${PROJECT_SOURCE_DIR}/README.md
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/quintrel
         COMPONENT package EXCLUDE_FROM_ALL)

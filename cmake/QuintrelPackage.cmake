@@ -5,7 +5,7 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME quintrel)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "The Quintrel developers")
-set(CPACK_PACKAGE_CONTACT "The Quintrel developers <maintainers@quintrel.example.org>")
+set(CPACK_PACKAGE_CONTACT "${QUINTREL_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
     "sun and moon times and solunar tables for anglers and hunters")
 # Lines of at most 80 characters, as Debian's tools want them.
@@ -30,7 +30,7 @@ set(CPACK_INSTALL_CMAKE_PROJECTS
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://quintrel.example.org")
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${QUINTREL_HOMEPAGE}")
 # The libraries the programs link come from dpkg-shlibdeps; what Qt loads at run time
 # (the display plugins) and the report's fonts cannot be found that way.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

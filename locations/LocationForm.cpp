@@ -5,6 +5,7 @@
 #include "astro/CalendarNames.h"
 #include "astro/CoreError.h"
 #include "astro/NumberText.h"
+#include "locations/Coordinates.h"
 #include "locations/Encoding.h"
 #include "locations/LocationFormChecks.h"
 #include "locations/LocationRecord.h"
@@ -14,8 +15,10 @@ namespace quintrel {
 namespace {
 
 // The name boxes hold what their columns hold; the number boxes what their values need.
+// A degree box takes decimal degrees as phones give them ("-93.5234"), which its check
+// turns into the three columns of degrees and the minutes beside them.
 constexpr int kMaxLengths[] = {
-    static_cast<int>(kCountryWidth), static_cast<int>(kTownWidth), 3, 2, 3, 2, 4};
+    static_cast<int>(kCountryWidth), static_cast<int>(kTownWidth), 11, 2, 11, 2, 4};
 
 // A whole number from record columns, or -1 when they hold none.
 int ReadItem(std::string_view text) {
@@ -212,6 +215,12 @@ bool LocationForm::ValidateBox(FormBox box) {
         case FormBox::DLatt:
         case FormBox::DLong: {
             const bool latitude = box == FormBox::DLatt;
+            if (const auto decimal = ParseDecimalDegrees(text)) {
+                FillAngle(*decimal, box, latitude ? FormBox::MLatt : FormBox::MLong);
+                if (*decimal < 0) {
+                    SetChecked(latitude ? SignBox::S : SignBox::W, true);
+                }
+            }
             const NumberEntryCheck check =
                 CheckNumberEntry(text, latitude ? 90 : 180, latitude ? "90" : "180");
             // The largest place is exactly 90 or 180 degrees and 0 minutes: at the limit,
@@ -222,6 +231,11 @@ bool LocationForm::ValidateBox(FormBox box) {
                 ChangeText(latitude ? FormBox::MLatt : FormBox::MLong, "0");
             }
             accepted = check != NumberEntryCheck::Refused;
+            // The box is wider than its three columns: what they would cut ("0047", " 47 ")
+            // goes in as the number it reads as.
+            if (accepted && text.size() > 3 && degrees) {
+                ChangeText(box, std::to_string(static_cast<long>(*degrees)));
+            }
             break;
         }
         case FormBox::MLatt:
@@ -333,16 +347,21 @@ void LocationForm::FillPlace(std::string_view country, std::string_view town, do
                              double longitude, const ZoneRuleResult& zone) {
     ChangeText(FormBox::Country, std::string(country));
     ChangeText(FormBox::City, std::string(town));
-    const auto fillAngle = [this](double degrees, FormBox degreeBox, FormBox minuteBox) {
-        const auto minutes = static_cast<long>(RoundHalfEven(std::abs(degrees) * 60.0));
-        ChangeText(degreeBox, std::to_string(minutes / 60));
-        ChangeText(minuteBox, std::to_string(minutes % 60));
-    };
-    fillAngle(latitude, FormBox::DLatt, FormBox::MLatt);
-    fillAngle(longitude, FormBox::DLong, FormBox::MLong);
+    FillPosition(latitude, longitude);
+    FillZone(zone);
+}
+
+void LocationForm::FillAngle(double degrees, FormBox degreeBox, FormBox minuteBox) {
+    const DegreesMinutes angle = ToDegreesMinutes(degrees);
+    ChangeText(degreeBox, std::to_string(angle.degrees));
+    ChangeText(minuteBox, std::to_string(angle.minutes));
+}
+
+void LocationForm::FillPosition(double latitude, double longitude) {
+    FillAngle(latitude, FormBox::DLatt, FormBox::MLatt);
+    FillAngle(longitude, FormBox::DLong, FormBox::MLong);
     SetChecked(latitude < 0 ? SignBox::S : SignBox::N, true);
     SetChecked(longitude < 0 ? SignBox::W : SignBox::E, true);
-    FillZone(zone);
 }
 
 void LocationForm::FillZone(const ZoneRuleResult& zone) {

@@ -47,7 +47,8 @@ class LocationForm {
     /// Replaces a box's text as the user typed it, cut to the box's maximum length in
     /// characters (not bytes).
     void SetText(FormBox box, std::string_view utf8);
-    /// Maximum number of characters a box takes: 21, 16, 3, 2, 3, 2, 4.
+    /// Maximum number of characters a box takes: 21, 16, 11, 2, 11, 2, 4 (a degree box takes
+    /// decimal degrees, which its check turns into degrees and minutes).
     static int MaxLength(FormBox box);
     /// How full a name box is, e.g. "12/21": characters typed, and how many the record holds.
     std::string LengthText(FormBox box) const;
@@ -57,7 +58,9 @@ class LocationForm {
     bool Highlighted(FormBox box) const { return highlighted_[Index(box)]; }
 
     /// The box's own check as the focus leaves it: tidies the text (and, for a degree
-    /// box above its limit, the minutes box beside it). Returns false when the focus must
+    /// box above its limit, the minutes box beside it; decimal degrees such as "47.88" or
+    /// "-93.52" become whole degrees and the minutes beside them, rounded to the nearest
+    /// minute, a minus sign choosing S or W). Returns false when the focus must
     /// stay in the box (empty name, or a number box that does not hold a number of 0 or
     /// more); the box is then highlighted until a check passes, and the note says why
     /// (RefusedText) until the box is put right.
@@ -99,6 +102,9 @@ class LocationForm {
     /// already fit their boxes. Favourite mark and caption stay; everything stays editable.
     void FillPlace(std::string_view country, std::string_view town, double latitude,
                    double longitude, const ZoneRuleResult& zone);
+    /// Fills the four position boxes (to the nearest minute) and their hemisphere marks from
+    /// degrees, north and east positive.
+    void FillPosition(double latitude, double longitude);
     /// Fills the zone box and sign, the daylight-saving box and the rule lists from a zone
     /// rule, and shows its note. A zone that does not fit the record leaves the zone box
     /// as it is; a zone without an expressible rule clears the daylight-saving box.
@@ -131,6 +137,7 @@ class LocationForm {
     static constexpr std::size_t Index(RuleList l) { return static_cast<std::size_t>(l); }
 
     void PairClick(SignBox box);
+    void FillAngle(double degrees, FormBox degreeBox, FormBox minuteBox);
     void SetDefaultRules();
     void ClearSelections();
     void SelectFromRule(std::string_view rule, bool start);

@@ -262,14 +262,19 @@ PlanResult RunPlan(const PlanRequest& request, const PlanRun& run) {
             try {
                 // Rating and weekday are known before any rise or set search, so only the
                 // days that pass them are computed in full.
+                const auto ahead = [&](const DayRow& day) {
+                    return PlanDateKey(year, month, day.Day) >= request.filters.notBefore;
+                };
                 MonthTable table = CalculateMonthRows(
                     values[place], request.places[place].record, month, year,
-                    [&](const DayRow& day) { return PassesCheapFilters(day, request.filters); },
+                    [&](const DayRow& day) {
+                        return ahead(day) && PassesCheapFilters(day, request.filters);
+                    },
                     request.monthOptions);
                 std::vector<PlanDay>& slot = found[static_cast<std::size_t>(unit)];
                 for (DayRow& row : table.rows) {
                     std::vector<std::string> periods;
-                    if (DayPassesFilters(row, request.filters, periods)) {
+                    if (ahead(row) && DayPassesFilters(row, request.filters, periods)) {
                         slot.push_back({place, year, month, std::move(row), std::move(periods)});
                     }
                 }

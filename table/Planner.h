@@ -33,7 +33,15 @@ struct PlanFilters {
     WeekdaySet weekdays = kEveryWeekday;
     bool daylightMajor = false;         ///< a major time from sunrise - 30 min to sunset + 30 min
     std::optional<int> nearSunMinutes;  ///< a major or minor time this close to sunrise or sunset
+    /// Days before this date, written as year * 10000 + month * 100 + day, are left out
+    /// ("the days ahead" from today); 0 keeps every day of the months searched.
+    int notBefore = 0;
 };
+
+/// A date as PlanFilters::notBefore holds it: 2027-01-09 is 20270109.
+constexpr int PlanDateKey(int year, int month, int day) {
+    return year * 10000 + month * 100 + day;
+}
 
 /// One place of a search: its location record (Windows-1252 bytes, as in locs.dat) and the
 /// name to show for it (UTF-8, "Country (Town)").

@@ -6,6 +6,7 @@
 
 #include "locations/Encoding.h"
 #include "locations/LocationRecord.h"
+#include "locations/PlaceMatch.h"
 
 namespace quintrel {
 
@@ -54,7 +55,16 @@ PlanRequest PlannerRequest(const PlannerChoices& choices, const LocationList& pl
     if (choices.nearSun) {
         request.filters.nearSunMinutes = choices.nearSunMinutes;
     }
+    // "The best days ahead": a search from this month does not offer the days gone by.
+    request.filters.notBefore = choices.includePast ? 0 : choices.today;
+    // A town kept twice (added again from the town search) would list each of its days
+    // twice; the first of them stands for both.
     const auto add = [&](const std::string& record) {
+        for (const PlanPlace& place : request.places) {
+            if (IsSameTown(place.record, record)) {
+                return;
+            }
+        }
         request.places.push_back({record, PlannerPlaceName(record)});
     };
     problem.clear();

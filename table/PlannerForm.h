@@ -25,6 +25,10 @@ struct PlannerChoices {
     bool daylightMajor = false;
     bool nearSun = false;
     int nearSunMinutes = 60;
+    /// Today as PlanDateKey gives it (0 unknown): the days before it are left out unless
+    /// includePast is set. Neither is remembered.
+    int today = 0;
+    bool includePast = false;
 };
 
 /// The display name of a location record, as the place lists show it (UTF-8).

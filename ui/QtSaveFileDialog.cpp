@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QStringList>
+#include <QTreeView>
 
 namespace quintrel {
 
@@ -72,6 +74,17 @@ void QtSaveFileDialog::MakeDialog(QWidget* parent) {
     // tree under `make run`, wherever a terminal happened to be otherwise. The home folder
     // is where printing to a file puts its PDF too.
     dialog_->setDirectory(QDir::homePath());
+    ShowWholeColumns(*dialog_);
+}
+
+void ShowWholeColumns(QFileDialog& dialog) {
+    // The detail view's columns start narrow and cut sizes and dates short ("1.2 K…").
+    dialog.setViewMode(QFileDialog::Detail);
+    if (auto* files = dialog.findChild<QTreeView*>(QStringLiteral("treeView"))) {
+        for (int column = 1; column < 4; ++column) {
+            files->header()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+        }
+    }
 }
 
 QtSaveFileDialog::~QtSaveFileDialog() {

@@ -43,6 +43,10 @@ class QtSaveFileDialog : public SaveFileDialog {
     QPointer<QFileDialog> dialog_;
 };
 
+/// Shows the file list in detail with its size, type and date columns as wide as their
+/// contents.
+void ShowWholeColumns(QFileDialog& dialog);
+
 /// "description|pattern" to Qt's "description (pattern)". A description that already ends
 /// in the pattern in brackets is kept as it is; a filter without a bar is passed through.
 QString ToQtNameFilter(const QString& filter);

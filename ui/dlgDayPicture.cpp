@@ -1,6 +1,8 @@
 #include "ui/dlgDayPicture.h"
 
 #include <QAction>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QVBoxLayout>
 #include <exception>
 #include <utility>
@@ -10,6 +12,13 @@
 #include "ui/report/ReportViewer.h"
 
 namespace quintrel {
+
+namespace {
+
+// What the window manager's frame and title bar add around the window, at most.
+const QSize kFrameAllowance(24, 64);
+
+}  // namespace
 
 dlgDayPicture::dlgDayPicture(DayView view, QString placeText, MessageBoxes& messages,
                              std::function<void(const ReportDocument&, QWidget*)> exportPdf,
@@ -46,7 +55,15 @@ dlgDayPicture::dlgDayPicture(DayView view, QString placeText, MessageBoxes& mess
             exportPdf_(arvDay->Document(), this);
     });
 
-    resize(1100, 800);
+    // Large enough for the picture at a readable zoom, but never beyond the screen: on a
+    // 1366 x 768 laptop 800 pixels and a title bar would hide the bottom of the window.
+    const QScreen* screen = parent != nullptr ? parent->screen() : QGuiApplication::primaryScreen();
+    QSize size(1100, 800);
+    if (screen != nullptr) {
+        const QSize available = screen->availableGeometry().size() - kFrameAllowance;
+        size = size.boundedTo(available);
+    }
+    resize(size);
     ShowPicture();
     arvDay->SetZoom(75);
 }

@@ -19,6 +19,7 @@
 #include <utility>
 
 #include "gazetteer/GeonamesGazetteer.h"
+#include "locations/Coordinates.h"
 #include "ui/TwipsGeometry.h"
 #include "ui/report/Accessible.h"
 
@@ -207,6 +208,16 @@ void dlgLocations::CreateFindControls() {
 }
 
 void dlgLocations::txtFind_Edited(const QString& text) {
+    // A position pasted from a phone or a map is no town's name: it fills the position.
+    if (const auto position = ParsePosition(text.toStdString())) {
+        findModel_->setStringList({});
+        findCompleter_->popup()->hide();
+        form_.FillPosition(position->latitude, position->longitude);
+        form_.SetNote(
+            "Position filled in; press \"Fill time zone from the coordinates\" for its zone.");
+        ShowForm();
+        return;
+    }
     QStringList entries;
     for (const std::string& entry : search_.Update(text.toStdString())) {
         entries << QString::fromStdString(entry);
@@ -220,6 +231,16 @@ void dlgLocations::txtFind_Edited(const QString& text) {
     } else {
         findCompleter_->complete();
     }
+}
+
+void dlgLocations::ClearFind() {
+    if (txtFind->text().isEmpty()) {
+        return;
+    }
+    const QSignalBlocker blocker(txtFind);
+    txtFind->clear();
+    findModel_->setStringList({});
+    findCompleter_->popup()->hide();
 }
 
 void dlgLocations::PickTown(int row) {
@@ -305,12 +326,16 @@ void dlgLocations::ConnectControls() {
             form_.SetText(static_cast<FormBox>(i), text.toStdString());
             ShowLengths();
         });
+        // A town's name left in the search box after the fields were changed by hand would
+        // claim they still describe that town.
+        connect(boxes_[i], &QLineEdit::textEdited, this, [this] { ClearFind(); });
     }
     for (std::size_t i = 0; i < signs_.size(); ++i) {
         connect(signs_[i], &QCheckBox::toggled, this, [this, i](bool checked) {
             form_.SetChecked(static_cast<SignBox>(i), checked);
             ShowForm();
         });
+        connect(signs_[i], &QCheckBox::clicked, this, [this] { ClearFind(); });
     }
     connect(chkFavourite, &QCheckBox::toggled, this,
             [this](bool checked) { form_.SetFavourite(checked); });
@@ -392,8 +417,10 @@ bool dlgLocations::FormSetup(std::string& record, int mode) {
     setWindowTitle(QString::fromStdString(form_.Caption()));
     okFlag_ = false;
     swallowNextPress_ = false;
-    // Each use starts in the first box, whatever had the focus when the window was hidden.
-    txtCountry->setFocus(Qt::OtherFocusReason);
+    // Each use starts afresh, whatever had the focus when the window was hidden: a new
+    // place in the town search, where most places are best found; a place being edited in
+    // its first box.
+    (mode == 1 ? txtFind : txtCountry)->setFocus(Qt::OtherFocusReason);
     exec();
     if (okFlag_) {
         record = form_.BuildLocationRecord();
@@ -415,7 +442,17 @@ void dlgLocations::cmdOK_Click() {
         return;
     }
     if (!form_.CheckEntries()) {
-        return;  // incomplete: the window stays open, as the user can see what is missing
+        // Incomplete: the window stays open. A name still empty is where the focus goes,
+        // coloured, as the window now opens in the town search rather than in that box.
+        for (QLineEdit* name : {txtCountry, txtCity}) {
+            if (name->text().isEmpty()) {
+                form_.ValidateBox(name == txtCountry ? FormBox::Country : FormBox::City);
+                ShowForm();
+                RefuseFocus(name);
+                break;
+            }
+        }
+        return;
     }
     okFlag_ = true;
     accept();

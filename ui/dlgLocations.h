@@ -56,6 +56,8 @@ class dlgLocations : public QDialog {
     void CreateFindControls();
     void txtFind_Edited(const QString& text);
     void PickTown(int row);
+    /// Empties the town search once the user changes a field by hand.
+    void ClearFind();
     void SetTabOrder();
     void NameControls();
     void ConnectControls();

@@ -1,6 +1,7 @@
 #include "ui/dlgPlanner.h"
 
 #include <QAbstractTableModel>
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -143,6 +144,7 @@ void dlgPlanner::BuildControls() {
     lstPlaces_ = new QListWidget(placeBox);
     lstPlaces_->setObjectName(QStringLiteral("lstPlaces"));
     lstPlaces_->setAccessibleName(QStringLiteral("Places to tick"));
+    lstPlaces_->installEventFilter(this);
     placeLayout->addWidget(lstPlaces_);
     auto* tickRow = new QHBoxLayout;
     for (const bool tick : {true, false}) {
@@ -181,9 +183,13 @@ void dlgPlanner::BuildControls() {
     lblFrom->setBuddy(cboFromMonth_);
     cboFromMonth_->setAccessibleName(QStringLiteral("From month"));
     spnFromYear_->setAccessibleName(QStringLiteral("From year"));
+    chkPast_ = new QCheckBox(QStringLiteral("Include days already past"), filterBox);
+    chkPast_->setObjectName(QStringLiteral("chkPast"));
+    chkPast_->setToolTip(QStringLiteral("Without it the search starts today"));
     auto* fromRow = new QHBoxLayout;
     fromRow->addWidget(cboFromMonth_);
     fromRow->addWidget(spnFromYear_);
+    fromRow->addWidget(chkPast_);
     grid->addLayout(fromRow, 0, 1);
 
     auto* lblMonths = new QLabel(QStringLiteral("&Months:"), filterBox);
@@ -333,10 +339,13 @@ PlannerChoices dlgPlanner::Choices() const {
     choices.daylightMajor = chkDaylightMajor_->isChecked();
     choices.nearSun = chkNearSun_->isChecked();
     choices.nearSunMinutes = spnNearSun_->value();
+    choices.includePast = chkPast_->isChecked();
+    choices.today = services_.today ? services_.today() : 0;
     return choices;
 }
 
 void dlgPlanner::SetChoices(const PlannerChoices& choices) {
+    chkPast_->setChecked(choices.includePast);
     placeGroup_->button(static_cast<int>(choices.places))->setChecked(true);
     lstPlaces_->setEnabled(choices.places == PlannerPlaces::Ticked);
     for (int i = 0; i < lstPlaces_->count(); ++i) {
@@ -371,8 +380,12 @@ void dlgPlanner::Prepare() {
     lstPlaces_->clear();
     if (services_.places != nullptr) {
         for (const std::string& record : services_.places->Locations) {
-            auto* item =
-                new QListWidgetItem(QString::fromStdString(PlannerPlaceName(record)), lstPlaces_);
+            // Ticks are kept by name, so a place kept twice is one line here too.
+            const QString name = QString::fromStdString(PlannerPlaceName(record));
+            if (!lstPlaces_->findItems(name, Qt::MatchExactly).isEmpty()) {
+                continue;
+            }
+            auto* item = new QListWidgetItem(name, lstPlaces_);
             item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
             item->setCheckState(Qt::Unchecked);
         }
@@ -502,7 +515,7 @@ void dlgPlanner::ShowResult(int row) {
     }
     const PlanDay& day = Days()[static_cast<std::size_t>(row)];
     const PlanPlace& place = request_.places[day.placeIndex];
-    if (!services_.showPlaceMonth(place.record, day.month, day.year)) {
+    if (!services_.showPlaceMonth(place.record, day.month, day.year, day.row.Day)) {
         services_.messages->Exclamation(
             kTitle,
             QStringLiteral("%1 is no longer in the place list, or its year cannot be shown in the "
@@ -613,7 +626,29 @@ bool dlgPlanner::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
     }
-    return QDialog::eventFilter(watched, event);
+    if (watched != lstPlaces_ || event->type() != QEvent::KeyPress) {
+        return QDialog::eventFilter(watched, event);
+    }
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const QString text = key->text();
+    if (text.isEmpty() || !text.front().isPrint() ||
+        (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
+        return false;
+    }
+    const bool continuing = !typed_.isEmpty() && typedTimer_.isValid() &&
+                            typedTimer_.elapsed() < QApplication::keyboardInputInterval();
+    if (text == QStringLiteral(" ") && !continuing) {
+        return false;  // Space on its own ticks the place, as in any list of check boxes
+    }
+    typed_ = continuing ? typed_ + text : text;
+    typedTimer_.start();
+    for (int i = 0; i < lstPlaces_->count(); ++i) {
+        if (lstPlaces_->item(i)->text().contains(typed_, Qt::CaseInsensitive)) {
+            lstPlaces_->setCurrentRow(i);
+            break;
+        }
+    }
+    return true;
 }
 
 void dlgPlanner::done(int result) {

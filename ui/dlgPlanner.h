@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QElapsedTimer>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -36,10 +37,14 @@ struct PlannerServices {
     const LocationState* places = nullptr;
     /// The month and year the main window shows: where a search starts.
     std::function<std::pair<std::int16_t, std::int16_t>()> shownMonthYear;
-    /// Shows a place (its record) and a month in the main window's report; false when the
-    /// main window cannot (the place has been deleted since the search).
-    std::function<bool(const std::string& record, std::int16_t month, std::int16_t year)>
+    /// Shows a place (its record) and a month in the main window's report with the day's
+    /// line selected; false when the main window cannot (the place has been deleted since
+    /// the search).
+    std::function<bool(const std::string& record, std::int16_t month, std::int16_t year,
+                       std::int16_t day)>
         showPlaceMonth;
+    /// Today as PlanDateKey gives it: the search leaves out the days before it.
+    std::function<int()> today;
     /// The time and date texts of the CSV preamble.
     std::function<std::string()> timeText;
     std::function<std::string()> dateText;
@@ -72,6 +77,12 @@ class dlgPlanner : public QDialog {
     /// Waits for a running search to end (for tests and closing).
     void WaitForSearch();
 
+  protected:
+    /// Typing in the place list finds the place whose name holds the letters typed; a
+    /// blank among them is part of the name, so only a Space on its own ticks a box.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  public:
     const std::vector<PlanDay>& Days() const;
 
     void cmdPrint_Click();
@@ -103,6 +114,10 @@ class dlgPlanner : public QDialog {
     QComboBox* cboMinRating_ = nullptr;
     QCheckBox* chkDays_[7] = {};
     QCheckBox* chkDaylightMajor_ = nullptr;
+    QCheckBox* chkPast_ = nullptr;
+    /// The letters typed into the place list, and when the last one came.
+    QString typed_;
+    QElapsedTimer typedTimer_;
     QCheckBox* chkNearSun_ = nullptr;
     QSpinBox* spnNearSun_ = nullptr;
     QPushButton* cmdSearch_ = nullptr;

@@ -45,21 +45,22 @@ dlgThanks::dlgThanks(QWidget* parent)
         AddLabel(this, "Label1", TwipsRect(180, 45, 5730, 240),
                  QStringLiteral("Thank you for having a look at the Quintrel program."), false);
     Label2 = AddLabel(this, "Label2", TwipsRect(180, 360, 5730, 870),
-                      QStringLiteral("If Quintrel has helped you pick a good day on the water or "
-                                     "in the field, please consider a small donation towards "
-                                     "the time that goes into it. Any amount is most welcome "
-                                     "and can be sent to:"),
+                      QStringLiteral("Quintrel is free software: use it, share it and change it "
+                                     "under the GNU General Public License, version 3 or "
+                                     "later. If it has helped you pick a good day on the water "
+                                     "or in the field, share your places and tell what went "
+                                     "wrong; how to do both is written in the README, turn to:"),
                       true);
     Image1 = AddPicture(this, "Image1", TwipsRect(180, 1305, 5625, 195),
-                        QStringLiteral("Quintrel Donations, PO Box 1234, Example Town 9999"));
+                        QStringLiteral("README.md: \"Reporting a problem, sharing places\""));
     Label4 = AddLabel(this, "Label4", TwipsRect(180, 1620, 5730, 420),
-                      QStringLiteral("Donations go straight into further development: more "
-                                     "places, new features and fixes for what you report."),
+                      QStringLiteral("Nothing is asked in return. Reports of wrong times and "
+                                     "of windows that confused you are what improve it most."),
                       true);
     Label6 = AddLabel(this, "Label6", TwipsRect(180, 2160, 2940, 240),
                       QStringLiteral("Comments or suggestions can be sent to:"), false);
     Image2 = AddPicture(this, "Image2", TwipsRect(3150, 2160, 2625, 195),
-                        QStringLiteral("quintrel@example.org"));
+                        QStringLiteral("whoever gave you Quintrel"));
     Label5 = AddLabel(this, "Label5", TwipsRect(180, 2520, 915, 195), QStringLiteral("Thank You."),
                       false);
 

@@ -88,14 +88,10 @@ fAbout::fAbout(QWidget* parent)
     auto* imgWeb = new QLabel(this);
     imgWeb->setObjectName(QStringLiteral("imgWeb"));
     imgWeb->setGeometry(TwipsRect(855, 3105 + kCreditRows, 3885, 195));
-    // A real link: Tab reaches it, Enter or a click opens it in the browser, and a screen
-    // reader reads it as a link.
-    const QString web = QStringLiteral("https://quintrel.example.org");
-    imgWeb->setText(QStringLiteral("<a href=\"%1\">%1</a>").arg(web));
-    imgWeb->setTextFormat(Qt::RichText);
-    imgWeb->setTextInteractionFlags(Qt::TextBrowserInteraction);
-    imgWeb->setOpenExternalLinks(true);
-    imgWeb->setAccessibleName(QStringLiteral("Quintrel's web site: ") + web);
+    // Quintrel has no address of its own: the README says how to report and share.
+    const QString help = QStringLiteral("Help, reports, sharing places: README.md");
+    imgWeb->setPixmap(OneLinePicture(help, imgWeb->size(), devicePixelRatioF()));
+    imgWeb->setAccessibleName(help);
 
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));

@@ -189,14 +189,18 @@ class MainWindowExportsTest : public QObject {
         QVERIFY(Ui(*window_).miTides[2]->isEnabled());
         QCOMPARE(Ui(*window_).miTides[0]->text(), QString("Run WXTides"));
         QCOMPARE(Ui(*window_).miTides[2]->text(), QString("Setup"));
+        // The greyed item and the button say what is missing.
+        QVERIFY(Ui(*window_).miTides[0]->toolTip().contains("choose it with Setup"));
+        QVERIFY(Ui(*window_).cmdTides->toolTip().contains("choose it with Setup"));
 
         const QString chosen = "/opt/tide tools/WXTide32.exe";
-        harness_->saveDialog.script.push_back(chosen);
+        harness_->openDialog.script.push_back(chosen);
         Ui(*window_).miTides[2]->trigger();
-        QCOMPARE(harness_->saveDialog.seen.back().title,
+        QCOMPARE(harness_->openDialog.seen.back().title,
                  QString("Specify WXTide32 Program Location"));
         emit Ui(*window_).popTides->aboutToShow();
         QVERIFY(Ui(*window_).miTides[0]->isEnabled());
+        QVERIFY(!Ui(*window_).miTides[0]->toolTip().contains("Setup"));
 
         Ui(*window_).miTides[0]->trigger();
         // A Windows program runs through wine.
@@ -212,9 +216,9 @@ class MainWindowExportsTest : public QObject {
         WindowHarness& harness = *harness_;
         auto window = harness.Open();
         QVERIFY(window);
-        harness.saveDialog.script.push_back(QString());
+        harness.openDialog.script.push_back(QString());
         Ui(*window).miTides[2]->trigger();
-        QCOMPARE(harness.saveDialog.seen.back().initDir, QString("/opt/tide"));
+        QCOMPARE(harness.openDialog.seen.back().initDir, QString("/opt/tide"));
         QCOMPARE(window->State().TidesPath, std::string("/opt/tide/WXTide32.exe"));
     }
 
@@ -244,9 +248,9 @@ class MainWindowExportsTest : public QObject {
         QCOMPARE(harness_->saveDialog.seen.back().fileName, QString("Sydney 2004-01.pdf"));
         QCOMPARE(harness_->saveDialog.seen.back().initDir, harness_->directory.filePath("out"));
 
-        harness_->saveDialog.script.push_back(QString());
+        harness_->openDialog.script.push_back(QString());
         Ui(*window_).miTides[2]->trigger();
-        QCOMPARE(harness_->saveDialog.seen.back().fileName, QString());
+        QCOMPARE(harness_->openDialog.seen.back().fileName, QString());
 
         Ui(*window_).cboMonth->setCurrentIndex(1);
         window_->show();
@@ -254,6 +258,14 @@ class MainWindowExportsTest : public QObject {
         harness_->saveDialog.script.push_back(QString());
         QTest::keyClick(window_.get(), Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(harness_->saveDialog.seen.back().fileName, QString("Sydney 2004-02.csv"));
+        // The keys work from the boxes too, whose line editing has its own Ctrl+E.
+        harness_->saveDialog.script.push_back(QString());
+        Ui(*window_).cboMonth->lineEdit()->setFocus();
+        QTest::keyClick(Ui(*window_).cboMonth->lineEdit(), Qt::Key_E, Qt::ControlModifier);
+        QCOMPARE(harness_->saveDialog.seen.back().fileName, QString("Sydney 2004-02.pdf"));
+        harness_->saveDialog.script.push_back(QString());
+        QTest::keyClick(window_.get(), Qt::Key_L, Qt::ControlModifier);  // Calendar Export
+        QCOMPARE(harness_->saveDialog.seen.back().fileName, QString("Sydney 2004-02.ics"));
     }
 };
 

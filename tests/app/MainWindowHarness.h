@@ -28,6 +28,7 @@
 #include "calendar/CalendarOptions.h"
 #include "support/MemorySettingsStore.h"
 #include "support/RecordingMessageBoxes.h"
+#include "support/ScriptedOpenFileDialog.h"
 #include "support/ScriptedSaveFileDialog.h"
 #include "ui/ProgramStarter.h"
 #include "ui/report/ReportViewer.h"
@@ -163,9 +164,11 @@ struct WindowHarness {
     MemorySettingsStore settings;
     RecordingMessageBoxes messages;
     ScriptedSaveFileDialog saveDialog;
+    ScriptedOpenFileDialog openDialog;
     FakeProgramStarter starter;
     std::int16_t thisYear = 2026;
     std::int16_t thisMonth = 6;
+    std::int16_t thisDay = 15;
     int aboutShown = 0;
     int thanksShown = 0;
     /// Runs when the Thanks window opens (for checks of what close-down did before it).
@@ -199,10 +202,12 @@ struct WindowHarness {
         services.settings = &settings;
         services.messages = &messages;
         services.cdPrintSetup = &saveDialog;
+        services.openDialog = &openDialog;
         services.programStarter = &starter;
         services.placeDirectory = directory.path().toStdString();
         services.thisYear = [this] { return thisYear; };
         services.thisMonth = [this] { return thisMonth; };
+        services.thisDay = [this] { return thisDay; };
         services.showAbout = [this](QWidget*) { ++aboutShown; };
         services.showThanks = [this](QWidget*) {
             ++thanksShown;

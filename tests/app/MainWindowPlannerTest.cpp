@@ -2,6 +2,7 @@
 // double-click shows the day's month in the main window, choices are remembered, and
 // problems and empty results are said plainly. The rules themselves are tested in the core.
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -66,12 +67,51 @@ class MainWindowPlannerTest : public QObject {
         QCOMPARE(window->findChild<QComboBox*>("cboPlaces")->currentIndex(), 0);
         QCOMPARE(window->findChild<QLineEdit*>("txtYear")->text(), QString::number(day.year));
         QCOMPARE(window->Table().Month, day.month);
+        // The day itself is chosen in the report, ready for Enter to open its picture.
+        QCOMPARE(window->findChild<ReportViewer*>("arvReport")->SelectedRow(), int{day.row.Day});
 
         // The choices outlive the window.
         planner->close();
         QCOMPARE(harness.settings.values.at({"Varnel", "Planner", "Months"}), std::string("3"));
         QCOMPARE(harness.settings.values.at({"Varnel", "Planner", "Places"}),
                  std::string("favourites"));
+    }
+
+    // The harness's clock says 15 June 2026.
+    void the_days_ahead_start_today_unless_past_days_are_asked_for() {
+        dlgPlanner* planner = OpenPlanner();
+        planner->findChild<QRadioButton*>("optSelected")->setChecked(true);
+        planner->findChild<QComboBox*>("cboFromMonth")->setCurrentIndex(5);
+        planner->findChild<QSpinBox*>("spnFromYear")->setValue(2026);
+        planner->findChild<QSpinBox*>("spnMonths")->setValue(1);
+        planner->findChild<QComboBox*>("cboMinRating")->setCurrentIndex(0);
+        planner->findChild<QCheckBox*>("chkDaylightMajor")->setChecked(false);
+        for (int weekday = 1; weekday <= 7; ++weekday) {
+            planner->findChild<QCheckBox*>(QString("chkDay%1").arg(weekday))->setChecked(true);
+        }
+        planner->findChild<QPushButton*>("cmdSearch")->click();
+        planner->WaitForSearch();
+        QCOMPARE(planner->Days().size(), std::size_t{16});
+        QCOMPARE(int{planner->Days().front().row.Day}, 15);
+        planner->findChild<QCheckBox*>("chkPast")->setChecked(true);
+        planner->findChild<QPushButton*>("cmdSearch")->click();
+        planner->WaitForSearch();
+        QCOMPARE(planner->Days().size(), std::size_t{30});
+    }
+
+    void typing_in_the_place_list_finds_a_place_and_ticks_nothing() {
+        dlgPlanner* planner = OpenPlanner();
+        planner->findChild<QRadioButton*>("optTicked")->setChecked(true);
+        auto* list = planner->findChild<QListWidget*>("lstPlaces");
+        list->setFocus();
+        QTest::keyClicks(list, "new zealand");
+        QCOMPARE(list->currentItem()->text(), QString("New Zealand (Christchurch)"));
+        for (int i = 0; i < list->count(); ++i) {
+            QCOMPARE(list->item(i)->checkState(), Qt::Unchecked);
+        }
+        QTest::qWait(QApplication::keyboardInputInterval() + 50);
+        QTest::keyClicks(list, "paris");  // a town's name, not the start of the country
+        QCOMPARE(list->currentItem()->text(), QString("France (Paris)"));
     }
 
     void remembered_choices_come_back() {

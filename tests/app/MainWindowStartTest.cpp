@@ -1,10 +1,14 @@
 // Start-up and close-down of the main window: the place file, the saved settings, the
 // window size rule and the order of the close-down steps.
+#include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
+#include <QToolButton>
 #include <cstdlib>
 
 #include "MainWindowHarness.h"
@@ -218,20 +222,39 @@ class MainWindowStartTest : public QObject {
         QCOMPARE(Ui(*window).cmdCalc->text(), QString("&Calculate"));
         // The year buttons are ordinary buttons, not 13 x 10 pixel labels.
         QVERIFY(Ui(*window).lblPlus->width() >= 22 && Ui(*window).lblPlus->height() >= 22);
-        // The tab order of the design, from the report onwards.
-        const QList<QWidget*> expected = {
-            Ui(*window).arvReport, Ui(*window).cboMonth, Ui(*window).txtYear,
-            Ui(*window).lblMinus,  Ui(*window).lblPlus,  Ui(*window).cmdPlace,
-            Ui(*window).cboPlaces, Ui(*window).cmdCalc,  Ui(*window).cmdTides,
-            Ui(*window).cmdAbout,  Ui(*window).cmdExit};
-        QList<QWidget*> order;
-        QWidget* widget = Ui(*window).arvReport;
-        do {
-            if (expected.contains(widget) && !order.contains(widget)) {
-                order.append(widget);
+    }
+
+    // Tab goes in the order of use: what to compute, the report and its tools in toolbar
+    // order (the exports added after start-up among them), then the rest of the top row.
+    void tabFollowsTheOrderOfUse() {
+        WindowHarness harness;
+        auto window = harness.OpenWithFivePlaces();
+        QVERIFY(window);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        const auto nameOf = [](QWidget* widget) {
+            if (auto* tool = qobject_cast<QToolButton*>(widget); tool && tool->defaultAction()) {
+                return tool->defaultAction()->text();
             }
-            widget = widget->nextInFocusChain();
-        } while (widget != Ui(*window).arvReport);
+            while (widget != nullptr && widget->objectName().isEmpty()) {
+                widget = widget->parentWidget();
+            }
+            return widget ? widget->objectName() : QString();
+        };
+        const QStringList expected = {"cboMonth",   "txtYear",    "cmdPlace",        "cboPlaces",
+                                      "cmdCalc",    "arvReport",  "Print",           "Copy",
+                                      "PDF Export", "CSV Export", "Calendar Export", "cmdPlanner",
+                                      "cmdTides",   "cmdAbout",   "cmdExit"};
+        QStringList order;
+        for (int i = 0; i < 40; ++i) {
+            QWidget* focus = QApplication::focusWidget();
+            QVERIFY(focus != nullptr);
+            const QString name = nameOf(focus);
+            if (expected.contains(name) && !order.contains(name)) {
+                order << name;
+            }
+            QTest::keyClick(focus, Qt::Key_Tab);
+        }
         QCOMPARE(order, expected);
     }
 
@@ -243,6 +266,27 @@ class MainWindowStartTest : public QObject {
         window->show();
         const QStringList missing = ControlsWithoutName(window.get());
         QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QStringLiteral(", "))));
+    }
+
+    void placeMenuOpensUnderItsButtonWithAccessKeys() {
+        WindowHarness harness;
+        auto window = harness.OpenWithFivePlaces();
+        QVERIFY(window);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        QTest::keyClick(window.get(), Qt::Key_P, Qt::AltModifier);
+        QMenu* menu = Ui(*window).popAddEditDel;
+        QTRY_VERIFY(menu->isVisible());
+        const QPoint under =
+            Ui(*window).cmdPlace->mapToGlobal(QPoint(0, Ui(*window).cmdPlace->height()));
+        QCOMPARE(menu->pos(), under);
+        QCOMPARE(Ui(*window).miAddEditDel[0]->text(), QString("&Add Location"));
+        QCOMPARE(Ui(*window).miAddEditDel[1]->text(), QString("&Edit Location"));
+        QCOMPARE(Ui(*window).miAddEditDel[2]->text(), QString("&Delete Location"));
+        QTest::keyClick(menu, Qt::Key_A);  // the access key picks Add Location
+        QTRY_VERIFY(!menu->isVisible());
+        QCOMPARE(harness.formCalls.size(), std::size_t{1});
+        QCOMPARE(harness.formCalls.front().second, 1);
     }
 
     void closeDownSavesPlacesThenSettingsThenThanksOnce() {

@@ -3,7 +3,7 @@
 
 #include "app/TideLauncher.h"
 #include "support/RecordingMessageBoxes.h"
-#include "support/ScriptedSaveFileDialog.h"
+#include "support/ScriptedOpenFileDialog.h"
 #include "ui/QtProgramStarter.h"
 
 using namespace quintrel;
@@ -62,10 +62,7 @@ class TideLauncherTest : public QObject {
     }
 
     void setupSetsTheDialogAndStoresTheChoice() {
-        ScriptedSaveFileDialog dialog;
-        dialog.InitDir = "/home/me/exports";
-        dialog.FileName = "/home/me/exports/june.csv";
-        dialog.ConfirmOverwrite = true;  // left by an export
+        ScriptedOpenFileDialog dialog;
         dialog.script.push_back(QString("/opt/tide/WXTide32.exe"));
         AppState state;
         state.TidesPath = "D:\\Tide\\WXTide32.exe";
@@ -77,12 +74,28 @@ class TideLauncherTest : public QObject {
         QCOMPARE(seen.initDir, QString("D:\\Tide"));
         QCOMPARE(seen.filter, QString("WXTide32 Progam File (WXTide32.exe)|WXTide32.exe|"
                                       "Any tide program (*)|*"));
-        QCOMPARE(seen.defaultExt, QString("WXTide32.exe"));
+        QCOMPARE(seen.filterIndex, 0);  // a Windows program: its own entry first
         QCOMPARE(seen.title, QString("Specify WXTide32 Program Location"));
-        // The program's own name, never the export's the shared dialog still held.
         QCOMPARE(seen.fileName, QString("WXTide32.exe"));
-        QVERIFY(!seen.confirmOverwrite);  // choosing the program must not offer to replace it
         QVERIFY(messages.shown.empty());
+    }
+
+    void setupStoresAProgramOfThisSystemAsChosen() {
+        // /usr/bin/xmessage once came back as /usr/bin/xmessage.exe from the save dialog.
+        QTemporaryDir folder;
+        const QString program = folder.filePath("xmessage");
+        QFile file(program);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        ScriptedOpenFileDialog dialog;
+        dialog.script.push_back(program);
+        RecordingMessageBoxes messages;
+        AppState state;
+        LocateTideProgram(dialog, messages, state);
+        QCOMPARE(state.TidesPath, program.toStdString());
+        QCOMPARE(dialog.seen.at(0).filterIndex, 1);  // nothing stored: any program shows
+        QCOMPARE(dialog.seen.at(0).fileName, QString());
     }
 
     void setupAcceptsProgramsOnlyAndKeepsThePathOtherwise_data() {
@@ -106,7 +119,7 @@ class TideLauncherTest : public QObject {
         if (executable) {
             file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         }
-        ScriptedSaveFileDialog dialog;
+        ScriptedOpenFileDialog dialog;
         dialog.script.push_back(path);
         RecordingMessageBoxes messages;
         AppState state;
@@ -117,10 +130,10 @@ class TideLauncherTest : public QObject {
     }
 
     void setupKeepsThePathWhenCancelled() {
-        ScriptedSaveFileDialog dialog;
+        ScriptedOpenFileDialog dialog;
         dialog.InitDir = "/kept";
         AppState state;
-        state.TidesPath = "/opt/tide/xtide";  // not WXTide32.exe: directory not derived
+        state.TidesPath = "/opt/tide/xtide";
         dialog.script.push_back(QString());
 
         RecordingMessageBoxes messages;
@@ -128,11 +141,7 @@ class TideLauncherTest : public QObject {
         QCOMPARE(state.TidesPath, std::string("/opt/tide/xtide"));
         QCOMPARE(dialog.seen.at(0).initDir, QString("/opt/tide"));
         QCOMPARE(dialog.seen.at(0).fileName, QString("xtide"));
-
-        // A dialog that fails twice changes nothing either.
-        dialog.script = {ScriptedSaveFileDialog::Fail{}, ScriptedSaveFileDialog::Fail{}};
-        LocateTideProgram(dialog, messages, state);
-        QCOMPARE(state.TidesPath, std::string("/opt/tide/xtide"));
+        QCOMPARE(dialog.seen.at(0).filterIndex, 1);
     }
 
     void programThatCannotStartIsReported() {

@@ -571,5 +571,38 @@ TEST(LocationForm, ARefusedBoxSaysWhyInWordsUntilItIsPutRight) {
     EXPECT_EQ(form.Note(), "Paris keeps standard time");
 }
 
+TEST(LocationForm, DecimalDegreesBecomeDegreesAndMinutesAndTheSignTheHemisphere) {
+    struct Case {
+        const char* name;
+        FormBox box;
+        const char* typed;
+        const char* degrees;
+        const char* minutes;
+        SignBox checked;  // the hemisphere box checked afterwards
+    };
+    const Case cases[] = {
+        {"north", FormBox::DLatt, "47.88", "47", "53", SignBox::N},
+        {"minus is south", FormBox::DLatt, "-33.8688", "33", "52", SignBox::S},
+        {"minus is west", FormBox::DLong, "-93.52", "93", "31", SignBox::W},
+        {"decimal comma", FormBox::DLong, "151,2093", "151", "13", SignBox::E},
+        {"rounds into the next degree", FormBox::DLatt, "47.9999", "48", "0", SignBox::N},
+        {"a whole negative number", FormBox::DLong, "-71", "71", "0", SignBox::W},
+        {"beyond the limit", FormBox::DLong, "-181.5", "180", "0", SignBox::W},
+        {"leading zeros", FormBox::DLatt, "000047", "47", "30", SignBox::N},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        LocationForm form;
+        form.FormSetup("", 1);  // north and east
+        const FormBox minutes = c.box == FormBox::DLatt ? FormBox::MLatt : FormBox::MLong;
+        form.SetText(minutes, "30");
+        form.SetText(c.box, c.typed);
+        EXPECT_TRUE(form.ValidateBox(c.box));
+        EXPECT_EQ(form.Text(c.box), c.degrees);
+        EXPECT_EQ(form.Text(minutes), c.minutes);
+        EXPECT_TRUE(form.Checked(c.checked));
+    }
+}
+
 }  // namespace
 }  // namespace quintrel

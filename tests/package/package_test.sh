@@ -143,6 +143,7 @@ places)
   xdotool key Down Return
   read -r dialog _ < <("$xwindow" wait "Add New Location" 10000) || fail "no Add New Location"
   xdotool windowfocus --sync "$dialog" 2>/dev/null || true
+  xdotool key Tab  # the window starts in Find a town; the country box follows it
   xdotool type --delay 20 Testland
   xdotool key Tab
   xdotool type --delay 20 Testtown

@@ -35,7 +35,8 @@ class PlannerFormTest : public ::testing::TestWithParam<ChoiceCase> {};
 
 TEST_P(PlannerFormTest, choices_name_the_places_searched_or_say_why_not) {
     const ChoiceCase& c = GetParam();
-    const LocationList list = {Favourite(kKarachi), kBoston, kPhiladelphia};
+    // Boston kept twice, as a second add from the town search leaves it.
+    const LocationList list = {Favourite(kKarachi), kBoston, kPhiladelphia, kBoston};
     PlannerChoices choices;
     choices.places = c.places;
     choices.ticked = c.ticked;
@@ -64,6 +65,12 @@ INSTANTIATE_TEST_SUITE_P(
                    {"USA - Pennsylvania (Philadelphia)", "Nowhere (Gone)", "Pakistan (Karachi)"},
                    0,
                    {"Pakistan (Karachi)", "USA - Pennsylvania (Philadelphia)"},
+                   ""},
+        ChoiceCase{"a_town_kept_twice_is_searched_once",
+                   PlannerPlaces::Ticked,
+                   {"USA - Massachusetts (Boston)"},
+                   0,
+                   {"USA - Massachusetts (Boston)"},
                    ""},
         ChoiceCase{"nothing_ticked", PlannerPlaces::Ticked, {}, 0, {}, "No place is ticked"}),
     [](const auto& row) { return std::string(row.param.name); });

@@ -269,6 +269,27 @@ TEST(PlannerTest, rows_equal_the_month_tables_on_any_number_of_threads) {
     }
 }
 
+// "The days ahead" begin on the given day, across the month and year boundaries.
+TEST(PlannerTest, days_before_the_first_day_are_left_out) {
+    PlanRequest request;
+    request.places = {{kBoston, "Boston"}};
+    request.firstMonth = 12;
+    request.firstYear = 2026;
+    request.monthCount = 2;
+    for (const auto& [notBefore, count, first] : {std::tuple{0, 62, std::string("2026-12-01")},
+                                                  {20261231, 32, "2026-12-31"},
+                                                  {20270101, 31, "2027-01-01"},
+                                                  {20270131, 1, "2027-01-31"},
+                                                  {20270201, 0, ""}}) {
+        request.filters.notBefore = notBefore;
+        const PlanResult result = RunPlan(request, {1, {}, {}});
+        ASSERT_EQ(result.days.size(), static_cast<std::size_t>(count)) << notBefore;
+        if (count > 0) {
+            EXPECT_EQ(PlanDateText(result.days.front()), first);
+        }
+    }
+}
+
 // Rows computed alone are the month table's rows, on clock-change days and their
 // neighbours too, and in polar day and night.
 TEST(PlannerTest, rows_computed_alone_equal_the_month_table) {

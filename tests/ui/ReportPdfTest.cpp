@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
@@ -170,6 +171,25 @@ class ReportPdfTest : public QObject {
         QCOMPARE(PdfPages(path), static_cast<int>(first.pages.size() + second.pages.size()));
         QVERIFY(Poppler("pdfinfo", {path}).contains("January 2004 to February 2004"));
         QVERIFY(QDir(dir_.path()).entryList({"streamed.pdf.*"}).isEmpty());  // no temporary left
+    }
+
+    // The page art is stored once, not once a page: a year of months stays small (it was
+    // 1.6 MB when every page redrew it).
+    void aYearOfMonthsStoresThePageArtOnce() {
+        std::vector<ReportDocument> months;
+        for (std::int16_t month = 1; month <= 12; ++month) {
+            const auto report = NewMonthReport(HandMadeTable(31, month), SydneyRecord(), "Sydney");
+            months.push_back(RunReport(*report));
+        }
+        std::vector<const ReportDocument*> documents;
+        for (const ReportDocument& month : months) {
+            documents.push_back(&month);
+        }
+        const QString path = dir_.filePath("year.pdf");
+        WritePdf(documents, path);
+        QCOMPARE(PdfPages(path), 12);
+        QVERIFY2(QFileInfo(path).size() < 400 * 1024,
+                 qPrintable(QString::number(QFileInfo(path).size())));
     }
 
     void anExistingFileIsReplaced() {

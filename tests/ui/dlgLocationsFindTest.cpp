@@ -70,6 +70,7 @@ class dlgLocationsFindTest : public QObject {
     void shortOrUnknownSearchSaysSo();
     void zoneWithoutRuleShowsTheNote();
     void zoneFromTheCoordinates();
+    void pastedPositionFillsBothCoordinates();
     void brokenTownListLeavesManualEntry();
     void nameBoxesShowHowManyCharactersFit();
 };
@@ -162,6 +163,29 @@ void dlgLocationsFindTest::zoneFromTheCoordinates() {
     QCOMPARE(
         record,
         std::string("1Norway               Lake Somewhere   + 69 30+ 19  0+   11025103035110"));
+}
+
+// A phone's "47.88, -93.52" pasted into the search box: both positions, then the zone.
+void dlgLocationsFindTest::pastedPositionFillsBothCoordinates() {
+    dlgLocations dlg;
+    std::string record;
+    Run(dlg, record, 1, [&] {
+        auto* find = Control<QLineEdit>(dlg, "txtFind");
+        find->setFocus();
+        find->insert("47.88, -93.52");  // as a paste does
+        QCOMPARE(Text(dlg, "txtDLatt") + " " + Text(dlg, "txtMLatt"), QString("47 53"));
+        QVERIFY(Control<QCheckBox>(dlg, "chkN")->isChecked());
+        QCOMPARE(Text(dlg, "txtDLong") + " " + Text(dlg, "txtMLong"), QString("93 31"));
+        QVERIFY(Control<QCheckBox>(dlg, "chkW")->isChecked());
+        QVERIFY(!Control<QCompleter>(dlg, "findCompleter")->popup()->isVisible());
+        QTest::mouseClick(Control<QPushButton>(dlg, "cmdFillZone"), Qt::LeftButton);
+        QCOMPARE(Text(dlg, "txtZone"), QString("6"));
+        QVERIFY(Control<QCheckBox>(dlg, "chkM")->isChecked());
+        // A field changed by hand no longer belongs to what the search box says.
+        QCOMPARE(Text(dlg, "txtFind"), QString("47.88, -93.52"));
+        QTest::keyClicks(Control<QLineEdit>(dlg, "txtCity"), "Lake");
+        QCOMPARE(Text(dlg, "txtFind"), QString());
+    });
 }
 
 void dlgLocationsFindTest::brokenTownListLeavesManualEntry() {

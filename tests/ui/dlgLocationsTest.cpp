@@ -244,7 +244,8 @@ void dlgLocationsTest::newPlaceAcceptedWithNames() {
         dlg, record, 1,
         [&] {
             QCOMPARE(dlg.windowTitle(), QString("Add New Location"));
-            QCOMPARE(QApplication::focusWidget(), Box(dlg, "txtCountry"));
+            QCOMPARE(QApplication::focusWidget(), Box(dlg, "txtFind"));  // where to start
+            Box(dlg, "txtCountry")->setFocus();
             // QTest types Latin-1 letters only; accented ones go in as a paste would.
             Box(dlg, "txtCountry")->insert("nouvelle-calédonie");
             QTest::keyClick(Box(dlg, "txtCountry"), Qt::Key_Tab);
@@ -319,7 +320,8 @@ void dlgLocationsTest::badNumberKeepsFocusUntilMended_data() {
                                 << "-";
     QTest::newRow("blanks only") << "txtDLong"
                                  << "   ";
-    QTest::newRow("negative degrees") << "txtDLong"
+    // (A minus in a degree box chooses S or W, as a phone's decimal degrees do.)
+    QTest::newRow("negative minutes") << "txtMLong"
                                       << "-5";
     QTest::newRow("negative zone") << "txtZone"
                                    << "-3";
@@ -529,7 +531,7 @@ void dlgLocationsTest::secondUseStartsClean() {
     std::string added;
     Run(dlg, added, 1, [&] {
         QCOMPARE(dlg.windowTitle(), QString("Add New Location"));
-        QCOMPARE(QApplication::focusWidget(), Box(dlg, "txtCountry"));
+        QCOMPARE(QApplication::focusWidget(), Box(dlg, "txtFind"));
         QVERIFY(!IsOrange(Box(dlg, "txtCountry")));
         QCOMPARE(Box(dlg, "txtCountry")->text(), QString());
         QCOMPARE(Box(dlg, "txtDLatt")->text(), QString("0"));

@@ -1,8 +1,10 @@
 #include "ui/report/ReportPictures.h"
 
 #include <QHash>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QSvgRenderer>
+#include <cmath>
 #include <memory>
 
 #include "ui/report/ReportFonts.h"
@@ -13,6 +15,13 @@ static void InitQuintrelReportResources() {
 }
 
 namespace quintrel {
+
+namespace {
+
+// The resolution of the page art in a PDF: that of a good print.
+constexpr double kPictureDotsPerInch = 300;
+
+}  // namespace
 
 void InitReportResources() {
     static bool done = false;
@@ -47,8 +56,43 @@ void DrawPicture(QPainter& painter, const QString& name, const QRectF& box) {
             renderer->load(resource);
         found = renderers.insert(name, renderer);
     }
-    if ((*found)->isValid())
+    if (!(*found)->isValid())
+        return;
+    // A PDF repeats a picture's curves on every page that shows it: the closing picture,
+    // its caption drawn as glyph outlines, was some 110 KB of each month's 130 KB. An image
+    // drawn from one QImage is stored once per file and only referred to after that, so in
+    // a PDF that picture is an image made once per size, fine enough to print. The other
+    // pictures cost a few KB a page and stay sharp curves.
+    QPaintEngine* engine = painter.paintEngine();
+    if (engine == nullptr || engine->type() != QPaintEngine::Pdf ||
+        name != QLatin1String("closing")) {
         (*found)->render(&painter, box);
+        return;
+    }
+    const QRectF onDevice = painter.worldTransform().mapRect(box);
+    const double dotsPerDeviceUnit = kPictureDotsPerInch / painter.device()->logicalDpiX();
+    const QSize dots(static_cast<int>(std::ceil(onDevice.width() * dotsPerDeviceUnit)),
+                     static_cast<int>(std::ceil(onDevice.height() * dotsPerDeviceUnit)));
+    if (dots.isEmpty())
+        return;
+    static QHash<QString, QImage> images;
+    const QString key = QStringLiteral("%1 %2x%3").arg(name).arg(dots.width()).arg(dots.height());
+    auto image = images.find(key);
+    if (image == images.end()) {
+        QImage drawn(dots, QImage::Format_ARGB32_Premultiplied);
+        drawn.fill(Qt::transparent);
+        QPainter imagePainter(&drawn);
+        imagePainter.setRenderHint(QPainter::Antialiasing, true);
+        imagePainter.setRenderHint(QPainter::TextAntialiasing, true);
+        (*found)->render(&imagePainter, QRectF(QPointF(0, 0), QSizeF(dots)));
+        imagePainter.end();
+        image = images.insert(key, drawn);
+    }
+    painter.save();
+    // Lossless: the art is line work, which JPEG would blur at its edges.
+    painter.setRenderHint(QPainter::LosslessImageRendering, true);
+    painter.drawImage(box, *image);
+    painter.restore();
 }
 
 QIcon ProgramIcon() {

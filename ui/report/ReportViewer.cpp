@@ -648,6 +648,9 @@ void ReportViewer::SelectRow(int row) {
             const int top = pageView_->PageTop(index) + static_cast<int>(line.top * scale);
             const int bottom = pageView_->PageTop(index) + static_cast<int>(line.bottom * scale);
             const int margin = (bottom - top) * 2;
+            if (index != currentPage_) {
+                ShowPage(index);
+            }
             scrollArea_->ensureVisible(pageView_->width() / 2, (top + bottom) / 2, 0,
                                        (bottom - top) / 2 + margin);
         }

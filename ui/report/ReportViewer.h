@@ -97,7 +97,7 @@ class ReportViewer : public QWidget {
     /// table), or 0.
     int SelectedRow() const;
     /// Chooses day line `row` (clamped to the report's rows; 0 chooses none), marks it on the
-    /// page and scrolls it into view.
+    /// page, shows the page that holds it and scrolls the line into view.
     void SelectRow(int row);
 
     /// What a screen reader reads on the page shown: the selected line first ("Selected:
