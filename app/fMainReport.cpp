@@ -4,10 +4,12 @@
 #include <QComboBox>
 #include <QKeySequence>
 #include <exception>
+#include <optional>
 
 #include "app/fMain.h"
 #include "appcore/CalendarSettings.h"
 #include "astro/CoreError.h"
+#include "calendar/CalendarEvents.h"
 #include "calendar/IcsWriter.h"
 #include "table/CalculateMonth.h"
 #include "table/CsvExport.h"
@@ -25,6 +27,7 @@ namespace {
 const QString kPdfExportTool = QStringLiteral("PDF Export");
 const QString kCsvExportTool = QStringLiteral("CSV Export");
 const QString kCalendarExportTool = QStringLiteral("Calendar Export");
+const QString kTideTableTool = QStringLiteral("Tide Table");
 
 }  // namespace
 
@@ -67,6 +70,10 @@ void fMain::ShowReport(MonthTable table) {
         csv->setToolTip(QStringLiteral("Export the table as a CSV file (Ctrl+Shift+E)"));
         QAction* calendar = arvReport->InsertTool(5, kCalendarExportTool);
         calendar->setToolTip(QStringLiteral("Export the periods and good days to a calendar"));
+        QAction* tides = arvReport->InsertTool(6, kTideTableTool);
+        tides->setObjectName(QStringLiteral("toolTideTable"));
+        tides->setToolTip(QStringLiteral(
+            "High and low waters of a station near the place for this month (not for navigation)"));
         toolbarPending_ = false;
     }
 }
@@ -88,6 +95,8 @@ void fMain::arvReport_ToolbarClick(const QString& caption) {
                   BuildCsvText(table_, now.timeText, now.dateText), &exportProposal_, this);
     } else if (caption == kCalendarExportTool) {
         ExportCalendarFile();
+    } else if (caption == kTideTableTool) {
+        OpenTideTable();
     }
 }
 
@@ -100,7 +109,12 @@ void fMain::ExportCalendarFile() {
     std::string text;
     try {
         // The table's own place: the selection may have moved since the last calculation.
-        text = BuildIcsText({table_}, tableRecord_, options, services_.clockTexts().moment);
+        std::optional<CalendarTides> waters;
+        if (options.tides) {
+            waters = CalendarTidesOfTable();
+        }
+        text = BuildIcsText({table_}, tableRecord_, options, services_.clockTexts().moment,
+                            waters ? &*waters : nullptr);
     } catch (const std::exception& error) {
         // Nothing the choice of file could mend (a year beyond what calendars hold), so the
         // user hears why before any file is asked for.

@@ -17,6 +17,7 @@ struct CalendarOptions {
     RatingLevel minimumRating = RatingLevel::Good;
     bool daylightOnly = false;  ///< only periods overlapping sunrise - 30 min .. sunset + 30 min
     int alarmMinutes = 0;       ///< reminder this many minutes before each period; 0: none
+    bool tides = false;         ///< the high and low waters of the place's tide station
 };
 
 /// Which choices of the options dialog count with the entries ticked: an export without
@@ -35,7 +36,7 @@ inline constexpr int kMaxAlarmMinutes = 7 * 24 * 60;
 inline constexpr std::string_view kRatingNames[] = {"Poor", "Fair", "Good", "Best"};
 
 /// The event kinds of an export as the command line names them.
-inline constexpr std::string_view kEventKindNames[] = {"major", "minor", "days"};
+inline constexpr std::string_view kEventKindNames[] = {"major", "minor", "days", "tides"};
 
 /// The rating named `text` exactly ("Poor" .. "Best"), or nothing.
 std::optional<RatingLevel> RatingFromText(std::string_view text);

@@ -99,8 +99,10 @@ std::string CalendarProductId() {
 }
 
 std::string BuildIcsText(const std::vector<MonthTable>& tables, std::string_view record,
-                         const CalendarOptions& options, UnixSeconds stampUtc) {
-    const std::vector<CalendarEvent> events = CollectCalendarEvents(tables, record, options);
+                         const CalendarOptions& options, UnixSeconds stampUtc,
+                         const CalendarTides* waters) {
+    const std::vector<CalendarEvent> events =
+        CollectCalendarEvents(tables, record, options, waters);
     PlaceValues values;
     ParseSelectedLocation(record, values);
     EventPlace place;

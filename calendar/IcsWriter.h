@@ -22,6 +22,7 @@ std::string CalendarProductId();
 /// Throws CoreError for a record whose numbers are not numbers, for a date after the year
 /// 3000 (beyond what libical holds) or when libical rejects the calendar it was given.
 std::string BuildIcsText(const std::vector<MonthTable>& tables, std::string_view record,
-                         const CalendarOptions& options, UnixSeconds stampUtc);
+                         const CalendarOptions& options, UnixSeconds stampUtc,
+                         const CalendarTides* waters = nullptr);
 
 }  // namespace quintrel

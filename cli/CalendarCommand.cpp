@@ -8,7 +8,14 @@
 #include "cli/CommandParts.h"
 #include "cli/OptionChecks.h"
 #include "cli/PdfOutput.h"
+#include "cli/PlaceChoice.h"
+#include "cli/TidesCommand.h"
+#include "locations/AppPaths.h"
+#include "locations/LocationRecord.h"
 #include "table/Planner.h"
+#include "tides/TideFiles.h"
+#include "tides/TideTable.h"
+#include "tides/TideTexts.h"
 
 namespace quintrel::cli {
 
@@ -29,6 +36,33 @@ CalendarOptions CalendarChoices(const TableOptions& options) {
     return calendar;
 }
 
+// The high and low waters of the tables' dates from the place's nearest station; nothing,
+// said on standard error, when no station is near enough (the other entries are written).
+std::optional<CalendarTides> CalendarTidesFor(const TableOptions& options,
+                                              const std::string& record,
+                                              const std::vector<MonthTable>& tables,
+                                              std::ostream& messages) {
+    const std::shared_ptr<tides::TideDatabase> database =
+        tides::OpenTideData(AppDirectory(), TidePlaceDirectory(options));
+    for (const std::string& problem : database->Problems()) {
+        messages << "quintrel-table: " << problem << "\n";
+    }
+    const tides::PlaceStations stations = tides::StationsForPlace(*database, record, "");
+    if (!stations.chosen) {
+        messages << "quintrel-table: " << tides::NoStationText(PlaceName(record)) << "\n";
+        return std::nullopt;
+    }
+    const tides::NearbyStation& station = *stations.chosen;
+    CalendarTides result;
+    result.stationLine = tides::HeadingText(tides::HeadingFor(station, station.station.units));
+    result.unitsSymbol = tides::UnitsSymbol(station.station.units);
+    result.events =
+        tides::PlaceRecordTides(*database, station, record,
+                                tides::MonthDates(tables.front().Month, tables.front().Year).first,
+                                tides::MonthDates(tables.back().Month, tables.back().Year).second);
+    return result;
+}
+
 }  // namespace
 
 bool IsCalendarMode(const TableOptions& options) {
@@ -36,7 +70,7 @@ bool IsCalendarMode(const TableOptions& options) {
 }
 
 void RunCalendarCommand(const TableOptions& options, std::ostream& standardOutput,
-                        std::ostream& /*messages*/) {
+                        std::ostream& messages) {
     const LocalMoment now = ReadLocalClock();
     CheckAskedMonths(options, now);
     const LocationList places = ReadPlaces(options);
@@ -56,8 +90,13 @@ void RunCalendarCommand(const TableOptions& options, std::ostream& standardOutpu
     if (options.pdfPath) {
         WriteReportPdf(*options.pdfPath, tables, record);
     }
+    std::optional<CalendarTides> waters;
+    if (calendar.tides && !tables.empty()) {
+        waters = CalendarTidesFor(options, record, tables, messages);
+    }
     if (output) {
-        output->Write(BuildIcsText(tables, record, calendar, std::time(nullptr)));
+        output->Write(BuildIcsText(tables, record, calendar, std::time(nullptr),
+                                   waters ? &*waters : nullptr));
         output->Finish();
     }
 }

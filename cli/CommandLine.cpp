@@ -23,11 +23,12 @@ std::vector<std::string> Names(const auto& names) {
 // parsing. (--min-rating is shared with the planner and read by the table command.)
 void ApplyEventKinds(const std::vector<std::string>& kinds, CalendarOptions& calendar) {
     if (!kinds.empty()) {
-        calendar.majorPeriods = calendar.minorPeriods = calendar.goodDays = false;
+        calendar.majorPeriods = calendar.minorPeriods = calendar.goodDays = calendar.tides = false;
         for (const std::string& kind : kinds) {
             calendar.majorPeriods = calendar.majorPeriods || kind == "major";
             calendar.minorPeriods = calendar.minorPeriods || kind == "minor";
             calendar.goodDays = calendar.goodDays || kind == "days";
+            calendar.tides = calendar.tides || kind == "tides";
         }
     }
 }
@@ -151,8 +152,8 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& standardOutp
     std::vector<std::string> icsEvents;
     const std::vector<CLI::Option*> calendarOptions{
         app.add_option("--ics-events", icsEvents,
-                       "With --format ics: the entries to write, any of major, minor, days "
-                       "(default: major,minor)")
+                       "With --format ics: the entries to write, any of major, minor, days, "
+                       "tides (the nearest station's high and low waters; default: major,minor)")
             ->delimiter(',')
             ->check(CLI::IsMember(Names(kEventKindNames)))
             ->type_name("KINDS"),

@@ -62,8 +62,11 @@ void CheckOptions(const TableOptions& options) {
     if (options.units && *options.units != "m" && *options.units != "ft") {
         throw UsageError("--units must be m or ft, not \"" + PrintableText(*options.units) + "\"");
     }
-    if ((options.stations || options.tides) && (options.format == "ics" || options.pdfPath)) {
-        throw UsageError("--stations and --tides write text or csv; not --format ics or --pdf");
+    if ((options.stations || options.tides) && options.format == "ics") {
+        throw UsageError("--stations and --tides write text or csv; not --format ics");
+    }
+    if (options.stations && options.pdfPath) {
+        throw UsageError("--stations writes text; --pdf goes with --tides");
     }
     if (options.calendarOptionsGiven && options.format != "ics") {
         throw UsageError("--ics-events, --daylight-only and --alarm need --format ics");

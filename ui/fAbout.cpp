@@ -14,7 +14,7 @@ namespace quintrel {
 namespace {
 
 // The rows added for the credits of the town list and the licence.
-constexpr int kCreditRows = 480;
+constexpr int kCreditRows = 930;
 
 const QString kDescriptionLines[] = {
     QStringLiteral("Calculates for each day of the chosen month and year,"),
@@ -67,14 +67,17 @@ fAbout::fAbout(QWidget* parent)
         QStringLiteral("Times are predictions for the place's clock; allow a few "
                        "minutes either way."));
 
-    // GeoNames asks for credit under CC BY 4.0; libgeonames makes the program GPL-3.
+    // GeoNames asks for credit under CC BY 4.0; libgeonames makes the program GPL-3. The
+    // tide harmonics are credited to their source, with the warning tides always carry.
     auto* lblCredits = new QLabel(this);
     lblCredits->setObjectName(QStringLiteral("lblCredits"));
-    lblCredits->setGeometry(TwipsRect(855, 3030, 3885, 450));
+    lblCredits->setGeometry(TwipsRect(855, 3030, 3885, 900));
     lblCredits->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lblCredits->setWordWrap(true);
     lblCredits->setText(
         QStringLiteral("Town list: GeoNames (geonames.org), CC BY 4.0. "
+                       "Tide harmonics: NOAA, public domain, via Debian's xtide-data. "
+                       "Tides are not for navigation. "
                        "Licence: GNU GPL 3.0 or later."));
 
     auto* imgWeb = new QLabel(this);

@@ -517,6 +517,19 @@ tides_csv_and_text)
     [ "$(grep -cE '^[A-Z][a-z]{2} 2024-02-[0-9]{2}   [0-9]{2}:[0-9]{2} ' "$work/out")" -eq 29 ] ||
         fail "not 29 day lines: $(cat "$work/out")"
     ;;
+tides_pdf)
+    # The window's tide table: the CSV's first low is on its first day line, beside the
+    # month table's rating; two months give the second month's title too.
+    run 0 --record "$seattle" --tides --month 1 --year 2024 --months 2 --pdf "$work/tides.pdf"
+    pdftotext -layout "$work/tides.pdf" "$work/tides.txt"
+    grep -qF 'Tide Table For USA - Washington (Seattle), January 2024' "$work/tides.txt" ||
+        fail "title: $(head -3 "$work/tides.txt")"
+    grep -qF 'Tide Table For USA - Washington (Seattle), February 2024' "$work/tides.txt" ||
+        fail "no February"
+    grep -qF 'Not for navigation' "$work/tides.txt" || fail "PDF lacks Not for navigation"
+    grep -E '^ *Mon 1 ' "$work/tides.txt" | grep -qE '01:35 0.66 Low.*(Poor|Fair|Good|Best)' ||
+        fail "first day line: $(grep -E '^ *Mon 1 ' "$work/tides.txt")"
+    ;;
 tides_errors)
     expect_error 1 'No tide station within 100 km of USA - Washington (Spokane)' --record "$spokane" --stations
     expect_error 1 'No tide station within 100 km' --record "$spokane" --tides --month 1 --year 2024
@@ -525,7 +538,8 @@ tides_errors)
     expect_error 1 'No tide station has the id or a name containing "atlantis"' --record "$seattle" --tides --station atlantis
     expect_error 2 '--station and --units go with --tides' --record "$seattle" --station 9447130
     expect_error 2 '--units must be m or ft' --record "$seattle" --tides --units cm
-    expect_error 2 'not --format ics or --pdf' --record "$seattle" --tides --format ics
+    expect_error 2 'not --format ics' --record "$seattle" --tides --format ics
+    expect_error 2 'pdf goes with --tides' --record "$seattle" --stations --pdf x.pdf
     expect_error 2 'cannot be used together' --record "$seattle" --tides --stations
     ;;
 tides_user_file_refused)
