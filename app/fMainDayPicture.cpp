@@ -18,17 +18,17 @@
 namespace quintrel {
 
 void fMain::AddTidesToDays(DayView& view, const std::string& record) {
-    const std::shared_ptr<const tides::TideDatabase> data = TideData();
-    if (!data) {
+    const std::shared_ptr<const tides::TideDatabase> tideData = TideData();
+    if (!tideData) {
         return;
     }
     const tides::PlaceStations stations =
-        tides::StationsForPlace(*data, record, LoadKeptStation(*services_.settings, record));
+        tides::StationsForPlace(*tideData, record, LoadKeptStation(*services_.settings, record));
     if (!stations.chosen) {
         return;  // no station within reach: the picture shows no tides
     }
-    view.SetAddition([data, station = *stations.chosen, record](DayPicture& picture) {
-        tides::AddDayTides(*data, station, record, picture);
+    view.SetAddition([tideData, station = *stations.chosen, record](DayPicture& picture) {
+        tides::AddDayTides(*tideData, station, record, picture);
     });
 }
 

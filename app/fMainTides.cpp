@@ -47,16 +47,16 @@ void fMain::miTides_Click(int index) {
 std::shared_ptr<const tides::TideDatabase> fMain::TideData() {
     if (!tideData_) {
         try {
-            std::shared_ptr<tides::TideDatabase> data = tides::OpenTideData(
+            std::shared_ptr<tides::TideDatabase> tideData = tides::OpenTideData(
                 QCoreApplication::applicationDirPath().toStdString(), services_.placeDirectory);
-            if (!data->Problems().empty()) {
+            if (!tideData->Problems().empty()) {
                 QString text;
-                for (const std::string& problem : data->Problems()) {
+                for (const std::string& problem : tideData->Problems()) {
                     text += QString::fromStdString(problem) + QLatin1Char('\n');
                 }
                 services_.messages->Exclamation(QStringLiteral("Tide Data"), text.trimmed(), this);
             }
-            tideData_ = std::move(data);
+            tideData_ = std::move(tideData);
         } catch (const std::exception& error) {
             services_.messages->Exclamation(QStringLiteral("Tide Data"),
                                             QString::fromStdString(error.what()), this);
@@ -66,12 +66,12 @@ std::shared_ptr<const tides::TideDatabase> fMain::TideData() {
 }
 
 std::optional<CalendarTides> fMain::CalendarTidesOfTable() {
-    const std::shared_ptr<const tides::TideDatabase> data = TideData();
-    if (!data || tableRecord_.empty()) {
+    const std::shared_ptr<const tides::TideDatabase> tideData = TideData();
+    if (!tideData || tableRecord_.empty()) {
         return std::nullopt;
     }
     const tides::PlaceStations stations = tides::StationsForPlace(
-        *data, tableRecord_, LoadKeptStation(*services_.settings, tableRecord_));
+        *tideData, tableRecord_, LoadKeptStation(*services_.settings, tableRecord_));
     if (!stations.chosen) {
         const std::string place = Cp1252ToUtf8(LocationDisplayText(tableRecord_));
         services_.messages->Exclamation(
@@ -85,7 +85,7 @@ std::optional<CalendarTides> fMain::CalendarTidesOfTable() {
     waters.stationLine = tides::HeadingText(tides::HeadingFor(station, station.station.units));
     waters.unitsSymbol = tides::UnitsSymbol(station.station.units);
     const auto [first, last] = tides::MonthDates(table_.Month, table_.Year);
-    waters.events = tides::PlaceRecordTides(*data, station, tableRecord_, first, last);
+    waters.events = tides::PlaceRecordTides(*tideData, station, tableRecord_, first, last);
     return waters;
 }
 
@@ -94,8 +94,8 @@ void fMain::OpenTideTable() {
     if (!report || tableRecord_.empty()) {
         return;
     }
-    const std::shared_ptr<const tides::TideDatabase> data = TideData();
-    if (!data) {
+    const std::shared_ptr<const tides::TideDatabase> tideData = TideData();
+    if (!tideData) {
         return;
     }
     const std::string record = tableRecord_;
@@ -116,8 +116,9 @@ void fMain::OpenTideTable() {
         ExportProposal proposal{exportProposal_.folder, QString::fromStdString(stem)};
         ExportCsv(cdPrintSetup, *services_.messages, text, &proposal, parent);
     };
-    auto* window = new dlgTideTable(data, record, placeText, report->Table(), *services_.settings,
-                                    *services_.messages, std::move(exports), this);
+    auto* window =
+        new dlgTideTable(tideData, record, placeText, report->Table(), *services_.settings,
+                         *services_.messages, std::move(exports), this);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->show();
 }

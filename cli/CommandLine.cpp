@@ -133,6 +133,11 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& standardOutp
                    "--plan: only days with a major or minor period within MINUTES of sunrise or "
                    "sunset")
         ->type_name("MINUTES");
+    app.add_option("--near-tide", options.nearTideMinutes,
+                   "--plan: only days with a major or minor period within MINUTES of a high or "
+                   "low water of the place's nearest tide station (places without one are "
+                   "skipped and named)")
+        ->type_name("MINUTES");
     app.add_flag("--year-view", options.yearView,
                  "Draw the year at a glance of --place for --year into the --pdf file");
     app.add_flag("--stations", options.stations,

@@ -30,9 +30,10 @@ void CheckOptions(const TableOptions& options) {
         throw UsageError("--plan and --year-view cannot be used together");
     }
     if (!options.plan && (options.from || options.places || options.days || options.daylightMajor ||
-                          options.nearSunMinutes)) {
+                          options.nearSunMinutes || options.nearTideMinutes)) {
         throw UsageError(
-            "--from, --places, --days, --daylight-major and --near-sun go with --plan");
+            "--from, --places, --days, --daylight-major, --near-sun and --near-tide "
+            "go with --plan");
     }
     if (options.minRating && !options.plan && options.format != "ics") {
         throw UsageError("--min-rating goes with --plan or --format ics");

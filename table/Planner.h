@@ -17,6 +17,8 @@ namespace quintrel {
 inline constexpr int kMaxPlanMonths = 24;
 /// The widest "within N minutes of sunrise or sunset" the planner takes.
 inline constexpr int kMaxNearSunMinutes = 240;
+/// The widest "within N minutes of a high or low water" the planner takes.
+inline constexpr int kMaxNearTideMinutes = 240;
 /// How far before sunrise and after sunset the daylight filter reaches, in minutes:
 /// hunting hours run from half an hour before sunrise to half an hour after sunset.
 inline constexpr int kDaylightMarginMinutes = 30;
@@ -31,6 +33,9 @@ struct PlanFilters {
     WeekdaySet weekdays = kEveryWeekday;
     bool daylightMajor = false;         ///< a major time from sunrise - 30 min to sunset + 30 min
     std::optional<int> nearSunMinutes;  ///< a major or minor time this close to sunrise or sunset
+    /// A major or minor time this close to a high or low water of the same day (on the
+    /// table's clock); places without a tide station are then skipped.
+    std::optional<int> nearTideMinutes;
 };
 
 /// One place of a search: its location record (Windows-1252 bytes, as in locs.dat) and the
@@ -39,6 +44,14 @@ struct PlanPlace {
     std::string record;
     std::string name;
 };
+
+/// The high and low waters of one month of a place for the tide filter: for each day
+/// (times[day - 1]) the minutes after midnight of its highs and lows on the table's clock.
+using MonthTideTimes = std::vector<std::vector<int>>;
+/// Gives a month's tide times of a place, or nothing when the place has no tide station.
+/// Called from the search's worker threads.
+using TideTimesSource =
+    std::function<std::optional<MonthTideTimes>(const PlanPlace& place, int year, int month)>;
 
 /// A search: every place, for `monthCount` months from `firstMonth` of `firstYear`.
 struct PlanRequest {
@@ -70,12 +83,17 @@ struct PlanRun {
     /// Called after each month (one place, one month) with the months done and the total.
     /// Runs on a worker thread, never two calls at once.
     std::function<void(int done, int total)> progress;
+    /// Where the tide filter's times come from; without it no place has tides.
+    TideTimesSource tideTimes;
 };
 
 struct PlanResult {
     /// Sorted by date, then by rating (best first), then by the order of the places.
     std::vector<PlanDay> days;
     bool cancelled = false;  ///< stopped early; `days` is then empty
+    /// With the tide filter: the places (positions in the request) skipped for having no
+    /// tide station, in order.
+    std::vector<std::size_t> placesWithoutTides;
 };
 
 /// 1 "Poor", 2 "Fair", 3 "Good", 4 "Best"; 0 for any other text (an empty rating).
@@ -100,8 +118,11 @@ std::string WeekdaysText(WeekdaySet days);
 std::string PlanRequestProblem(const PlanRequest& request);
 
 /// Whether one day passes the filters; when it does, `periods` gets the times that matched.
+/// `tideMinutes` are the day's high and low waters for the tide filter (none: no day passes
+/// it).
 bool DayPassesFilters(const DayRow& row, const PlanFilters& filters,
-                      std::vector<std::string>& periods);
+                      std::vector<std::string>& periods,
+                      const std::vector<int>* tideMinutes = nullptr);
 
 /// Searches the request: every (place, month) is one month table, spread over the threads.
 /// Its rows come from CalculateMonthRows, which computes in full only the days whose

@@ -54,6 +54,9 @@ PlanRequest PlannerRequest(const PlannerChoices& choices, const LocationList& pl
     if (choices.nearSun) {
         request.filters.nearSunMinutes = choices.nearSunMinutes;
     }
+    if (choices.nearTide) {
+        request.filters.nearTideMinutes = choices.nearTideMinutes;
+    }
     const auto add = [&](const std::string& record) {
         request.places.push_back({record, PlannerPlaceName(record)});
     };
@@ -132,6 +135,11 @@ void ReadPlannerChoices(
         minutes && *minutes >= 0 && *minutes <= kMaxNearSunMinutes) {
         choices.nearSunMinutes = *minutes;
     }
+    choices.nearTide = read("NearTide", choices.nearTide ? "1" : "0") == "1";
+    if (const auto minutes = ReadWhole(read("NearTideMinutes", ""));
+        minutes && *minutes >= 0 && *minutes <= kMaxNearTideMinutes) {
+        choices.nearTideMinutes = *minutes;
+    }
 }
 
 void WritePlannerChoices(
@@ -150,6 +158,8 @@ void WritePlannerChoices(
     write("DaylightMajor", choices.daylightMajor ? "1" : "0");
     write("NearSun", choices.nearSun ? "1" : "0");
     write("NearSunMinutes", std::to_string(choices.nearSunMinutes));
+    write("NearTide", choices.nearTide ? "1" : "0");
+    write("NearTideMinutes", std::to_string(choices.nearTideMinutes));
 }
 
 }  // namespace quintrel

@@ -25,6 +25,8 @@ struct PlannerChoices {
     bool daylightMajor = false;
     bool nearSun = false;
     int nearSunMinutes = 60;
+    bool nearTide = false;
+    int nearTideMinutes = 60;
 };
 
 /// The display name of a location record, as the place lists show it (UTF-8).

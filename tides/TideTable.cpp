@@ -91,6 +91,25 @@ std::vector<PlaceTideEvent> PlaceRecordTides(const TideDatabase& database,
                       lastDate);
 }
 
+TideTimesSource PlanTideTimes(std::shared_ptr<const TideDatabase> database,
+                              std::function<std::string(const std::string& record)> keptId) {
+    return [database = std::move(database), keptId = std::move(keptId)](
+               const PlanPlace& place, int year, int month) -> std::optional<MonthTideTimes> {
+        const PlaceStations stations =
+            StationsForPlace(*database, place.record, keptId ? keptId(place.record) : "");
+        if (!stations.chosen) {
+            return std::nullopt;
+        }
+        const auto [first, last] = MonthDates(month, year);
+        MonthTideTimes times(static_cast<std::size_t>(last - first + 1));
+        for (const PlaceTideEvent& event :
+             PlaceRecordTides(*database, *stations.chosen, place.record, first, last)) {
+            times[static_cast<std::size_t>(event.date - first)].push_back(event.minuteOfDay);
+        }
+        return times;
+    };
+}
+
 std::pair<DaySerial, DaySerial> MonthDates(int month, int year) {
     return {DateSerial(year, month, 1), DateSerial(year, month, DaysInMonth(year, month))};
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -7,6 +9,7 @@
 #include <vector>
 
 #include "table/MonthTable.h"
+#include "table/Planner.h"
 #include "tides/PlaceTides.h"
 #include "tides/TideDatabase.h"
 
@@ -57,6 +60,12 @@ std::vector<PlaceTideEvent> PlaceRecordTides(const TideDatabase& database,
                                              const NearbyStation& station,
                                              const std::string& record, DaySerial firstDate,
                                              DaySerial lastDate);
+
+/// The planner's tide times from `database`: each place's station is the one kept for it
+/// (`keptId` of its record; may be null: the nearest) within 100 km; a place without one
+/// gives nothing. Safe to call from several threads when `keptId` is.
+TideTimesSource PlanTideTimes(std::shared_ptr<const TideDatabase> database,
+                              std::function<std::string(const std::string& record)> keptId);
 
 /// The first and last date of a month, as PlaceTides takes them.
 std::pair<DaySerial, DaySerial> MonthDates(int month, int year);

@@ -16,11 +16,11 @@
 
 namespace quintrel {
 
-dlgTideTable::dlgTideTable(std::shared_ptr<const tides::TideDatabase> data, std::string record,
+dlgTideTable::dlgTideTable(std::shared_ptr<const tides::TideDatabase> tideData, std::string record,
                            QString placeText, MonthTable table, SettingsStore& settings,
                            MessageBoxes& messages, Exports exports, QWidget* parent)
     : QDialog(parent),
-      data_(std::move(data)),
+      data_(std::move(tideData)),
       record_(std::move(record)),
       placeText_(std::move(placeText)),
       table_(std::move(table)),

@@ -37,7 +37,7 @@ class dlgTideTable : public QDialog {
 
     /// `record` and `table` are the month report's place and table; `placeText` is the
     /// place list's display text.
-    dlgTideTable(std::shared_ptr<const tides::TideDatabase> data, std::string record,
+    dlgTideTable(std::shared_ptr<const tides::TideDatabase> tideData, std::string record,
                  QString placeText, MonthTable table, SettingsStore& settings,
                  MessageBoxes& messages, Exports exports, QWidget* parent = nullptr);
 
