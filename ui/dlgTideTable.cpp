@@ -41,6 +41,15 @@ dlgTideTable::dlgTideTable(std::shared_ptr<const tides::TideDatabase> tideData, 
     chooser->addWidget(lblStation);
     chooser->addWidget(cboStation, 1);
     layout->addLayout(chooser);
+    lblNoStation = new QLabel(this);
+    lblNoStation->setObjectName(QStringLiteral("lblNoStation"));
+    lblNoStation->setWordWrap(true);
+    lblNoStation->setContentsMargins(8, 4, 8, 4);
+    QFont bold = lblNoStation->font();
+    bold.setBold(true);
+    lblNoStation->setFont(bold);
+    lblNoStation->hide();
+    layout->addWidget(lblNoStation);
     arvTides = new ReportViewer(this);
     arvTides->setObjectName(QStringLiteral("arvTides"));
     layout->addWidget(arvTides);
@@ -75,6 +84,8 @@ dlgTideTable::dlgTideTable(std::shared_ptr<const tides::TideDatabase> tideData, 
     if (offered_.empty()) {
         cboStation->addItem(QString::fromStdString(tides::NoStationText(placeName)));
         cboStation->setEnabled(false);
+        lblNoStation->setText(QString::fromStdString(tides::NoStationText(placeName) + "."));
+        lblNoStation->show();
         toolPdf->setEnabled(false);
         toolCsv->setEnabled(false);
     }

@@ -43,6 +43,8 @@ class dlgTideTable : public QDialog {
 
     QComboBox* cboStation = nullptr;
     QLabel* lblStation = nullptr;
+    /// Shown only for a place without a station near enough, saying so.
+    QLabel* lblNoStation = nullptr;
     ReportViewer* arvTides = nullptr;
     QAction* toolPdf = nullptr;
     QAction* toolCsv = nullptr;

@@ -205,8 +205,6 @@ class DayPageRecorder {
     // The water level on a scale of its own at the right of the plot: the tide's range
     // fills the upper two thirds, so the curve stays clear of the rise and set labels.
     void Tides(const DayTides& tides) {
-        Text(QRect(left_, top_ + 990, kContentWidth, 220), tides.stationLine, Font(8),
-             ReportAlignment::Centre);
         if (!tides.problem.empty()) {
             Text(QRect(plot_.left() + 200, plot_.top() + 120, plot_.width() - 400, 240),
                  tides.problem, Font(8, true), ReportAlignment::Centre);
@@ -256,7 +254,7 @@ class DayPageRecorder {
             QPainterPath dot;
             dot.addEllipse(QPointF(x, at), 55, 55);
             Shape(dot, kTideLine, 10, mark.isHigh ? kTideLine : QColor(Qt::white));
-            const int width = 1400;
+            const int width = 2200;
             const int boxLeft =
                 std::clamp(Round(x) - width / 2, plot_.left() + 20, plot_.right() - width - 20);
             const int boxTop = mark.isHigh ? Round(at) - 290 : Round(at) + 80;
@@ -369,6 +367,11 @@ class DayPageRecorder {
              "major and minor times and last longer on better days: majors from about an hour "
              "to two, minors from about half an hour to an hour.",
              Font(7.5), ReportAlignment::Left, true);
+        if (picture.tides) {
+            // The station, its datum and units, and "Not for navigation", under the notes.
+            Text(QRect(left_, top + 1850, kContentWidth, 420), picture.tides->stationLine,
+                 Font(8, true), ReportAlignment::Left, true);
+        }
     }
 
     void Legend(int x, int y, bool tides) {
