@@ -8,8 +8,10 @@
 
 #include "calendar/CalendarOptions.h"
 #include "cli/AccuracyNote.h"
+#include "cli/LogCommand.h"
 #include "cli/TableCommand.h"
 #include "table/ReportTexts.h"
+#include "table/TableYears.h"
 
 namespace quintrel::cli {
 
@@ -85,7 +87,10 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& standardOutp
                    "IANA time zone, for places north and south of the equator")
         ->type_name("ZONE");
     app.add_option("--month", monthText, "Month 1-12 (default: this month)")->type_name("M");
-    app.add_option("--year", yearText, "Year 101-9998 (default: this year)")->type_name("Y");
+    app.add_option("--year", yearText,
+                   "Year " + std::to_string(kFirstTableYear) + "-" +
+                       std::to_string(kLastTableYear) + " (default: this year)")
+        ->type_name("Y");
     app.add_option("--months", monthsText,
                    "Number of consecutive months, at most " + std::to_string(kMaxMonths))
         ->type_name("COUNT")
@@ -169,8 +174,20 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& standardOutp
                        "With --format ics: a reminder this many minutes before each period")
             ->check(CLI::Range(0, kMaxAlarmMinutes))
             ->type_name("MINUTES")};
+    app.add_option("--log", options.logPath,
+                   "The log of outings and catches (default: log.sqlite beside the place list)")
+        ->type_name("FILE");
+    app.add_option("--log-import", options.logImport,
+                   "Add the catches of a CSV file to the log: all lines or none")
+        ->type_name("CSV");
+    app.add_option("--log-export", options.logExport,
+                   "Write the whole log as CSV, one line per catch (- for standard output)")
+        ->type_name("CSV");
+    app.add_flag("--log-stats", options.logStats,
+                 "Catches per outing by day rating and by minutes from the nearest major or "
+                 "minor time, as --format text or csv");
     app.footer(
-        placesHelp +
+        placesHelp + "\n" + kLogHelp +
         "\nCALENDAR:\n"
         "  With --format ics the periods become calendar entries in UTC, centred on the\n"
         "  table's times and lasting by the day's rating:\n" +

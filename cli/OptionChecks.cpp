@@ -5,6 +5,7 @@
 #include <system_error>
 #include <utility>
 
+#include "cli/LogCommand.h"
 #include "locations/Encoding.h"
 
 namespace quintrel::cli {
@@ -77,6 +78,8 @@ void CheckOptions(const TableOptions& options) {
     if (placeSources > 1) {
         throw UsageError("Only one of --record, --town and --locations can be given");
     }
+    // The log's own checks come before those of the other modes, which it does not take.
+    CheckLogOptions(options);
     // The town search and the zone rule read no place and draw no day, so the day
     // picture's options are not held against them.
     if (options.find || options.zoneRule) {

@@ -6,6 +6,7 @@
 #include "cli/DayCommand.h"
 #include "cli/FindCommand.h"
 #include "cli/ListCommand.h"
+#include "cli/LogCommand.h"
 #include "cli/MonthCommand.h"
 #include "cli/PlanCommand.h"
 #include "cli/TidesCommand.h"
@@ -29,10 +30,11 @@ struct Mode {
 // the option table in CommandLine.cpp and their TableOptions fields, the options that
 // contradict it to CheckOptions, and a line here.
 constexpr std::array kModes{
-    Mode{IsFindMode, RunFindCommand},         Mode{IsDayMode, RunDayCommand},
-    Mode{IsListMode, RunListCommand},         Mode{IsPlanMode, RunPlanCommand},
-    Mode{IsYearViewMode, RunYearViewCommand}, Mode{IsTidesMode, RunTidesCommand},
-    Mode{IsCalendarMode, RunCalendarCommand}, Mode{IsMonthMode, RunMonthCommand},
+    Mode{IsLogMode, RunLogCommand},     Mode{IsFindMode, RunFindCommand},
+    Mode{IsDayMode, RunDayCommand},     Mode{IsListMode, RunListCommand},
+    Mode{IsPlanMode, RunPlanCommand},   Mode{IsYearViewMode, RunYearViewCommand},
+    Mode{IsTidesMode, RunTidesCommand}, Mode{IsCalendarMode, RunCalendarCommand},
+    Mode{IsMonthMode, RunMonthCommand},
 };
 
 }  // namespace

@@ -49,6 +49,11 @@ struct TableOptions {
     bool tides = false;                  ///< the highs and lows of the place's station
     std::optional<std::string> station;  ///< --tides: a station id or part of its name
     std::optional<std::string> units;    ///< --tides: "m" or "ft"; empty: the station's
+    // The log of outings and catches.
+    std::optional<std::string> logPath;    ///< --log; none: log.sqlite beside the place list
+    std::optional<std::string> logImport;  ///< --log-import CSV
+    std::optional<std::string> logExport;  ///< --log-export CSV ("-": standard output)
+    bool logStats = false;                 ///< --log-stats
 };
 
 }  // namespace quintrel::cli

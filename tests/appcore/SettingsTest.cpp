@@ -128,7 +128,7 @@ TEST(Settings, CalendarChoicesFallBackOnBadText) {
         MemorySettingsStore store;
         CalendarOptions chosen;
         chosen.majorPeriods = false;
-        chosen.minimumRating = RatingLevel::Best;
+        chosen.minimumRating = Rating::Best;
         chosen.alarmMinutes = 45;
         chosen.tides = true;
         SaveCalendarOptions(store, chosen);
@@ -136,8 +136,7 @@ TEST(Settings, CalendarChoicesFallBackOnBadText) {
         const CalendarOptions back = LoadCalendarOptions(store);
         const std::string key = row.key;
         EXPECT_EQ(back.majorPeriods, key == "Major" ? defaults.majorPeriods : false) << key;
-        EXPECT_EQ(back.minimumRating,
-                  key == "MinRating" ? defaults.minimumRating : RatingLevel::Best)
+        EXPECT_EQ(back.minimumRating, key == "MinRating" ? defaults.minimumRating : Rating::Best)
             << key;
         EXPECT_EQ(back.alarmMinutes, key == "Alarm" ? defaults.alarmMinutes : 45) << key;
         EXPECT_TRUE(back.tides) << key;

@@ -1,0 +1,157 @@
+#include "log/LogStatistics.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "table/CalculateMonth.h"
+#include "tests/table/TablePlaces.h"
+
+namespace quintrel::logbook {
+namespace {
+
+using quintrel::testing::kBoston;
+using quintrel::testing::ValuesOf;
+
+StatisticsOptions TwoThreads() {
+    StatisticsOptions options;
+    options.threads = 2;
+    return options;
+}
+
+std::string Clock(int minutes) {
+    const auto two = [](int n) { return (n < 10 ? "0" : "") + std::to_string(n); };
+    return two(minutes / 60) + ":" + two(minutes % 60);
+}
+
+int Minutes(const std::string& text) {
+    return std::stoi(text.substr(0, 2)) * 60 + std::stoi(text.substr(3, 2));
+}
+
+TEST(LogStatistics, BandsHoldTheirUpperEdge) {
+    const std::pair<double, int> cases[] = {{0, 0},  {30, 0},  {30.5, 1}, {60, 1},
+                                            {61, 2}, {120, 2}, {121, 3},  {1e9, 3}};
+    for (const auto& [minutes, band] : cases) {
+        EXPECT_EQ(MinuteBand(minutes), band) << minutes;
+    }
+}
+
+TEST(LogStatistics, MoonPhaseBinsFollowTheLitShareAndItsDirection) {
+    struct Case {
+        double percent;
+        bool waxing;
+        const char* phase;
+    };
+    const Case cases[] = {{0, true, "New moon"},           {1, false, "New moon"},
+                          {14.6, true, "Waxing crescent"}, {50, true, "First quarter"},
+                          {85, true, "Waxing gibbous"},    {100, true, "Full moon"},
+                          {99, false, "Full moon"},        {85, false, "Waning gibbous"},
+                          {50, false, "Last quarter"},     {14.6, false, "Waning crescent"}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(kMoonPhaseNames[static_cast<std::size_t>(MoonPhaseBin(c.percent, c.waxing))],
+                  c.phase)
+            << c.percent << (c.waxing ? " waxing" : " waning");
+    }
+}
+
+// Outings on the days of June 2025 at Boston whose first major time is well inside the
+// day, each with catches at set distances from it; the expected numbers come from the
+// month table itself.
+TEST(LogStatistics, CatchesAndHoursAreSetAgainstTheMonthTable) {
+    const MonthTable june = CalculateMonth(ValuesOf(kBoston), kBoston, 6, 2025);
+    std::vector<OutingEntries> entries;
+    std::map<std::string, std::pair<int, long long>> byRating;  // outings, catches
+    for (const DayRow& row : june.rows) {
+        if (row.Maj1.size() != 5 || Minutes(row.Maj1) < 180 || Minutes(row.Maj1) > 1200 ||
+            entries.size() == 6) {
+            continue;
+        }
+        const int major = Minutes(row.Maj1);
+        OutingEntries outing;
+        outing.outing.date =
+            "2025-06-" + std::string(row.Day < 10 ? "0" : "") + std::to_string(row.Day);
+        outing.outing.record = kBoston;
+        outing.outing.start = Clock(major - 60);
+        outing.outing.end = Clock(major + 60);
+        // 30 minutes away is still the first band; 31 the second; 121 the last.
+        for (const auto& [offset, count] :
+             std::vector<std::pair<int, int>>{{30, 1}, {-31, 2}, {61, 3}, {121, 4}}) {
+            Catch entry;
+            entry.species = "Pike";
+            entry.time = Clock(major + offset);
+            entry.count = count;
+            outing.catches.push_back(entry);
+        }
+        byRating[row.Rating].first += 1;
+        byRating[row.Rating].second += 10;
+        entries.push_back(outing);
+    }
+    ASSERT_EQ(entries.size(), 6u);
+
+    const LogStatistics statistics = ComputeStatistics(entries, TwoThreads());
+    EXPECT_EQ(statistics.outings, 6);
+    EXPECT_FALSE(statistics.tooFewOutings);
+    EXPECT_EQ(statistics.catches, 60);
+    for (std::size_t i = 0; i < kRatingNames.size(); ++i) {
+        const auto [outings, catches] = byRating[std::string(kRatingNames[i])];
+        EXPECT_EQ(statistics.byRating[i].outings, outings) << kRatingNames[i];
+        EXPECT_EQ(statistics.byRating[i].catches, catches) << kRatingNames[i];
+    }
+    EXPECT_EQ(statistics.byMinutes[0].catches, 6);
+    EXPECT_EQ(statistics.byMinutes[1].catches, 12);
+    EXPECT_EQ(statistics.byMinutes[2].catches, 18);
+    EXPECT_EQ(statistics.byMinutes[3].catches, 24);
+    EXPECT_DOUBLE_EQ(statistics.byMinutes[3].share, 0.4);
+    // Two hours around the major time: 61 minutes within 30 of it, 59 beyond.
+    EXPECT_EQ(statistics.minutesFished, 6 * 120);
+    EXPECT_DOUBLE_EQ(statistics.byMinutes[0].hoursShare, 61.0 / 120);
+    EXPECT_DOUBLE_EQ(statistics.byMinutes[1].hoursShare, 59.0 / 120);
+    long long phaseCatches = 0;
+    for (const PhaseRow& row : statistics.byMoonPhase) {
+        phaseCatches += row.catches;
+    }
+    EXPECT_EQ(phaseCatches, 60);
+
+    // Without start and end the hours run from the first to the last catch; a single
+    // catch stands for an hour around it.
+    std::vector<OutingEntries> untimed(entries.begin(), entries.begin() + 2);
+    for (OutingEntries& outing : untimed) {
+        outing.outing.start.clear();
+        outing.outing.end.clear();
+        outing.catches.resize(1);
+    }
+    const LogStatistics few = ComputeStatistics(untimed);
+    EXPECT_TRUE(few.tooFewOutings);
+    EXPECT_EQ(few.minutesFished, 120);
+    EXPECT_EQ(few.byMinutes[0].minutesFished, 2 * 31);
+}
+
+TEST(LogStatistics, CsvLayout) {
+    LogStatistics statistics;
+    statistics.byRating[0] = {3, 10, 10.0 / 3};
+    statistics.byRating[4] = {1, 0, 0};
+    statistics.byMinutes[0] = {2, 2.0 / 3, 0.25, 15};
+    statistics.byMinutes[3] = {1, 1.0 / 3, 0.75, 45};
+    EXPECT_EQ(StatisticsCsv(statistics),
+              "Rating,Outings,Catches,Per outing\r\n"
+              "Best,3,10,3.33\r\n"
+              "Good,0,0,0.00\r\n"
+              "Fair,0,0,0.00\r\n"
+              "Poor,0,0,0.00\r\n"
+              "None,1,0,0.00\r\n"
+              "\r\n"
+              "Minutes,Catches,Share,Hours share\r\n"
+              "0-30,2,0.667,0.250\r\n"
+              "30-60,0,0.000,0.000\r\n"
+              "60-120,0,0.000,0.000\r\n"
+              "120+,1,0.333,0.750\r\n");
+}
+
+TEST(LogStatistics, TransitBasedTimesAreRefusedUntilTheTableOffersThem) {
+    StatisticsOptions transit;
+    transit.transitActivityTimes = true;
+    EXPECT_THROW(ComputeStatistics({}, transit), LogError);
+}
+
+}  // namespace
+}  // namespace quintrel::logbook
