@@ -12,11 +12,11 @@ namespace {
 
 // Twips; the content is centred across the paper and fits A4 and Letter.
 constexpr int kContentWidth = 10800;
-constexpr int kDayWidth = 800;
-constexpr int kTideWidth = 1500;
+constexpr int kDayWidth = 750;
+constexpr int kTideWidth = 1680;
 constexpr int kTidesPerLine = 4;
-constexpr int kRatingWidth = 1100;
-constexpr int kTimesWidth = 1450;
+constexpr int kRatingWidth = 1000;
+constexpr int kTimesWidth = 1150;
 constexpr int kLineHeight = 250;
 
 ReportFont Font(double points, int weight = 400) {
@@ -105,7 +105,7 @@ class TidePages {
             const bool high = line.tides[i].find("High") != std::string::npos;
             Text(QRect(left_ + kDayWidth + column * kTideWidth, top_ + subRow * kLineHeight,
                        kTideWidth, kLineHeight),
-                 line.tides[i], Font(8, high ? 700 : 400));
+                 line.tides[i], Font(7.5, high ? 700 : 400));
         }
         int x = left_ + kDayWidth + kTidesPerLine * kTideWidth;
         Text(QRect(x, top_, kRatingWidth, kLineHeight), line.rating, Font(8));
