@@ -38,7 +38,7 @@ DayRow Day(std::string dayName, std::string rise, std::string set, std::string m
 }
 
 PlanFilters Weekend(int minRank, bool daylight, std::optional<int> nearSun = std::nullopt) {
-    return {minRank, *ParseWeekdays("sat,sun"), daylight, nearSun};
+    return {minRank, *ParseWeekdays("sat,sun"), daylight, nearSun, std::nullopt};
 }
 
 struct FilterCase {
@@ -219,7 +219,7 @@ TEST(PlannerTest, rows_equal_the_month_tables_on_any_number_of_threads) {
         if (threads == 0) {
             request.filters = Weekend(3, false);
         }
-        const PlanResult result = RunPlan(request, {threads, {}, {}});
+        const PlanResult result = RunPlan(request, {threads, {}, {}, {}});
         ASSERT_FALSE(result.cancelled);
         if (threads != 0) {
             ASSERT_EQ(result.days.size(), 3u * (30 + 31 + 31)) << threads;
@@ -287,12 +287,15 @@ TEST(PlannerTest, cancelling_stops_the_search_and_lists_nothing) {
     request.places.push_back({kChristchurch, "Christchurch"});
     std::stop_source stop;
     std::atomic<int> calls{0};
-    PlanRun run{2, stop.get_token(), [&](int, int total) {
+    PlanRun run{2,
+                stop.get_token(),
+                [&](int, int total) {
                     EXPECT_EQ(total, 48);
                     if (++calls == 3) {
                         stop.request_stop();
                     }
-                }};
+                },
+                {}};
     const PlanResult result = RunPlan(request, run);
     EXPECT_TRUE(result.cancelled);
     EXPECT_TRUE(result.days.empty());
@@ -304,7 +307,7 @@ TEST(PlannerTest, damaged_record_is_reported_not_skipped) {
     PlanRequest request = OnePlace(2);
     request.places.push_back(
         {testing::MakeRecord("Nowhere", "Town", "+ 4x  0- 75  0-   50"), "Nowhere (Town)"});
-    EXPECT_THROW(RunPlan(request, {2, {}, {}}), CoreError);
+    EXPECT_THROW(RunPlan(request, {2, {}, {}, {}}), CoreError);
 }
 
 }  // namespace
