@@ -11,6 +11,7 @@
 #include "cli/PlaceChoice.h"
 #include "cli/TidesCommand.h"
 #include "locations/AppPaths.h"
+#include "locations/Encoding.h"
 #include "locations/LocationRecord.h"
 #include "table/Planner.h"
 #include "tides/TideFiles.h"
@@ -29,19 +30,17 @@ CalendarOptions CalendarChoices(const TableOptions& options) {
         const std::optional<Rating> rating = ParseRating(*options.minRating);
         if (!rating) {
             throw UsageError("--min-rating must be " + std::string(kRatingChoices) + ", not \"" +
-                             *options.minRating + "\"");
+                             PrintableText(*options.minRating) + "\"");
         }
         calendar.minimumRating = *rating;
     }
     return calendar;
 }
 
-// The high and low waters of the tables' dates from the place's nearest station; nothing,
+// The high and low waters of the asked months from the place's nearest station; nothing,
 // said on standard error, when no station is near enough (the other entries are written).
-std::optional<CalendarTides> CalendarTidesFor(const TableOptions& options,
-                                              const std::string& record,
-                                              const std::vector<MonthTable>& tables,
-                                              std::ostream& messages) {
+std::optional<CalendarTides> CalendarTidesFor(const TableOptions& options, const LocalMoment& now,
+                                              const std::string& record, std::ostream& messages) {
     const std::shared_ptr<tides::TideDatabase> database =
         tides::OpenTideData(AppDirectory(), TidePlaceDirectory(options));
     for (const std::string& problem : database->Problems()) {
@@ -56,10 +55,11 @@ std::optional<CalendarTides> CalendarTidesFor(const TableOptions& options,
     CalendarTides result;
     result.stationLine = tides::HeadingText(tides::HeadingFor(station, station.station.units));
     result.unitsSymbol = tides::UnitsSymbol(station.station.units);
-    result.events =
-        tides::PlaceRecordTides(*database, station, record,
-                                tides::MonthDates(tables.front().Month, tables.front().Year).first,
-                                tides::MonthDates(tables.back().Month, tables.back().Year).second);
+    const auto [firstMonth, firstYear] = FirstAskedMonth(options, now);
+    const auto [lastMonth, lastYear] = MonthAfter(firstMonth, firstYear, options.months - 1);
+    result.events = tides::PlaceRecordTides(*database, station, record,
+                                            tides::MonthDates(firstMonth, firstYear).first,
+                                            tides::MonthDates(lastMonth, lastYear).second);
     return result;
 }
 
@@ -84,19 +84,38 @@ void RunCalendarCommand(const TableOptions& options, std::ostream& standardOutpu
     }
     // Checked before anything is computed.
     const CalendarOptions calendar = CalendarChoices(options);
-    std::vector<MonthTable> tables;
-    ForEachAskedMonth(options, now, place, record,
-                      [&](MonthTable& table) { tables.push_back(std::move(table)); });
-    if (options.pdfPath) {
-        WriteReportPdf(*options.pdfPath, tables, record);
-    }
+    // One VCALENDAR over all the months, its entries written a month at a time as they
+    // are computed (the PDF too), so a century never lies in memory at once.
     std::optional<CalendarTides> waters;
-    if (calendar.tides && !tables.empty()) {
-        waters = CalendarTidesFor(options, record, tables, messages);
+    if (calendar.tides && output) {
+        waters = CalendarTidesFor(options, now, record, messages);
     }
+    std::optional<IcsStreamWriter> writer;
     if (output) {
-        output->Write(BuildIcsText(tables, record, calendar, std::time(nullptr),
-                                   waters ? &*waters : nullptr));
+        writer.emplace(
+            record, calendar, std::time(nullptr),
+            [&output](std::string_view piece) { output->Write(piece); },
+            waters ? &*waters : nullptr);
+    }
+    std::optional<ReportPdfStream> pdf;
+    if (options.pdfPath) {
+        pdf.emplace(*options.pdfPath, record, LastAskedMonth(options, now, place, record));
+    }
+    std::vector<MonthTable> pending;
+    ForEachAskedMonth(options, now, place, record, [&](MonthTable& table) {
+        if (writer) {
+            pending.assign(1, table);
+            writer->AddMonths(pending);
+        }
+        if (pdf) {
+            pdf->Add(table);
+        }
+    });
+    if (pdf) {
+        pdf->Finish();
+    }
+    if (writer) {
+        writer->Finish();
         output->Finish();
     }
 }
