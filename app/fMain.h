@@ -4,6 +4,8 @@
 #include <QWidget>
 #include <array>
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <string>
 
 #include "app/MainWindowServices.h"
@@ -26,6 +28,12 @@ class QToolButton;
 
 namespace quintrel {
 
+namespace tides {
+class TideDatabase;
+}
+
+class DayView;
+struct CalendarTides;
 class dlgDayPicture;
 class dlgPlanner;
 class ReportViewer;
@@ -151,12 +159,21 @@ class fMain : public QWidget {
     void cmdTides_Click();
     void UpdateTidesMenu();
     void miTides_Click(int index);
+    /// The tide data, opened on first use (not at start-up); null when it cannot be.
+    std::shared_ptr<const tides::TideDatabase> TideData();
+    /// "Tide Table": the tides of the report's place and month in their own window.
+    void OpenTideTable();
+    /// The high and low waters of the table's month for a calendar export, from the
+    /// place's chosen station; nothing, said in a message, when the place has none.
+    std::optional<CalendarTides> CalendarTidesOfTable();
     void arvReport_ToolbarClick(const QString& caption);
     /// "Calendar Export": the options dialog, then the file, for the table shown.
     void ExportCalendarFile();
     /// Opens the day picture of the report's row `row` (1-based) in its own window,
     /// replacing one opened before.
     void OpenDayPicture(int row);
+    /// The tides of the place's chosen station in each day the picture shows, when it has one.
+    void AddTidesToDays(DayView& view, const std::string& record);
 
     // The planner: its button at the right end of the report toolbar, and its window.
     void BuildPlannerButton();
@@ -224,6 +241,7 @@ class fMain : public QWidget {
     QPushButton* cmdPlanner = nullptr;
     /// The planner window: made on first use, hidden between uses.
     dlgPlanner* plannerWindow_ = nullptr;
+    std::shared_ptr<const tides::TideDatabase> tideData_;
 };
 
 }  // namespace quintrel

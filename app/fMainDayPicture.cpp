@@ -3,9 +3,12 @@
 #include <exception>
 
 #include "app/fMain.h"
+#include "appcore/TideSettings.h"
 #include "locations/Encoding.h"
 #include "locations/LocationRecord.h"
 #include "table/DayPicture.h"
+#include "tides/DayTides.h"
+#include "tides/TideTable.h"
 #include "ui/Exports.h"
 #include "ui/MessageBoxes.h"
 #include "ui/dlgDayPicture.h"
@@ -13,6 +16,21 @@
 #include "ui/report/ReportViewer.h"
 
 namespace quintrel {
+
+void fMain::AddTidesToDays(DayView& view, const std::string& record) {
+    const std::shared_ptr<const tides::TideDatabase> tideData = TideData();
+    if (!tideData) {
+        return;
+    }
+    const tides::PlaceStations stations =
+        tides::StationsForPlace(*tideData, record, LoadKeptStation(*services_.settings, record));
+    if (!stations.chosen) {
+        return;  // no station within reach: the picture shows no tides
+    }
+    view.SetAddition([tideData, station = *stations.chosen, record](DayPicture& picture) {
+        tides::AddDayTides(*tideData, station, record, picture);
+    });
+}
 
 void fMain::OpenDayPicture(int row) {
     const arReport* report = arvReport->ReportSource();
@@ -27,6 +45,7 @@ void fMain::OpenDayPicture(int row) {
     }
     try {
         DayView view(record, table.Year, table.Month, row, ChosenMonthOptions());
+        AddTidesToDays(view, record);
         const QString placeText = QString::fromStdString(Cp1252ToUtf8(LocationDisplayText(record)));
         auto exportPdf = [this](const ReportDocument& document, QWidget* parent) {
             ExportPdf(

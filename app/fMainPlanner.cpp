@@ -6,9 +6,13 @@
 #include <QPushButton>
 #include <QToolBar>
 #include <algorithm>
+#include <map>
+#include <memory>
 
 #include "app/fMain.h"
 #include "appcore/MonthYear.h"
+#include "appcore/TideSettings.h"
+#include "tides/TideTable.h"
 #include "ui/dlgPlanner.h"
 #include "ui/report/ReportViewer.h"
 
@@ -48,6 +52,22 @@ void fMain::cmdPlanner_Click() {
         };
         services.timeText = [this] { return services_.clockTexts().timeText; };
         services.dateText = [this] { return services_.clockTexts().dateText; };
+        services.tideTimes = [this]() -> TideTimesSource {
+            const std::shared_ptr<const tides::TideDatabase> tideData = TideData();
+            if (!tideData) {
+                return {};
+            }
+            // The kept choices are read here, on the window's thread, for the workers.
+            std::map<std::string, std::string> kept;
+            for (const std::string& record : places_.Locations) {
+                kept[record] = LoadKeptStation(*services_.settings, record);
+            }
+            return tides::PlanTideTimes(
+                tideData, [kept = std::move(kept)](const std::string& record) {
+                    const auto found = kept.find(record);
+                    return found == kept.end() ? std::string() : found->second;
+                });
+        };
         // A window of its own, not one kept above the main window: a double-clicked day's
         // month must be seen in the main window. It goes with the main window, and never
         // keeps the program running on its own.

@@ -4,11 +4,13 @@
 #include <QComboBox>
 #include <QKeySequence>
 #include <exception>
+#include <optional>
 
 #include "app/fMain.h"
 #include "appcore/CalendarSettings.h"
 #include "appcore/Settings.h"
 #include "astro/CoreError.h"
+#include "calendar/CalendarEvents.h"
 #include "calendar/IcsWriter.h"
 #include "table/CalculateMonth.h"
 #include "table/CsvExport.h"
@@ -27,6 +29,7 @@ const QString kPdfExportTool = QStringLiteral("PDF Export");
 const QString kCsvExportTool = QStringLiteral("CSV Export");
 const QString kCalendarExportTool = QStringLiteral("Calendar Export");
 const QString kTransitTool = QStringLiteral("Transit Times");
+const QString kTideTableTool = QStringLiteral("Tide Table");
 
 }  // namespace
 
@@ -75,7 +78,11 @@ void fMain::ShowReport(MonthTable table) {
         calendar->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
         calendar->setToolTip(
             QStringLiteral("Export the periods and good days to a calendar (Ctrl+L)"));
-        QAction* transit = arvReport->InsertTool(6, kTransitTool);
+        QAction* tides = arvReport->InsertTool(6, kTideTableTool);
+        tides->setObjectName(QStringLiteral("toolTideTable"));
+        tides->setToolTip(QStringLiteral(
+            "High and low waters of a station near the place for this month (not for navigation)"));
+        QAction* transit = arvReport->InsertTool(7, kTransitTool);
         transit->setObjectName(QStringLiteral("miTransit"));
         transit->setCheckable(true);
         transit->setChecked(ChosenMonthOptions().transitPeriods);
@@ -108,6 +115,8 @@ void fMain::arvReport_ToolbarClick(const QString& caption) {
                   BuildCsvText(table_, now.timeText, now.dateText), &exportProposal_, this);
     } else if (caption == kCalendarExportTool) {
         ExportCalendarFile();
+    } else if (caption == kTideTableTool) {
+        OpenTideTable();
     }
 }
 
@@ -120,7 +129,12 @@ void fMain::ExportCalendarFile() {
     std::string text;
     try {
         // The table's own place: the selection may have moved since the last calculation.
-        text = BuildIcsText({table_}, tableRecord_, options, services_.clockTexts().moment);
+        std::optional<CalendarTides> waters;
+        if (options.tides) {
+            waters = CalendarTidesOfTable();
+        }
+        text = BuildIcsText({table_}, tableRecord_, options, services_.clockTexts().moment,
+                            waters ? &*waters : nullptr);
     } catch (const std::exception& error) {
         // Nothing the choice of file could mend (a year beyond what calendars hold), so the
         // user hears why before any file is asked for.

@@ -46,6 +46,7 @@ CalendarOptions LoadCalendarOptions(SettingsStore& store) {
         RatingOfWord(ReadKey(store, "MinRating")).value_or(defaults.minimumRating);
     options.daylightOnly = ReadFlag(store, "DaylightOnly", defaults.daylightOnly);
     options.alarmMinutes = ReadMinutes(store, "Alarm", defaults.alarmMinutes);
+    options.tides = ReadFlag(store, "Tides", defaults.tides);
     return options;
 }
 
@@ -56,6 +57,7 @@ void SaveCalendarOptions(SettingsStore& store, const CalendarOptions& options) {
     WriteKey(store, "MinRating", std::string(RatingWord(options.minimumRating)));
     WriteKey(store, "DaylightOnly", options.daylightOnly ? "1" : "0");
     WriteKey(store, "Alarm", std::to_string(options.alarmMinutes));
+    WriteKey(store, "Tides", options.tides ? "1" : "0");
 }
 
 }  // namespace quintrel

@@ -10,12 +10,13 @@ class SettingsStore;
 inline constexpr const char* kCalendarSettingsSection = "Calendar";
 
 /// Reads "Major", "Minor", "Days" ("1" or "0"), "MinRating" ("Poor" .. "Best"),
-/// "DaylightOnly" ("1" or "0") and "Alarm" (minutes, 0 .. kMaxAlarmMinutes). A missing key,
+/// "DaylightOnly" ("1" or "0"), "Alarm" (minutes, 0 .. kMaxAlarmMinutes) and "Tides"
+/// ("1" or "0"). A missing key,
 /// or a value the program could not have written, gives that choice's default
 /// (CalendarOptions{}). Never throws for bad stored text.
 CalendarOptions LoadCalendarOptions(SettingsStore& store);
 
-/// Writes the six keys in the same form.
+/// Writes the seven keys in the same form.
 void SaveCalendarOptions(SettingsStore& store, const CalendarOptions& options);
 
 }  // namespace quintrel

@@ -7,6 +7,7 @@
 #include "locations/LocationRecord.h"
 #include "locations/PlaceValues.h"
 #include "table/CsvExport.h"
+#include "tides/TideTexts.h"
 
 namespace quintrel {
 
@@ -79,6 +80,27 @@ CalendarEvent GoodDayEvent(const DayRow& row, const CivilDate& date, const std::
     return event;
 }
 
+// A high or low water: a one-minute entry at the minute the tide table shows (the
+// instant rounded to the nearest minute, as the table rounds it).
+CalendarEvent TideEvent(const tides::PlaceTideEvent& tide, const CalendarTides& waters,
+                        const CivilDate& date, const std::string& dateKey,
+                        const std::string& placeKey) {
+    const std::string hhmm =
+        std::to_string(10000 + tide.minuteOfDay / 60 * 100 + tide.minuteOfDay % 60).substr(1);
+    CalendarEvent event;
+    event.uid = dateKey + "-" + (tide.isHigh ? "high" : "low") + hhmm + "@" + placeKey;
+    event.summary = std::string(tide.isHigh ? "High water " : "Low water ") +
+                    tides::FixedText(tide.height, 2) + " " + waters.unitsSymbol + " (" +
+                    tides::kNotForNavigation + ")";
+    event.description = waters.stationLine;
+    const UnixSeconds shifted = tide.utc + 30;
+    const UnixSeconds minute = (shifted / 60 - (shifted % 60 < 0 ? 1 : 0)) * 60;
+    event.startUtc = minute;
+    event.endUtc = minute + 60;
+    event.date = date;
+    return event;
+}
+
 }  // namespace
 
 std::string PlaceUidKey(std::string_view record) {
@@ -103,13 +125,17 @@ std::string PlaceUidKey(std::string_view record) {
 
 std::vector<CalendarEvent> CollectCalendarEvents(const std::vector<MonthTable>& tables,
                                                  std::string_view record,
-                                                 const CalendarOptions& options) {
+                                                 const CalendarOptions& options,
+                                                 const CalendarTides* waters) {
     PlaceValues values;
     ParseSelectedLocation(record, values);
     const PlaceTexts place = MakePlaceTexts(values, record);
     const std::string placeKey = PlaceUidKey(record);
 
     std::vector<CalendarEvent> events;
+    const bool withTides = options.tides && waters != nullptr;
+    auto tide =
+        withTides ? waters->events.begin() : std::vector<tides::PlaceTideEvent>::const_iterator{};
     for (const MonthTable& table : tables) {
         for (const DayRow& row : table.rows) {
             const CivilDate date{table.Year, table.Month, row.Day};
@@ -152,6 +178,14 @@ std::vector<CalendarEvent> CollectCalendarEvents(const std::vector<MonthTable>& 
             if (options.minorPeriods) {
                 addPeriod(row.Min1, "minor1", "Minor period", lengths.minorMinutes);
                 addPeriod(row.Min2, "minor2", "Minor period", lengths.minorMinutes);
+            }
+            if (withTides) {
+                while (tide != waters->events.end() && tide->date < serial) {
+                    ++tide;
+                }
+                for (; tide != waters->events.end() && tide->date == serial; ++tide) {
+                    events.push_back(TideEvent(*tide, *waters, date, dateKey, placeKey));
+                }
             }
         }
     }

@@ -8,6 +8,7 @@
 #include "calendar/CalendarOptions.h"
 #include "calendar/LocalToUtc.h"
 #include "table/MonthTable.h"
+#include "tides/PlaceTides.h"
 
 namespace quintrel {
 
@@ -23,14 +24,25 @@ struct CalendarEvent {
     bool remind = false;       ///< a reminder belongs to this entry (the periods)
 };
 
+/// The high and low waters of a calendar: the station line (name, distance, datum, units,
+/// "Not for navigation"), the units' symbol and the events of the tables' dates on the
+/// place's clock.
+struct CalendarTides {
+    std::string stationLine;
+    std::string unitsSymbol;
+    std::vector<tides::PlaceTideEvent> events;
+};
+
 /// The entries that `options` asks for from month tables of the place of `record`
 /// (Windows-1252 bytes), in table order: per day the good-day entry, then the major and the
 /// minor periods, each centred on the table's time and as long as PeriodLengthsFor gives.
-/// Times shown as ":" give no entry. Throws CoreError for a record whose numbers are not
-/// numbers.
+/// Times shown as ":" give no entry. With options.tides and `tides`, each day's high and
+/// low waters follow, as one-minute entries starting at the minute the tide table shows.
+/// Throws CoreError for a record whose numbers are not numbers.
 std::vector<CalendarEvent> CollectCalendarEvents(const std::vector<MonthTable>& tables,
                                                  std::string_view record,
-                                                 const CalendarOptions& options);
+                                                 const CalendarOptions& options,
+                                                 const CalendarTides* waters = nullptr);
 
 /// The place part of every UID: the place's name and coordinates in letters, digits, "-"
 /// and ".", so that the same place always gives the same text.

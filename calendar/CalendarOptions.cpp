@@ -18,7 +18,7 @@ PeriodLengths PeriodLengthsFor(std::string_view ratingText) {
 
 CalendarChoiceStates ChoiceStates(const CalendarOptions& options) {
     const bool periods = options.majorPeriods || options.minorPeriods;
-    return {periods || options.goodDays, options.goodDays, periods};
+    return {periods || options.goodDays || options.tides, options.goodDays, periods};
 }
 
 std::string PeriodLengthsHelp() {

@@ -16,6 +16,7 @@ struct CalendarOptions {
     Rating minimumRating = Rating::Good;
     bool daylightOnly = false;  ///< only periods overlapping sunrise - 30 min .. sunset + 30 min
     int alarmMinutes = 0;       ///< reminder this many minutes before each period; 0: none
+    bool tides = false;         ///< the high and low waters of the place's tide station
 };
 
 /// Which choices of the options dialog count with the entries ticked: an export without
@@ -31,7 +32,7 @@ CalendarChoiceStates ChoiceStates(const CalendarOptions& options);
 inline constexpr int kMaxAlarmMinutes = 7 * 24 * 60;
 
 /// The event kinds of an export as the command line names them.
-inline constexpr std::string_view kEventKindNames[] = {"major", "minor", "days"};
+inline constexpr std::string_view kEventKindNames[] = {"major", "minor", "days", "tides"};
 
 /// How long the periods of a day last, by the day's rating. Majors run from about 2 hours on
 /// the best days down to 1 hour on poor days, minors half that:

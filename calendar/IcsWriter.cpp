@@ -132,8 +132,12 @@ std::string CheckedCalendarText(icalcomponent* calendar, bool check = true) {
 }  // namespace
 
 IcsStreamWriter::IcsStreamWriter(std::string_view record, const CalendarOptions& options,
-                                 UnixSeconds stampUtc, Sink sink)
-    : record_(record), options_(options), stampUtc_(stampUtc), sink_(std::move(sink)) {
+                                 UnixSeconds stampUtc, Sink sink, const CalendarTides* waters)
+    : record_(record),
+      options_(options),
+      stampUtc_(stampUtc),
+      sink_(std::move(sink)),
+      waters_(waters) {
     // The record is checked before anything goes out.
     PlaceValues values;
     ParseSelectedLocation(record_, values);
@@ -149,7 +153,8 @@ IcsStreamWriter::IcsStreamWriter(std::string_view record, const CalendarOptions&
 }
 
 void IcsStreamWriter::AddMonths(const std::vector<MonthTable>& tables) {
-    const std::vector<CalendarEvent> events = CollectCalendarEvents(tables, record_, options_);
+    const std::vector<CalendarEvent> events =
+        CollectCalendarEvents(tables, record_, options_, waters_);
     if (events.empty()) {
         return;
     }
@@ -186,10 +191,11 @@ void IcsStreamWriter::Finish() {
 }
 
 std::string BuildIcsText(const std::vector<MonthTable>& tables, std::string_view record,
-                         const CalendarOptions& options, UnixSeconds stampUtc) {
+                         const CalendarOptions& options, UnixSeconds stampUtc,
+                         const CalendarTides* waters) {
     std::string text;
-    IcsStreamWriter writer(record, options, stampUtc,
-                           [&](std::string_view piece) { text += piece; });
+    IcsStreamWriter writer(
+        record, options, stampUtc, [&](std::string_view piece) { text += piece; }, waters);
     writer.AddMonths(tables);
     writer.Finish();
     return text;

@@ -22,8 +22,10 @@ std::string CalendarProductId();
 /// options.alarmMinutes before the start when that is above 0.
 /// Throws CoreError for a record whose numbers are not numbers, for a date after the year
 /// 3000 (beyond what libical holds) or when libical rejects the calendar it was given.
+/// With options.tides, the high and low waters of `waters` (when given) are entries too.
 std::string BuildIcsText(const std::vector<MonthTable>& tables, std::string_view record,
-                         const CalendarOptions& options, UnixSeconds stampUtc);
+                         const CalendarOptions& options, UnixSeconds stampUtc,
+                         const CalendarTides* waters = nullptr);
 
 /// BuildIcsText for months that come a few at a time: the same bytes, handed to `sink` as
 /// they are made, so a century of months never lies in memory at once. The calendar's
@@ -33,8 +35,9 @@ std::string BuildIcsText(const std::vector<MonthTable>& tables, std::string_view
 class IcsStreamWriter {
   public:
     using Sink = std::function<void(std::string_view)>;
+    /// `waters`, when given, must outlive the writer.
     IcsStreamWriter(std::string_view record, const CalendarOptions& options, UnixSeconds stampUtc,
-                    Sink sink);
+                    Sink sink, const CalendarTides* waters = nullptr);
     void AddMonths(const std::vector<MonthTable>& tables);
     void Finish();
 
@@ -43,6 +46,7 @@ class IcsStreamWriter {
     CalendarOptions options_;
     UnixSeconds stampUtc_;
     Sink sink_;
+    const CalendarTides* waters_ = nullptr;
     std::string head_;
     unsigned checkedShapes_ = 0;  ///< kinds of entry (all-day, reminder) already checked
 };

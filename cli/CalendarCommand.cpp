@@ -8,8 +8,15 @@
 #include "cli/CommandParts.h"
 #include "cli/OptionChecks.h"
 #include "cli/PdfOutput.h"
+#include "cli/PlaceChoice.h"
+#include "cli/TidesCommand.h"
+#include "locations/AppPaths.h"
 #include "locations/Encoding.h"
+#include "locations/LocationRecord.h"
 #include "table/Planner.h"
+#include "tides/TideFiles.h"
+#include "tides/TideTable.h"
+#include "tides/TideTexts.h"
 
 namespace quintrel::cli {
 
@@ -30,6 +37,32 @@ CalendarOptions CalendarChoices(const TableOptions& options) {
     return calendar;
 }
 
+// The high and low waters of the asked months from the place's nearest station; nothing,
+// said on standard error, when no station is near enough (the other entries are written).
+std::optional<CalendarTides> CalendarTidesFor(const TableOptions& options, const LocalMoment& now,
+                                              const std::string& record, std::ostream& messages) {
+    const std::shared_ptr<tides::TideDatabase> database =
+        tides::OpenTideData(AppDirectory(), TidePlaceDirectory(options));
+    for (const std::string& problem : database->Problems()) {
+        messages << "quintrel-table: " << problem << "\n";
+    }
+    const tides::PlaceStations stations = tides::StationsForPlace(*database, record, "");
+    if (!stations.chosen) {
+        messages << "quintrel-table: " << tides::NoStationText(PlaceName(record)) << "\n";
+        return std::nullopt;
+    }
+    const tides::NearbyStation& station = *stations.chosen;
+    CalendarTides result;
+    result.stationLine = tides::HeadingText(tides::HeadingFor(station, station.station.units));
+    result.unitsSymbol = tides::UnitsSymbol(station.station.units);
+    const auto [firstMonth, firstYear] = FirstAskedMonth(options, now);
+    const auto [lastMonth, lastYear] = MonthAfter(firstMonth, firstYear, options.months - 1);
+    result.events = tides::PlaceRecordTides(*database, station, record,
+                                            tides::MonthDates(firstMonth, firstYear).first,
+                                            tides::MonthDates(lastMonth, lastYear).second);
+    return result;
+}
+
 }  // namespace
 
 bool IsCalendarMode(const TableOptions& options) {
@@ -37,7 +70,7 @@ bool IsCalendarMode(const TableOptions& options) {
 }
 
 void RunCalendarCommand(const TableOptions& options, std::ostream& standardOutput,
-                        std::ostream& /*messages*/) {
+                        std::ostream& messages) {
     const LocalMoment now = ReadLocalClock();
     CheckAskedMonths(options, now);
     const LocationList places = ReadPlaces(options);
@@ -53,10 +86,16 @@ void RunCalendarCommand(const TableOptions& options, std::ostream& standardOutpu
     const CalendarOptions calendar = CalendarChoices(options);
     // One VCALENDAR over all the months, its entries written a month at a time as they
     // are computed (the PDF too), so a century never lies in memory at once.
+    std::optional<CalendarTides> waters;
+    if (calendar.tides && output) {
+        waters = CalendarTidesFor(options, now, record, messages);
+    }
     std::optional<IcsStreamWriter> writer;
     if (output) {
-        writer.emplace(record, calendar, std::time(nullptr),
-                       [&output](std::string_view piece) { output->Write(piece); });
+        writer.emplace(
+            record, calendar, std::time(nullptr),
+            [&output](std::string_view piece) { output->Write(piece); },
+            waters ? &*waters : nullptr);
     }
     std::optional<ReportPdfStream> pdf;
     if (options.pdfPath) {

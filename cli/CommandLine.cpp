@@ -26,11 +26,12 @@ std::vector<std::string> Names(const auto& names) {
 // parsing. (--min-rating is shared with the planner and read by the table command.)
 void ApplyEventKinds(const std::vector<std::string>& kinds, CalendarOptions& calendar) {
     if (!kinds.empty()) {
-        calendar.majorPeriods = calendar.minorPeriods = calendar.goodDays = false;
+        calendar.majorPeriods = calendar.minorPeriods = calendar.goodDays = calendar.tides = false;
         for (const std::string& kind : kinds) {
             calendar.majorPeriods = calendar.majorPeriods || kind == "major";
             calendar.minorPeriods = calendar.minorPeriods || kind == "minor";
             calendar.goodDays = calendar.goodDays || kind == "days";
+            calendar.tides = calendar.tides || kind == "tides";
         }
     }
 }
@@ -143,6 +144,11 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& standardOutp
     app.add_flag("--transit", options.transit,
                  "Activity times from the moon's transits: majors at its upper and lower "
                  "transit, minors at its rise and set");
+    app.add_option("--near-tide", options.nearTideMinutes,
+                   "--plan: only days with a major or minor period within MINUTES of a high or "
+                   "low water of the place's nearest tide station (places without one are "
+                   "skipped and named)")
+        ->type_name("MINUTES");
     app.add_flag("--year-view", options.yearView,
                  "Draw the year at a glance of --place for --year into the --pdf file");
     app.add_flag("--stations", options.stations,
@@ -162,8 +168,8 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& standardOutp
     std::vector<std::string> icsEvents;
     const std::vector<CLI::Option*> calendarOptions{
         app.add_option("--ics-events", icsEvents,
-                       "With --format ics: the entries to write, any of major, minor, days "
-                       "(default: major,minor)")
+                       "With --format ics: the entries to write, any of major, minor, days, "
+                       "tides (the nearest station's high and low waters; default: major,minor)")
             ->delimiter(',')
             ->check(CLI::IsMember(Names(kEventKindNames)))
             ->type_name("KINDS"),

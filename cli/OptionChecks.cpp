@@ -110,9 +110,10 @@ void CheckOptions(const TableOptions& options) {
         throw UsageError("--plan and --year-view cannot be used together");
     }
     if (!options.plan && (options.from || options.places || options.days || options.daylightMajor ||
-                          options.nearSunMinutes)) {
+                          options.nearSunMinutes || options.nearTideMinutes)) {
         throw UsageError(
-            "--from, --places, --days, --daylight-major and --near-sun go with --plan");
+            "--from, --places, --days, --daylight-major, --near-sun and --near-tide "
+            "go with --plan");
     }
     if (options.minRating && !options.plan && options.format != "ics") {
         throw UsageError("--min-rating goes with --plan or --format ics");
@@ -143,8 +144,11 @@ void CheckOptions(const TableOptions& options) {
     if (options.units && *options.units != "m" && *options.units != "ft") {
         throw UsageError("--units must be m or ft, not \"" + PrintableText(*options.units) + "\"");
     }
-    if ((options.stations || options.tides) && (options.format == "ics" || options.pdfPath)) {
-        throw UsageError("--stations and --tides write text or csv; not --format ics or --pdf");
+    if ((options.stations || options.tides) && options.format == "ics") {
+        throw UsageError("--stations and --tides write text or csv; not --format ics");
+    }
+    if (options.stations && options.pdfPath) {
+        throw UsageError("--stations writes text; --pdf goes with --tides");
     }
     if (options.calendarOptionsGiven && options.format != "ics") {
         throw UsageError("--ics-events, --daylight-only and --alarm need --format ics");

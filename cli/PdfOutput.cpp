@@ -105,6 +105,21 @@ void WritePlanPdf(const std::string& path, const quintrel::PlanRequest& request,
     quintrel::WritePdf(RunReport(report, DefaultPageSetup()), QString::fromStdString(path));
 }
 
+void WriteTideTablePdf(const std::string& path,
+                       const std::vector<quintrel::TideTableSheet>& sheets) {
+    EnsureGuiApplication();
+    ReportDocument whole;
+    for (const quintrel::TideTableSheet& sheet : sheets) {
+        ReportDocument month = TideTableDocument(sheet, DefaultPageSetup());
+        if (whole.pages.empty()) {
+            whole = std::move(month);
+        } else {
+            whole.pages.insert(whole.pages.end(), month.pages.begin(), month.pages.end());
+        }
+    }
+    quintrel::WritePdf(whole, QString::fromStdString(path));
+}
+
 void WriteYearViewPdf(const std::string& path, const quintrel::YearSheet& sheet) {
     EnsureGuiApplication();
     quintrel::WritePdf(YearViewDocument(sheet, DefaultPageSetup()), QString::fromStdString(path));

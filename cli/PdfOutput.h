@@ -7,6 +7,7 @@
 #include "table/MonthTable.h"
 #include "table/Planner.h"
 #include "table/YearView.h"
+#include "ui/report/TideTableDocument.h"
 
 namespace quintrel {
 class PdfStream;
@@ -46,6 +47,10 @@ class ReportPdfStream {
 /// Writes the planner's list (the planner report) to a PDF file at `path`.
 void WritePlanPdf(const std::string& path, const quintrel::PlanRequest& request,
                   const std::vector<quintrel::PlanDay>& days);
+
+/// Writes the tide table pages of one or more months (one sheet each) to a PDF file.
+void WriteTideTablePdf(const std::string& path,
+                       const std::vector<quintrel::TideTableSheet>& sheets);
 
 /// Writes the year at a glance to a PDF file at `path`.
 void WriteYearViewPdf(const std::string& path, const quintrel::YearSheet& sheet);

@@ -9,11 +9,15 @@
 #include "cli/PdfOutput.h"
 #include "cli/PlaceChoice.h"
 #include "cli/TextTable.h"
+#include "cli/TidesCommand.h"
+#include "locations/AppPaths.h"
 #include "locations/Encoding.h"
 #include "locations/LocationRecord.h"
 #include "table/PlanColumns.h"
 #include "table/PlanOutput.h"
 #include "table/PlannerForm.h"
+#include "tides/TideFiles.h"
+#include "tides/TideTable.h"
 
 namespace quintrel::cli {
 
@@ -124,6 +128,7 @@ PlanRequest BuildPlanRequest(const TableOptions& options, const LocationList& pl
     request.filters.daylightMajor = options.daylightMajor;
     request.filters.nearSunMinutes = options.nearSunMinutes;
     request.monthOptions.transitPeriods = options.transit;
+    request.filters.nearTideMinutes = options.nearTideMinutes;
     const std::string choice = options.places.value_or(options.record ? "all" : "favourites");
     for (const std::size_t index : ChosenPlaces(choice, places)) {
         request.places.push_back({places[index], PlaceName(places[index])});
@@ -185,7 +190,20 @@ void RunPlanCommand(const TableOptions& options, std::ostream& standardOutput,
     const LocalMoment now = ReadLocalClock();
     const LocationList places = ReadPlaces(options);
     const PlanRequest request = BuildPlanRequest(options, places, now);
-    const PlanResult result = RunPlan(request);
+    PlanRun run;
+    if (request.filters.nearTideMinutes) {
+        const std::shared_ptr<tides::TideDatabase> database =
+            tides::OpenTideData(AppDirectory(), TidePlaceDirectory(options));
+        for (const std::string& problem : database->Problems()) {
+            messages << "quintrel-table: " << problem << "\n";
+        }
+        run.tideTimes = tides::PlanTideTimes(database, nullptr);
+    }
+    const PlanResult result = RunPlan(request, run);
+    for (const std::size_t place : result.placesWithoutTides) {
+        messages << "quintrel-table: " << tides::NoStationText(request.places[place].name)
+                 << "; skipped\n";
+    }
     std::string text;
     if (options.format == "csv") {
         text = BuildPlanCsv(request, result.days, now.timeText, now.dateText);

@@ -42,6 +42,7 @@ struct TableOptions {
     std::optional<std::string> days;  ///< weekdays, "sat,sun"
     bool daylightMajor = false;
     std::optional<int> nearSunMinutes;
+    std::optional<int> nearTideMinutes;
     bool yearView = false;  ///< the year at a glance of --place for --year
     bool transit = false;   ///< activity times from the moon's transits
     // Tides.

@@ -10,14 +10,17 @@
 #include "astro/CoreError.h"
 #include "cli/CommandParts.h"
 #include "cli/OptionChecks.h"
+#include "cli/PdfOutput.h"
 #include "cli/PlaceChoice.h"
 #include "locations/AppPaths.h"
 #include "locations/FileIo.h"
 #include "locations/PlaceValues.h"
+#include "table/CalculateMonth.h"
 #include "table/DateEvents.h"
 #include "tides/PlaceTides.h"
 #include "tides/StationDistance.h"
 #include "tides/TideFiles.h"
+#include "tides/TideTable.h"
 #include "tides/TideTexts.h"
 
 namespace quintrel::cli {
@@ -105,9 +108,7 @@ void RunTidesCommand(const TableOptions& options, std::ostream& standardOutput,
     } else {
         nearby = database->Nearby(place.PlaceLatitude, place.PlaceLongitude);
         if (nearby.empty()) {
-            throw CoreError("No tide station within " +
-                            tides::FixedText(tides::kStationRadiusKm, 0) + " km of " + placeName +
-                            "; no tides are shown");
+            throw CoreError(tides::NoStationText(placeName));
         }
         chosen = nearby.front();
     }
@@ -133,6 +134,20 @@ void RunTidesCommand(const TableOptions& options, std::ostream& standardOutput,
     const std::vector<tides::PlaceTideEvent> events =
         tides::PlaceTides(*database, chosen->station, texts, firstDate, lastDate, shown);
     const tides::TideHeading heading = tides::HeadingFor(*chosen, shown);
+    if (options.pdfPath) {
+        // The window's tide table: a sheet a month beside that month's table.
+        std::vector<TideTableSheet> sheets;
+        for (int index = 0; index < options.months; ++index) {
+            const long at = static_cast<long>(first.year) * 12 + (first.month - 1) + index;
+            const auto year = static_cast<std::int16_t>(at / 12);
+            const auto month = static_cast<std::int16_t>(at % 12 + 1);
+            const MonthTable table = CalculateMonth(place, record, month, year);
+            sheets.push_back({tides::TideTableTitle(placeName, month, year),
+                              tides::HeadingText(heading), tides::TideTableLines(table, events)});
+        }
+        WriteTideTablePdf(*options.pdfPath, sheets);
+        return;
+    }
     WriteWhole(options, standardOutput,
                options.format == "csv"
                    ? tides::TideCsvText(heading, events)

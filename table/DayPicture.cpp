@@ -246,9 +246,19 @@ void DayView::Show(int year, int month, int day) {
         DayPicture picture = BuildDayPicture(place_, record_, table, day);
         table_ = std::move(table);
         picture_ = std::move(picture);
-        return;
+    } else {
+        picture_ = BuildDayPicture(place_, record_, table_, day);
     }
-    picture_ = BuildDayPicture(place_, record_, table_, day);
+    if (addition_) {
+        addition_(picture_);
+    }
+}
+
+void DayView::SetAddition(std::function<void(DayPicture&)> addition) {
+    addition_ = std::move(addition);
+    if (addition_) {
+        addition_(picture_);
+    }
 }
 
 }  // namespace quintrel

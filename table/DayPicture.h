@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -56,6 +58,31 @@ struct RiseSetMark {
     double clockHours = 0;
 };
 
+/// A point of the water level curve.
+struct TideSample {
+    double clockHours = 0;  ///< on the clock the table shows, as the other curves
+    double level = 0;       ///< above the station's datum, in its units
+};
+
+/// A high or low water, labelled on the curve.
+struct TideMark {
+    bool isHigh = false;
+    std::string timeText;    ///< "04:12"
+    std::string heightText;  ///< "2.31"
+    double clockHours = 0;
+    double level = 0;
+};
+
+/// The tides of a day, for a place that has a station: the tides library fills them in
+/// (the table knows nothing of tides), the picture draws them on a scale of their own.
+struct DayTides {
+    std::string stationLine;  ///< station, distance, datum, units and "Not for navigation"
+    std::string unitsSymbol;  ///< "m" or "ft"
+    std::vector<std::vector<TideSample>> curves;  ///< one run, two on a clock-change day
+    std::vector<TideMark> marks;
+    std::string problem;  ///< why there are no tides this day (a year outside the tables)
+};
+
 /// Everything one day's picture shows, worked out without drawing anything. Every time
 /// text comes from the month table's row; the curves are the engine's altitudes.
 struct DayPicture {
@@ -76,6 +103,7 @@ struct DayPicture {
     std::vector<RiseSetMark> marks;
     int percentLit = 0;
     bool waxing = false;
+    std::optional<DayTides> tides;  ///< only where the place has a tide station
 };
 
 /// The picture of day `dayOfMonth` of `table`, which must be the month table of `place`
@@ -112,6 +140,10 @@ class DayView {
     /// CoreError and the day shown stays.
     void Step(int days);
 
+    /// Adds to every picture shown from now on what `addition` puts in (the tides of the
+    /// place), the one shown included.
+    void SetAddition(std::function<void(DayPicture&)> addition);
+
   private:
     void Show(int year, int month, int day);
 
@@ -120,6 +152,7 @@ class DayView {
     PlaceValues place_;
     MonthTable table_;
     DayPicture picture_;
+    std::function<void(DayPicture&)> addition_;
 };
 
 }  // namespace quintrel

@@ -73,6 +73,10 @@ std::string PlanFiltersText(const PlanFilters& filters) {
         parts.push_back("a major or minor period within " +
                         std::to_string(*filters.nearSunMinutes) + " min of sunrise or sunset");
     }
+    if (filters.nearTideMinutes) {
+        parts.push_back("a major or minor period within " +
+                        std::to_string(*filters.nearTideMinutes) + " min of a high or low water");
+    }
     if (parts.empty()) {
         return "every day";
     }

@@ -169,11 +169,17 @@ std::string PlanRequestProblem(const PlanRequest& request) {
                std::to_string(kMaxNearSunMinutes) + ", not " +
                std::to_string(*filters.nearSunMinutes);
     }
+    if (filters.nearTideMinutes &&
+        (*filters.nearTideMinutes < 0 || *filters.nearTideMinutes > kMaxNearTideMinutes)) {
+        return "The minutes from a high or low water must be between 0 and " +
+               std::to_string(kMaxNearTideMinutes) + ", not " +
+               std::to_string(*filters.nearTideMinutes);
+    }
     return {};
 }
 
 bool DayPassesFilters(const DayRow& row, const PlanFilters& filters,
-                      std::vector<std::string>& periods) {
+                      std::vector<std::string>& periods, const std::vector<int>* tideMinutes) {
     if (!PassesCheapFilters(row, filters)) {
         return false;
     }
@@ -192,6 +198,7 @@ bool DayPassesFilters(const DayRow& row, const PlanFilters& filters,
 
     bool daylightFound = false;
     bool nearSunFound = false;
+    bool nearTideFound = false;
     std::vector<std::pair<int, std::string>> matched;
     for (const Period& period : all) {
         const std::optional<int> minutes = mRiseSet::ClockTextMinutes(*period.text);
@@ -210,14 +217,23 @@ bool DayPassesFilters(const DayRow& row, const PlanFilters& filters,
                 nearSun = nearSun || std::abs(*minutes - event) <= *filters.nearSunMinutes;
             }
         }
+        bool nearTide = false;
+        if (filters.nearTideMinutes && tideMinutes != nullptr) {
+            for (const int tide : *tideMinutes) {
+                nearTide = nearTide || std::abs(*minutes - tide) <= *filters.nearTideMinutes;
+            }
+        }
         daylightFound = daylightFound || inDaylight;
         nearSunFound = nearSunFound || nearSun;
-        const bool anyTimeFilter = filters.daylightMajor || filters.nearSunMinutes.has_value();
-        if (!anyTimeFilter || inDaylight || nearSun) {
+        nearTideFound = nearTideFound || nearTide;
+        const bool anyTimeFilter = filters.daylightMajor || filters.nearSunMinutes.has_value() ||
+                                   filters.nearTideMinutes.has_value();
+        if (!anyTimeFilter || inDaylight || nearSun || nearTide) {
             matched.emplace_back(*minutes, std::string(period.kind) + " " + *period.text);
         }
     }
-    if ((filters.daylightMajor && !daylightFound) || (filters.nearSunMinutes && !nearSunFound)) {
+    if ((filters.daylightMajor && !daylightFound) || (filters.nearSunMinutes && !nearSunFound) ||
+        (filters.nearTideMinutes && !nearTideFound)) {
         return false;
     }
     std::stable_sort(matched.begin(), matched.end(),
@@ -246,6 +262,7 @@ PlanResult RunPlan(const PlanRequest& request, const PlanRun& run) {
     int done = 0;
     std::mutex reportMutex;
     std::exception_ptr firstError;
+    std::vector<char> withoutTides(request.places.size(), 0);
 
     // One unit is one month of one place; the engine keeps no state between calls, so
     // units run on any thread in any order and land in their own slot.
@@ -260,6 +277,16 @@ PlanResult RunPlan(const PlanRequest& request, const PlanRun& run) {
             const auto month = static_cast<std::int16_t>(monthIndex % 12 + 1);
             const auto year = static_cast<std::int16_t>(request.firstYear + monthIndex / 12);
             try {
+                std::optional<MonthTideTimes> tides;
+                if (request.filters.nearTideMinutes) {
+                    if (run.tideTimes) {
+                        tides = run.tideTimes(request.places[place], year, month);
+                    }
+                    if (!tides) {
+                        const std::lock_guard lock(reportMutex);
+                        withoutTides[place] = 1;
+                    }
+                }
                 // Rating and weekday are known before any rise or set search, so only the
                 // days that pass them are computed in full.
                 const auto ahead = [&](const DayRow& day) {
@@ -274,7 +301,10 @@ PlanResult RunPlan(const PlanRequest& request, const PlanRun& run) {
                 std::vector<PlanDay>& slot = found[static_cast<std::size_t>(unit)];
                 for (DayRow& row : table.rows) {
                     std::vector<std::string> periods;
-                    if (ahead(row) && DayPassesFilters(row, request.filters, periods)) {
+                    const auto day = static_cast<std::size_t>(row.Day - 1);
+                    const std::vector<int>* dayTides =
+                        tides && day < tides->size() ? &(*tides)[day] : nullptr;
+                    if (ahead(row) && DayPassesFilters(row, request.filters, periods, dayTides)) {
                         slot.push_back({place, year, month, std::move(row), std::move(periods)});
                     }
                 }
@@ -310,6 +340,11 @@ PlanResult RunPlan(const PlanRequest& request, const PlanRun& run) {
     }
 
     PlanResult result;
+    for (std::size_t i = 0; i < withoutTides.size(); ++i) {
+        if (withoutTides[i] != 0) {
+            result.placesWithoutTides.push_back(i);
+        }
+    }
     if (run.stop.stop_requested() && done < total) {
         result.cancelled = true;
         return result;

@@ -19,6 +19,8 @@ namespace quintrel {
 inline constexpr int kMaxPlanMonths = 24;
 /// The widest "within N minutes of sunrise or sunset" the planner takes.
 inline constexpr int kMaxNearSunMinutes = 240;
+/// The widest "within N minutes of a high or low water" the planner takes.
+inline constexpr int kMaxNearTideMinutes = 240;
 /// How far before sunrise and after sunset the daylight filter reaches, in minutes:
 /// hunting hours run from half an hour before sunrise to half an hour after sunset.
 inline constexpr int kDaylightMarginMinutes = 30;
@@ -36,6 +38,9 @@ struct PlanFilters {
     /// Days before this date, written as year * 10000 + month * 100 + day, are left out
     /// ("the days ahead" from today); 0 keeps every day of the months searched.
     int notBefore = 0;
+    /// A major or minor time this close to a high or low water of the same day (on the
+    /// table's clock); places without a tide station are then skipped.
+    std::optional<int> nearTideMinutes;
 };
 
 /// A date as PlanFilters::notBefore holds it: 2027-01-09 is 20270109.
@@ -49,6 +54,14 @@ struct PlanPlace {
     std::string record;
     std::string name;
 };
+
+/// The high and low waters of one month of a place for the tide filter: for each day
+/// (times[day - 1]) the minutes after midnight of its highs and lows on the table's clock.
+using MonthTideTimes = std::vector<std::vector<int>>;
+/// Gives a month's tide times of a place, or nothing when the place has no tide station.
+/// Called from the search's worker threads.
+using TideTimesSource =
+    std::function<std::optional<MonthTideTimes>(const PlanPlace& place, int year, int month)>;
 
 /// A search: every place, for `monthCount` months from `firstMonth` of `firstYear`.
 struct PlanRequest {
@@ -81,6 +94,8 @@ struct PlanRun {
     /// Called after each month (one place, one month) with the months done and the total.
     /// Runs on a worker thread, never two calls at once.
     std::function<void(int done, int total)> progress;
+    /// Where the tide filter's times come from; without it no place has tides.
+    TideTimesSource tideTimes;
 };
 
 struct PlanResult {
@@ -88,6 +103,9 @@ struct PlanResult {
     /// which follows the moon alone, so it cannot order them.)
     std::vector<PlanDay> days;
     bool cancelled = false;  ///< stopped early; `days` is then empty
+    /// With the tide filter: the places (positions in the request) skipped for having no
+    /// tide station, in order.
+    std::vector<std::size_t> placesWithoutTides;
 };
 
 /// Weekdays from a comma-separated list of names or their first three letters in any case
@@ -105,8 +123,11 @@ std::string WeekdaysText(WeekdaySet days);
 std::string PlanRequestProblem(const PlanRequest& request);
 
 /// Whether one day passes the filters; when it does, `periods` gets the times that matched.
+/// `tideMinutes` are the day's high and low waters for the tide filter (none: no day passes
+/// it).
 bool DayPassesFilters(const DayRow& row, const PlanFilters& filters,
-                      std::vector<std::string>& periods);
+                      std::vector<std::string>& periods,
+                      const std::vector<int>* tideMinutes = nullptr);
 
 /// Searches the request: every (place, month) is one month table, spread over the threads.
 /// Its rows come from CalculateMonthRows, which computes in full only the days whose

@@ -55,6 +55,9 @@ PlanRequest PlannerRequest(const PlannerChoices& choices, const LocationList& pl
     if (choices.nearSun) {
         request.filters.nearSunMinutes = choices.nearSunMinutes;
     }
+    if (choices.nearTide) {
+        request.filters.nearTideMinutes = choices.nearTideMinutes;
+    }
     // "The best days ahead": a search from this month does not offer the days gone by.
     request.filters.notBefore = choices.includePast ? 0 : choices.today;
     // A town kept twice (added again from the town search) would list each of its days
@@ -142,6 +145,11 @@ void ReadPlannerChoices(
         minutes && *minutes >= 0 && *minutes <= kMaxNearSunMinutes) {
         choices.nearSunMinutes = *minutes;
     }
+    choices.nearTide = read("NearTide", choices.nearTide ? "1" : "0") == "1";
+    if (const auto minutes = ReadWhole(read("NearTideMinutes", ""));
+        minutes && *minutes >= 0 && *minutes <= kMaxNearTideMinutes) {
+        choices.nearTideMinutes = *minutes;
+    }
 }
 
 void WritePlannerChoices(
@@ -160,6 +168,8 @@ void WritePlannerChoices(
     write("DaylightMajor", choices.daylightMajor ? "1" : "0");
     write("NearSun", choices.nearSun ? "1" : "0");
     write("NearSunMinutes", std::to_string(choices.nearSunMinutes));
+    write("NearTide", choices.nearTide ? "1" : "0");
+    write("NearTideMinutes", std::to_string(choices.nearTideMinutes));
 }
 
 }  // namespace quintrel

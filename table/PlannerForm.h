@@ -29,6 +29,8 @@ struct PlannerChoices {
     /// includePast is set. Neither is remembered.
     int today = 0;
     bool includePast = false;
+    bool nearTide = false;
+    int nearTideMinutes = 60;
 };
 
 /// The display name of a location record, as the place lists show it (UTF-8).

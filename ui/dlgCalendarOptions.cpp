@@ -19,6 +19,10 @@ dlgCalendarOptions::dlgCalendarOptions(const CalendarOptions& options, QWidget* 
     chkMinor_->setObjectName(QStringLiteral("chkMinor"));
     chkDays_ = new QCheckBox(QStringLiteral("Good days (all-day entries)"), this);
     chkDays_->setObjectName(QStringLiteral("chkDays"));
+    chkTides_ = new QCheckBox(
+        QStringLiteral("High and low waters of the place's tide station (not for navigation)"),
+        this);
+    chkTides_->setObjectName(QStringLiteral("chkTides"));
     cboMinRating_ = new QComboBox(this);
     cboMinRating_->setObjectName(QStringLiteral("cboMinRating"));
     for (const Rating rating : kRatings) {
@@ -42,6 +46,7 @@ dlgCalendarOptions::dlgCalendarOptions(const CalendarOptions& options, QWidget* 
     layout->addWidget(chkMajor_);
     layout->addWidget(chkMinor_);
     layout->addWidget(chkDays_);
+    layout->addWidget(chkTides_);
     layout->addLayout(form);
     layout->addWidget(chkDaylight_);
     layout->addWidget(buttons_);
@@ -49,13 +54,14 @@ dlgCalendarOptions::dlgCalendarOptions(const CalendarOptions& options, QWidget* 
     chkMajor_->setChecked(options.majorPeriods);
     chkMinor_->setChecked(options.minorPeriods);
     chkDays_->setChecked(options.goodDays);
+    chkTides_->setChecked(options.tides);
     cboMinRating_->setCurrentIndex(static_cast<int>(options.minimumRating) - 1);
     chkDaylight_->setChecked(options.daylightOnly);
     spnAlarm_->setValue(options.alarmMinutes);
 
     connect(buttons_, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons_, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    for (QCheckBox* box : {chkMajor_, chkMinor_, chkDays_}) {
+    for (QCheckBox* box : {chkMajor_, chkMinor_, chkDays_, chkTides_}) {
         connect(box, &QCheckBox::toggled, this, &dlgCalendarOptions::UpdateControls);
     }
     UpdateControls();
@@ -66,6 +72,7 @@ CalendarOptions dlgCalendarOptions::Options() const {
     options.majorPeriods = chkMajor_->isChecked();
     options.minorPeriods = chkMinor_->isChecked();
     options.goodDays = chkDays_->isChecked();
+    options.tides = chkTides_->isChecked();
     options.minimumRating = static_cast<Rating>(cboMinRating_->currentIndex() + 1);
     options.daylightOnly = chkDaylight_->isChecked();
     options.alarmMinutes = spnAlarm_->value();

@@ -33,6 +33,7 @@ class dlgCalendarOptions : public QDialog {
     QCheckBox* chkMajor_ = nullptr;
     QCheckBox* chkMinor_ = nullptr;
     QCheckBox* chkDays_ = nullptr;
+    QCheckBox* chkTides_ = nullptr;
     QComboBox* cboMinRating_ = nullptr;
     QCheckBox* chkDaylight_ = nullptr;
     QSpinBox* spnAlarm_ = nullptr;

@@ -245,6 +245,18 @@ void dlgPlanner::BuildControls() {
     nearRow->addStretch();
     grid->addLayout(nearRow, 5, 0, 1, 2);
     connect(chkNearSun_, &QCheckBox::toggled, spnNearSun_, &QWidget::setEnabled);
+    chkNearTide_ = new QCheckBox(QStringLiteral("A major or minor period within"), filterBox);
+    chkNearTide_->setObjectName(QStringLiteral("chkNearTide"));
+    spnNearTide_ = new QSpinBox(filterBox);
+    spnNearTide_->setObjectName(QStringLiteral("spnNearTide"));
+    spnNearTide_->setRange(0, kMaxNearTideMinutes);
+    spnNearTide_->setSuffix(QStringLiteral(" min of a high or low water (not for navigation)"));
+    auto* tideRow = new QHBoxLayout;
+    tideRow->addWidget(chkNearTide_);
+    tideRow->addWidget(spnNearTide_);
+    tideRow->addStretch();
+    grid->addLayout(tideRow, 6, 0, 1, 2);
+    connect(chkNearTide_, &QCheckBox::toggled, spnNearTide_, &QWidget::setEnabled);
 
     auto* searchRow = new QHBoxLayout;
     cmdSearch_ = new QPushButton(QStringLiteral("&Search"), filterBox);
@@ -258,8 +270,8 @@ void dlgPlanner::BuildControls() {
     searchRow->addWidget(cmdSearch_);
     searchRow->addWidget(prgSearch_, 1);
     searchRow->addWidget(cmdCancel_);
-    grid->addLayout(searchRow, 6, 0, 1, 2);
-    grid->setRowStretch(7, 1);
+    grid->addLayout(searchRow, 7, 0, 1, 2);
+    grid->setRowStretch(8, 1);
     top->addWidget(filterBox, 2);
 
     lblResult_ = new QLabel(this);
@@ -341,6 +353,8 @@ PlannerChoices dlgPlanner::Choices() const {
     choices.nearSunMinutes = spnNearSun_->value();
     choices.includePast = chkPast_->isChecked();
     choices.today = services_.today ? services_.today() : 0;
+    choices.nearTide = chkNearTide_->isChecked();
+    choices.nearTideMinutes = spnNearTide_->value();
     return choices;
 }
 
@@ -365,6 +379,9 @@ void dlgPlanner::SetChoices(const PlannerChoices& choices) {
     chkNearSun_->setChecked(choices.nearSun);
     spnNearSun_->setValue(choices.nearSunMinutes);
     spnNearSun_->setEnabled(choices.nearSun);
+    chkNearTide_->setChecked(choices.nearTide);
+    spnNearTide_->setValue(choices.nearTideMinutes);
+    spnNearTide_->setEnabled(choices.nearTide);
     // A ticked place missing from the list (not loaded yet, or renamed since) stays ticked
     // in the saved choices, and comes back ticked if it returns.
     tickedElsewhere_.clear();
@@ -423,6 +440,10 @@ void dlgPlanner::cmdSearch_Click() {
         return;
     }
     SaveChoices();
+    TideTimesSource tideTimes;
+    if (request.filters.nearTideMinutes && services_.tideTimes) {
+        tideTimes = services_.tideTimes();  // opens the tide data on first use
+    }
     if (worker_.joinable()) {
         worker_.join();
     }
@@ -440,12 +461,14 @@ void dlgPlanner::cmdSearch_Click() {
     stop_ = std::stop_source();
     finished_ = false;
     UpdateButtons();
-    worker_ = std::jthread([this, request = std::move(request), stop = stop_.get_token()] {
+    worker_ = std::jthread([this, request = std::move(request), stop = stop_.get_token(),
+                            tideTimes = std::move(tideTimes)] {
         auto result = std::make_shared<PlanResult>();
         QString error;
         try {
             PlanRun run;
             run.stop = stop;
+            run.tideTimes = tideTimes;
             run.progress = [this](int done, int) {
                 QMetaObject::invokeMethod(
                     this, [this, done] { prgSearch_->setValue(done); }, Qt::QueuedConnection);
@@ -466,6 +489,8 @@ void dlgPlanner::SearchFinished(std::shared_ptr<PlanResult> result, const QStrin
         services_.messages->Exclamation(kTitle, error, this);
     } else if (result->cancelled) {
         lblResult_->setText(QStringLiteral("The search was cancelled."));
+        UpdateButtons();
+        return;
     } else if (result->days.empty()) {
         lblResult_->setText(QString::fromStdString(NothingFoundText(request_)));
     } else {
@@ -478,6 +503,16 @@ void dlgPlanner::SearchFinished(std::shared_ptr<PlanResult> result, const QStrin
                                 .arg(QString::fromStdString(PlanFiltersText(request_.filters))));
         model_->SetResult(request_, std::move(result->days));
         lstResults_->resizeColumnsToContents();
+    }
+    if (error.isEmpty() && !result->placesWithoutTides.empty()) {
+        QString names;
+        for (const std::size_t place : result->placesWithoutTides) {
+            names += (names.isEmpty() ? QString() : QStringLiteral("; ")) +
+                     QString::fromStdString(request_.places[place].name);
+        }
+        lblResult_->setText(lblResult_->text() +
+                            QStringLiteral(" Skipped, no tide station within 100 km: ") + names +
+                            QLatin1Char('.'));
     }
     UpdateButtons();
 }

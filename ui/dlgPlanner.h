@@ -48,6 +48,9 @@ struct PlannerServices {
     /// The time and date texts of the CSV preamble.
     std::function<std::string()> timeText;
     std::function<std::string()> dateText;
+    /// The tide times of the tide filter, asked for on the window's thread when a search
+    /// uses it; may be empty (no place then has tides).
+    std::function<TideTimesSource()> tideTimes;
 };
 
 /// The planner window: its controls mirror PlannerChoices, Search runs the planner on a
@@ -120,6 +123,8 @@ class dlgPlanner : public QDialog {
     QElapsedTimer typedTimer_;
     QCheckBox* chkNearSun_ = nullptr;
     QSpinBox* spnNearSun_ = nullptr;
+    QCheckBox* chkNearTide_ = nullptr;
+    QSpinBox* spnNearTide_ = nullptr;
     QPushButton* cmdSearch_ = nullptr;
     QPushButton* cmdCancel_ = nullptr;
     QProgressBar* prgSearch_ = nullptr;

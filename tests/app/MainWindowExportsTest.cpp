@@ -6,6 +6,7 @@
 #include <QTest>
 
 #include "MainWindowHarness.h"
+#include "ui/dlgTideTable.h"
 #include "ui/report/ReportViewer.h"
 
 using namespace quintrel;
@@ -111,6 +112,29 @@ class MainWindowExportsTest : public QObject {
         QVERIFY(text.find("\r\nDTSTAMP:20231114T221320Z\r\n") != std::string::npos);
         QCOMPARE(CalendarSetting(harness_->settings, "Alarm"), std::string("20"));
         QCOMPARE(CalendarSetting(harness_->settings, "Days"), std::string("1"));
+    }
+
+    void tideTableOpensBesideTheReportForItsPlaceAndMonth() {
+        const QList<QAction*> tools = Ui(*window_).arvReport->Tools();
+        QCOMPARE(tools.indexOf(Tool(*window_, "Tide Table")),
+                 tools.indexOf(Tool(*window_, "Calendar Export")) + 1);
+        Tool(*window_, "Tide Table")->trigger();
+        auto* tides = window_->findChild<dlgTideTable*>();
+        QVERIFY(tides != nullptr);
+        QVERIFY(harness_->messages.shown.empty());
+        QVERIFY(tides->windowTitle().startsWith("Tide Table For Australia (Sydney), January 2004"));
+        if (!tides->Station()) {
+            // Only the shipped US harmonics beside the tests: Sydney has no station near.
+            QVERIFY(!tides->cboStation->isEnabled());
+            QVERIFY(tides->cboStation->currentText().startsWith(
+                "No tide station within 100 km of Australia (Sydney)"));
+            QVERIFY(!tides->toolPdf->isEnabled());
+        } else {
+            QVERIFY(
+                PageText(tides->arvTides->Document().pages.at(0)).contains("Not for navigation"));
+            QCOMPARE(tides->Events().empty(), false);
+        }
+        tides->close();
     }
 
     void calendarBeyondTheYear3000IsToldBeforeAnyFile() {

@@ -3,6 +3,7 @@
 
 #include "appcore/CalendarSettings.h"
 #include "appcore/Settings.h"
+#include "appcore/TideSettings.h"
 #include "support/MemorySettingsStore.h"
 
 namespace quintrel {
@@ -129,6 +130,7 @@ TEST(Settings, CalendarChoicesFallBackOnBadText) {
         chosen.majorPeriods = false;
         chosen.minimumRating = Rating::Best;
         chosen.alarmMinutes = 45;
+        chosen.tides = true;
         SaveCalendarOptions(store, chosen);
         store.values[{"Varnel", "Calendar", row.key}] = row.stored;
         const CalendarOptions back = LoadCalendarOptions(store);
@@ -137,7 +139,30 @@ TEST(Settings, CalendarChoicesFallBackOnBadText) {
         EXPECT_EQ(back.minimumRating, key == "MinRating" ? defaults.minimumRating : Rating::Best)
             << key;
         EXPECT_EQ(back.alarmMinutes, key == "Alarm" ? defaults.alarmMinutes : 45) << key;
+        EXPECT_TRUE(back.tides) << key;
     }
+}
+
+}  // namespace
+}  // namespace quintrel
+
+namespace quintrel {
+namespace {
+
+TEST(TideSettings, EachPlaceKeepsItsOwnStationUnderAKeyAnyStoreKeeps) {
+    MemorySettingsStore store;
+    // Records differing only in a blank, a slash or a Windows-1252 letter.
+    const std::string seattle = "1USA - Washington     Seattle  + 47 36-122 20-";
+    const std::string seattle2 = "1USA - Washington     Seattle  + 47 36-122 20- ";
+    const std::string odd = std::string("0France/Bretagne Brest, ") + "\xe9" + "=%";
+    EXPECT_EQ(LoadKeptStation(store, seattle), "");
+    SaveKeptStation(store, seattle, "9447130");
+    SaveKeptStation(store, odd, "TICON-1");
+    EXPECT_EQ(LoadKeptStation(store, seattle), "9447130");
+    EXPECT_EQ(LoadKeptStation(store, seattle2), "");
+    EXPECT_EQ(LoadKeptStation(store, odd), "TICON-1");
+    EXPECT_EQ(TideStationKey(odd), "0France%2FBretagne%20Brest%2C%20%E9%3D%25");
+    EXPECT_EQ(store.writes.back().section, kTideSettingsSection);
 }
 
 }  // namespace

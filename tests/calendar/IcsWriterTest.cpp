@@ -314,3 +314,40 @@ TEST(IcsWriter, CalendarCarriesPlaceStampAndProduct) {
 
 }  // namespace
 }  // namespace quintrel
+
+namespace quintrel {
+namespace {
+
+TEST(IcsWriter, TideEntriesStartAtTheTideTablesMinuteOnlyWhenAsked) {
+    PlaceValues place;
+    ParseSelectedLocation(kSydney, place);
+    const MonthTable table = CalculateMonth(place, kSydney, 1, 2025);
+    CalendarTides waters;
+    waters.stationLine = "Tides at Fort Denison; Not for navigation";
+    waters.unitsSymbol = "m";
+    // 2025-01-02 04:12:29 and 17:40:31 on Sydney's summer clock (GMT +11); the second
+    // rounds up, as the tide table rounds it. Events of other dates are left out.
+    const tides::UtcSeconds first = 1'735'751'549;  // 2025-01-01 17:12:29 UTC
+    waters.events = {{DateSerial(2025, 1, 2), 4 * 60 + 12, first, 1.834, true},
+                     {DateSerial(2025, 1, 2), 17 * 60 + 41, first + 48'482, -0.004, false},
+                     {DateSerial(2025, 2, 1), 0, first + 40 * 86'400, 1.0, true}};
+    CalendarOptions options;
+    options.majorPeriods = options.minorPeriods = false;
+    EXPECT_TRUE(Parse(BuildIcsText({table}, kSydney, options, kStamp, &waters)).empty());
+
+    options.tides = true;
+    const auto events = Parse(BuildIcsText({table}, kSydney, options, kStamp, &waters));
+    ASSERT_EQ(events.size(), 2u);
+    const std::string placeKey = PlaceUidKey(kSydney);
+    const ParsedEvent& high = events.at("20250102-high0412@" + placeKey);
+    EXPECT_EQ(high.summary, "High water 1.83 m (Not for navigation)");
+    EXPECT_EQ(high.description, waters.stationLine);
+    EXPECT_EQ(high.start, first - 29);
+    EXPECT_EQ(high.end, first - 29 + 60);
+    const ParsedEvent& low = events.at("20250102-low1741@" + placeKey);
+    EXPECT_EQ(low.summary, "Low water 0.00 m (Not for navigation)");
+    EXPECT_EQ(low.start, first + 48'482 + 29);
+}
+
+}  // namespace
+}  // namespace quintrel

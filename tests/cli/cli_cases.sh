@@ -564,6 +564,46 @@ tides_csv_and_text)
     [ "$(grep -cE '^[A-Z][a-z]{2} 2024-02-[0-9]{2}   [0-9]{2}:[0-9]{2} ' "$work/out")" -eq 29 ] ||
         fail "not 29 day lines: $(cat "$work/out")"
     ;;
+tides_pdf)
+    # The window's tide table: the CSV's first low is on its first day line, beside the
+    # month table's rating; two months give the second month's title too.
+    run 0 --record "$seattle" --tides --month 1 --year 2024 --months 2 --pdf "$work/tides.pdf"
+    pdftotext -layout "$work/tides.pdf" "$work/tides.txt"
+    grep -qF 'Tide Table For USA - Washington (Seattle), January 2024' "$work/tides.txt" ||
+        fail "title: $(head -3 "$work/tides.txt")"
+    grep -qF 'Tide Table For USA - Washington (Seattle), February 2024' "$work/tides.txt" ||
+        fail "no February"
+    grep -qF 'Not for navigation' "$work/tides.txt" || fail "PDF lacks Not for navigation"
+    grep -E '^ *Mon 1 ' "$work/tides.txt" | grep -qE '01:35 0.66 Low.*(Poor|Fair|Good|Best)' ||
+        fail "first day line: $(grep -E '^ *Mon 1 ' "$work/tides.txt")"
+    ;;
+tides_calendar_and_planner_agree)
+    # The same high and low waters in the tide CSV, the calendar and the planner's filter.
+    run 0 --record "$seattle" --tides --month 1 --year 2024 --format csv
+    tail -n +3 "$work/out" | tr -d '\r' >"$work/tides"
+    run 0 --record "$seattle" --month 1 --year 2024 --format ics --ics-events tides
+    [ "$(grep -c '^SUMMARY:High water\|^SUMMARY:Low water' "$work/out")" -eq "$(wc -l <"$work/tides")" ] ||
+        fail "calendar and CSV differ in the number of tides"
+    # 2024-01-01 01:35 Pacific standard time is 09:35 UTC.
+    grep -q 'DTSTART:20240101T093500Z' "$work/out" ||
+        fail "the first low is not at the CSV's minute"
+    printf '%s\r\n' "$seattle" "$spokane" >"$work/places.dat"
+    run 0 --locations "$work/places.dat" --plan --from 2024-01 --months 1 --places all \
+        --near-tide 20 --min-rating Poor --format csv
+    grep -qF 'No tide station within 100 km of USA - Washington (Spokane); no tides are shown; skipped' "$work/err" ||
+        fail "Spokane not named: $(cat "$work/err")"
+    tail -n +3 "$work/out" | tr -d '\r' >"$work/plan"
+    [ -s "$work/plan" ] || fail "the tide filter found nothing"
+    grep -q 'Spokane' "$work/plan" && fail "a place without a station was listed"
+    # Each listed day has a matched period within 20 minutes of one of that day's tides.
+    awk -F, 'function m(t) { return substr(t, 1, 2) * 60 + substr(t, 4, 2) }
+        NR == FNR { tide[$1] = tide[$1] " " m($2); next }
+        { n = split(tide[$1], t, " "); ok = 0
+          for (i = 1; i <= n; i++) if (match($NF, /[0-9][0-9]:[0-9][0-9]/)) {
+              d = m(substr($NF, RSTART, 5)) - t[i]; if (d < 0) d = -d; if (d <= 20) ok = 1 }
+          if (!ok) { print "no tide near " $1 " " $NF; bad = 1 } }
+        END { exit bad }' "$work/tides" "$work/plan" || fail "a listed day has no tide near its period"
+    ;;
 tides_errors)
     expect_error 1 'No tide station within 100 km of USA - Washington (Spokane)' --record "$spokane" --stations
     expect_error 1 'No tide station within 100 km' --record "$spokane" --tides --month 1 --year 2024
@@ -572,7 +612,8 @@ tides_errors)
     expect_error 1 'No tide station has the id or a name containing "atlantis"' --record "$seattle" --tides --station atlantis
     expect_error 2 '--station and --units go with --tides' --record "$seattle" --station 9447130
     expect_error 2 '--units must be m or ft' --record "$seattle" --tides --units cm
-    expect_error 2 'not --format ics or --pdf' --record "$seattle" --tides --format ics
+    expect_error 2 'not --format ics' --record "$seattle" --tides --format ics
+    expect_error 2 'pdf goes with --tides' --record "$seattle" --stations --pdf x.pdf
     expect_error 2 'cannot be used together' --record "$seattle" --tides --stations
     ;;
 tides_user_file_refused)

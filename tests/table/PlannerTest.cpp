@@ -38,7 +38,7 @@ DayRow Day(std::string dayName, std::string rise, std::string set, std::string m
 }
 
 PlanFilters Weekend(int minRank, bool daylight, std::optional<int> nearSun = std::nullopt) {
-    return {minRank, *ParseWeekdays("sat,sun"), daylight, nearSun};
+    return {minRank, *ParseWeekdays("sat,sun"), daylight, nearSun, std::nullopt};
 }
 
 struct FilterCase {
@@ -231,7 +231,7 @@ TEST(PlannerTest, rows_equal_the_month_tables_on_any_number_of_threads) {
         if (threads == 0) {
             request.filters = Weekend(3, false);
         }
-        const PlanResult result = RunPlan(request, {threads, {}, {}});
+        const PlanResult result = RunPlan(request, {threads, {}, {}, {}});
         ASSERT_FALSE(result.cancelled);
         if (threads != 0) {
             ASSERT_EQ(result.days.size(), 3u * (30 + 31 + 31)) << threads;
@@ -320,12 +320,15 @@ TEST(PlannerTest, cancelling_stops_the_search_and_lists_nothing) {
     request.places.push_back({kChristchurch, "Christchurch"});
     std::stop_source stop;
     std::atomic<int> calls{0};
-    PlanRun run{2, stop.get_token(), [&](int, int total) {
+    PlanRun run{2,
+                stop.get_token(),
+                [&](int, int total) {
                     EXPECT_EQ(total, 48);
                     if (++calls == 3) {
                         stop.request_stop();
                     }
-                }};
+                },
+                {}};
     const PlanResult result = RunPlan(request, run);
     EXPECT_TRUE(result.cancelled);
     EXPECT_TRUE(result.days.empty());
@@ -337,7 +340,58 @@ TEST(PlannerTest, damaged_record_is_reported_not_skipped) {
     PlanRequest request = OnePlace(2);
     request.places.push_back(
         {testing::MakeRecord("Nowhere", "Town", "+ 4x  0- 75  0-   50"), "Nowhere (Town)"});
-    EXPECT_THROW(RunPlan(request, {2, {}, {}}), CoreError);
+    EXPECT_THROW(RunPlan(request, {2, {}, {}, {}}), CoreError);
+}
+
+}  // namespace
+}  // namespace quintrel
+
+namespace quintrel {
+namespace {
+
+TEST(PlannerTideTest, periods_near_a_high_or_low_water_of_the_same_day) {
+    // kGoodSundayNightMajors: majors 05:10 and 17:35, minors 11:22 and 23:47.
+    PlanFilters filters = Weekend(0, false);
+    filters.nearTideMinutes = 30;
+    struct Case {
+        std::vector<int> tides;
+        bool passes;
+        std::vector<std::string> periods;
+    };
+    const Case cases[] = {
+        {{5 * 60 + 40, 11 * 60 + 52}, true, {"Major 05:10", "Minor 11:22"}},  // 30 min both
+        {{5 * 60 + 41, 17 * 60 + 4}, false, {}},                              // 31 min both
+        {{}, false, {}},  // a day without a high or low water
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> periods;
+        EXPECT_EQ(DayPassesFilters(kGoodSundayNightMajors, filters, periods, &c.tides), c.passes);
+        EXPECT_EQ(periods, c.periods);
+    }
+    std::vector<std::string> periods;
+    EXPECT_FALSE(DayPassesFilters(kGoodSundayNightMajors, filters, periods, nullptr));
+}
+
+TEST(PlannerTideTest, places_without_a_station_are_skipped_and_named) {
+    PlanRequest request = OnePlace(2);
+    request.places.push_back({kChristchurch, "Christchurch"});
+    request.filters.nearTideMinutes = 240;
+    PlanRun run;
+    run.threads = 2;
+    // Every day of the first place has a water at each period's minute; the second has none.
+    run.tideTimes = [&](const PlanPlace& place, int, int) -> std::optional<MonthTideTimes> {
+        if (place.record == kChristchurch) {
+            return std::nullopt;
+        }
+        return MonthTideTimes(31, std::vector<int>{0, 360, 720, 1080});
+    };
+    const PlanResult result = RunPlan(request, run);
+    EXPECT_EQ(result.placesWithoutTides, std::vector<std::size_t>{1});
+    ASSERT_FALSE(result.days.empty());
+    for (const PlanDay& day : result.days) {
+        EXPECT_EQ(day.placeIndex, 0u);
+    }
+    EXPECT_EQ(RunPlan(request).placesWithoutTides, (std::vector<std::size_t>{0, 1}));
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include "table/ReadingText.h"
 #include "table/ReportTexts.h"
+#include "tides/TideTexts.h"
 
 namespace quintrel {
 
@@ -33,6 +34,12 @@ const QColor kMoonDark(0x50, 0x50, 0x50);
 const QColor kHatch(0x70, 0x78, 0x88);
 constexpr int kHatchStep = 160;
 
+const QColor kTideLine(0x00, 0x6d, 0x6d);
+
+constexpr int kTidePen = 40;
+// Room right of the plot for the water level's own scale.
+constexpr int kTideScaleWidth = 700;
+
 constexpr int kSunPen = 50;
 constexpr int kMoonPen = 36;
 
@@ -49,8 +56,10 @@ int Round(double value) {
 
 class DayPageRecorder {
   public:
-    DayPageRecorder(ReportPage& page, int left, int top) : page_(page), left_(left), top_(top) {
-        plot_ = QRect(left_ + 900, top_ + 1200, kContentWidth - 1200, 5400);
+    DayPageRecorder(ReportPage& page, int left, int top, bool tides)
+        : page_(page), left_(left), top_(top) {
+        plot_ = QRect(left_ + 900, top_ + 1200,
+                      kContentWidth - 1200 - (tides ? kTideScaleWidth : 0), 5400);
         lane_ = QRect(plot_.left(), plot_.bottom() + 320, plot_.width(), 560);
     }
 
@@ -62,6 +71,9 @@ class DayPageRecorder {
         Curve(picture.moon, kMoonLine, kMoonPen, Qt::DashLine);
         Curve(picture.sun, kSunLine, kSunPen, Qt::SolidLine);
         Marks(picture);
+        if (picture.tides) {
+            Tides(*picture.tides);
+        }
         Periods(picture);
         Footer(picture);
     }
@@ -211,6 +223,84 @@ class DayPageRecorder {
         }
     }
 
+    // The water level on a scale of its own at the right of the plot: the tide's range
+    // fills the upper two thirds, so the curve stays clear of the rise and set labels.
+    void Tides(const DayTides& tides) {
+        if (!tides.problem.empty()) {
+            Text(QRect(plot_.left() + 200, plot_.top() + 120, plot_.width() - 400, 240),
+                 tides.problem, Font(8, true), ReportAlignment::Centre);
+            return;
+        }
+        double low = 0;
+        double high = 0;
+        bool any = false;
+        for (const auto& run : tides.curves) {
+            for (const TideSample& sample : run) {
+                low = any ? std::min(low, sample.level) : sample.level;
+                high = any ? std::max(high, sample.level) : sample.level;
+                any = true;
+            }
+        }
+        if (!any) {
+            return;
+        }
+        const double span = std::max(high - low, 0.1);
+        const double step = NiceStep(span / 4);
+        const double bottom = std::floor(low / step) * step;
+        const double top = std::ceil(high / step) * step;
+        const double scaleTop = plot_.top() + 500.0;
+        const double scaleBottom = plot_.top() + plot_.height() * 0.72;
+        const auto y = [&](double level) {
+            return scaleBottom - (level - bottom) / (top - bottom) * (scaleBottom - scaleTop);
+        };
+        const int axis = plot_.right() + 60;
+        Line({double(axis), y(bottom)}, {double(axis), y(top)}, kTideLine, 14, Qt::SolidLine);
+        for (double level = bottom; level <= top + step / 2; level += step) {
+            Line({double(axis), y(level)}, {axis + 60.0, y(level)}, kTideLine, 10, Qt::SolidLine);
+            Text(QRect(axis + 80, Round(y(level)) - 110, kTideScaleWidth - 100, 220),
+                 FixedLevel(level, step), Font(7), ReportAlignment::Left);
+        }
+        Text(QRect(axis - 200, Round(scaleTop) - 400, kTideScaleWidth + 200, 220),
+             "Tide (" + tides.unitsSymbol + ")", Font(7.5, true), ReportAlignment::Centre);
+        for (const auto& run : tides.curves) {
+            QPainterPath path(QPointF(X(run.front().clockHours), y(run.front().level)));
+            for (std::size_t i = 1; i < run.size(); ++i) {
+                path.lineTo(X(run[i].clockHours), y(run[i].level));
+            }
+            Shape(path, kTideLine, kTidePen, {}, Qt::DashDotLine, plot_);
+        }
+        for (const TideMark& mark : tides.marks) {
+            const double x = X(mark.clockHours);
+            const double at = y(mark.level);
+            QPainterPath dot;
+            dot.addEllipse(QPointF(x, at), 55, 55);
+            Shape(dot, kTideLine, 10, mark.isHigh ? kTideLine : QColor(Qt::white));
+            const int width = 2200;
+            const int boxLeft =
+                std::clamp(Round(x) - width / 2, plot_.left() + 20, plot_.right() - width - 20);
+            const int boxTop = mark.isHigh ? Round(at) - 290 : Round(at) + 80;
+            Text(QRect(boxLeft, boxTop, width, 220),
+                 std::string(mark.isHigh ? "High " : "Low ") + mark.timeText + " " +
+                     mark.heightText + " " + tides.unitsSymbol,
+                 Font(7.5, true), ReportAlignment::Centre);
+        }
+    }
+
+    static double NiceStep(double rough) {
+        const double power = std::pow(10.0, std::floor(std::log10(rough)));
+        for (double factor : {1.0, 2.0, 2.5, 5.0}) {
+            if (factor * power >= rough) {
+                return factor * power;
+            }
+        }
+        return 10 * power;
+    }
+
+    static std::string FixedLevel(double level, double step) {
+        const int decimals = step >= 1 ? 0 : step >= 0.1 ? 1 : 2;
+        return tides::FixedText(level, decimals);
+    }
+
     void Marks(const DayPicture& picture) {
         const double horizon = Y(0);
         for (const RiseSetMark& mark : picture.marks) {
@@ -296,16 +386,21 @@ class DayPageRecorder {
         Text(QRect(left_ + 5200, top + 450, 2800, 400), row.Rating + "  " + row.Stars,
              Font(14, true));
 
-        Legend(left_ + 8500, top + 120);
+        Legend(left_ + 8500, top + 120, picture.tides && picture.tides->problem.empty());
         Text(QRect(left_, top + 1300, kContentWidth, 500),
              "Times are those of the month table. The curves show how high the top of the sun "
              "and of the moon stands above the horizon. Activity periods are centred on the "
              "major and minor times and last longer on better days: majors from about an hour "
              "to two, minors from about half an hour to an hour.",
              Font(7.5), ReportAlignment::Left, true);
+        if (picture.tides) {
+            // The station, its datum and units, and "Not for navigation", under the notes.
+            Text(QRect(left_, top + 1850, kContentWidth, 420), picture.tides->stationLine,
+                 Font(8, true), ReportAlignment::Left, true);
+        }
     }
 
-    void Legend(int x, int y) {
+    void Legend(int x, int y, bool tides) {
         const int row = 280;
         Line({double(x), y + 110.0}, {x + 500.0, y + 110.0}, kSunLine, kSunPen, Qt::SolidLine);
         Text(QRect(x + 600, y, 2200, 240), "Sun", Font(8));
@@ -327,6 +422,11 @@ class DayPageRecorder {
             }
             Text(QRect(x2 + 600, y + line * row, 2400, 240), name, Font(8));
             ++line;
+        }
+        if (tides) {
+            Line({double(x2), y + line * row + 110.0}, {x2 + 500.0, y + line * row + 110.0},
+                 kTideLine, kTidePen, Qt::DashDotLine);
+            Text(QRect(x2 + 600, y + line * row, 2400, 240), "Tide (right scale)", Font(8));
         }
     }
 
@@ -351,7 +451,7 @@ ReportDocument RecordDayPicture(const DayPicture& picture, std::string_view plac
     document.pageHeightTwips = Round(std::min(points.width(), points.height()) * 20);
     document.pages.emplace_back();
     const int left = std::max(0, (document.pageWidthTwips - kContentWidth) / 2);
-    DayPageRecorder(document.pages.back(), left, setup.marginTop)
+    DayPageRecorder(document.pages.back(), left, setup.marginTop, picture.tides.has_value())
         .Record(picture, placeText, record);
     for (const std::string& line : DayPictureLines(picture, placeText, PlaceLineText(record))) {
         document.readingHeadings.push_back(QString::fromStdString(line));
