@@ -1,73 +1,23 @@
 #include "tides/PlaceTides.h"
 
-#include <cmath>
-
 #include "astro/CoreError.h"
-#include "astro/NumberText.h"
-#include "locations/DaylightSaving.h"
-#include "locations/LocationRecord.h"
+#include "locations/RealClock.h"
 
 namespace quintrel::tides {
 
 namespace {
 
-constexpr DaySerial kUnixEpochSerial = 25569;  // 1970-01-01
 constexpr UtcSeconds kSecondsPerDay = 86400;
-constexpr int kDefaultChangeHour = 2;
-
-UtcSeconds OffsetSeconds(std::string_view zoneText) {
-    return static_cast<UtcSeconds>(std::nearbyint(ReadNumber(zoneText) * 3600.0));
-}
-
-UtcSeconds FloorDiv(UtcSeconds value, UtcSeconds divisor) {
-    return value >= 0 ? value / divisor : -((-value + divisor - 1) / divisor);
-}
-
-// The hour of a daylight-saving rule (its first two columns), or 02 when it has none.
-int RuleHour(std::string_view record, RecordColumns rule) {
-    const std::string_view hour =
-        ColumnText(ColumnText(record, rule), {RuleColumns::Hour.first, RuleColumns::Hour.last});
-    if (hour.size() == 2 && hour[0] >= '0' && hour[0] <= '2' && hour[1] >= '0' && hour[1] <= '9' &&
-        (hour[0] - '0') * 10 + (hour[1] - '0') <= 23) {
-        return (hour[0] - '0') * 10 + (hour[1] - '0');
-    }
-    return kDefaultChangeHour;
-}
 
 }  // namespace
 
 UtcSeconds PlaceStandardMidnightUtc(const PlaceTexts& place, DaySerial date) {
-    return (static_cast<UtcSeconds>(date) - kUnixEpochSerial) * kSecondsPerDay -
-           OffsetSeconds(place.zone);
+    return UtcMidnight(date) - place.clock.standardSeconds;
 }
 
 PlaceClockTime UtcToPlaceClock(const PlaceTexts& place, UtcSeconds utc) {
-    const UtcSeconds standardOffset = OffsetSeconds(place.zone);
-    const UtcSeconds standard = utc + standardOffset;
-    const auto standardDate =
-        static_cast<DaySerial>(FloorDiv(standard, kSecondsPerDay) + kUnixEpochSerial);
-    const UtcSeconds standardSeconds =
-        standard - FloorDiv(standard, kSecondsPerDay) * kSecondsPerDay;
-    const DaylightSavingResult day =
-        ApplyDaylightSaving(place.record, place.zone, place.dstFlag, place.latitude, standardDate);
-    UtcSeconds offset = OffsetSeconds(day.zoneText);
-    if (offset != standardOffset) {
-        // Both change days are in the saving period for the whole day; the real clock
-        // is advanced only after the start and until the end.
-        const UtcSeconds saving = offset - standardOffset;
-        if (day.isStartDay &&
-            standardSeconds < RuleHour(place.record, LocationColumns::DstStartRule) * 3600) {
-            offset = standardOffset;
-        } else if (day.isEndDay &&
-                   standardSeconds >=
-                       RuleHour(place.record, LocationColumns::DstEndRule) * 3600 - saving) {
-            offset = standardOffset;
-        }
-    }
-    const UtcSeconds local = utc + offset;
-    const UtcSeconds days = FloorDiv(local, kSecondsPerDay);
-    return {static_cast<DaySerial>(days + kUnixEpochSerial),
-            static_cast<int>(local - days * kSecondsPerDay)};
+    const ClockReading reading = LocalClockAt(place.clock, utc);
+    return {reading.date, reading.secondOfDay};
 }
 
 std::vector<PlaceTideEvent> PlaceTides(const TideDatabase& database, const TideStation& station,

@@ -17,12 +17,8 @@ struct PlaceClockTime {
     int secondsOfDay = 0;  ///< 0 .. 86399
 };
 
-/// The place's clock at `utc`: its standard offset, plus one hour inside its
-/// daylight-saving period (the rules of its record, as the month table reads them). On the
-/// change days the clock moves when the real one does: forward at the start rule's hour of
-/// standard time, back at the end rule's hour of the advanced clock (02:00 when the rule
-/// gives no usable hour). The one conversion from UTC to a place's clock in the tides.
-/// Throws CoreError for a place whose numbers are not numbers.
+/// The place's clock at `utc`, as LocalClockAt reads it (the clock moves at the hours of
+/// the place's daylight-saving rules). Throws CoreError for an instant out of range.
 PlaceClockTime UtcToPlaceClock(const PlaceTexts& place, UtcSeconds utc);
 
 /// The UTC instant of 00:00 standard time of `date` at the place.

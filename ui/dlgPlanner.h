@@ -81,8 +81,9 @@ class dlgPlanner : public QDialog {
     void WaitForSearch();
 
   protected:
-    /// Typing in the place list finds the place whose name holds the letters typed; a
-    /// blank among them is part of the name, so only a Space on its own ticks a box.
+    /// Enter on a result shows it, as a double click does. Typing in the place list finds
+    /// the place whose name holds the letters typed; a blank among them is part of the
+    /// name, so only a Space on its own ticks a box.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   public:
@@ -97,7 +98,6 @@ class dlgPlanner : public QDialog {
 
   protected:
     void done(int result) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void BuildControls();
