@@ -95,10 +95,10 @@ void CheckAskedMonths(const TableOptions& options, const LocalMoment& now) {
     }
 }
 
-LocationList ReadPlaces(const TableOptions& options) {
+LocationList ReadPlaces(const TableOptions& options, std::ostream& messages) {
     if (options.town) {
         GeonamesGazetteer gazetteer;
-        return {TownRecordFor(gazetteer, *options.town)};
+        return {TownRecordFor(gazetteer, *options.town, messages)};
     }
     return options.record ? RecordAsPlaceList(*options.record)
                           : ReadPlaceList(options.locationsPath);

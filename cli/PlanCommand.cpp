@@ -180,7 +180,7 @@ bool IsPlanMode(const TableOptions& options) {
 void RunPlanCommand(const TableOptions& options, std::ostream& standardOutput,
                     std::ostream& messages) {
     const LocalMoment now = ReadLocalClock();
-    const LocationList places = ReadPlaces(options);
+    const LocationList places = ReadPlaces(options, messages);
     const PlanRequest request = BuildPlanRequest(options, places, now);
     const PlanResult result = RunPlan(request);
     std::string text;
