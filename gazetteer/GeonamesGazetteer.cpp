@@ -9,6 +9,7 @@
 #include <future>
 #include <mutex>
 #include <numbers>
+#include <system_error>
 
 #include "astro/CoreError.h"
 #include "gazetteer/TownFold.h"
@@ -79,11 +80,7 @@ struct GeonamesGazetteer::Index {
     std::vector<std::string> plainNames;  // the folded name and a blank
 };
 
-namespace {
-
-using SharedIndex = std::shared_ptr<const GeonamesGazetteer::Index>;
-
-SharedIndex ReadIndex() {
+std::shared_ptr<const GeonamesGazetteer::Index> GeonamesGazetteer::ReadTowns() {
     const EnglishMessages english;
     const gint count = geonames_get_n_cities();
     if (count <= 0) {
@@ -114,6 +111,10 @@ SharedIndex ReadIndex() {
     return index;
 }
 
+namespace {
+
+using SharedIndex = std::shared_ptr<const GeonamesGazetteer::Index>;
+
 // One index for the whole program, read once, on a thread of its own when StartReading
 // runs before the first search needs it.
 std::mutex gIndexMutex;
@@ -123,12 +124,12 @@ std::shared_future<SharedIndex> IndexFuture(bool inBackground) {
     const std::lock_guard lock(gIndexMutex);
     if (!gIndex.valid()) {
         try {
-            gIndex =
-                std::async(inBackground ? std::launch::async : std::launch::deferred, ReadIndex)
-                    .share();
+            gIndex = std::async(inBackground ? std::launch::async : std::launch::deferred,
+                                GeonamesGazetteer::ReadTowns)
+                         .share();
         } catch (const std::system_error&) {
             // No thread to spare: the first search reads the towns itself.
-            gIndex = std::async(std::launch::deferred, ReadIndex).share();
+            gIndex = std::async(std::launch::deferred, GeonamesGazetteer::ReadTowns).share();
         }
     }
     return gIndex;

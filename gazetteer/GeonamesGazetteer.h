@@ -30,6 +30,9 @@ class GeonamesGazetteer : public Gazetteer {
     static void StartReading();
 
     struct Index;
+    /// Reads the towns into a new index, as StartReading's thread does; throws CoreError
+    /// when the library has none.
+    static std::shared_ptr<const Index> ReadTowns();
 
   private:
     std::shared_ptr<const Index> index_;
