@@ -7,6 +7,7 @@
 #include "app/MainWindowServices.h"
 #include "app/mMain.h"
 #include "astro/CoreError.h"
+#include "gazetteer/GeonamesGazetteer.h"
 #include "locations/AppPaths.h"
 #include "ui/QtMessageBoxes.h"
 #include "ui/QtOpenFileDialog.h"
@@ -24,6 +25,9 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Quintrel"));
     QApplication::setWindowIcon(quintrel::ProgramIcon());
     quintrel::InstallAccessibleInterfaces();
+    // The place window's town search needs every town read and folded (a few hundred
+    // milliseconds): read them now, beside the start, so its first keystroke finds them.
+    quintrel::GeonamesGazetteer::StartReading();
     // The CSV preamble's clock texts follow the user's LC_TIME, as in quintrel-table.
     std::setlocale(LC_TIME, "");
 

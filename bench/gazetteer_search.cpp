@@ -1,6 +1,9 @@
 // The town search of the location window: each keystroke searches the gazetteer, so a
-// search must stay well under 20 ms once the town list is open; the first keystroke opens
-// it. Picking a town then derives its zone rule from the system's time-zone database.
+// search must stay well under 20 ms once the town list is open. The program starts reading
+// the towns on a thread of its own as it starts, so the first keystroke, at least the
+// opening of the window later, finds them ready (or waits only for the rest of the reading,
+// BM_ReadTownList at most); before, the first keystroke read them itself. Picking a town
+// then derives its zone rule from the system's time-zone database.
 
 #include <benchmark/benchmark.h>
 
@@ -13,13 +16,24 @@ namespace {
 
 using quintrel::GeonamesGazetteer;
 
-void BM_FirstKeystrokeOpensTheTownList(benchmark::State& state) {
+// What the start-up thread does, and what the first keystroke did before it.
+void BM_ReadTownList(benchmark::State& state) {
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(GeonamesGazetteer::ReadTowns());
+    }
+}
+BENCHMARK(BM_ReadTownList)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+
+// The first keystroke in a newly opened location window, the towns read at start-up.
+void BM_FirstKeystroke(benchmark::State& state) {
+    GeonamesGazetteer::StartReading();
+    GeonamesGazetteer().Open();  // the start-up thread has finished
     for (auto _ : state) {
         GeonamesGazetteer gazetteer;
         benchmark::DoNotOptimize(gazetteer.Search("ch", 12));
     }
 }
-BENCHMARK(BM_FirstKeystrokeOpensTheTownList)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_FirstKeystroke)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // Typing "christchurch" letter by letter after the first two: one search per keystroke.
 void BM_LaterKeystroke(benchmark::State& state) {

@@ -73,7 +73,7 @@ void RunCalendarCommand(const TableOptions& options, std::ostream& standardOutpu
                         std::ostream& messages) {
     const LocalMoment now = ReadLocalClock();
     CheckAskedMonths(options, now);
-    const LocationList places = ReadPlaces(options);
+    const LocationList places = ReadPlaces(options, messages);
     const std::string& record = ChosenRecord(options, places);
     PlaceValues place;
     ParseSelectedLocation(record, place);

@@ -106,10 +106,10 @@ MonthTable LastAskedMonth(const TableOptions& options, const LocalMoment& now,
     return CalculateMonth(place, record, CheckedMonth(month), CheckedYear(year));
 }
 
-LocationList ReadPlaces(const TableOptions& options) {
+LocationList ReadPlaces(const TableOptions& options, std::ostream& messages) {
     if (options.town) {
         GeonamesGazetteer gazetteer;
-        return {TownRecordFor(gazetteer, *options.town)};
+        return {TownRecordFor(gazetteer, *options.town, messages)};
     }
     return options.record ? RecordAsPlaceList(*options.record)
                           : ReadPlaceList(options.locationsPath);

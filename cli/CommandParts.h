@@ -40,8 +40,9 @@ void CheckAskedMonths(const TableOptions& options, const LocalMoment& now);
 MonthTable LastAskedMonth(const TableOptions& options, const LocalMoment& now,
                           const PlaceValues& place, const std::string& record);
 
-/// The place list the options name: the --town's record, the --record, or the file.
-LocationList ReadPlaces(const TableOptions& options);
+/// The place list the options name: the --town's record, the --record, or the file. A note
+/// on which town --town took, where its text also matches others, goes to `messages`.
+LocationList ReadPlaces(const TableOptions& options, std::ostream& messages);
 
 /// The record of the place the options choose from `places` (the town's when --town).
 const std::string& ChosenRecord(const TableOptions& options, const LocationList& places);

@@ -41,8 +41,8 @@ bool IsDayMode(const TableOptions& options) {
 }
 
 void RunDayCommand(const TableOptions& options, std::ostream& /*standardOutput*/,
-                   std::ostream& /*messages*/) {
-    const LocationList places = ReadPlaces(options);
+                   std::ostream& messages) {
+    const LocationList places = ReadPlaces(options, messages);
     WriteDayPictures(options, ChosenRecord(options, places));
 }
 

@@ -6,6 +6,8 @@
 #include "cli/OptionChecks.h"
 #include "gazetteer/GeonamesGazetteer.h"
 #include "gazetteer/SystemTimeZones.h"
+#include "gazetteer/TownChoice.h"
+#include "gazetteer/TownFold.h"
 #include "gazetteer/TownPlace.h"
 #include "locations/Encoding.h"
 
@@ -23,19 +25,24 @@ std::vector<GazetteerTown> Matches(Gazetteer& gazetteer, std::string_view text) 
         if (SearchTextTooShort(text)) {
             throw UsageError("Give at least two letters of a town's name to search for");
         }
-        throw CoreError("No town matches \"" + PrintableText(text) + "\"");
+        throw CoreError("No town matches \"" + PrintableText(text) + "\"." + EnglishNamesHint(text));
     }
     return towns;
 }
 
-std::string TownLine(const GazetteerTown& town) {
+std::string TownName(const GazetteerTown& town) {
     std::string line = town.name;
     for (const std::string* part : {&town.state, &town.country}) {
         if (!part->empty()) {
             line += ", " + *part;
         }
     }
-    return line + " (" + town.timeZone + ", " + std::to_string(town.population) + " people)";
+    return line;
+}
+
+std::string TownLine(const GazetteerTown& town) {
+    return TownName(town) + " (" + town.timeZone + ", " + std::to_string(town.population) +
+           " people)";
 }
 
 }  // namespace
@@ -56,28 +63,38 @@ std::string FindText(Gazetteer& gazetteer, std::string_view text) {
     return output;
 }
 
-std::string TownRecordFor(Gazetteer& gazetteer, std::string_view text) {
-    const std::vector<GazetteerTown> towns = Matches(gazetteer, text);
-    std::vector<GazetteerTown> best;
-    for (const GazetteerTown& town : towns) {
-        if (town.wholeName) {
-            best.push_back(town);
-        }
-    }
-    if (best.empty()) {
-        best = towns;
-    }
-    if (best.size() > 1) {
+std::string TownRecordFor(Gazetteer& gazetteer, std::string_view text, std::ostream& messages) {
+    // Enough towns to see which the text means, however many more share the name.
+    constexpr std::size_t kMostMeant = 50;
+    Matches(gazetteer, text);
+    const std::vector<GazetteerTown> meant = TownsMeant(gazetteer, text, kMostMeant);
+    const GazetteerTown* taken = TownTaken(meant);
+    if (taken == nullptr) {
         std::string names;
-        for (const GazetteerTown& town : best) {
-            names += (names.empty() ? "" : "; ") + town.name + ", " +
-                     (town.state.empty() ? "" : town.state + ", ") + town.country;
+        std::string suggestions;
+        for (const GazetteerTown& town : meant) {
+            names += (names.empty() ? "" : "; ") + TownName(town);
+            const TownSuggestion suggestion = SuggestionFor(gazetteer, town);
+            suggestions += (suggestions.empty() ? "\"" : ", \"") + suggestion.text + "\"";
+            if (!suggestion.unique) {
+                suggestions += suggestion.largest ? " (the largest of the towns it matches)"
+                                                  : " (not the largest of the towns it matches)";
+            }
         }
         throw UsageError("Several towns match \"" + PrintableText(text) + "\" (" + names +
-                         "); add the state or country, e.g. \"" + best.front().name + " " +
-                         best.front().country + "\"");
+                         "); say which: " + suggestions);
     }
-    const TownPlace place = PlaceForTown(best.front());
+    if (meant.size() > 1) {
+        std::string others;
+        for (std::size_t i = 1; i < meant.size(); ++i) {
+            others += (others.empty() ? "" : "; ") + TownName(meant[i]) + " (\"" +
+                      SuggestionFor(gazetteer, meant[i]).text + "\")";
+        }
+        messages << "quintrel-table: \"" << text << "\" is taken as " << TownName(*taken)
+                 << ", more than ten times larger than the other towns it matches: " << others
+                 << "\n";
+    }
+    const TownPlace place = PlaceForTown(*taken);
     if (place.zone.zoneHours.empty()) {
         throw CoreError(place.zone.note);
     }

@@ -16,11 +16,13 @@ namespace quintrel::cli {
 /// UsageError for text of fewer than two letters and CoreError when nothing matches.
 std::string FindText(Gazetteer& gazetteer, std::string_view text);
 
-/// The location record (Windows-1252 bytes) of the one best town for `text`: the only
-/// match, or the only one whose whole name the text is. Throws UsageError listing the
-/// towns when several are equally good, CoreError with the note when the record cannot
-/// hold the town's zone, and like FindText otherwise.
-std::string TownRecordFor(Gazetteer& gazetteer, std::string_view text);
+/// The location record (Windows-1252 bytes) of the one town `text` means (see TownsMeant
+/// and TownTaken): the only match, the only one whose whole name the text is, or one ten
+/// times larger than the others, which a line on `messages` then names. Throws
+/// UsageError listing the towns, each with a text that means it alone, when several are
+/// meant; CoreError with the note when the record cannot hold the town's zone, and like
+/// FindText otherwise.
+std::string TownRecordFor(Gazetteer& gazetteer, std::string_view text, std::ostream& messages);
 
 /// The zone columns the place list would give IANA zone `zoneId`, for a place north and
 /// for one south of the equator: one line each, "north +1 1 025103 035110" (sign and

@@ -10,8 +10,8 @@ bool IsListMode(const TableOptions& options) {
 }
 
 void RunListCommand(const TableOptions& options, std::ostream& standardOutput,
-                    std::ostream& /*messages*/) {
-    WriteWhole(options, standardOutput, PlaceListText(ReadPlaces(options)));
+                    std::ostream& messages) {
+    WriteWhole(options, standardOutput, PlaceListText(ReadPlaces(options, messages)));
 }
 
 }  // namespace quintrel::cli

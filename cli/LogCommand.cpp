@@ -23,11 +23,12 @@ using namespace quintrel::logbook;
 // read at the first line that needs it.
 class PlaceLookup {
   public:
-    explicit PlaceLookup(const TableOptions& options) : options_(options) {}
+    PlaceLookup(const TableOptions& options, std::ostream& messages)
+        : options_(options), messages_(messages) {}
 
     std::string operator()(std::string_view text) {
         if (!loaded_) {
-            places_ = ReadPlaces(options_);
+            places_ = ReadPlaces(options_, messages_);
             loaded_ = true;
         }
         return Cp1252ToUtf8(places_[static_cast<std::size_t>(ChoosePlace(places_, text))]);
@@ -35,6 +36,7 @@ class PlaceLookup {
 
   private:
     const TableOptions& options_;
+    std::ostream& messages_;
     LocationList places_;
     bool loaded_ = false;
 };
@@ -106,7 +108,7 @@ void RunLogCommand(const TableOptions& options, std::ostream& standardOutput,
                    std::ostream& messages) {
     const std::string path = LogPathFor(options);
     if (options.logImport) {
-        PlaceLookup lookup(options);
+        PlaceLookup lookup(options, messages);
         // Every line is read and checked before the log is opened: a bad file changes
         // nothing, not even the day's backup.
         const LogImport parsed = ParseLogCsv(ReadWholeFile(*options.logImport),

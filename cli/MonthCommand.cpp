@@ -17,10 +17,10 @@ bool IsMonthMode(const TableOptions& /*options*/) {
 }
 
 void RunMonthCommand(const TableOptions& options, std::ostream& standardOutput,
-                     std::ostream& /*messages*/) {
+                     std::ostream& messages) {
     const LocalMoment now = ReadLocalClock();
     CheckAskedMonths(options, now);
-    const LocationList places = ReadPlaces(options);
+    const LocationList places = ReadPlaces(options, messages);
     const std::string& record = ChosenRecord(options, places);
     PlaceValues place;
     ParseSelectedLocation(record, place);

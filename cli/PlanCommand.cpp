@@ -188,7 +188,7 @@ bool IsPlanMode(const TableOptions& options) {
 void RunPlanCommand(const TableOptions& options, std::ostream& standardOutput,
                     std::ostream& messages) {
     const LocalMoment now = ReadLocalClock();
-    const LocationList places = ReadPlaces(options);
+    const LocationList places = ReadPlaces(options, messages);
     const PlanRequest request = BuildPlanRequest(options, places, now);
     PlanRun run;
     if (request.filters.nearTideMinutes) {

@@ -89,7 +89,7 @@ void RunTidesCommand(const TableOptions& options, std::ostream& standardOutput,
                      std::ostream& messages) {
     const LocalMoment now = ReadLocalClock();
     CheckAskedMonths(options, now);
-    const LocationList places = ReadPlaces(options);
+    const LocationList places = ReadPlaces(options, messages);
     const std::string& record = ChosenRecord(options, places);
     const std::optional<tides::LevelUnits> units = UnitsOption(options.units);
     PlaceValues place;

@@ -12,10 +12,10 @@ bool IsYearViewMode(const TableOptions& options) {
 }
 
 void RunYearViewCommand(const TableOptions& options, std::ostream& /*standardOutput*/,
-                        std::ostream& /*messages*/) {
+                        std::ostream& messages) {
     const LocalMoment now = ReadLocalClock();
     CheckAskedMonths(options, now);
-    const LocationList places = ReadPlaces(options);
+    const LocationList places = ReadPlaces(options, messages);
     const std::string& record =
         places[static_cast<std::size_t>(ChoosePlace(places, options.place))];
     WriteYearViewPdf(*options.pdfPath,

@@ -30,10 +30,12 @@ class Gazetteer {
   public:
     virtual ~Gazetteer() = default;
 
-    /// The towns whose names have words beginning with every word of `text` (case and
-    /// accents ignored: "tromso" finds Tromsø), most populous first, at most `limit`.
-    /// A word may also match the town's state or country ("portland maine"), as long as
-    /// the first one matches the name. Text of fewer than two letters finds nothing.
+    /// The towns whose names have words beginning with every word of `text`, both folded
+    /// by FoldTownText (case, accents and punctuation ignored: "tromso" finds Tromsø, "st
+    /// johns" St. John's), most populous first, at most `limit`. A word may also match
+    /// the town's state or country, or their short forms (see PlaceSearchText: "portland
+    /// maine", "portland or", "london uk"), as long as the first one matches the name.
+    /// Text of fewer than two letters finds nothing.
     virtual std::vector<GazetteerTown> Search(std::string_view text, std::size_t limit) = 0;
 
     /// The town nearest to a position, or none when the gazetteer is empty.

@@ -6,79 +6,36 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <future>
+#include <mutex>
 #include <numbers>
+#include <system_error>
 
 #include "astro/CoreError.h"
+#include "gazetteer/TownFold.h"
+#include "gazetteer/TownNames.h"
 
 namespace quintrel {
 
 namespace {
 
-// Folded words of a text, each preceded by a blank (" tromsø tromsoe"), so that "starts a
-// word" is a search for the blank followed by the query word. GLib's folding gives the
-// lower-case words and, for words with accents, their plain ASCII forms too.
-std::string FoldedWords(const char* text) {
-    gchar** asciiForms = nullptr;
-    gchar** words = g_str_tokenize_and_fold(text, nullptr, &asciiForms);
-    std::string folded;
-    for (gchar** list : {words, asciiForms}) {
-        for (gchar** word = list; word != nullptr && *word != nullptr; ++word) {
-            folded += ' ';
-            folded += *word;
-        }
-    }
-    g_strfreev(words);
-    g_strfreev(asciiForms);
-    return folded;
+// The folded words of a text, each preceded by a blank (" st johns"), so that "starts a
+// word" is a search for the blank followed by the query word.
+std::string BlankLedWords(std::string_view text) {
+    const std::string folded = FoldTownText(text);
+    return folded.empty() ? folded : " " + folded;
 }
 
 std::vector<std::string> QueryWords(std::string_view text) {
-    const std::string owned(text);
-    gchar** words = g_str_tokenize_and_fold(owned.c_str(), nullptr, nullptr);
-    std::vector<std::string> result;
-    for (gchar** word = words; word != nullptr && *word != nullptr; ++word) {
-        result.push_back(std::string(" ") + *word);
+    std::vector<std::string> words;
+    const std::string folded = FoldTownText(text);
+    std::size_t at = 0;
+    while (at < folded.size()) {
+        const std::size_t blank = std::min(folded.find(' ', at), folded.size());
+        words.push_back(" " + folded.substr(at, blank - at));
+        at = blank + 1;
     }
-    g_strfreev(words);
-    return result;
-}
-
-// Plain lower-case ASCII words joined by single blanks ("São Paulo" gives "sao paulo"), so
-// whole names compare without accents.
-std::string PlainWords(const std::string& text) {
-    gchar* ascii = g_str_to_ascii(text.c_str(), "C");
-    std::string plain;
-    bool blank = true;
-    for (const gchar* c = ascii; *c != 0; ++c) {
-        if (g_ascii_isalnum(*c)) {
-            plain += g_ascii_tolower(*c);
-            blank = false;
-        } else if (!blank) {
-            plain += ' ';
-            blank = true;
-        }
-    }
-    g_free(ascii);
-    if (!plain.empty() && plain.back() == ' ') {
-        plain.pop_back();
-    }
-    return plain;
-}
-
-// GLib spells "ø" as "oe"; those who type the name without the letter mostly write "o".
-std::string WithPlainO(const std::string& text) {
-    std::string plain;
-    for (std::size_t at = 0; at < text.size(); ++at) {
-        // "ø" and "Ø" are C3 B8 and C3 98 in UTF-8.
-        if (text[at] == '\xC3' && at + 1 < text.size() &&
-            (text[at + 1] == '\xB8' || text[at + 1] == '\x98')) {
-            plain += 'o';
-            ++at;
-        } else {
-            plain += text[at];
-        }
-    }
-    return plain;
+    return words;
 }
 
 std::string Text(const gchar* text) {
@@ -117,25 +74,19 @@ double DistanceAngle(double lat1, double lon1, double lat2, double lon2) {
 }  // namespace
 
 struct GeonamesGazetteer::Index {
-    std::vector<GazetteerTown> towns;  // most populous first
-    std::vector<std::string> nameWords;
-    std::vector<std::string> placeWords;                 // state and country
-    std::vector<std::array<std::string, 2>> plainNames;  // GLib's spelling, and with "o"
+    std::vector<GazetteerTown> towns;     // most populous first
+    std::vector<std::string> nameWords;   // folded, each word led by a blank
+    std::vector<std::string> placeWords;  // state, country and their short forms, likewise
+    std::vector<std::string> plainNames;  // the folded name and a blank
 };
 
-GeonamesGazetteer::GeonamesGazetteer() = default;
-GeonamesGazetteer::~GeonamesGazetteer() = default;
-
-void GeonamesGazetteer::Open() {
-    if (index_) {
-        return;
-    }
+std::shared_ptr<const GeonamesGazetteer::Index> GeonamesGazetteer::ReadTowns() {
     const EnglishMessages english;
     const gint count = geonames_get_n_cities();
     if (count <= 0) {
         throw CoreError("The town list (libgeonames) could not be opened");
     }
-    auto index = std::make_unique<Index>();
+    auto index = std::make_shared<GeonamesGazetteer::Index>();
     index->towns.reserve(static_cast<std::size_t>(count));
     for (gint i = 0; i < count; ++i) {
         GeonamesCity* city = geonames_get_city(i);
@@ -153,25 +104,63 @@ void GeonamesGazetteer::Open() {
         index->towns.begin(), index->towns.end(),
         [](const GazetteerTown& a, const GazetteerTown& b) { return a.population > b.population; });
     for (const GazetteerTown& town : index->towns) {
-        index->nameWords.push_back(FoldedWords(town.name.c_str()));
-        index->placeWords.push_back(FoldedWords((town.state + " " + town.country).c_str()));
-        index->plainNames.push_back(
-            {PlainWords(town.name) + " ", PlainWords(WithPlainO(town.name)) + " "});
+        index->nameWords.push_back(BlankLedWords(town.name));
+        index->placeWords.push_back(BlankLedWords(PlaceSearchText(town)));
+        index->plainNames.push_back(FoldTownText(town.name) + " ");
     }
-    index_ = std::move(index);
+    return index;
+}
+
+namespace {
+
+using SharedIndex = std::shared_ptr<const GeonamesGazetteer::Index>;
+
+// One index for the whole program, read once, on a thread of its own when StartReading
+// runs before the first search needs it.
+std::mutex gIndexMutex;
+std::shared_future<SharedIndex> gIndex;
+
+std::shared_future<SharedIndex> IndexFuture(bool inBackground) {
+    const std::lock_guard lock(gIndexMutex);
+    if (!gIndex.valid()) {
+        try {
+            gIndex = std::async(inBackground ? std::launch::async : std::launch::deferred,
+                                GeonamesGazetteer::ReadTowns)
+                         .share();
+        } catch (const std::system_error&) {
+            // No thread to spare: the first search reads the towns itself.
+            gIndex = std::async(std::launch::deferred, GeonamesGazetteer::ReadTowns).share();
+        }
+    }
+    return gIndex;
+}
+
+}  // namespace
+
+GeonamesGazetteer::GeonamesGazetteer() = default;
+GeonamesGazetteer::~GeonamesGazetteer() = default;
+
+void GeonamesGazetteer::StartReading() {
+    IndexFuture(true);
+}
+
+void GeonamesGazetteer::Open() {
+    if (!index_) {
+        index_ = IndexFuture(false).get();
+    }
 }
 
 std::vector<GazetteerTown> GeonamesGazetteer::Search(std::string_view text, std::size_t limit) {
     const std::vector<std::string> words = QueryWords(text);
     std::size_t letters = 0;
     for (const std::string& word : words) {
-        letters += g_utf8_strlen(word.c_str(), -1) - 1;
+        letters += static_cast<std::size_t>(g_utf8_strlen(word.c_str(), -1)) - 1;
     }
     if (letters < kMinimumSearchLength) {
         return {};
     }
     Open();
-    const std::string plainText = PlainWords(std::string(text)) + " ";
+    const std::string plainText = FoldTownText(text) + " ";
     std::vector<GazetteerTown> found;
     for (std::size_t i = 0; i < index_->towns.size() && found.size() < limit; ++i) {
         const std::string& name = index_->nameWords[i];
@@ -183,9 +172,7 @@ std::vector<GazetteerTown> GeonamesGazetteer::Search(std::string_view text, std:
         }
         if (matches) {
             found.push_back(index_->towns[i]);
-            for (const std::string& plainName : index_->plainNames[i]) {
-                found.back().wholeName |= plainText.rfind(plainName, 0) == 0;
-            }
+            found.back().wholeName = plainText.rfind(index_->plainNames[i], 0) == 0;
         }
     }
     return found;

@@ -72,6 +72,31 @@ const std::map<std::string, std::string> kCountryShort = {
     {"St Vincent and Grenadines", "St Vincent"},
 };
 
+// The postal abbreviations of the US states, which people add to a town's name.
+const std::map<std::string, std::string> kUsStateShort = {
+    {"Alabama", "AL"},        {"Alaska", "AK"},         {"Arizona", "AZ"},
+    {"Arkansas", "AR"},       {"California", "CA"},     {"Colorado", "CO"},
+    {"Connecticut", "CT"},    {"Delaware", "DE"},       {"District of Columbia", "DC"},
+    {"Florida", "FL"},        {"Georgia", "GA"},        {"Hawaii", "HI"},
+    {"Idaho", "ID"},          {"Illinois", "IL"},       {"Indiana", "IN"},
+    {"Iowa", "IA"},           {"Kansas", "KS"},         {"Kentucky", "KY"},
+    {"Louisiana", "LA"},      {"Maine", "ME"},          {"Maryland", "MD"},
+    {"Massachusetts", "MA"},  {"Michigan", "MI"},       {"Minnesota", "MN"},
+    {"Mississippi", "MS"},    {"Missouri", "MO"},       {"Montana", "MT"},
+    {"Nebraska", "NE"},       {"Nevada", "NV"},         {"New Hampshire", "NH"},
+    {"New Jersey", "NJ"},     {"New Mexico", "NM"},     {"New York", "NY"},
+    {"North Carolina", "NC"}, {"North Dakota", "ND"},   {"Ohio", "OH"},
+    {"Oklahoma", "OK"},       {"Oregon", "OR"},         {"Pennsylvania", "PA"},
+    {"Rhode Island", "RI"},   {"South Carolina", "SC"}, {"South Dakota", "SD"},
+    {"Tennessee", "TN"},      {"Texas", "TX"},          {"Utah", "UT"},
+    {"Vermont", "VT"},        {"Virginia", "VA"},       {"Washington", "WA"},
+    {"West Virginia", "WV"},  {"Wisconsin", "WI"},      {"Wyoming", "WY"},
+};
+
+std::string WithoutStateOf(const std::string& state) {
+    return state.rfind("State of ", 0) == 0 ? state.substr(9) : state;
+}
+
 std::string WithState(const std::string& country, const std::string& state) {
     return state.empty() ? country : country + " - " + state;
 }
@@ -107,10 +132,7 @@ std::string ShortenName(std::string_view utf8, std::size_t characters) {
 std::string ListCountryName(const GazetteerTown& town) {
     std::string name;
     if (town.countryCode == "US") {
-        std::string state = town.state;
-        if (state.rfind("State of ", 0) == 0) {
-            state = state.substr(9);
-        }
+        const std::string state = WithoutStateOf(town.state);
         name = WithState("USA", state == "District of Columbia" ? "D.C." : state);
     } else if (town.countryCode == "CA") {
         name = WithState("Canada", town.state);
@@ -125,6 +147,23 @@ std::string ListCountryName(const GazetteerTown& town) {
         name = Lookup(kCountryShort, town.country);
     }
     return ShortenName(name, kCountryWidth);
+}
+
+std::string StateName(const GazetteerTown& town) {
+    if (town.state == town.name) {
+        return {};
+    }
+    return WithoutStateOf(town.state);
+}
+
+std::string PlaceSearchText(const GazetteerTown& town) {
+    std::string text = town.state + " " + town.country + " " + ListCountryName(town);
+    if (town.countryCode == "US") {
+        text += " " + Lookup(kUsStateShort, WithoutStateOf(town.state));
+    } else if (town.countryCode == "AU") {
+        text += " " + Lookup(kAustraliaShort, town.state);
+    }
+    return text;
 }
 
 std::string ListTownName(std::string_view name) {

@@ -13,6 +13,15 @@ namespace quintrel {
 /// (see ShortenName) to the field's 21 characters. UTF-8.
 std::string ListCountryName(const GazetteerTown& town);
 
+/// The words besides its name that a search may give to mean a town (UTF-8): its state,
+/// country, the country field the place list would give it ("USA - Oregon", "UK -
+/// Scotland") and a US or Australian state's abbreviation ("OR", "NSW").
+std::string PlaceSearchText(const GazetteerTown& town);
+
+/// The town's state as a person names it: without "State of " ("Maine", not "State of
+/// Maine"); empty when there is none or it is the town's own name.
+std::string StateName(const GazetteerTown& town);
+
 /// The town field for a town name: the name shortened to the field's 16 characters.
 std::string ListTownName(std::string_view name);
 

@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "astro/CoreError.h"
+#include "gazetteer/TownFold.h"
 
 namespace quintrel {
 
@@ -34,9 +35,10 @@ const std::vector<std::string>& TownSearch::Update(std::string_view text) {
         entries_.push_back(TownEntryText(town));
     }
     if (entries_.empty()) {
-        status_ = SearchTextTooShort(text) ? "Type at least two letters of the town's name."
-                                           : "No town of 15,000 people or more matches \"" +
-                                                 std::string(text) + "\"; enter the place by hand.";
+        status_ = SearchTextTooShort(text)
+                      ? "Type at least two letters of the town's name."
+                      : "No town of 15,000 people or more matches \"" + std::string(text) +
+                            "\"; enter the place by hand." + EnglishNamesHint(text);
     }
     return entries_;
 }

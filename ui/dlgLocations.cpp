@@ -37,6 +37,8 @@ constexpr int kNoteRows = 900;
 
 Gazetteer& ChosenGazetteer(Gazetteer* given, std::unique_ptr<Gazetteer>& own) {
     if (given == nullptr) {
+        // Already begun at program start, unless this window is opened elsewhere.
+        GeonamesGazetteer::StartReading();
         own = std::make_unique<GeonamesGazetteer>();
         return *own;
     }

@@ -99,6 +99,8 @@ TEST(CommandLine, ContradictionsAreUsageErrorsBeforeAnyDataIsRead) {
         {{"--colour"}, "--colour"},
         {{"--month", "May"}, "--month"},
         {{"--record", kPlaces[0].c_str(), "--month", "13"}, "Month 13"},
+        // The sign is read by hand: a lost minus would make this March.
+        {{"--record", kPlaces[0].c_str(), "--month", "-3"}, "Month -3 is not between 1 and 12"},
         {{"--record", kPlaces[0].c_str(), "--year", "12000"}, "Year 12000"},
     };
     for (const Case& c : cases) {

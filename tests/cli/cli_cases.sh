@@ -514,6 +514,21 @@ error_town_matches_several)
     expect_error 2 "Several towns match \"christchurch\" (Christchurch, Canterbury, New Zealand; Christchurch, England, United Kingdom)" \
         --town christchurch
     ;;
+town_search_takes_what_people_type)
+    # Accents, punctuation and the place list's country names fold as the stored names do.
+    for text in zürich malmö reykjavík łódź 'st johns' 'portland usa' 'portland or'; do
+        run 0 --find "$text"
+    done
+    grep -qF 'Portland, Oregon, United States of America' "$work/out" || fail "portland or: $(cat "$work/out")"
+    # Every suggestion names one town.
+    expect_error 2 'say which: "Portland Oregon", "Portland Maine", "Portland Texas"' --town portland
+    # A town ten times larger than the rest is taken, with a note naming the others.
+    run 0 --town london --month 1 --year 2026 --format csv
+    grep -qF '"london" is taken as London, England, United Kingdom' "$work/err" ||
+        fail "no note: $(cat "$work/err")"
+    grep -qF 'London, Ontario, Canada ("London Ontario")' "$work/err" || fail "others not named"
+    expect_error 1 'No town matches "münchen". The town list keeps English names' --find münchen
+    ;;
 error_find_too_short)
     expect_error 2 "at least two letters" --find x
     expect_error 2 "at least two letters" --find ' '

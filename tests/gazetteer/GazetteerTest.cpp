@@ -3,10 +3,14 @@
 #include <cctype>
 #include <clocale>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "astro/CoreError.h"
 #include "gazetteer/GeonamesGazetteer.h"
 #include "gazetteer/SystemTimeZones.h"
+#include "gazetteer/TownChoice.h"
+#include "gazetteer/TownFold.h"
 #include "gazetteer/TownNames.h"
 #include "gazetteer/TownPlace.h"
 #include "locations/Encoding.h"
@@ -124,6 +128,110 @@ TEST(TownPlace, ChristchurchGetsTheShippedRecord) {
     ASSERT_EQ(towns.size(), 1u);
     const std::string record = TownRecord(PlaceForTown(towns[0]));
     EXPECT_EQ(record, "1New Zealand          Christchurch     - 43 32+172 38+  121025109031104");
+}
+
+TEST(TownFold, QueryAndStoredNameFoldAlike) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"Zürich", "zurich"},
+        {"MALMÖ", "malmo"},
+        {"Łódź", "lodz"},
+        {"Straße", "strasse"},
+        {"Tromsø", "tromso"},
+        {"Đà Nẵng", "da nang"},
+        {"Ærøskøbing", "aeroskobing"},
+        {"St. John's", "st johns"},
+        {"st  johns", "st johns"},
+        {"Saint-Étienne", "saint etienne"},
+        {"Nukuʻalofa", "nukualofa"},
+        {"  Москва ", "москва"},
+        {"", ""},
+    };
+    for (const auto& [text, folded] : cases) {
+        EXPECT_EQ(FoldTownText(text), folded) << text;
+    }
+    EXPECT_TRUE(EnglishNamesHint("qqxqq st. john's").empty());
+    EXPECT_FALSE(EnglishNamesHint("münchen").empty());
+    EXPECT_FALSE(EnglishNamesHint("москва").empty());
+}
+
+struct SearchCase {
+    const char* text;
+    const char* town;     // the most populous match
+    const char* country;  // its country
+    std::size_t meant;    // how many towns the text means
+};
+
+void PrintTo(const SearchCase& c, std::ostream* out) {
+    *out << c.text;
+}
+
+class TownSearchTest : public testing::TestWithParam<SearchCase> {};
+
+// What people type, as the search must take it.
+TEST_P(TownSearchTest, FindsWhatPeopleType) {
+    const SearchCase& c = GetParam();
+    const auto meant = TownsMeant(Towns(), c.text, 50);
+    ASSERT_FALSE(meant.empty());
+    EXPECT_EQ(meant.front().name, c.town);
+    EXPECT_EQ(meant.front().country, c.country);
+    EXPECT_EQ(meant.size(), c.meant);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, TownSearchTest,
+    testing::Values(SearchCase{"zürich", "Zurich", "Switzerland", 1},
+                    SearchCase{"malmö", "Malmo", "Sweden", 1},
+                    SearchCase{"reykjavík", "Reykjavik", "Iceland", 1},
+                    SearchCase{"łódź", "Lodz", "Poland", 1},
+                    SearchCase{"st johns", "St. John's", "Canada", 2},
+                    SearchCase{"st. john's", "St. John's", "Canada", 2},
+                    SearchCase{"portland usa", "Portland", "United States of America", 3},
+                    SearchCase{"portland oregon", "Portland", "United States of America", 1},
+                    SearchCase{"portland or", "Portland", "United States of America", 1},
+                    SearchCase{"portland me", "Portland", "United States of America", 1},
+                    SearchCase{"perth wa", "Perth", "Australia", 1},
+                    SearchCase{"london uk", "London", "United Kingdom", 1},
+                    SearchCase{"TROMSØ", "Tromsø", "Norway", 1}),
+    [](const auto& row) { return "Case" + std::to_string(row.index); });
+
+TEST(TownChoice, EverySuggestionMeansOneTown) {
+    for (const char* text : {"portland", "christchurch", "st johns", "springfield"}) {
+        const auto meant = TownsMeant(Towns(), text, 50);
+        ASSERT_GT(meant.size(), 1u) << text;
+        EXPECT_EQ(TownTaken(meant), nullptr) << text;
+        for (const auto& town : meant) {
+            const TownSuggestion suggestion = SuggestionFor(Towns(), town);
+            EXPECT_TRUE(suggestion.unique) << suggestion.text;
+            const auto again = TownsMeant(Towns(), suggestion.text, 50);
+            ASSERT_EQ(again.size(), 1u) << suggestion.text;
+            EXPECT_EQ(again.front().state, town.state) << suggestion.text;
+        }
+    }
+    EXPECT_EQ(SuggestionFor(Towns(), TownsMeant(Towns(), "portland", 50)[1]).text,
+              "Portland Maine");
+}
+
+TEST(TownChoice, TakesATownTenTimesLargerThanTheOthers) {
+    const auto town = [](std::uint32_t population) {
+        GazetteerTown t;
+        t.population = population;
+        return t;
+    };
+    EXPECT_EQ(TownTaken({}), nullptr);
+    const std::vector<GazetteerTown> one = {town(5)};
+    EXPECT_EQ(TownTaken(one), &one[0]);
+    const std::vector<GazetteerTown> clear = {town(1000), town(100), town(3)};
+    EXPECT_EQ(TownTaken(clear), &clear[0]);
+    const std::vector<GazetteerTown> close = {town(1000), town(101)};
+    EXPECT_EQ(TownTaken(close), nullptr);
+    // Two towns of one name in one state: no text tells them apart, so say which is larger.
+    const auto ashford = TownsMeant(Towns(), "ashford england", 50);
+    ASSERT_EQ(ashford.size(), 2u);
+    const TownSuggestion first = SuggestionFor(Towns(), ashford[0]);
+    const TownSuggestion second = SuggestionFor(Towns(), ashford[1]);
+    EXPECT_FALSE(first.unique);
+    EXPECT_TRUE(first.largest);
+    EXPECT_FALSE(second.largest);
 }
 
 struct NameCase {

@@ -2,8 +2,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <ostream>
+#include <string>
+#include <utility>
 
 #include "astro/CoreError.h"
 #include "locations/AppPaths.h"

@@ -130,6 +130,17 @@ INSTANTIATE_TEST_SUITE_P(
                    Weekend(0, true, 20),
                    true,
                    {"Major 07:05"}},
+        // "Within N minutes" takes N itself; one minute more does not.
+        FilterCase{"minor_exactly_n_minutes_before_sunrise_counts",
+                   Day("Sunday", "06:50", "17:20", "11:02", "23:27", "06:35", ":", "Poor"),
+                   Weekend(0, false, 15),
+                   true,
+                   {"Minor 06:35"}},
+        FilterCase{"minor_n_plus_one_minutes_after_sunset_does_not",
+                   Day("Sunday", "06:50", "17:20", "11:02", "23:27", ":", "17:36", "Poor"),
+                   Weekend(0, false, 15),
+                   false,
+                   {}},
         FilterCase{
             "no_period_near_the_sun", kBestSaturdayMorningMajor, Weekend(0, false, 5), false, {}},
         FilterCase{"polar_day_is_daylight_all_day",
