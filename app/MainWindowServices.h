@@ -13,6 +13,7 @@ namespace quintrel {
 struct CalendarOptions;
 
 class MessageBoxes;
+class OpenFileDialog;
 class ProgramStarter;
 class SaveFileDialog;
 class SettingsStore;
@@ -24,6 +25,8 @@ struct MainWindowServices {
     MessageBoxes* messages = nullptr;
     SaveFileDialog* cdPrintSetup = nullptr;  ///< the one shared save-file dialog
     ProgramStarter* programStarter = nullptr;
+    /// The log window's open-file dialog; none: the real one.
+    OpenFileDialog* openDialog = nullptr;
     /// The directory that holds locs.dat and locs.bak, without a trailing separator: the
     /// program's own, or the user's data folder (PreparePlaceDirectory decides).
     std::string placeDirectory;

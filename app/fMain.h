@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "app/MainWindowServices.h"
@@ -26,6 +27,8 @@ class QToolButton;
 namespace quintrel {
 
 class dlgDayPicture;
+class dlgLog;
+class OpenFileDialog;
 class dlgPlanner;
 class ReportViewer;
 class SaveFileDialog;
@@ -69,6 +72,8 @@ class fMain : public QWidget {
     bool ShowPlaceMonth(const std::string& record, std::int16_t month, std::int16_t year);
     /// The planner window, once the Planner button has opened it.
     dlgPlanner* PlannerWindow() const { return plannerWindow_; }
+    /// The log window, while one is open.
+    dlgLog* LogWindow() const;
 
     /// The outer size of the window in twips, as saved and as the resize rule sees it.
     std::int32_t OuterWidthTwips() const;
@@ -148,6 +153,10 @@ class fMain : public QWidget {
     void BuildPlannerButton();
     void cmdPlanner_Click();
 
+    // The log: its button beside the planner's, and its window.
+    void BuildLogButton();
+    void cmdLog_Click();
+
     void CentreOnScreen();
     /// The primary screen's available size in twips.
     QSize AvailableTwips() const;
@@ -207,6 +216,10 @@ class fMain : public QWidget {
     QPushButton* cmdPlanner = nullptr;
     /// The planner window: made on first use, hidden between uses.
     dlgPlanner* plannerWindow_ = nullptr;
+    QPushButton* cmdLog = nullptr;
+    QPointer<dlgLog> logWindow_;
+    /// The open-file dialog of the log window when the services bring none.
+    std::unique_ptr<OpenFileDialog> ownOpenDialog_;
 };
 
 }  // namespace quintrel
