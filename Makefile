@@ -7,7 +7,7 @@ CMAKE_FLAGS ?=
 SOURCES = $(shell git ls-files '*.cpp' '*.h' 2>/dev/null)
 
 .PHONY: all deps configure build programs run install package test test-unit test-asan test-fuzz fuzz fuzz-build \
-        format format-check bench verify-fast soak clean
+        format format-check bench verify-fast soak world-tides world-tides-check world-tides-accuracy clean
 
 all: build
 
@@ -23,14 +23,16 @@ build: configure
 # Running and installing need only the two programs, not the tests and benchmarks that
 # `build` adds, so a fresh clone starts in well under half the build time.
 programs: configure
-	@cmake --build $(BUILD_DIR) -j $(JOBS) --target quintrel quintrel-table quintrel_manpages
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target quintrel quintrel-table quintrel_manpages \
+	  quintrel_world_tides
 
 # Opens the window where a display exists; otherwise prints this month's table.
 run: programs
 	@bash scripts/run.sh $(BUILD_DIR)
 
 # Installs under ~/.local (or PREFIX=...): quintrel, quintrel-table, locs.dat beside them
-# (an existing one is kept), the desktop entry, the icon, AppStream data and manual pages.
+# (an existing one is kept), the world tide file under share/quintrel, the desktop entry,
+# the icon, AppStream data and manual pages.
 # The installed programs are stripped of their debugging information (15 MB down to under
 # 1 MB for the window).
 PREFIX ?=
@@ -104,6 +106,21 @@ test-fuzz: fuzz-build
 verify-fast: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS) --target quintrel-verify-fast
 	@$(BUILD_DIR)/bin/quintrel-verify-fast data/locs.dat 1990 2040
+
+# The world tide file data/world-tides.tcd, from the npm package @neaps/tide-database
+# (installed into $(BUILD_DIR), so this needs npm and the network once), written through
+# libtcd; `world-tides-check` makes it afresh and compares it with the committed one. Both
+# stay out of `make test`, which must not need the network.
+world-tides: configure
+	@BUILD_DIR=$(BUILD_DIR) bash scripts/world-tides/make.sh data/world-tides.tcd
+
+world-tides-check: configure
+	@BUILD_DIR=$(BUILD_DIR) bash scripts/world-tides/check.sh
+
+# High and low waters of 2026 at nine stations against @neaps/tide-predictor on the same
+# constants (the figures of the README's "How accurate are the times?"); needs npm too.
+world-tides-accuracy: configure
+	@BUILD_DIR=$(BUILD_DIR) bash scripts/world-tides/accuracy.sh
 
 bench: build
 	@for b in $(BUILD_DIR)/bin/bench_*; do echo "== $$b"; $$b || exit 1; done

@@ -35,6 +35,13 @@ install(CODE "
   # Listed in install_manifest.txt like every installed file, for uninstalling.
   list(APPEND CMAKE_INSTALL_MANIFEST_FILES \"\${entry}\")
 ")
+# The world tide file is never edited, so a new install replaces it: beside the programs
+# in a folder the user owns (where the build folder has it too), under share/ in the
+# package.
+install(FILES ${QUINTREL_WORLD_TIDES_FILE} DESTINATION ${CMAKE_INSTALL_BINDIR}
+        COMPONENT prefix_places)
+install(FILES ${QUINTREL_WORLD_TIDES_FILE} DESTINATION ${QUINTREL_TIDES_INSTALL_DIR}
+        COMPONENT package EXCLUDE_FROM_ALL)
 install(FILES ${PROJECT_SOURCE_DIR}/ui/report/pictures/icon.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
         RENAME quintrel.svg)

@@ -34,8 +34,9 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://quintrel.example.org")
 # The libraries the programs link come from dpkg-shlibdeps; what Qt loads at run time
 # (the display plugins) and the report's fonts cannot be found that way.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# xtide-data holds the tide harmonics the tides are predicted from (libtcd itself comes
-# with the shared-library dependencies).
+# xtide-data holds the tide harmonics of the USA the tides are predicted from (the rest of
+# the world is in the package's own world-tides.tcd; libtcd itself comes with the
+# shared-library dependencies).
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-dejavu-core, xtide-data")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-dejavu-extra, fonts-crosextra-caladea, fonts-liberation2")
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS OFF)

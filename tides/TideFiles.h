@@ -15,7 +15,7 @@ namespace quintrel::tides {
 inline constexpr std::string_view kXtideDataFile =
     "/usr/share/xtide/harmonics-dwf-20191229-free.tcd";
 /// The name of the world file Quintrel ships (stations xtide-data lacks).
-inline constexpr std::string_view kWorldFileName = "tides-world.tcd";
+inline constexpr std::string_view kWorldFileName = "world-tides.tcd";
 /// The folder beside the place list where a user may put more .tcd files.
 inline constexpr std::string_view kUserTideFolder = "tides";
 

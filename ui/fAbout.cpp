@@ -13,8 +13,8 @@ namespace quintrel {
 
 namespace {
 
-// The rows added for the credits of the town list and the licence.
-constexpr int kCreditRows = 480;
+// The rows added for the credits of the town list, the tide data and the licence.
+constexpr int kCreditRows = 1200;
 
 const QString kDescriptionLines[] = {
     QStringLiteral("Calculates for each day of the chosen month and year,"),
@@ -67,14 +67,18 @@ fAbout::fAbout(QWidget* parent)
         QStringLiteral("Times are predictions for the place's clock; allow a few "
                        "minutes either way."));
 
-    // GeoNames asks for credit under CC BY 4.0; libgeonames makes the program GPL-3.
+    // GeoNames asks for credit under CC BY 4.0, and so do the world tide file's TICON-4
+    // and Kartverket stations; libgeonames makes the program GPL-3.
     auto* lblCredits = new QLabel(this);
     lblCredits->setObjectName(QStringLiteral("lblCredits"));
-    lblCredits->setGeometry(TwipsRect(855, 3030, 3885, 450));
+    lblCredits->setGeometry(TwipsRect(855, 3030, 3885, 1170));
     lblCredits->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lblCredits->setWordWrap(true);
     lblCredits->setText(
         QStringLiteral("Town list: GeoNames (geonames.org), CC BY 4.0. "
+                       "Tide data: xtide-data (NOAA, public domain); Neaps tide database "
+                       "(github.com/openwatersio/tide-database), MIT, with TICON-4 and "
+                       "Kartverket stations under CC BY 4.0. Tides are not for navigation. "
                        "Licence: GNU GPL 3.0 or later."));
 
     auto* imgWeb = new QLabel(this);

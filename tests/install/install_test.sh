@@ -25,6 +25,8 @@ install_into "$plain"
 [ -x "$plain/bin/quintrel" ] || fail "quintrel not installed"
 [ -x "$plain/bin/quintrel-table" ] || fail "quintrel-table not installed"
 cmp -s "$shipped" "$plain/bin/locs.dat" || fail "the shipped locs.dat is not beside the programs"
+cmp -s "$(dirname "$shipped")/world-tides.tcd" "$plain/bin/world-tides.tcd" ||
+  fail "the world tide file is not beside the programs"
 for file in share/icons/hicolor/scalable/apps/quintrel.svg share/man/man1/quintrel.1.gz \
   share/man/man1/quintrel-table.1.gz share/metainfo/org.example.quintrel.metainfo.xml; do
   [ -f "$plain/$file" ] || fail "$file not installed"

@@ -36,6 +36,7 @@ checks)
   deb=$(the_deb)
   listing=$(dpkg-deb -c "$deb" | awk '{print $NF}' | sed 's|^\./|/|')
   for path in /usr/bin/quintrel /usr/bin/quintrel-table /usr/share/quintrel/locs.dat \
+    /usr/share/quintrel/world-tides.tcd \
     /usr/share/applications/quintrel.desktop /usr/share/icons/hicolor/scalable/apps/quintrel.svg \
     /usr/share/metainfo/org.example.quintrel.metainfo.xml /usr/share/man/man1/quintrel.1.gz \
     /usr/share/man/man1/quintrel-table.1.gz /usr/share/doc/quintrel/copyright \
@@ -44,6 +45,7 @@ checks)
   done
   # Nothing a user would write: the list beside the programs is for installs users own.
   ! grep -q '^/usr/bin/locs' <<<"$listing" || fail "the package puts a place list in /usr/bin"
+  ! grep -q '^/usr/bin/world-tides' <<<"$listing" || fail "the package puts tide data in /usr/bin"
   depends=$(dpkg-deb -f "$deb" Depends)
   for library in libc6 libqt6widgets6 libqt6printsupport6 libqt6svg6 libgeonames0 qt6-qpa-plugins libtcd0 xtide-data; do
     grep -q "\b$library\b" <<<"$depends" || fail "Depends lacks $library: $depends"

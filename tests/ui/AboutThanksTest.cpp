@@ -41,6 +41,9 @@ class AboutThanksTest : public QObject {
         QVERIFY(credits != nullptr);
         QVERIFY(credits->text().contains("GeoNames (geonames.org), CC BY 4.0"));
         QVERIFY(credits->text().contains("GNU GPL 3.0 or later"));
+        QVERIFY(credits->text().contains("xtide-data (NOAA, public domain)"));
+        QVERIFY(credits->text().contains("TICON-4 and Kartverket stations under CC BY 4.0"));
+        QVERIFY(credits->text().contains("not for navigation"));
         QVERIFY(credits->heightForWidth(credits->width()) <= credits->height());
     }
 
@@ -51,15 +54,15 @@ class AboutThanksTest : public QObject {
         QTest::newRow("lblTitle") << "lblTitle" << Twips(825, 60, 3930, 255);
         QTest::newRow("lblVersion") << "lblVersion" << Twips(855, 360, 3885, 225);
         QTest::newRow("lblDescription") << "lblDescription" << Twips(855, 675, 3885, 1800);
-        QTest::newRow("lblCredits") << "lblCredits" << Twips(855, 3030, 3885, 450);
-        QTest::newRow("cmdOK") << "cmdOK" << Twips(3870, 4035, 900, 285);
+        QTest::newRow("lblCredits") << "lblCredits" << Twips(855, 3030, 3885, 1170);
+        QTest::newRow("cmdOK") << "cmdOK" << Twips(3870, 4755, 900, 285);
     }
 
     void aboutLayout() {
         QFETCH(QString, name);
         QFETCH(QRect, geometry);
         fAbout about;
-        QCOMPARE(about.size(), QSize(4815 / 15, 4350 / 15));
+        QCOMPARE(about.size(), QSize(4815 / 15, 5070 / 15));
         QCOMPARE(about.minimumSize(), about.maximumSize());
         QVERIFY(!(about.windowFlags() & Qt::WindowMinMaxButtonsHint));
         auto* control = about.findChild<QWidget*>(name);
