@@ -43,7 +43,7 @@ CalendarOptions LoadCalendarOptions(SettingsStore& store) {
     options.minorPeriods = ReadFlag(store, "Minor", defaults.minorPeriods);
     options.goodDays = ReadFlag(store, "Days", defaults.goodDays);
     options.minimumRating =
-        RatingFromText(ReadKey(store, "MinRating")).value_or(defaults.minimumRating);
+        RatingOfWord(ReadKey(store, "MinRating")).value_or(defaults.minimumRating);
     options.daylightOnly = ReadFlag(store, "DaylightOnly", defaults.daylightOnly);
     options.alarmMinutes = ReadMinutes(store, "Alarm", defaults.alarmMinutes);
     return options;
@@ -53,7 +53,7 @@ void SaveCalendarOptions(SettingsStore& store, const CalendarOptions& options) {
     WriteKey(store, "Major", options.majorPeriods ? "1" : "0");
     WriteKey(store, "Minor", options.minorPeriods ? "1" : "0");
     WriteKey(store, "Days", options.goodDays ? "1" : "0");
-    WriteKey(store, "MinRating", std::string(RatingText(options.minimumRating)));
+    WriteKey(store, "MinRating", std::string(RatingWord(options.minimumRating)));
     WriteKey(store, "DaylightOnly", options.daylightOnly ? "1" : "0");
     WriteKey(store, "Alarm", std::to_string(options.alarmMinutes));
 }

@@ -5,13 +5,14 @@
 #include <string>
 #include <string_view>
 
+#include "table/TableYears.h"
+
 namespace quintrel {
 
 /// The lowest year the month and year controls produce.
 inline constexpr std::int16_t kLowestYear = 1950;
-/// The highest year the controls let through: the month table's date arithmetic stops at
-/// 9998 (it needs the following January for December).
-inline constexpr std::int16_t kHighestYear = 9998;
+/// The highest year the controls let through: the month table's last.
+inline constexpr std::int16_t kHighestYear = kLastTableYear;
 
 /// The month shown when the saved month is not 1..12: the first-run default, June.
 inline constexpr std::int16_t kDefaultMonth = 6;

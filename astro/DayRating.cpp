@@ -3,6 +3,7 @@
 
 #include <iterator>
 
+#include "astro/Rating.h"
 #include "astro/mRiseSet.h"
 
 namespace quintrel::mRiseSet {
@@ -12,35 +13,19 @@ namespace {
 struct RatingBand {
     float lowerPercent;
     float upperPercent;
-    const char* whenWaxing;
-    const char* whenWaning;
+    Rating whenWaxing;
+    Rating whenWaning;
 };
 
 // The bounds are compared as singles, like the percentage; the gaps between bands hold no
 // two-decimal value.
 const RatingBand kBands[] = {
-    {0.0f, 6.78f, "Good", "Fair"},    {6.79f, 20.34f, "Best", "Fair"},
-    {20.35f, 27.12f, "Best", "Good"}, {27.13f, 33.9f, "Good", "Good"},
-    {33.91f, 40.68f, "Fair", "Fair"}, {40.69f, 74.58f, "Poor", "Poor"},
-    {74.59f, 88.14f, "Fair", "Fair"}, {88.15f, 94.92f, "Best", "Best"},
-    {94.93f, 100.0f, "Good", "Good"},
+    {0.0f, 6.78f, Rating::Good, Rating::Fair},    {6.79f, 20.34f, Rating::Best, Rating::Fair},
+    {20.35f, 27.12f, Rating::Best, Rating::Good}, {27.13f, 33.9f, Rating::Good, Rating::Good},
+    {33.91f, 40.68f, Rating::Fair, Rating::Fair}, {40.69f, 74.58f, Rating::Poor, Rating::Poor},
+    {74.59f, 88.14f, Rating::Fair, Rating::Fair}, {88.15f, 94.92f, Rating::Best, Rating::Best},
+    {94.93f, 100.0f, Rating::Good, Rating::Good},
 };
-
-std::string StarsFor(const std::string& rating) {
-    if (rating == "Poor") {
-        return "*";
-    }
-    if (rating == "Fair") {
-        return "**";
-    }
-    if (rating == "Good") {
-        return "***";
-    }
-    if (rating == "Best") {
-        return "****";
-    }
-    return "";
-}
 
 }  // namespace
 
@@ -48,11 +33,12 @@ DayRatingResult DayRating(float percentLit, bool waxing) {
     DayRatingResult result;
     for (const RatingBand& band : kBands) {
         if (percentLit >= band.lowerPercent && percentLit <= band.upperPercent) {
-            result.rating = waxing ? band.whenWaxing : band.whenWaning;
+            const Rating rating = waxing ? band.whenWaxing : band.whenWaning;
+            result.rating = RatingWord(rating);
+            result.stars = RatingStars(rating);
             break;
         }
     }
-    result.stars = StarsFor(result.rating);
     return result;
 }
 

@@ -47,6 +47,17 @@ bool IsTimeText(std::string_view text) {
     return text.size() == 5 && text[2] == ':' && digit(0) && digit(1) && digit(3) && digit(4);
 }
 
+std::optional<int> ClockTextMinutes(std::string_view text) {
+    if (!IsTimeText(text)) {
+        return std::nullopt;
+    }
+    const int minutes = (text[3] - '0') * 10 + (text[4] - '0');
+    if (minutes > 59) {
+        return std::nullopt;
+    }
+    return ((text[0] - '0') * 10 + (text[1] - '0')) * 60 + minutes;
+}
+
 double TimeTextToHours(std::string_view timeText) {
     // The month table reads thousands of these, nearly all written by this program as
     // "hh:mm": those need no general number reading (which gives the same value).

@@ -7,6 +7,7 @@
 // Malformed number text and arithmetic faults throw quintrel::CoreError.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -39,6 +40,11 @@ std::string HoursToTimeText(float hours);
 
 /// Whether a text is a time text as the program writes it: two digits, ":", two digits.
 bool IsTimeText(std::string_view text);
+
+/// The minutes after midnight of a time text as the program writes it, with minutes 00 to
+/// 59 ("24:00" gives 1440); nothing for ":", the status words and any other text. The one
+/// reader of times for rules that compare them (filters, calendar entries).
+std::optional<int> ClockTextMinutes(std::string_view text);
 
 /// Time text "hh:mm" to decimal hours. Throws CoreError on text that is not a time.
 double TimeTextToHours(std::string_view timeText);

@@ -115,7 +115,7 @@ std::vector<CalendarEvent> CollectCalendarEvents(const std::vector<MonthTable>& 
             const CivilDate date{table.Year, table.Month, row.Day};
             const std::string dateKey = RowDateText(table, row);
             const DaySerial serial = DateSerial(date.year, date.month, date.day);
-            const RatingLevel level = RatingFromText(row.Rating).value_or(RatingLevel::Poor);
+            const Rating level = RatingOfWord(row.Rating).value_or(Rating::Poor);
             if (options.goodDays && level >= options.minimumRating) {
                 events.push_back(GoodDayEvent(row, date, dateKey, placeKey));
             }

@@ -4,17 +4,16 @@
 #include <string>
 #include <string_view>
 
-namespace quintrel {
+#include "astro/Rating.h"
 
-/// The day ratings in rising order; the values let ratings be compared.
-enum class RatingLevel { Poor = 1, Fair = 2, Good = 3, Best = 4 };
+namespace quintrel {
 
 /// What a calendar export holds.
 struct CalendarOptions {
     bool majorPeriods = true;  ///< one timed event per major period
     bool minorPeriods = true;  ///< one timed event per minor period
     bool goodDays = false;     ///< one all-day event per day rated at least minimumRating
-    RatingLevel minimumRating = RatingLevel::Good;
+    Rating minimumRating = Rating::Good;
     bool daylightOnly = false;  ///< only periods overlapping sunrise - 30 min .. sunset + 30 min
     int alarmMinutes = 0;       ///< reminder this many minutes before each period; 0: none
 };
@@ -31,17 +30,8 @@ CalendarChoiceStates ChoiceStates(const CalendarOptions& options);
 /// The largest reminder lead accepted: one week.
 inline constexpr int kMaxAlarmMinutes = 7 * 24 * 60;
 
-/// The rating names in rising order, as the table writes them.
-inline constexpr std::string_view kRatingNames[] = {"Poor", "Fair", "Good", "Best"};
-
 /// The event kinds of an export as the command line names them.
 inline constexpr std::string_view kEventKindNames[] = {"major", "minor", "days"};
-
-/// The rating named `text` exactly ("Poor" .. "Best"), or nothing.
-std::optional<RatingLevel> RatingFromText(std::string_view text);
-
-/// "Poor" .. "Best".
-std::string_view RatingText(RatingLevel level);
 
 /// How long the periods of a day last, by the day's rating. Majors run from about 2 hours on
 /// the best days down to 1 hour on poor days, minors half that:

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "astro/NumberText.h"
+#include "astro/mRiseSet.h"
 #include "locations/DaylightSaving.h"
 
 namespace quintrel {
@@ -12,10 +13,6 @@ namespace {
 // Day serial of 1970-01-01 (day 0 is 30 December 1899).
 constexpr DaySerial kUnixEpochSerial = 25569;
 constexpr UnixSeconds kSecondsPerDay = 86400;
-
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
 
 // Whole seconds of an offset in hours; zones are whole, half or quarter hours.
 UnixSeconds OffsetSeconds(std::string_view zoneText) {
@@ -28,22 +25,9 @@ UnixSeconds UtcMidnight(DaySerial date) {
     return (static_cast<UnixSeconds>(date) - kUnixEpochSerial) * kSecondsPerDay;
 }
 
-std::optional<int> MinutesOfTimeText(std::string_view timeText) {
-    if (timeText.size() != 5 || timeText[2] != ':' || !IsDigit(timeText[0]) ||
-        !IsDigit(timeText[1]) || !IsDigit(timeText[3]) || !IsDigit(timeText[4])) {
-        return std::nullopt;
-    }
-    const int hours = (timeText[0] - '0') * 10 + (timeText[1] - '0');
-    const int minutes = (timeText[3] - '0') * 10 + (timeText[4] - '0');
-    if (minutes > 59) {
-        return std::nullopt;
-    }
-    return hours * 60 + minutes;
-}
-
 std::optional<UnixSeconds> TableTimeToUtc(const PlaceTexts& place, DaySerial date,
                                           std::string_view timeText) {
-    const std::optional<int> minutes = MinutesOfTimeText(timeText);
+    const std::optional<int> minutes = mRiseSet::ClockTextMinutes(timeText);
     if (!minutes) {
         return std::nullopt;
     }

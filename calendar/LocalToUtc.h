@@ -26,7 +26,4 @@ UnixSeconds UtcMidnight(DaySerial date);
 std::optional<UnixSeconds> TableTimeToUtc(const PlaceTexts& place, DaySerial date,
                                           std::string_view timeText);
 
-/// The minutes after midnight of "hh:mm", or nothing for any other text.
-std::optional<int> MinutesOfTimeText(std::string_view timeText);
-
 }  // namespace quintrel

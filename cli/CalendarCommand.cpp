@@ -19,12 +19,12 @@ namespace {
 CalendarOptions CalendarChoices(const TableOptions& options) {
     CalendarOptions calendar = options.calendar;
     if (options.minRating) {
-        const std::optional<int> rank = ParseRating(*options.minRating);
-        if (!rank) {
+        const std::optional<Rating> rating = ParseRating(*options.minRating);
+        if (!rating) {
             throw UsageError("--min-rating must be " + std::string(kRatingChoices) + ", not \"" +
                              *options.minRating + "\"");
         }
-        calendar.minimumRating = static_cast<RatingLevel>(*rank);
+        calendar.minimumRating = *rating;
     }
     return calendar;
 }

@@ -11,6 +11,7 @@
 #include "cli/LogCommand.h"
 #include "cli/TableCommand.h"
 #include "table/ReportTexts.h"
+#include "table/TableYears.h"
 
 namespace quintrel::cli {
 
@@ -85,7 +86,10 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& standardOutp
                    "IANA time zone, for places north and south of the equator")
         ->type_name("ZONE");
     app.add_option("--month", monthText, "Month 1-12 (default: this month)")->type_name("M");
-    app.add_option("--year", yearText, "Year 101-9998 (default: this year)")->type_name("Y");
+    app.add_option("--year", yearText,
+                   "Year " + std::to_string(kFirstTableYear) + "-" +
+                       std::to_string(kLastTableYear) + " (default: this year)")
+        ->type_name("Y");
     app.add_option("--months", monthsText,
                    "Number of consecutive months, at most " + std::to_string(kMaxMonths))
         ->type_name("COUNT")

@@ -13,6 +13,7 @@
 #include "cli/PlaceChoice.h"
 #include "gazetteer/GeonamesGazetteer.h"
 #include "table/CalculateMonth.h"
+#include "table/TableYears.h"
 
 namespace quintrel::cli {
 
@@ -73,8 +74,8 @@ std::int16_t CheckedMonth(int month) {
 }
 
 std::int16_t CheckedYear(int year) {
-    if (year < 101 || year > 9998) {
-        throw UsageError("Year " + std::to_string(year) + " is not between 101 and 9998");
+    if (!IsTableYear(year)) {
+        throw UsageError(YearOutsideText(year));
     }
     return static_cast<std::int16_t>(year);
 }

@@ -1,13 +1,16 @@
 #include "cli/PlanCommand.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 
 #include "cli/CommandParts.h"
 #include "cli/OptionChecks.h"
 #include "cli/PdfOutput.h"
 #include "cli/PlaceChoice.h"
+#include "cli/TextTable.h"
 #include "locations/LocationRecord.h"
+#include "table/PlanColumns.h"
 #include "table/PlanOutput.h"
 
 namespace quintrel::cli {
@@ -83,12 +86,6 @@ std::vector<std::size_t> ChosenPlaces(const std::string& choice, const LocationL
     return chosen;
 }
 
-void Pad(std::string& line, std::size_t width) {
-    if (line.size() < width) {
-        line.resize(width, ' ');
-    }
-}
-
 }  // namespace
 
 PlanRequest BuildPlanRequest(const TableOptions& options, const LocationList& places,
@@ -104,12 +101,12 @@ PlanRequest BuildPlanRequest(const TableOptions& options, const LocationList& pl
                          " with --plan");
     }
     if (options.minRating) {
-        const std::optional<int> rank = ParseRating(*options.minRating);
-        if (!rank) {
+        const std::optional<Rating> rating = ParseRating(*options.minRating);
+        if (!rating) {
             throw UsageError("--min-rating must be " + std::string(kRatingChoices) + ", not \"" +
                              *options.minRating + "\"");
         }
-        request.filters.minRatingRank = *rank;
+        request.filters.minRatingRank = static_cast<int>(*rating);
     }
     if (options.days) {
         const std::optional<WeekdaySet> days = ParseWeekdays(*options.days);
@@ -137,38 +134,38 @@ std::string FormatPlanText(const PlanRequest& request, const PlanResult& result)
     }
     std::string text = "Quintrel Planner: " + PlanMonthsText(request) + "\n";
     text += "Days with " + PlanFiltersText(request.filters) + "\n\n";
-    std::size_t periodsWidth = std::string("Matched Periods").size();
+    int periodsWidth = static_cast<int>(kPlanColumns[PlanColumnIndex("Periods")].heading.size());
     for (const PlanDay& day : result.days) {
-        periodsWidth = std::max(periodsWidth, PeriodsText(day).size());
+        periodsWidth = std::max(periodsWidth, static_cast<int>(PeriodsText(day).size()));
     }
-    const auto line = [&](const std::string& date, const std::string& dayName,
-                          const std::string& rating, const std::string& stars,
-                          const std::string& phase, const std::string& rise, const std::string& set,
-                          const std::string& periods, const std::string& place) {
-        std::string out = date;
-        Pad(out, 11);
-        out += dayName;
-        Pad(out, 21);
-        out += rating;
-        Pad(out, 26);
-        out += stars;
-        Pad(out, 31);
-        out += std::string(phase.size() < 4 ? 4 - phase.size() : 0, ' ') + phase;
-        Pad(out, 37);
-        out += rise;
-        Pad(out, 43);
-        out += set;
-        Pad(out, 50);
-        out += periods;
-        Pad(out, 50 + periodsWidth + 2);
-        out += place;
-        return out + "\n";
+    // Where each planner column sits, in kPlanColumns' order: the place, the one text of
+    // any length, comes last, after the periods as wide as the widest.
+    std::array<TextColumn, kPlanColumns.size()> layout{};
+    const auto place = [&](std::string_view field, TextColumn column) {
+        layout[PlanColumnIndex(field)] = column;
     };
-    text += line("Date", "Day", "Rating", "", "Phase", "Rise", "Set", "Matched Periods", "Place");
+    place("Date", {0, 10, Align::Left});
+    place("DayName", {11, 9, Align::Left});
+    place("Rating", {21, 4, Align::Left});
+    place("Stars", {26, 4, Align::Left});
+    place("Phase", {31, 4, Align::Right});
+    place("SRise", {37, 5, Align::Left});
+    place("SSet", {43, 5, Align::Left});
+    place("Periods", {50, periodsWidth, Align::Left});
+    place("Place", {50 + periodsWidth + 2, 0, Align::Left});
+
+    std::string headings;
+    for (std::size_t i = 0; i < kPlanColumns.size(); ++i) {
+        PutInColumn(headings, layout[i], kPlanColumns[i].narrowHeading);
+    }
+    text += headings + "\n";
     for (const PlanDay& day : result.days) {
-        text += line(PlanDateText(day), day.row.DayName, day.row.Rating, day.row.Stars,
-                     day.row.Phase + day.row.WaxWan, day.row.SRise, day.row.SSet, PeriodsText(day),
-                     request.places[day.placeIndex].name);
+        std::string line;
+        const std::string& placeName = request.places[day.placeIndex].name;
+        for (std::size_t i = 0; i < kPlanColumns.size(); ++i) {
+            PutInColumn(line, layout[i], PlanColumnText(day, kPlanColumns[i], placeName));
+        }
+        text += line + "\n";
     }
     return text;
 }

@@ -9,16 +9,9 @@ namespace quintrel::cli {
 
 namespace {
 
-enum class Align { Left, Centre, Right };
-
-// A column of the table: where it starts, how wide it is and how its text sits in it.
 // The widths follow the report, narrowed to terminal characters; the group headings
 // span exactly their columns ("<------Moon------>" covers rise, set and phase).
-struct Column {
-    int start;
-    int width;
-    Align align;
-};
+using Column = TextColumn;
 
 constexpr Column kDay{0, 3, Align::Right};
 constexpr Column kDayName{4, 9, Align::Left};
@@ -55,9 +48,16 @@ constexpr Column Span(Column first, Column last, Align align) {
     return {first.start, last.start + last.width - first.start, align};
 }
 
-// Writes `text` into `line` within the column, padding the line with blanks as needed.
-// A text wider than its column starts at the column and runs on.
-void Put(std::string& line, Column column, std::string_view text) {
+std::string Finish(std::string line) {
+    while (!line.empty() && line.back() == ' ') {
+        line.pop_back();
+    }
+    return line + "\n";
+}
+
+}  // namespace
+
+void PutInColumn(std::string& line, TextColumn column, std::string_view text) {
     const int length = static_cast<int>(text.size());
     int at = column.start;
     if (length < column.width) {
@@ -74,15 +74,6 @@ void Put(std::string& line, Column column, std::string_view text) {
     line.replace(static_cast<std::size_t>(at), text.size(), text);
 }
 
-std::string Finish(std::string line) {
-    while (!line.empty() && line.back() == ' ') {
-        line.pop_back();
-    }
-    return line + "\n";
-}
-
-}  // namespace
-
 std::string FormatTextTable(const MonthTable& table, std::string_view placeName,
                             std::string_view placeLine) {
     std::string text = ReportTitleText(placeName, table.Month, table.Year) + "\n";
@@ -90,28 +81,28 @@ std::string FormatTextTable(const MonthTable& table, std::string_view placeName,
     text += "\n\n";
 
     std::string groups;
-    Put(groups, Span(kSunRise, kSunSet, Align::Centre), "<--Sun-->");
-    Put(groups, Span(kMoonRise, kWaxWan, Align::Centre), "<------Moon------>");
-    Put(groups, Span(kMajor1, kMinor2, Align::Centre), "<---Peak Activity Times--->");
+    PutInColumn(groups, Span(kSunRise, kSunSet, Align::Centre), "<--Sun-->");
+    PutInColumn(groups, Span(kMoonRise, kWaxWan, Align::Centre), "<------Moon------>");
+    PutInColumn(groups, Span(kMajor1, kMinor2, Align::Centre), "<---Peak Activity Times--->");
     text += Finish(groups);
 
     std::string headings;
-    Put(headings, Span(kDay, kDayName, Align::Left), "Day");
-    Put(headings, kSunRise, "Rise");
-    Put(headings, kSunSet, "Set");
-    Put(headings, kMoonRise, "Rise");
-    Put(headings, kMoonSet, "Set");
-    Put(headings, Span(kPhase, kWaxWan, Align::Left), "Phase");
-    Put(headings, Span(kMajor1, kMajor2, Align::Centre), "Major Times");
-    Put(headings, Span(kMinor1, kMinor2, Align::Centre), "Minor Times");
-    Put(headings, Span(kRating, kStars, Align::Left), "Rating For Day");
+    PutInColumn(headings, Span(kDay, kDayName, Align::Left), "Day");
+    PutInColumn(headings, kSunRise, "Rise");
+    PutInColumn(headings, kSunSet, "Set");
+    PutInColumn(headings, kMoonRise, "Rise");
+    PutInColumn(headings, kMoonSet, "Set");
+    PutInColumn(headings, Span(kPhase, kWaxWan, Align::Left), "Phase");
+    PutInColumn(headings, Span(kMajor1, kMajor2, Align::Centre), "Major Times");
+    PutInColumn(headings, Span(kMinor1, kMinor2, Align::Centre), "Minor Times");
+    PutInColumn(headings, Span(kRating, kStars, Align::Left), "Rating For Day");
     text += Finish(headings);
     text += std::string(static_cast<std::size_t>(kStars.start + kStars.width), '-') + "\n";
 
     for (const DayRow& row : table.rows) {
         std::string line;
         for (std::size_t i = 0; i < kDayColumns.size(); ++i) {
-            Put(line, kColumnLayout[i], DayColumnText(row, kDayColumns[i]));
+            PutInColumn(line, kColumnLayout[i], DayColumnText(row, kDayColumns[i]));
         }
         text += Finish(line);
     }

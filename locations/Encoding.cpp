@@ -114,6 +114,22 @@ std::string Utf8ToCp1252(std::string_view utf8) {
     return out;
 }
 
+std::size_t Utf8Length(std::string_view utf8) {
+    std::size_t characters = 0;
+    for (std::size_t at = 0; at < utf8.size(); at += DecodeUtf8At(utf8, at).length) {
+        ++characters;
+    }
+    return characters;
+}
+
+std::size_t Utf8PrefixBytes(std::string_view utf8, std::size_t characters) {
+    std::size_t at = 0;
+    for (std::size_t seen = 0; seen < characters && at < utf8.size(); ++seen) {
+        at += DecodeUtf8At(utf8, at).length;
+    }
+    return at;
+}
+
 std::string PrintableText(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size());

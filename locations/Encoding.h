@@ -19,6 +19,14 @@ struct Utf8Character {
 /// each bad byte is dealt with on its own.
 Utf8Character DecodeUtf8At(std::string_view text, std::size_t at);
 
+/// The number of characters of UTF-8 text as DecodeUtf8At steps through it: each malformed
+/// byte counts as one, as it becomes one "?" in Windows-1252.
+std::size_t Utf8Length(std::string_view utf8);
+
+/// The byte length of the first `characters` characters of UTF-8 text (all of it when it
+/// is shorter), counted as Utf8Length counts.
+std::size_t Utf8PrefixBytes(std::string_view utf8, std::size_t characters);
+
 /// Appends the UTF-8 form of a code point.
 void AppendUtf8(std::string& out, char32_t code);
 

@@ -41,20 +41,6 @@ std::string RightAligned(const std::string& text, std::size_t width) {
     return padded.substr(padded.size() - width);
 }
 
-// Byte length of the first `characters` characters of UTF-8 text.
-std::size_t PrefixBytes(std::string_view utf8, std::size_t characters) {
-    std::size_t seen = 0;
-    for (std::size_t at = 0; at < utf8.size(); ++at) {
-        if ((static_cast<unsigned char>(utf8[at]) & 0xC0) != 0x80) {
-            if (seen == characters) {
-                return at;
-            }
-            ++seen;
-        }
-    }
-    return utf8.size();
-}
-
 std::vector<ListItem> MakeHours() {
     std::vector<ListItem> items;
     for (int h = 0; h <= 23; ++h) {
@@ -94,11 +80,7 @@ int LocationForm::MaxLength(FormBox box) {
 }
 
 std::string LocationForm::LengthText(FormBox box) const {
-    std::size_t characters = 0;
-    for (const char c : Text(box)) {
-        characters += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
-    }
-    return std::to_string(characters) + "/" + std::to_string(MaxLength(box));
+    return std::to_string(Utf8Length(Text(box))) + "/" + std::to_string(MaxLength(box));
 }
 
 bool LocationForm::IsNumberBox(FormBox box) {
@@ -187,7 +169,7 @@ void LocationForm::FormSetup(std::string_view record, int mode) {
 
 void LocationForm::SetText(FormBox box, std::string_view utf8) {
     const auto limit = static_cast<std::size_t>(MaxLength(box));
-    texts_[Index(box)] = std::string(utf8.substr(0, PrefixBytes(utf8, limit)));
+    texts_[Index(box)] = std::string(utf8.substr(0, Utf8PrefixBytes(utf8, limit)));
 }
 
 void LocationForm::SetTextFromRecord(FormBox box, std::string_view bytes) {

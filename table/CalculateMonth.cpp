@@ -13,6 +13,7 @@
 #include "astro/mRiseSet.h"
 #include "table/ChangeDayCorrection.h"
 #include "table/DateEvents.h"
+#include "table/TableYears.h"
 
 namespace quintrel {
 
@@ -31,10 +32,8 @@ void CheckMonthAndYear(std::int16_t month, std::int16_t year) {
     if (month < 1 || month > 12) {
         throw CoreError("Month " + std::to_string(month) + " is not between 1 and 12");
     }
-    // The day before the first and the day after the last are computed too, so both
-    // neighbouring years must lie within what the date arithmetic takes (100..9999).
-    if (year < 101 || year > 9998) {
-        throw CoreError("Year " + std::to_string(year) + " is not between 101 and 9998");
+    if (!IsTableYear(year)) {
+        throw CoreError(YearOutsideText(year));
     }
 }
 
@@ -50,6 +49,19 @@ std::string CorrectedMoonRise(const DateEvents& day) {
 std::string ShownMoonRise(const DateEvents& day) {
     std::string moonRise = CorrectedMoonRise(day);
     return mRiseSet::IsStatusText(moonRise) ? "never" : moonRise;
+}
+
+// The cells of a row that follow from the moon's phase alone: phase, waxing or waning,
+// rating and stars. The phase is taken at 00:00 UT of the date: the Julian day number
+// minus one half, as a single.
+void FillPhaseAndRating(DayRow& row, std::int32_t julianDay) {
+    const mRiseSet::MoonPhaseResult phase =
+        mRiseSet::MoonPhase(static_cast<float>(static_cast<double>(julianDay) - 0.5));
+    row.Phase = std::to_string(static_cast<int>(RoundHalfEven(phase.percentLit)));
+    row.WaxWan = phase.waxing ? "+" : "-";
+    mRiseSet::DayRatingResult rating = mRiseSet::DayRating(phase.percentLit, phase.waxing);
+    row.Rating = std::move(rating.rating);
+    row.Stars = std::move(rating.stars);
 }
 
 // The display row of one day from its raw event times. `previousRise` is the corrected
@@ -83,21 +95,13 @@ DayRow BuildRow(DaySerial date, std::int32_t julianDay, const DateEvents& today,
         row.MSet = moonSet;
     }
 
-    // Phase at 00:00 UT of the date: the Julian day number minus one half, as a single.
-    const mRiseSet::MoonPhaseResult phase =
-        mRiseSet::MoonPhase(static_cast<float>(static_cast<double>(julianDay) - 0.5));
-    row.Phase = std::to_string(static_cast<int>(RoundHalfEven(phase.percentLit)));
-    row.WaxWan = phase.waxing ? "+" : "-";
+    FillPhaseAndRating(row, julianDay);
 
     // The periods read the moon texts before "never"/"sets"/"rises" replace them.
     const mRiseSet::ActivityTimes times =
         mRiseSet::MajorMinorTimes(previousRise, moonRise, moonSet, nextSet);
     StoreOrdered(times.Major1, times.Major2, row.Maj1, row.Maj2);
     StoreOrdered(times.Minor1, times.Minor2, row.Min1, row.Min2);
-
-    mRiseSet::DayRatingResult rating = mRiseSet::DayRating(phase.percentLit, phase.waxing);
-    row.Rating = std::move(rating.rating);
-    row.Stars = std::move(rating.stars);
     return row;
 }
 
@@ -211,13 +215,7 @@ MonthTable CalculateMonthRows(const PlaceValues& place, std::string_view record,
         DayRow cheap;
         cheap.Day = static_cast<std::int16_t>(dayOfMonth);
         cheap.DayName = GetDayName(static_cast<std::int16_t>(WeekdayOf(dayBefore + dayOfMonth)));
-        const mRiseSet::MoonPhaseResult phase =
-            mRiseSet::MoonPhase(static_cast<float>(static_cast<double>(julianDay) - 0.5));
-        cheap.Phase = std::to_string(static_cast<int>(RoundHalfEven(phase.percentLit)));
-        cheap.WaxWan = phase.waxing ? "+" : "-";
-        mRiseSet::DayRatingResult rating = mRiseSet::DayRating(phase.percentLit, phase.waxing);
-        cheap.Rating = std::move(rating.rating);
-        cheap.Stars = std::move(rating.stars);
+        FillPhaseAndRating(cheap, julianDay);
         isWanted[static_cast<std::size_t>(dayOfMonth)] = wanted(cheap);
     }
 

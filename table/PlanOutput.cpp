@@ -1,6 +1,7 @@
 #include "table/PlanOutput.h"
 
 #include "astro/CalendarNames.h"
+#include "astro/Rating.h"
 #include "table/CsvExport.h"
 
 namespace quintrel {
@@ -42,11 +43,11 @@ std::string PlanMonthsText(const PlanRequest& request) {
 std::string PlanFiltersText(const PlanFilters& filters) {
     std::vector<std::string> parts;
     if (filters.minRatingRank >= 1 && filters.minRatingRank <= 4) {
-        static const char* const names[] = {"Poor", "Fair", "Good", "Best"};
-        parts.push_back(filters.minRatingRank == 4
-                            ? std::string("rating Best")
-                            : "rating " + std::string(names[filters.minRatingRank - 1]) +
-                                  " or better");
+        parts.push_back(
+            filters.minRatingRank == 4
+                ? std::string("rating Best")
+                : "rating " + std::string(RatingWord(static_cast<Rating>(filters.minRatingRank))) +
+                      " or better");
     }
     if ((filters.weekdays & kEveryWeekday) != kEveryWeekday) {
         std::vector<std::string> names;

@@ -1,5 +1,8 @@
 #include "table/PlanReport.h"
 
+#include <array>
+
+#include "table/PlanColumns.h"
 #include "table/PlanOutput.h"
 #include "table/ReportLayout.h"
 
@@ -17,25 +20,24 @@ constexpr double kPoints = 8.5;
 constexpr int kRight = 14800;
 constexpr int kWidth = kRight - 113;
 
-struct Column {
-    const char* field;
-    const char* heading;
+// Where each planner column sits on the page, in kPlanColumns' order.
+struct Placement {
     int left;
     int width;
     A alignment;
 };
 
-constexpr Column kColumns[] = {
-    {"Date", "Date", 113, 1000, A::Left},
-    {"DayName", "Day", 1150, 1250, A::Left},
-    {"Place", "Place", 2450, 3600, A::Left},
-    {"Rating", "Rating", 6100, 650, A::Left},
-    {"Stars", "", 6750, 600, A::Left},
-    {"Phase", "Phase", 7400, 600, A::Right},
-    {"SRise", "Sunrise", 8050, 750, A::Centre},
-    {"SSet", "Sunset", 8800, 750, A::Centre},
-    {"Periods", "Matched Periods", 9650, 5150, A::Left},
-};
+constexpr std::array<Placement, kPlanColumns.size()> kPlacements = {{
+    {113, 1000, A::Left},    // Date
+    {1150, 1250, A::Left},   // Day
+    {2450, 3600, A::Left},   // Place
+    {6100, 650, A::Left},    // Rating
+    {6750, 600, A::Left},    // Stars
+    {7400, 600, A::Right},   // Phase
+    {8050, 750, A::Centre},  // Sunrise
+    {8800, 750, A::Centre},  // Sunset
+    {9650, 5150, A::Left},   // Matched Periods
+}};
 
 std::vector<ReportSection> BuildPlanLayout(const PlanRequest& request, std::size_t dayCount) {
     const int bannerLeft = 113 + (kWidth - 9241) / 2;
@@ -62,13 +64,14 @@ std::vector<ReportSection> BuildPlanLayout(const PlanRequest& request, std::size
         Line("Line1", 113, 964, kRight, 964),
     };
     std::vector<ReportControl> fields;
-    for (const Column& column : kColumns) {
-        pageHeader.controls.push_back(Label(std::string("lbl") + column.field, column.left, 737,
-                                            column.width, 227, column.heading, kPoints, kBold,
-                                            column.alignment));
-        fields.push_back(
-            Field(std::string("fld") + column.field, column.field, column.left, column.width,
-                  column.field == std::string("Stars") ? kBold : kRegular, column.alignment));
+    for (std::size_t i = 0; i < kPlanColumns.size(); ++i) {
+        const std::string field(kPlanColumns[i].field);
+        const Placement& at = kPlacements[i];
+        pageHeader.controls.push_back(Label("lbl" + field, at.left, 737, at.width, 227,
+                                            std::string(kPlanColumns[i].heading), kPoints, kBold,
+                                            at.alignment));
+        fields.push_back(Field("fld" + field, field, at.left, at.width,
+                               field == "Stars" ? kBold : kRegular, at.alignment));
     }
     sections.push_back(std::move(pageHeader));
     sections.push_back({ReportSectionKind::Detail, "Detail", 255, std::move(fields)});
@@ -95,7 +98,7 @@ std::vector<ReportSection> BuildPlanLayout(const PlanRequest& request, std::size
 const std::vector<std::string>& PlanReportFieldNames() {
     static const std::vector<std::string> names = [] {
         std::vector<std::string> list;
-        for (const Column& column : kColumns) {
+        for (const PlanColumn& column : kPlanColumns) {
             list.emplace_back(column.field);
         }
         return list;
@@ -131,16 +134,11 @@ void PlanReport::ActiveReport_FetchData(bool& eof) {
         return;
     }
     const PlanDay& day = days_[next_];
-    SetFieldValue("Date", PlanDateText(day));
-    SetFieldValue("DayName", day.row.DayName);
-    SetFieldValue(
-        "Place", day.placeIndex < placeNames_.size() ? placeNames_[day.placeIndex] : std::string());
-    SetFieldValue("Rating", day.row.Rating);
-    SetFieldValue("Stars", day.row.Stars);
-    SetFieldValue("Phase", day.row.Phase + day.row.WaxWan);
-    SetFieldValue("SRise", day.row.SRise);
-    SetFieldValue("SSet", day.row.SSet);
-    SetFieldValue("Periods", PeriodsText(day));
+    const std::string place =
+        day.placeIndex < placeNames_.size() ? placeNames_[day.placeIndex] : std::string();
+    for (const PlanColumn& column : kPlanColumns) {
+        SetFieldValue(std::string(column.field), PlanColumnText(day, column, place));
+    }
     eof = false;
     ++next_;
 }

@@ -13,15 +13,16 @@
 #include "astro/CalendarNames.h"
 #include "astro/CoreError.h"
 #include "astro/NumberText.h"
+#include "astro/mRiseSet.h"
 #include "locations/PlaceValues.h"
 #include "table/CalculateMonth.h"
+#include "table/TableYears.h"
 
 namespace quintrel {
 
 namespace {
 
 constexpr int kMinutesPerDay = 24 * 60;
-constexpr std::array<std::string_view, 4> kRatings = {"Poor", "Fair", "Good", "Best"};
 
 std::string Lower(std::string_view text) {
     std::string lower(text);
@@ -40,20 +41,6 @@ std::string_view Trim(std::string_view text) {
     return text;
 }
 
-// Minutes after midnight of a time text "hh:mm" (24:00 included); nothing for ":", the
-// status words and anything else that is not a clock time.
-std::optional<int> ClockMinutes(std::string_view text) {
-    const auto digit = [&](std::size_t i) {
-        return std::isdigit(static_cast<unsigned char>(text[i]));
-    };
-    if (text.size() != 5 || text[2] != ':' || !digit(0) || !digit(1) || !digit(3) || !digit(4)) {
-        return std::nullopt;
-    }
-    const int hours = (text[0] - '0') * 10 + (text[1] - '0');
-    const int minutes = (text[3] - '0') * 10 + (text[4] - '0');
-    return hours * 60 + minutes;
-}
-
 struct Interval {
     int from = 0;
     int to = 0;
@@ -69,8 +56,8 @@ std::vector<Interval> DaylightStretches(const DayRow& row) {
         }
         return {};
     }
-    const std::optional<int> rise = ClockMinutes(row.SRise);
-    const std::optional<int> set = ClockMinutes(row.SSet);
+    const std::optional<int> rise = mRiseSet::ClockTextMinutes(row.SRise);
+    const std::optional<int> set = mRiseSet::ClockTextMinutes(row.SSet);
     const int m = kDaylightMarginMinutes;
     if (rise && set) {
         if (*rise <= *set) {
@@ -107,25 +94,6 @@ int UnitCount(const PlanRequest& request) {
 }
 
 }  // namespace
-
-int RatingRank(std::string_view rating) {
-    for (std::size_t i = 0; i < kRatings.size(); ++i) {
-        if (kRatings[i] == rating) {
-            return static_cast<int>(i) + 1;
-        }
-    }
-    return 0;
-}
-
-std::optional<int> ParseRating(std::string_view text) {
-    const std::string wanted = Lower(Trim(text));
-    for (std::size_t i = 0; i < kRatings.size(); ++i) {
-        if (Lower(kRatings[i]) == wanted) {
-            return static_cast<int>(i) + 1;
-        }
-    }
-    return std::nullopt;
-}
 
 std::optional<WeekdaySet> ParseWeekdays(std::string_view text) {
     const std::string lower = Lower(Trim(text));
@@ -185,8 +153,8 @@ std::string PlanRequestProblem(const PlanRequest& request) {
                std::to_string(request.firstMonth);
     }
     const int lastYear = request.firstYear + (request.firstMonth - 1 + request.monthCount - 1) / 12;
-    if (request.firstYear < 101 || lastYear > 9998) {
-        return "The months searched must lie between the years 101 and 9998";
+    if (request.firstYear < kFirstTableYear || lastYear > kLastTableYear) {
+        return "The months searched must lie between the years " + TableYearsText();
     }
     const PlanFilters& filters = request.filters;
     if ((filters.weekdays & kEveryWeekday) == 0) {
@@ -217,7 +185,7 @@ bool DayPassesFilters(const DayRow& row, const PlanFilters& filters,
         filters.daylightMajor ? DaylightStretches(row) : std::vector<Interval>{};
     std::vector<int> sunEvents;
     for (const std::string* text : {&row.SRise, &row.SSet}) {
-        if (const std::optional<int> minutes = ClockMinutes(*text)) {
+        if (const std::optional<int> minutes = mRiseSet::ClockTextMinutes(*text)) {
             sunEvents.push_back(*minutes);
         }
     }
@@ -226,7 +194,7 @@ bool DayPassesFilters(const DayRow& row, const PlanFilters& filters,
     bool nearSunFound = false;
     std::vector<std::pair<int, std::string>> matched;
     for (const Period& period : all) {
-        const std::optional<int> minutes = ClockMinutes(*period.text);
+        const std::optional<int> minutes = mRiseSet::ClockTextMinutes(*period.text);
         if (!minutes) {
             continue;
         }
@@ -340,14 +308,12 @@ PlanResult RunPlan(const PlanRequest& request, const PlanRun& run) {
         result.cancelled = true;
         return result;
     }
-    // By date, then best rating first, then place order. The days are sorted as small keys
-    // and moved once, not swapped about with their fourteen texts.
-    std::vector<std::pair<std::tuple<int, int, int, int, std::size_t>, PlanDay*>> order;
+    // By date, then place order. The days are sorted as small keys and moved once, not
+    // swapped about with their fourteen texts.
+    std::vector<std::pair<std::tuple<int, int, int, std::size_t>, PlanDay*>> order;
     for (std::vector<PlanDay>& slot : found) {
         for (PlanDay& day : slot) {
-            order.push_back(
-                {{day.year, day.month, day.row.Day, -RatingRank(day.row.Rating), day.placeIndex},
-                 &day});
+            order.push_back({{day.year, day.month, day.row.Day, day.placeIndex}, &day});
         }
     }
     std::sort(order.begin(), order.end(),

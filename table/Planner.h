@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "astro/Rating.h"
 #include "table/MonthTable.h"
 
 namespace quintrel {
@@ -73,17 +74,11 @@ struct PlanRun {
 };
 
 struct PlanResult {
-    /// Sorted by date, then by rating (best first), then by the order of the places.
+    /// Sorted by date, then by the order of the places. (All places share a date's rating,
+    /// which follows the moon alone, so it cannot order them.)
     std::vector<PlanDay> days;
     bool cancelled = false;  ///< stopped early; `days` is then empty
 };
-
-/// 1 "Poor", 2 "Fair", 3 "Good", 4 "Best"; 0 for any other text (an empty rating).
-int RatingRank(std::string_view rating);
-
-/// The rank of a rating name in any letter case ("good" is 3); nothing for another text.
-std::optional<int> ParseRating(std::string_view text);
-inline constexpr std::string_view kRatingChoices = "Poor, Fair, Good or Best";
 
 /// Weekdays from a comma-separated list of names or their first three letters in any case
 /// ("sat,sun", "Saturday"), or "weekend" or "all". Nothing for an empty list or an unknown

@@ -5,6 +5,7 @@
 #include "astro/CoreError.h"
 #include "astro/mRiseSet.h"
 #include "table/Planner.h"
+#include "table/TableYears.h"
 #include "table/arReport.h"
 
 namespace quintrel {
@@ -14,8 +15,8 @@ std::string YearViewTitle(std::string_view placeName, std::int16_t year) {
 }
 
 YearSheet BuildYearSheet(std::string_view record, std::string_view placeName, std::int16_t year) {
-    if (year < 101 || year > 9998) {
-        throw CoreError("Year " + std::to_string(year) + " is not between 101 and 9998");
+    if (!IsTableYear(year)) {
+        throw CoreError(YearOutsideText(year));
     }
     PlanRequest request;
     request.places = {{std::string(record), std::string(placeName)}};

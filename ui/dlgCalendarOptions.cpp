@@ -21,7 +21,8 @@ dlgCalendarOptions::dlgCalendarOptions(const CalendarOptions& options, QWidget* 
     chkDays_->setObjectName(QStringLiteral("chkDays"));
     cboMinRating_ = new QComboBox(this);
     cboMinRating_->setObjectName(QStringLiteral("cboMinRating"));
-    for (const std::string_view name : kRatingNames) {
+    for (const Rating rating : kRatings) {
+        const std::string_view name = RatingWord(rating);
         cboMinRating_->addItem(QString::fromLatin1(name.data(), static_cast<int>(name.size())));
     }
     chkDaylight_ = new QCheckBox(
@@ -65,7 +66,7 @@ CalendarOptions dlgCalendarOptions::Options() const {
     options.majorPeriods = chkMajor_->isChecked();
     options.minorPeriods = chkMinor_->isChecked();
     options.goodDays = chkDays_->isChecked();
-    options.minimumRating = static_cast<RatingLevel>(cboMinRating_->currentIndex() + 1);
+    options.minimumRating = static_cast<Rating>(cboMinRating_->currentIndex() + 1);
     options.daylightOnly = chkDaylight_->isChecked();
     options.alarmMinutes = spnAlarm_->value();
     return options;

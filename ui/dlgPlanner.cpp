@@ -24,8 +24,11 @@
 #include "appcore/Settings.h"
 #include "appcore/SettingsStore.h"
 #include "astro/CalendarNames.h"
+#include "astro/Rating.h"
+#include "table/PlanColumns.h"
 #include "table/PlanOutput.h"
 #include "table/PlanReport.h"
+#include "table/TableYears.h"
 #include "table/YearView.h"
 #include "ui/Exports.h"
 #include "ui/MessageBoxes.h"
@@ -63,40 +66,24 @@ class PlanListModel : public QAbstractTableModel {
         return parent.isValid() ? 0 : static_cast<int>(days_.size());
     }
     int columnCount(const QModelIndex& parent = {}) const override {
-        return parent.isValid() ? 0 : 8;
+        return parent.isValid() ? 0 : static_cast<int>(kPlanColumns.size());
     }
     QVariant data(const QModelIndex& index, int role) const override {
         if (role != Qt::DisplayRole || !index.isValid()) {
             return {};
         }
         const PlanDay& day = days_[static_cast<std::size_t>(index.row())];
-        switch (index.column()) {
-            case 0:
-                return QString::fromStdString(PlanDateText(day));
-            case 1:
-                return QString::fromStdString(day.row.DayName);
-            case 2:
-                return names_.value(static_cast<int>(day.placeIndex));
-            case 3:
-                return QString::fromStdString(day.row.Rating + " " + day.row.Stars);
-            case 4:
-                return QString::fromStdString(day.row.Phase + day.row.WaxWan);
-            case 5:
-                return QString::fromStdString(day.row.SRise);
-            case 6:
-                return QString::fromStdString(day.row.SSet);
-            default:
-                return QString::fromStdString(PeriodsText(day));
-        }
+        return QString::fromStdString(
+            PlanColumnText(day, kPlanColumns[static_cast<std::size_t>(index.column())],
+                           names_.value(static_cast<int>(day.placeIndex)).toStdString()));
     }
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
-        static const char* const headings[] = {"Date",  "Day",      "Place",   "Rating",
-                                               "Phase", "Sun Rise", "Sun Set", "Matched Periods"};
         if (role != Qt::DisplayRole || orientation != Qt::Horizontal || section < 0 ||
-            section >= 8) {
+            section >= columnCount()) {
             return {};
         }
-        return QString::fromLatin1(headings[section]);
+        const std::string_view heading = kPlanColumns[static_cast<std::size_t>(section)].heading;
+        return QString::fromLatin1(heading.data(), static_cast<int>(heading.size()));
     }
 
   private:
@@ -177,7 +164,7 @@ void dlgPlanner::BuildControls() {
     }
     spnFromYear_ = new QSpinBox(filterBox);
     spnFromYear_->setObjectName(QStringLiteral("spnFromYear"));
-    spnFromYear_->setRange(101, 9998);
+    spnFromYear_->setRange(kFirstTableYear, kLastTableYear);
     auto* fromRow = new QHBoxLayout;
     fromRow->addWidget(cboFromMonth_);
     fromRow->addWidget(spnFromYear_);
@@ -192,9 +179,10 @@ void dlgPlanner::BuildControls() {
     grid->addWidget(new QLabel(QStringLiteral("Lowest rating:"), filterBox), 2, 0);
     cboMinRating_ = new QComboBox(filterBox);
     cboMinRating_->setObjectName(QStringLiteral("cboMinRating"));
-    cboMinRating_->addItems({QStringLiteral("Any"), QStringLiteral("Poor *"),
-                             QStringLiteral("Fair **"), QStringLiteral("Good ***"),
-                             QStringLiteral("Best ****")});
+    cboMinRating_->addItem(QStringLiteral("Any"));
+    for (const Rating rating : kRatings) {
+        cboMinRating_->addItem(QString::fromStdString(RatingLabel(rating)));
+    }
     grid->addWidget(cboMinRating_, 2, 1, Qt::AlignLeft);
 
     grid->addWidget(new QLabel(QStringLiteral("On:"), filterBox), 3, 0);

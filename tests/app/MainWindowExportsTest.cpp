@@ -62,10 +62,10 @@ class MainWindowExportsTest : public QObject {
         QCOMPARE(harness_->saveDialog.seen.back().filter,
                  QString("Comma Separated Values (*.csv)|*.csv"));
         const std::string text = ReadWholeFile(path);
-        QVERIFY(
-            text.rfind("Quintrel (Version 1.3.0) Data Extract done at 14:05:09 on 06/12/2026\r\n"
-                       "Date,Day,",
-                       0) == 0);
+        QVERIFY(text.rfind("Quintrel (Version " QUINTREL_PROJECT_VERSION
+                           ") Data Extract done at 14:05:09 on 06/12/2026\r\n"
+                           "Date,Day,",
+                           0) == 0);
         QVERIFY(text.find("\r\n20040101,Thursday,") != std::string::npos);
         QCOMPARE(std::count(text.begin(), text.end(), '\n'), 33L);
     }
@@ -90,7 +90,7 @@ class MainWindowExportsTest : public QObject {
         harness_->settings.values[{"Varnel", "Calendar", "Alarm"}] = "15";
         CalendarOptions answer;
         answer.goodDays = true;
-        answer.minimumRating = RatingLevel::Poor;
+        answer.minimumRating = Rating::Poor;
         answer.alarmMinutes = 20;
         harness_->calendarAnswers.push_back(answer);
         const QString path = harness_->directory.filePath("january.ics");

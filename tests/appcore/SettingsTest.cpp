@@ -127,15 +127,14 @@ TEST(Settings, CalendarChoicesFallBackOnBadText) {
         MemorySettingsStore store;
         CalendarOptions chosen;
         chosen.majorPeriods = false;
-        chosen.minimumRating = RatingLevel::Best;
+        chosen.minimumRating = Rating::Best;
         chosen.alarmMinutes = 45;
         SaveCalendarOptions(store, chosen);
         store.values[{"Varnel", "Calendar", row.key}] = row.stored;
         const CalendarOptions back = LoadCalendarOptions(store);
         const std::string key = row.key;
         EXPECT_EQ(back.majorPeriods, key == "Major" ? defaults.majorPeriods : false) << key;
-        EXPECT_EQ(back.minimumRating,
-                  key == "MinRating" ? defaults.minimumRating : RatingLevel::Best)
+        EXPECT_EQ(back.minimumRating, key == "MinRating" ? defaults.minimumRating : Rating::Best)
             << key;
         EXPECT_EQ(back.alarmMinutes, key == "Alarm" ? defaults.alarmMinutes : 45) << key;
     }

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
+#include "astro/Rating.h"
 #include "astro/mRiseSet.h"
 
 namespace quintrel::mRiseSet {
@@ -57,3 +59,41 @@ TEST(DayRating, FromTheMoonPhaseOfADay) {
 
 }  // namespace
 }  // namespace quintrel::mRiseSet
+
+namespace quintrel {
+namespace {
+
+// Every rating's word, stars and rank, read back from the word and from typed text.
+TEST(Rating, WordStarsAndRankBelongTogether) {
+    const struct {
+        Rating rating;
+        const char* word;
+        const char* stars;
+        int rank;
+        const char* typed;
+    } cases[] = {
+        {Rating::Poor, "Poor", "*", 1, "poor"},
+        {Rating::Fair, "Fair", "**", 2, " FAIR "},
+        {Rating::Good, "Good", "***", 3, "gOoD"},
+        {Rating::Best, "Best", "****", 4, "best"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(RatingWord(c.rating), c.word);
+        EXPECT_EQ(RatingStars(c.rating), c.stars);
+        EXPECT_EQ(RatingLabel(c.rating), std::string(c.word) + " " + c.stars);
+        EXPECT_EQ(static_cast<int>(c.rating), c.rank);
+        EXPECT_EQ(RatingRank(c.word), c.rank);
+        EXPECT_EQ(RatingOfWord(c.word), c.rating);
+        EXPECT_EQ(ParseRating(c.typed), c.rating) << c.typed;
+    }
+    // The table's words are exact; only typed text may differ in case.
+    for (const char* other : {"", "good", "Great", "Good ***", "\tGood"}) {
+        EXPECT_EQ(RatingOfWord(other), std::nullopt) << other;
+        EXPECT_EQ(RatingRank(other), 0) << other;
+    }
+    EXPECT_EQ(ParseRating("Great"), std::nullopt);
+    EXPECT_EQ(ParseRating("\tGood"), std::nullopt);
+}
+
+}  // namespace
+}  // namespace quintrel

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <optional>
 #include <string>
 
 #include "astro/CoreError.h"
@@ -78,6 +79,21 @@ TEST(TimeTextToHours, RejectsTextThatIsNotATime) {
                       std::string::npos)
                 << error.what();
         }
+    }
+}
+
+TEST(ClockTextMinutes, ReadsOnlyStrictClockTimes) {
+    const struct {
+        const char* text;
+        std::optional<int> minutes;
+    } cases[] = {
+        {"00:00", 0},   {"06:05", 365}, {"23:59", 1439}, {"24:00", 1440},
+        {"12:60", {}},  {"12:99", {}},  {"6:05", {}},    {"06:5", {}},
+        {"06:05 ", {}}, {" 06:05", {}}, {"06.05", {}},   {":", {}},
+        {"never", {}},  {"", {}},       {"-1:05", {}},   {"0x:05", {}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ClockTextMinutes(c.text), c.minutes) << '"' << c.text << '"';
     }
 }
 

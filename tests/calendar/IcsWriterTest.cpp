@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "astro/CoreError.h"
+#include "astro/mRiseSet.h"
 #include "calendar/IcsWriter.h"
 #include "table/CalculateMonth.h"
 #include "tests/table/TablePlaces.h"
@@ -130,7 +131,7 @@ TEST_P(ChangeMonths, PeriodsLandOnTheWallClockInstant) {
                                                                     {"minor1", &row.Min1},
                                                                     {"minor2", &row.Min2}};
         for (const auto& [kind, text] : times) {
-            const std::optional<int> minutes = MinutesOfTimeText(*text);
+            const std::optional<int> minutes = mRiseSet::ClockTextMinutes(*text);
             if (!minutes) {
                 continue;
             }
@@ -181,7 +182,7 @@ TEST_P(SydneyChangeDays, ReadTimesOnTheTablesClock) {
     const PlaceTexts place = MakePlaceTexts(ValuesOf(kSydney), kSydney);
     const DaySerial date = DateSerial(2025, c.day >= 100 ? 10 : 4, c.day % 100);
     const UnixSeconds local =
-        UtcMidnight(date) + static_cast<UnixSeconds>(*MinutesOfTimeText(c.time)) * 60;
+        UtcMidnight(date) + static_cast<UnixSeconds>(*mRiseSet::ClockTextMinutes(c.time)) * 60;
     EXPECT_EQ(TableTimeToUtc(place, date, c.time), local - c.expectedOffsetHours * 3600);
 }
 
@@ -236,7 +237,7 @@ TEST(IcsWriter, GoodDaysFromTheMinimumRatingAndRemindersOnPeriodsOnly) {
     CalendarOptions options;
     options.minorPeriods = false;
     options.goodDays = true;
-    options.minimumRating = RatingLevel::Good;
+    options.minimumRating = Rating::Good;
     options.alarmMinutes = 45;
     std::size_t goodDays = 0;
     for (const auto& [uid, event] : Parse(BuildIcsText(tables, kSydney, options, kStamp))) {

@@ -341,7 +341,7 @@ plan_days_pass_every_filter)
         cmp -s "$work/expected" "$work/listed" ||
             fail "$town: listed days differ from the days passing the filters: $(diff "$work/expected" "$work/listed" | head -5)"
     done
-    # By date, then by rating.
+    # By date.
     cut -d, -f1 "$work/plan" | sort -c || fail "not sorted by date"
     ;;
 plan_text_and_nothing_found)

@@ -77,3 +77,35 @@ TEST(PrintableText, ControlCharactersAndBadBytesBecomeVisibleEscapes) {
 
 }  // namespace
 }  // namespace quintrel
+
+namespace quintrel {
+namespace {
+
+// Characters are counted and cut as the record will hold them: a malformed byte is one
+// character, as it becomes one "?".
+TEST(Utf8Length, CountsCharactersAsTheRecordHoldsThem) {
+    const struct {
+        std::string_view text;
+        std::size_t length;
+        std::size_t bytesOfFirstTwo;
+    } cases[] = {
+        {"", 0, 0},
+        {"Oslo", 4, 2},
+        {"Tromsø", 6, 2},
+        {"\xc3\xa9t\xc3\xa9", 3, 3},          // été
+        {"\xe2\x82\xac\xe2\x82\xac!", 3, 6},  // €€!
+        {"\x80\x80x", 3, 2},                  // stray continuation bytes
+        {"\xc3", 1, 1},                       // cut-off sequence
+        {"\xe2\x82"
+         "ab",
+         4, 2},  // cut-off three-byte sequence before letters
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Utf8Length(c.text), c.length) << PrintableText(c.text);
+        EXPECT_EQ(Utf8PrefixBytes(c.text, 2), c.bytesOfFirstTwo) << PrintableText(c.text);
+        EXPECT_EQ(Utf8ToCp1252(c.text).size(), c.length) << PrintableText(c.text);
+    }
+}
+
+}  // namespace
+}  // namespace quintrel

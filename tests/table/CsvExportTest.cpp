@@ -26,7 +26,8 @@ DayRow Row(std::int16_t day, const char* dayName) {
 
 TEST(CsvExport, PreambleCarriesVersionTimeAndDate) {
     EXPECT_EQ(CsvPreamble("14:05:09", "06/12/2026"),
-              "Quintrel (Version 1.3.0) Data Extract done at 14:05:09 on 06/12/2026");
+              "Quintrel (Version " QUINTREL_PROJECT_VERSION
+              ") Data Extract done at 14:05:09 on 06/12/2026");
 }
 
 TEST(CsvExport, DayLineWritesStoredTextsAfterTheTablesOwnDate) {
@@ -47,7 +48,8 @@ TEST(CsvExport, WholeFileEndsEveryLineWithCrLf) {
     table.rows = {Row(1, "Thursday"), Row(2, "Friday")};
     const std::string text = BuildCsvText(table, "08:00:00", "2024-02-03");
     EXPECT_EQ(text,
-              "Quintrel (Version 1.3.0) Data Extract done at 08:00:00 on 2024-02-03\r\n"
+              "Quintrel (Version " QUINTREL_PROJECT_VERSION
+              ") Data Extract done at 08:00:00 on 2024-02-03\r\n"
               "Date,Day,Sun Rise,Sun Set,Moon Rise,Moon Set,% Lit,Wax/Wan,Major1,Major2,Minor1,"
               "Minor2,Rating,Stars\r\n"
               "20240201,Thursday,never,sets,09:05,:,7,+,01:10,13:36,07:23,:,Good,***\r\n"

@@ -4,6 +4,7 @@
 
 #include "table/CalculateMonth.h"
 #include "table/CsvExport.h"
+#include "table/PlanColumns.h"
 #include "table/PlanOutput.h"
 #include "table/PlanReport.h"
 #include "table/YearView.h"
@@ -43,6 +44,39 @@ TEST(PlanOutputTest, csv_line_is_the_month_tables_line_with_place_and_periods) {
     EXPECT_EQ(NothingFoundText(request),
               "No day from March 2025 passes the filters (Saturday and Sunday; a major period "
               "from 30 min before sunrise to 30 min after sunset).");
+}
+
+// Each planner column shows its own part of a day, and the printed list has a field and a
+// heading for every column.
+TEST(PlanColumnsTest, each_column_shows_its_part_of_the_day) {
+    PlanDay day;
+    day.year = 2027;
+    day.month = 1;
+    day.row.Day = 9;
+    day.row.DayName = "Saturday";
+    day.row.Rating = "Good";
+    day.row.Stars = "***";
+    day.row.Phase = "87";
+    day.row.WaxWan = "+";
+    day.row.SRise = "07:12";
+    day.row.SSet = "16:31";
+    day.periods = {"major 05:10", "minor 17:40"};
+    const std::pair<std::string_view, std::string> expected[] = {
+        {"Date", "2027-01-09"}, {"DayName", "Saturday"}, {"Place", "Norway (Oslo)"},
+        {"Rating", "Good"},     {"Stars", "***"},        {"Phase", "87+"},
+        {"SRise", "07:12"},     {"SSet", "16:31"},       {"Periods", PeriodsText(day)},
+    };
+    ASSERT_EQ(std::size(expected), kPlanColumns.size());
+    for (std::size_t i = 0; i < kPlanColumns.size(); ++i) {
+        EXPECT_EQ(kPlanColumns[i].field, expected[i].first);
+        EXPECT_EQ(PlanColumnText(day, kPlanColumns[i], "Norway (Oslo)"), expected[i].second)
+            << kPlanColumns[i].field;
+    }
+    PlanRequest request = BostonWeekends();
+    PlanReport report(request, {});
+    for (const PlanColumn& column : kPlanColumns) {
+        EXPECT_EQ(report.Caption("lbl" + std::string(column.field)), column.heading);
+    }
 }
 
 TEST(PlanReportTest, delivers_every_day_on_a_landscape_page) {

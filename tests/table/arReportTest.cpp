@@ -151,7 +151,7 @@ TEST(arReport_test, a_printer_setting_beyond_16_bits_is_an_overflow_error) {
 }
 
 TEST(arReport_test, heading_texts) {
-    EXPECT_EQ(ReportVersionText(), "Quintrel - Version 1.3.0");
+    EXPECT_EQ(ReportVersionText(), "Quintrel - Version " QUINTREL_PROJECT_VERSION);
     EXPECT_EQ(ReportTitleText("France (Paris)", 1, 2004),
               "Quintrel For France (Paris) for January 2004");
     EXPECT_EQ(ReportTitleText("Australia - NSW (Sydney)", 12, 1999),
@@ -172,7 +172,7 @@ TEST(arReport_test, new_month_report_fills_the_heading_and_the_title) {
     table.Month = 1;
     table.Year = 2004;
     const auto report = NewMonthReport(table, kSydney, "Australia - NSW (Sydney)");
-    EXPECT_EQ(report->Caption("lblRptHeader"), "Quintrel - Version 1.3.0");
+    EXPECT_EQ(report->Caption("lblRptHeader"), "Quintrel - Version " QUINTREL_PROJECT_VERSION);
     EXPECT_EQ(report->Caption("lblPageHeader"),
               "Quintrel For Australia - NSW (Sydney) for January 2004");
     EXPECT_THAT(report->Caption("lblLattLong"), HasSubstr("Lattitude: 33"));

@@ -26,7 +26,7 @@ class AboutThanksTest : public QObject {
         QCOMPARE(about.windowTitle(), QString("About Quintrel"));
         QCOMPARE(about.lblTitle->text(), QString("Quintrel"));
         QVERIFY(about.lblTitle->font().bold());
-        QCOMPARE(about.lblVersion->text(), QString("Version 1.3.0"));
+        QCOMPARE(about.lblVersion->text(), QString("Version " QUINTREL_PROJECT_VERSION));
         QCOMPARE(about.lblDescription->text(),
                  QString("Calculates for each day of the chosen month and year,\n"
                          "for the selected location:\n"

@@ -13,9 +13,9 @@ using namespace quintrel;
 
 namespace {
 
-const std::string kCsv =
-    "Quintrel (Version 1.3.0) Data Extract done at 14:05:09 on 06/12/2026\r\n"
-    "Date,Day,Sun Rise\r\n20040101,Thursday,05:58\r\n";
+const std::string kCsv = "Quintrel (Version " QUINTREL_PROJECT_VERSION
+                         ") Data Extract done at 14:05:09 on 06/12/2026\r\n"
+                         "Date,Day,Sun Rise\r\n20040101,Thursday,05:58\r\n";
 
 QByteArray ReadAll(const QString& path) {
     QFile file(path);

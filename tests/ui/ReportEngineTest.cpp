@@ -113,8 +113,9 @@ class ReportEngineTest : public QObject {
             QCOMPARE(Occurrences(text, "Rating For Day"), 1);
         }
         // The report header once, at the top of the first page.
-        QCOMPARE(Occurrences(all, "Quintrel - Version 1.3.0"), 1);
-        QVERIFY(PageText(document.pages[0]).startsWith("Quintrel - Version 1.3.0"));
+        QCOMPARE(Occurrences(all, "Quintrel - Version " QUINTREL_PROJECT_VERSION), 1);
+        QVERIFY(
+            PageText(document.pages[0]).startsWith("Quintrel - Version " QUINTREL_PROJECT_VERSION));
         // The notes once, at the end.
         QCOMPARE(Occurrences(all, "Note: DST has been factored"), 1);
         QVERIFY(PageText(document.pages[1]).endsWith("www.wxtide32.com"));
@@ -139,7 +140,7 @@ class ReportEngineTest : public QObject {
         // (12240 - 9411) / 2 = 1414 twips left of the content; half an inch at the top.
         int checked = 0;
         for (const PageItem& item : document.pages[0].items) {
-            if (item.text == "Quintrel - Version 1.3.0") {
+            if (item.text == "Quintrel - Version " QUINTREL_PROJECT_VERSION) {
                 QCOMPARE(item.box, QRect(1414 + 113, 720 + 113, 9241, 567));
                 ++checked;
             }

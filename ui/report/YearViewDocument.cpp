@@ -4,6 +4,7 @@
 #include <array>
 
 #include "astro/CalendarNames.h"
+#include "astro/Rating.h"
 
 namespace quintrel {
 
@@ -55,13 +56,12 @@ PageItem MoonMarkItem(MoonMark mark, QRect box) {
 }
 
 void AddLegend(ReportPage& page, int left, int top) {
-    static const std::array<const char*, 4> labels = {"Poor *", "Fair **", "Good ***", "Best ****"};
     int x = left;
     for (int rank = 1; rank <= 4; ++rank) {
         page.items.push_back(Shape(PageItem::Kind::Box, QRect(x, top + 20, 300, 200),
                                    RatingShade(rank), kCellOutline));
         page.items.push_back(Text(QRect(x + 360, top, 1240, 240),
-                                  QString::fromLatin1(labels[static_cast<std::size_t>(rank - 1)]),
+                                  QString::fromStdString(RatingLabel(static_cast<Rating>(rank))),
                                   Font(8.5, 400), ReportAlignment::Left));
         x += 1600;
     }
