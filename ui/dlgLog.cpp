@@ -425,7 +425,7 @@ void dlgLog::BuildControls() {
     button("cmdExport", QStringLiteral("Export CS&V..."), &dlgLog::cmdExport_Click, false);
     button("cmdPrint", QStringLiteral("P&rint Year..."), &dlgLog::cmdPrint_Click, false);
     button("cmdPdf", QStringLiteral("PDF E&xport..."), &dlgLog::cmdPdf_Click, false);
-    button("cmdCharts", QStringLiteral("How Did the Predictions &Do?"), &dlgLog::cmdCharts_Click,
+    button("cmdCharts", QStringLiteral("Ho&w Did the Predictions Do?"), &dlgLog::cmdCharts_Click,
            false);
 
     auto* units = new QHBoxLayout;
