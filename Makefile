@@ -66,14 +66,16 @@ test-asan: deps
 	  ctest --output-on-failure -j $(JOBS) -L core --timeout 300
 
 # Fuzzing with libFuzzer: each target feeds arbitrary bytes to one reader of outside input
-# (place file, place record, location window, settings, numbers and times) or computes a
-# month's table for any place record. `make fuzz` runs each for FUZZ_SECONDS, keeping what
+# (place file, place record, location window, settings, numbers and times, the town search,
+# the planner's choices, --day dates, quintrel-table's command line) or computes a month's
+# table or calendar for any place record. `make fuzz` runs each for FUZZ_SECONDS, keeping what
 # it learns in $(FUZZ_DIR)/corpus and any crashing input in $(FUZZ_DIR)/crashes; `make test`
 # runs each briefly on the seeds in fuzz/corpus.
 FUZZ_SECONDS ?= 60
 FUZZ_TEST_SECONDS ?= 3
 FUZZ_TARGETS = location_file location_record location_form settings number_text rise_set \
-               activity_times month_table tide_data log_csv
+               activity_times month_table tide_data log_csv town_query calendar_writer \
+               planner_options day_date command_line
 FUZZ_FLAGS = -timeout=10 -print_final_stats=0
 
 fuzz-build: deps

@@ -13,11 +13,15 @@
 #include <QScreen>
 #include <QTimer>
 #include <QToolButton>
+#include <cstdio>
 
 #include "appcore/MainLayout.h"
 #include "appcore/MonthYear.h"
 #include "appcore/Settings.h"
+#include "appcore/SettingsStore.h"
+#include "astro/CoreError.h"
 #include "astro/NumberText.h"
+#include "ui/MessageBoxes.h"
 #include "ui/TwipsGeometry.h"
 #include "ui/report/ReportViewer.h"
 
@@ -257,7 +261,25 @@ bool fMain::CloseDown(bool interactive) {
         return false;
     }
     unloaded_ = true;
-    SaveSettings(*services_.settings, state_, places_.LocationIndex);
+    // Unsaved places would shift the saved position onto another place of the file.
+    const std::int16_t savedIndex = places_.LocationsChanged
+                                        ? LocationIndexOnDisk(places_, placesOnDisk_)
+                                        : places_.LocationIndex;
+    SaveSettings(*services_.settings, state_, savedIndex);
+    try {
+        services_.settings->Commit();
+    } catch (const CoreError& error) {
+        // The old settings file is kept; the next start uses what it holds.
+        const QString problem = QString::fromStdString(error.what()) +
+                                QStringLiteral(
+                                    "\r\nThe month, year, place and window size of this "
+                                    "session were not saved.");
+        if (interactive) {
+            services_.messages->Exclamation(QStringLiteral("Settings Not Saved"), problem, this);
+        } else {
+            std::fprintf(stderr, "quintrel: %s\n", qPrintable(problem));
+        }
+    }
     if (interactive) {
         services_.showThanks(this);
     }

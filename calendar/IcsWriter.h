@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,5 +24,27 @@ std::string CalendarProductId();
 /// 3000 (beyond what libical holds) or when libical rejects the calendar it was given.
 std::string BuildIcsText(const std::vector<MonthTable>& tables, std::string_view record,
                          const CalendarOptions& options, UnixSeconds stampUtc);
+
+/// BuildIcsText for months that come a few at a time: the same bytes, handed to `sink` as
+/// they are made, so a century of months never lies in memory at once. The calendar's
+/// head goes out when the writer is made, each AddMonths' entries (checked by libical as
+/// BuildIcsText checks the whole) at once, the end with Finish. Throws as BuildIcsText
+/// does; what `sink` throws passes through.
+class IcsStreamWriter {
+  public:
+    using Sink = std::function<void(std::string_view)>;
+    IcsStreamWriter(std::string_view record, const CalendarOptions& options, UnixSeconds stampUtc,
+                    Sink sink);
+    void AddMonths(const std::vector<MonthTable>& tables);
+    void Finish();
+
+  private:
+    std::string record_;
+    CalendarOptions options_;
+    UnixSeconds stampUtc_;
+    Sink sink_;
+    std::string head_;
+    unsigned checkedShapes_ = 0;  ///< kinds of entry (all-day, reminder) already checked
+};
 
 }  // namespace quintrel

@@ -8,6 +8,7 @@
 #include "cli/CommandParts.h"
 #include "cli/OptionChecks.h"
 #include "cli/PdfOutput.h"
+#include "locations/Encoding.h"
 #include "table/Planner.h"
 
 namespace quintrel::cli {
@@ -22,7 +23,7 @@ CalendarOptions CalendarChoices(const TableOptions& options) {
         const std::optional<Rating> rating = ParseRating(*options.minRating);
         if (!rating) {
             throw UsageError("--min-rating must be " + std::string(kRatingChoices) + ", not \"" +
-                             *options.minRating + "\"");
+                             PrintableText(*options.minRating) + "\"");
         }
         calendar.minimumRating = *rating;
     }
@@ -50,14 +51,32 @@ void RunCalendarCommand(const TableOptions& options, std::ostream& standardOutpu
     }
     // Checked before anything is computed.
     const CalendarOptions calendar = CalendarChoices(options);
-    std::vector<MonthTable> tables;
-    ForEachAskedMonth(options, now, place, record,
-                      [&](MonthTable& table) { tables.push_back(std::move(table)); });
-    if (options.pdfPath) {
-        WriteReportPdf(*options.pdfPath, tables, record);
-    }
+    // One VCALENDAR over all the months, its entries written a month at a time as they
+    // are computed (the PDF too), so a century never lies in memory at once.
+    std::optional<IcsStreamWriter> writer;
     if (output) {
-        output->Write(BuildIcsText(tables, record, calendar, std::time(nullptr)));
+        writer.emplace(record, calendar, std::time(nullptr),
+                       [&output](std::string_view piece) { output->Write(piece); });
+    }
+    std::optional<ReportPdfStream> pdf;
+    if (options.pdfPath) {
+        pdf.emplace(*options.pdfPath, record, LastAskedMonth(options, now, place, record));
+    }
+    std::vector<MonthTable> pending;
+    ForEachAskedMonth(options, now, place, record, [&](MonthTable& table) {
+        if (writer) {
+            pending.assign(1, table);
+            writer->AddMonths(pending);
+        }
+        if (pdf) {
+            pdf->Add(table);
+        }
+    });
+    if (pdf) {
+        pdf->Finish();
+    }
+    if (writer) {
+        writer->Finish();
         output->Finish();
     }
 }

@@ -10,6 +10,7 @@
 #include "cli/AccuracyNote.h"
 #include "cli/LogCommand.h"
 #include "cli/TableCommand.h"
+#include "locations/Encoding.h"
 #include "table/ReportTexts.h"
 #include "table/TableYears.h"
 
@@ -39,11 +40,13 @@ void ApplyEventKinds(const std::vector<std::string>& kinds, CalendarOptions& cal
 int RunCommandLine(int argc, const char* const* argv, std::ostream& standardOutput,
                    std::ostream& standardError) {
     TableOptions options;
-    // Numbers are taken as text and read as decimal below: the option parser would read
-    // "010" as octal.
+    // Every number is taken as text and read as decimal below (DecimalOption): the option
+    // parser would read "010" as octal and "0x10" as hexadecimal.
     std::optional<std::string> monthText;
     std::optional<std::string> yearText;
     std::string monthsText = "1";
+    std::optional<std::string> nearSunText;
+    std::optional<std::string> alarmText;
     CLI::App app{"Sun and moon times, moon phase, activity times and day ratings of a month.",
                  "quintrel-table"};
     app.add_option("--locations", options.locationsPath,
@@ -133,7 +136,7 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& standardOutp
     app.add_flag("--daylight-major", options.daylightMajor,
                  "--plan: only days with a major period from 30 min before sunrise to 30 min "
                  "after sunset");
-    app.add_option("--near-sun", options.nearSunMinutes,
+    app.add_option("--near-sun", nearSunText,
                    "--plan: only days with a major or minor period within MINUTES of sunrise or "
                    "sunset")
         ->type_name("MINUTES");
@@ -164,9 +167,10 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& standardOutp
         app.add_flag("--daylight-only", options.calendar.daylightOnly,
                      "With --format ics: only periods that overlap sunrise - 30 min to "
                      "sunset + 30 min"),
-        app.add_option("--alarm", options.calendar.alarmMinutes,
-                       "With --format ics: a reminder this many minutes before each period")
-            ->check(CLI::Range(0, kMaxAlarmMinutes))
+        app.add_option("--alarm", alarmText,
+                       "With --format ics: a reminder this many minutes before each period "
+                       "(0-" +
+                           std::to_string(kMaxAlarmMinutes) + ")")
             ->type_name("MINUTES")};
     app.add_option("--log", options.logPath,
                    "The log of outings and catches (default: log.sqlite beside the place list)")
@@ -198,7 +202,8 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& standardOutp
         standardOutput << version.what() << "\n";
         return kExitDone;
     } catch (const CLI::ParseError& error) {
-        standardError << "quintrel-table: " << error.what() << " (see --help)\n";
+        // The parser's messages quote the arguments as typed.
+        standardError << "quintrel-table: " << PrintableText(error.what()) << " (see --help)\n";
         return kExitUsageError;
     }
     options.formatGiven = format->count() > 0;
@@ -215,6 +220,17 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& standardOutp
             options.year = DecimalOption("--year", *yearText);
         }
         options.months = DecimalOption("--months", monthsText);
+        if (nearSunText) {
+            options.nearSunMinutes = DecimalOption("--near-sun", *nearSunText);
+        }
+        if (alarmText) {
+            options.calendar.alarmMinutes = DecimalOption("--alarm", *alarmText);
+            if (options.calendar.alarmMinutes < 0 ||
+                options.calendar.alarmMinutes > kMaxAlarmMinutes) {
+                throw UsageError("--alarm must be from 0 to " + std::to_string(kMaxAlarmMinutes) +
+                                 " minutes");
+            }
+        }
         RunTableCommand(options, standardOutput, standardError);
     } catch (const UsageError& error) {
         standardError << "quintrel-table: " << error.what() << " (see --help)\n";

@@ -82,7 +82,9 @@ std::int16_t CheckedYear(int year) {
 
 std::pair<int, int> MonthAfter(int month, int year, int offset) {
     const long index = static_cast<long>(year) * 12 + (month - 1) + offset;
-    return {static_cast<int>(index % 12) + 1, static_cast<int>(index / 12)};
+    // Rounded down, not towards zero: December of year -2026 is still in year -2026.
+    const long yearOf = index >= 0 ? index / 12 : (index - 11) / 12;
+    return {static_cast<int>(index - yearOf * 12) + 1, static_cast<int>(yearOf)};
 }
 
 std::pair<int, int> FirstAskedMonth(const TableOptions& options, const LocalMoment& now) {
@@ -94,6 +96,13 @@ void CheckAskedMonths(const TableOptions& options, const LocalMoment& now) {
     for (const int offset : {0, options.months - 1}) {
         CheckedYear(MonthAfter(CheckedMonth(firstMonth), firstYear, offset).second);
     }
+}
+
+MonthTable LastAskedMonth(const TableOptions& options, const LocalMoment& now,
+                          const PlaceValues& place, const std::string& record) {
+    const auto [firstMonth, firstYear] = FirstAskedMonth(options, now);
+    const auto [month, year] = MonthAfter(firstMonth, firstYear, options.months - 1);
+    return CalculateMonth(place, record, CheckedMonth(month), CheckedYear(year));
 }
 
 LocationList ReadPlaces(const TableOptions& options) {

@@ -35,6 +35,11 @@ std::pair<int, int> FirstAskedMonth(const TableOptions& options, const LocalMome
 /// record is bad too.
 void CheckAskedMonths(const TableOptions& options, const LocalMoment& now);
 
+/// The table of the last of the --months months, for a PDF that names its span before its
+/// first page. Needs CheckAskedMonths first.
+MonthTable LastAskedMonth(const TableOptions& options, const LocalMoment& now,
+                          const PlaceValues& place, const std::string& record);
+
 /// The place list the options name: the --town's record, the --record, or the file.
 LocationList ReadPlaces(const TableOptions& options);
 

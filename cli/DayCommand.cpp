@@ -15,30 +15,7 @@
 
 namespace quintrel::cli {
 
-namespace {
-
-bool ReadPart(std::string_view text, std::size_t digits, int& value) {
-    if (text.size() != digits) {
-        return false;
-    }
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return error == std::errc() && end == text.data() + text.size();
-}
-
-}  // namespace
-
-DayArgument ParseDayArgument(std::string_view text) {
-    DayArgument day;
-    const bool shaped = text.size() == 10 && text[4] == '-' && text[7] == '-' &&
-                        ReadPart(text.substr(0, 4), 4, day.year) &&
-                        ReadPart(text.substr(5, 2), 2, day.month) &&
-                        ReadPart(text.substr(8, 2), 2, day.day);
-    if (!shaped || day.month < 1 || day.month > 12 || day.day < 1 ||
-        day.day > DaysInMonth(day.year, day.month)) {
-        throw UsageError("--day " + std::string(text) + " is not a date of the form YYYY-MM-DD");
-    }
-    return day;
-}
+namespace {}  // namespace
 
 void WriteDayPictures(const TableOptions& options, const std::string& record) {
     const DayArgument date = ParseDayArgument(*options.day);

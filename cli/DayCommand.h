@@ -4,15 +4,10 @@
 #include <string>
 #include <string_view>
 
+#include "cli/OptionChecks.h"
 #include "cli/TableOptions.h"
 
 namespace quintrel::cli {
-
-/// A date "YYYY-MM-DD" of the calendar. Throws UsageError for anything else ("2025-02-30").
-struct DayArgument {
-    int year = 0, month = 0, day = 0;
-};
-DayArgument ParseDayArgument(std::string_view text);
 
 /// Writes the day picture of `options.day` for the place of `record` to each file asked for
 /// (--svg, --png, --pdf). Every picture is drawn before any file is written. Throws

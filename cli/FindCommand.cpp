@@ -23,7 +23,7 @@ std::vector<GazetteerTown> Matches(Gazetteer& gazetteer, std::string_view text) 
         if (SearchTextTooShort(text)) {
             throw UsageError("Give at least two letters of a town's name to search for");
         }
-        throw CoreError("No town matches \"" + std::string(text) + "\"");
+        throw CoreError("No town matches \"" + PrintableText(text) + "\"");
     }
     return towns;
 }
@@ -73,7 +73,7 @@ std::string TownRecordFor(Gazetteer& gazetteer, std::string_view text) {
             names += (names.empty() ? "" : "; ") + town.name + ", " +
                      (town.state.empty() ? "" : town.state + ", ") + town.country;
         }
-        throw UsageError("Several towns match \"" + std::string(text) + "\" (" + names +
+        throw UsageError("Several towns match \"" + PrintableText(text) + "\" (" + names +
                          "); add the state or country, e.g. \"" + best.front().name + " " +
                          best.front().country + "\"");
     }
@@ -107,6 +107,14 @@ void RunFindCommand(const TableOptions& options, std::ostream& standardOutput,
         GeonamesGazetteer gazetteer;
         text = FindText(gazetteer, *options.find);
     } else {
+        // The zone library would also take a POSIX rule string, or print a rule of
+        // Greenwich time for any name it cannot find.
+        if (!IsSystemZoneId(*options.zoneRule)) {
+            throw UsageError(
+                "--zone-rule must name a zone of the system's time-zone database, such as "
+                "Europe/Oslo or Etc/GMT-10, not \"" +
+                PrintableText(*options.zoneRule) + "\"");
+        }
         text = ZoneRuleText(*options.zoneRule);
     }
     standardOutput << text << std::flush;

@@ -36,8 +36,11 @@ void RunMonthCommand(const TableOptions& options, std::ostream& standardOutput,
     }
     const std::string name = PlaceName(record);
     const std::string line = PlaceLineText(record);
-    // Only the PDF needs every month together.
-    std::vector<MonthTable> keptTables;
+    // The PDF is drawn month by month too, so a long run holds one year of months.
+    std::optional<ReportPdfStream> pdf;
+    if (options.pdfPath) {
+        pdf.emplace(*options.pdfPath, record, LastAskedMonth(options, now, place, record));
+    }
     bool first = true;
     ForEachAskedMonth(options, now, place, record, [&](MonthTable& table) {
         if (output) {
@@ -45,12 +48,12 @@ void RunMonthCommand(const TableOptions& options, std::ostream& standardOutput,
                               : (first ? "" : "\n") + FormatTextTable(table, name, line));
         }
         first = false;
-        if (options.pdfPath) {
-            keptTables.push_back(std::move(table));
+        if (pdf) {
+            pdf->Add(table);
         }
     });
-    if (options.pdfPath) {
-        WriteReportPdf(*options.pdfPath, keptTables, record);
+    if (pdf) {
+        pdf->Finish();
     }
     if (output) {
         output->Finish();

@@ -1,14 +1,41 @@
 #include "cli/OptionChecks.h"
 
 #include <charconv>
+#include <filesystem>
 #include <string>
 #include <system_error>
 #include <utility>
 
+#include "astro/CivilDate.h"
 #include "cli/LogCommand.h"
 #include "locations/Encoding.h"
 
 namespace quintrel::cli {
+
+namespace {
+
+bool ReadPart(std::string_view text, std::size_t digits, int& value) {
+    if (text.size() != digits) {
+        return false;
+    }
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc() && end == text.data() + text.size();
+}
+
+}  // namespace
+
+DayArgument ParseDayArgument(std::string_view text) {
+    DayArgument day;
+    const bool shaped = text.size() == 10 && text[4] == '-' && text[7] == '-' &&
+                        ReadPart(text.substr(0, 4), 4, day.year) &&
+                        ReadPart(text.substr(5, 2), 2, day.month) &&
+                        ReadPart(text.substr(8, 2), 2, day.day);
+    if (!shaped || day.month < 1 || day.month > 12 || day.day < 1 ||
+        day.day > DaysInMonth(day.year, day.month)) {
+        throw UsageError("--day " + PrintableText(text) + " is not a date of the form YYYY-MM-DD");
+    }
+    return day;
+}
 
 int DecimalOption(std::string_view option, std::string_view text) {
     // Read by hand: the option parser takes a leading 0 for octal and 0x for hex.
@@ -25,6 +52,47 @@ int DecimalOption(std::string_view option, std::string_view text) {
     }
     return !text.empty() && text.front() == '-' ? -value : value;
 }
+
+namespace {
+
+// Two outputs named the same file would leave only the one written last.
+void RequireDistinctOutputs(const TableOptions& options) {
+    namespace fs = std::filesystem;
+    const std::pair<const char*, std::string> outputs[] = {
+        {"--output", options.outputPath.value_or("")},
+        {"--pdf", options.pdfPath.value_or("")},
+        {"--svg", options.svgPath},
+        {"--png", options.pngPath}};
+    for (std::size_t i = 0; i < std::size(outputs); ++i) {
+        for (std::size_t j = i + 1; j < std::size(outputs); ++j) {
+            const std::string& a = outputs[i].second;
+            const std::string& b = outputs[j].second;
+            if (a.empty() || b.empty()) {
+                continue;
+            }
+            std::error_code error;
+            // A device or pipe (/dev/null) takes any number of writers.
+            const fs::file_status status = fs::status(a, error);
+            if (fs::exists(status) && !fs::is_regular_file(status)) {
+                continue;
+            }
+            std::error_code errorA;
+            std::error_code errorB;
+            const fs::path fullA = fs::weakly_canonical(a, errorA);
+            const fs::path fullB = fs::weakly_canonical(b, errorB);
+            bool same = a == b || (!errorA && !errorB && fullA == fullB);
+            // Hard links are one file under two names.
+            same = same || (fs::exists(status) && fs::equivalent(a, b, error));
+            if (same) {
+                throw UsageError(std::string(outputs[i].first) + " and " + outputs[j].first +
+                                 " name the same file \"" + PrintableText(b) +
+                                 "\"; give each its own");
+            }
+        }
+    }
+}
+
+}  // namespace
 
 void CheckOptions(const TableOptions& options) {
     if (options.plan && options.yearView) {
@@ -51,6 +119,7 @@ void CheckOptions(const TableOptions& options) {
             throw UsageError(std::string(name) + " needs a file name");
         }
     }
+    RequireDistinctOutputs(options);
     if (options.yearView && !options.pdfPath) {
         throw UsageError("--year-view needs --pdf FILE for the page it draws");
     }

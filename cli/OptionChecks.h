@@ -13,6 +13,12 @@ class UsageError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+/// A date "YYYY-MM-DD" of the calendar. Throws UsageError for anything else ("2025-02-30").
+struct DayArgument {
+    int year = 0, month = 0, day = 0;
+};
+DayArgument ParseDayArgument(std::string_view text);
+
 /// The whole number in an option's text, read as decimal whatever its leading zeros
 /// ("08" is 8, "02004" is 2004); a sign is allowed. Throws UsageError naming the option
 /// for anything else ("0x10", "1e3", "", blanks) or a number beyond int.

@@ -52,24 +52,45 @@ void EnsureGuiApplication() {
     (void)application;
 }
 
+ReportPdfStream::ReportPdfStream(const std::string& path, const std::string& record,
+                                 const MonthTable& last)
+    : path_(path), record_(record) {
+    EnsureGuiApplication();
+    placeText_ = Cp1252ToUtf8(LocationDisplayText(record));
+    std::unique_ptr<arReport> report = NewMonthReport(last, record_, placeText_);
+    lastTitle_ = RunReport(*report, DefaultPageSetup()).title.toStdString();
+}
+
+ReportPdfStream::~ReportPdfStream() = default;
+
+void ReportPdfStream::Add(const MonthTable& table) {
+    std::unique_ptr<arReport> report = NewMonthReport(table, record_, placeText_);
+    const ReportDocument document = RunReport(*report, DefaultPageSetup());
+    if (!stream_) {
+        stream_ = std::make_unique<PdfStream>(
+            QString::fromStdString(path_),
+            SpanTitle(document.title, QString::fromStdString(lastTitle_)));
+    }
+    stream_->Add(document);
+}
+
+void ReportPdfStream::Finish() {
+    if (!stream_) {
+        throw CoreError("No month to write to " + path_);
+    }
+    stream_->Finish();
+}
+
 void WriteReportPdf(const std::string& path, const std::vector<quintrel::MonthTable>& tables,
                     const std::string& record) {
-    if (tables.empty())
+    if (tables.empty()) {
         throw CoreError("No month to write to " + path);
-    EnsureGuiApplication();
-
-    const std::string placeText = Cp1252ToUtf8(LocationDisplayText(record));
-    const PageSetup setup = DefaultPageSetup();
-    std::vector<ReportDocument> documents;
-    documents.reserve(tables.size());
-    for (const MonthTable& table : tables) {
-        std::unique_ptr<arReport> report = NewMonthReport(table, record, placeText);
-        documents.push_back(RunReport(*report, setup));
     }
-    std::vector<const ReportDocument*> pages;
-    for (const ReportDocument& document : documents)
-        pages.push_back(&document);
-    quintrel::WritePdf(pages, QString::fromStdString(path));
+    ReportPdfStream stream(path, record, tables.back());
+    for (const MonthTable& table : tables) {
+        stream.Add(table);
+    }
+    stream.Finish();
 }
 
 void WritePlanPdf(const std::string& path, const quintrel::PlanRequest& request,

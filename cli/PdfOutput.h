@@ -1,11 +1,16 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "table/MonthTable.h"
 #include "table/Planner.h"
 #include "table/YearView.h"
+
+namespace quintrel {
+class PdfStream;
+}
 
 namespace quintrel::cli {
 
@@ -19,6 +24,24 @@ void EnsureGuiApplication();
 /// Throws quintrel::CoreError when the file cannot be written or PDF output is missing.
 void WriteReportPdf(const std::string& path, const std::vector<quintrel::MonthTable>& tables,
                     const std::string& record);
+
+/// WriteReportPdf for months that come one at a time: each month's pages go to the file
+/// as they are drawn. `last` is the report's last month, whose title ends the PDF's title.
+class ReportPdfStream {
+  public:
+    ReportPdfStream(const std::string& path, const std::string& record,
+                    const quintrel::MonthTable& last);
+    ~ReportPdfStream();
+    void Add(const quintrel::MonthTable& table);
+    void Finish();
+
+  private:
+    std::string path_;
+    std::string record_;
+    std::string placeText_;
+    std::string lastTitle_;
+    std::unique_ptr<quintrel::PdfStream> stream_;
+};
 
 /// Writes the planner's list (the planner report) to a PDF file at `path`.
 void WritePlanPdf(const std::string& path, const quintrel::PlanRequest& request,

@@ -9,9 +9,11 @@
 #include "cli/PdfOutput.h"
 #include "cli/PlaceChoice.h"
 #include "cli/TextTable.h"
+#include "locations/Encoding.h"
 #include "locations/LocationRecord.h"
 #include "table/PlanColumns.h"
 #include "table/PlanOutput.h"
+#include "table/PlannerForm.h"
 
 namespace quintrel::cli {
 
@@ -38,7 +40,7 @@ std::pair<int, int> ReadFirstMonth(const std::string& text) {
     }
     if (!good) {
         throw UsageError("--from must be a year and month as YYYY-MM (e.g. 2027-01), not \"" +
-                         text + "\"");
+                         PrintableText(text) + "\"");
     }
     return {year, month};
 }
@@ -104,15 +106,18 @@ PlanRequest BuildPlanRequest(const TableOptions& options, const LocationList& pl
         const std::optional<Rating> rating = ParseRating(*options.minRating);
         if (!rating) {
             throw UsageError("--min-rating must be " + std::string(kRatingChoices) + ", not \"" +
-                             *options.minRating + "\"");
+                             PrintableText(*options.minRating) + "\"");
         }
         request.filters.minRatingRank = static_cast<int>(*rating);
+    } else {
+        // As the help says, and as the planner window starts: Good and Best days.
+        request.filters.minRatingRank = PlannerChoices{}.minRatingRank;
     }
     if (options.days) {
         const std::optional<WeekdaySet> days = ParseWeekdays(*options.days);
         if (!days) {
             throw UsageError("--days must be " + std::string(kWeekdayChoices) + ", not \"" +
-                             *options.days + "\"");
+                             PrintableText(*options.days) + "\"");
         }
         request.filters.weekdays = *days;
     }

@@ -13,9 +13,15 @@ struct ZoneReading {
     std::vector<ZoneTransition> transitions;
 };
 
+/// Whether `zoneId` names a zone of the system's time-zone database: a zone or one of the
+/// older names it links to another (UTC, Etc/GMT+5, US/Eastern). The zone library would
+/// also take a POSIX rule string ("AEST-10") or read any file under the database folder;
+/// neither is a zone a place can be given.
+bool IsSystemZoneId(const std::string& zoneId);
+
 /// The standard offset of IANA zone `zoneId` at the start of `firstYear` and its clock
-/// changes from then to the end of `firstYear + years - 1`. Throws CoreError when the
-/// system's database does not know the zone.
+/// changes from then to the end of `firstYear + years - 1`. Throws CoreError when
+/// IsSystemZoneId refuses the name.
 ZoneReading ReadSystemZone(const std::string& zoneId, int firstYear, int years);
 
 /// The record's zone and rule for `zoneId`, for the ten years from this one (see

@@ -338,7 +338,9 @@ void DiscardTemporary(const std::string& temporaryPath) noexcept {
     }
 }
 
-int RemoveStaleTemporaries(const std::string& path, std::chrono::seconds age) noexcept {
+namespace {
+
+int RemoveStaleTemporariesBeside(const std::string& path, std::chrono::seconds age) noexcept {
     const std::string directory = DirectoryOf(path);
     const std::string base = path.substr(path.find_last_of('/') + 1);
     DIR* folder = ::opendir(directory.c_str());
@@ -360,6 +362,22 @@ int RemoveStaleTemporaries(const std::string& path, std::chrono::seconds age) no
         }
     }
     ::closedir(folder);
+    return removed;
+}
+
+}  // namespace
+
+int RemoveStaleTemporaries(const std::string& path, std::chrono::seconds age) noexcept {
+    int removed = RemoveStaleTemporariesBeside(path, age);
+    // A save through a link makes its temporary file beside the link's target.
+    struct stat link {};
+    if (::lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
+        if (char* resolved = ::realpath(path.c_str(), nullptr)) {
+            const std::string target = resolved;
+            std::free(resolved);
+            removed += RemoveStaleTemporariesBeside(target, age);
+        }
+    }
     return removed;
 }
 

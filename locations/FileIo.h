@@ -94,6 +94,7 @@ void DiscardTemporary(const std::string& temporaryPath) noexcept;
 /// Removes temporary files of `path` (its name, a dot and six letters or digits, as
 /// WriteTemporarySibling makes them) last modified more than `age` ago: what a save that
 /// was killed half way leaves behind. Younger ones may belong to a save running now.
+/// For a symbolic link, those beside its target too, where a save through it makes them.
 /// Returns how many were removed; never throws.
 int RemoveStaleTemporaries(const std::string& path,
                            std::chrono::seconds age = std::chrono::seconds(60)) noexcept;

@@ -1,10 +1,12 @@
 #include "locations/LocationFile.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
 #include "astro/CoreError.h"
 #include "locations/AppPaths.h"
+#include "locations/FileLock.h"
 #include "locations/LocationMerge.h"
 
 namespace quintrel {
@@ -34,8 +36,36 @@ std::string ReadPlaceFile(const std::string& path) {
     }
 }
 
-// The list a file's text holds: empty lines dropped, sorted. Throws when it is too long.
+// UTF-16, as some editors save text: a byte-order mark, or a zero byte in every other
+// place of the first line. Read byte by byte it would give records of zeros and letters.
+bool LooksLikeUtf16(std::string_view text) {
+    if (text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF")) {
+        return true;
+    }
+    const std::string_view start = text.substr(0, std::min<std::size_t>(text.size(), 120));
+    if (start.size() < 4) {
+        return false;
+    }
+    std::size_t zerosEven = 0;
+    std::size_t zerosOdd = 0;
+    for (std::size_t i = 0; i < start.size(); ++i) {
+        if (start[i] == '\0') {
+            ++(i % 2 == 0 ? zerosEven : zerosOdd);
+        }
+    }
+    const std::size_t half = start.size() / 2;
+    return (zerosEven >= half * 3 / 4 && zerosOdd == 0) ||
+           (zerosOdd >= half * 3 / 4 && zerosEven == 0);
+}
+
+// The list a file's text holds: empty lines dropped, sorted. Throws when it is too long,
+// or is UTF-16 text.
 LocationState ParsePlaceFile(const std::string& path, std::string_view text) {
+    if (LooksLikeUtf16(text)) {
+        throw CoreError("Cannot load \"" + path +
+                        "\": it is UTF-16 text, not Windows-1252 text; save it again as "
+                        "Windows-1252 (ANSI) text");
+    }
     LocationState loaded;
     loaded.Locations = SplitLocationText(text);
     CompactLocationList(loaded);
@@ -104,8 +134,17 @@ bool LoadLocations(std::string_view directory, LocationState& state,
     RemoveStaleTemporaries(backupPath);
     std::string text;
     std::string notice;
+    bool restoreFailed = false;
     if (FileExists(filePath)) {
         text = ReadPlaceFile(filePath);
+        // Said now, before the user makes changes that the close-down could not save.
+        try {
+            ReplaceableTarget(filePath);
+        } catch (const CoreError& error) {
+            notice = std::string(error.what()) +
+                     "\r\nThe places can be used, but changes to them cannot be saved until the "
+                     "file can be replaced.";
+        }
     } else {
         if (!FileExists(backupPath)) {
             return false;
@@ -116,6 +155,7 @@ bool LoadLocations(std::string_view directory, LocationState& state,
             WriteFileAtomically(filePath, text);
         } catch (const CoreError& error) {
             // An installation the user cannot write to still shows its places.
+            restoreFailed = true;
             notice = std::string(error.what()) + "\r\nThe places were read from \"" + backupPath +
                      "\"; changes to them cannot be saved in this folder.";
         }
@@ -125,7 +165,7 @@ bool LoadLocations(std::string_view directory, LocationState& state,
     state.LocationsChanged = loaded.LocationsChanged;
     if (snapshot != nullptr) {
         snapshot->Locations = state.Locations;
-        snapshot->Stamp = notice.empty() ? StampFile(filePath, text) : FileStamp{};
+        snapshot->Stamp = restoreFailed ? FileStamp{} : StampFile(filePath, text);
         snapshot->ReadOnlyNotice = notice;
     }
     return true;
@@ -156,6 +196,15 @@ void SaveLocations(std::string_view directory, LocationState& state) {
     state.LocationsChanged = false;
 }
 
+std::int16_t LocationIndexOnDisk(const LocationState& state, const LocationFileSnapshot& snapshot) {
+    if (state.LocationIndex < 0 ||
+        static_cast<std::size_t>(state.LocationIndex) >= state.Locations.size()) {
+        return -1;
+    }
+    return FindLocation(snapshot.Locations,
+                        state.Locations[static_cast<std::size_t>(state.LocationIndex)]);
+}
+
 CloseDownSave SaveLocationsAtClose(std::string_view directory, LocationState& state,
                                    LocationFileSnapshot& snapshot) {
     CloseDownSave result;
@@ -165,6 +214,10 @@ CloseDownSave SaveLocationsAtClose(std::string_view directory, LocationState& st
         return result;
     }
     const std::string filePath = LocationFilePath(directory);
+    // Windows closing together (a logout signals them all at once) would each read the
+    // file before the others wrote it, and the last rename would drop their places: the
+    // read, the merge and the write are one step for every process.
+    const FileLock lock(filePath);
     if (FileExists(filePath)) {
         const std::string onDisk = ReadPlaceFile(filePath);
         const LocationList theirs = ParsePlaceFile(filePath, onDisk).Locations;

@@ -39,8 +39,10 @@ LocationState ReadLocationFile(const std::string& path);
 struct LocationFileSnapshot {
     LocationList Locations;
     FileStamp Stamp;
-    /// Set when only locs.bak existed and locs.dat could not be made from it (a read-only
-    /// folder): the list came from the backup and saving will fail. Says so in full.
+    /// Set when saving will fail: locs.dat is read-only or hard-linked (ReplaceableTarget
+    /// refuses it), or only locs.bak existed and locs.dat could not be made from it (a
+    /// read-only folder, the list then came from the backup). Says so in full, for the
+    /// start-up to show while the list is still used as it is.
     std::string ReadOnlyNotice;
 };
 
@@ -66,6 +68,12 @@ bool LoadLocations(std::string_view directory, LocationState& state,
 /// are then left as they were.
 void SaveLocations(std::string_view directory, LocationState& state);
 
+/// The position the next start should select when the close-down save failed: where the
+/// selected place is in the list the file still holds (the list of the snapshot), since
+/// unsaved additions and deletions before it moved it in this window's list; -1 (the
+/// first place) when the selected place is not in the file.
+std::int16_t LocationIndexOnDisk(const LocationState& state, const LocationFileSnapshot& snapshot);
+
 /// What the close-down save did.
 struct CloseDownSave {
     bool Written = false;   ///< locs.dat was written
@@ -77,8 +85,10 @@ struct CloseDownSave {
 /// is merged with it (MergeLocationLists: the other window's additions, deletions and
 /// changes kept, a place changed on both sides kept as this window has it) and
 /// LocationIndex follows the selected place; then the list is saved as SaveLocations does
-/// and the snapshot updated. Throws CoreError naming the path when locs.dat cannot be read
-/// or written; the (merged) list stays in `state` and the files as they were.
+/// and the snapshot updated. The whole read-merge-write holds the file's FileLock, so
+/// windows closing at the same instant merge one after the other. Throws CoreError naming the path
+/// when locs.dat cannot be read or written, or another process holds its lock too long; the
+/// (merged) list stays in `state` and the files as they were.
 CloseDownSave SaveLocationsAtClose(std::string_view directory, LocationState& state,
                                    LocationFileSnapshot& snapshot);
 

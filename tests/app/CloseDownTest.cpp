@@ -124,6 +124,29 @@ class CloseDownTest : public QObject {
         QCOMPARE(harness.thanksShown, 0);
         QVERIFY(harness.messages.shown.empty());
     }
+
+    // A read-only place file is named as the window opens, which still works; a close by
+    // the system that cannot save keeps the selected place for the next start, not the
+    // position it had among unsaved places.
+    void readOnlyFileIsNamedAtStartAndItsPlaceStaysSelected() {
+        WindowHarness harness;
+        harness.WritePlaces(FivePlaces());
+        const QByteArray path = QFile::encodeName(harness.PathOf("locs.dat"));
+        QCOMPARE(::chmod(path.constData(), 0444), 0);
+        auto window = harness.Open();
+        QVERIFY(window);
+        QCOMPARE(harness.messages.shown.size(), std::size_t{1});
+        QVERIFY2(harness.messages.shown.front().text.contains("read-only"),
+                 qPrintable(harness.messages.shown.front().text));
+        harness.formAnswers.push_back(kValdivia);  // sorts before Boston
+        Ui(*window).miAddEditDel[0]->trigger();
+        const std::string boston = FivePlaces()[4];
+        Select(*window, boston);
+        QCOMPARE(int(window->Places().LocationIndex), 5);
+        window->CloseForSystem();
+        QCOMPARE(harness.settings.Get("Index"), std::string("4"));
+        QCOMPARE(ReadWholeFile(harness.PathOf("locs.dat")), FileText(FivePlaces()));
+    }
 };
 
 QTEST_MAIN(CloseDownTest)

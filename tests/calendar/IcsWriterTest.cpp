@@ -232,6 +232,29 @@ TEST(IcsWriter, ExportingAgainKeepsEveryUid) {
     }
 }
 
+// Months handed over a few at a time make the very bytes of the whole calendar, each
+// piece going out as it is made; months without any entry add nothing.
+TEST(IcsWriter, StreamedMonthsMakeTheSameCalendar) {
+    const std::vector<MonthTable> tables = Months(kBoston, 1, 2024, 12);
+    CalendarOptions options;
+    options.goodDays = true;
+    options.alarmMinutes = 15;
+    std::string streamed;
+    int pieces = 0;
+    IcsStreamWriter writer(kBoston, options, kStamp, [&](std::string_view piece) {
+        streamed += piece;
+        ++pieces;
+    });
+    EXPECT_EQ(pieces, 1);  // the head, before any month
+    writer.AddMonths({tables.begin(), tables.begin() + 5});
+    writer.AddMonths({});
+    writer.AddMonths({tables.begin() + 5, tables.end()});
+    writer.Finish();
+    EXPECT_EQ(pieces, 4);
+    EXPECT_EQ(streamed, BuildIcsText(tables, kBoston, options, kStamp));
+    EXPECT_TRUE(streamed.ends_with("END:VCALENDAR\r\n"));
+}
+
 TEST(IcsWriter, GoodDaysFromTheMinimumRatingAndRemindersOnPeriodsOnly) {
     const std::vector<MonthTable> tables = Months(kSydney, 4, 2025, 2);
     CalendarOptions options;

@@ -127,6 +127,38 @@ TEST(CommandLine, NumbersAreDecimalWhateverTheirLeadingZeros) {
     }
 }
 
+// Minutes too: every number option goes through the one decimal reader.
+TEST(CommandLine, MinuteOptionsAreDecimalToo) {
+    struct Case {
+        std::vector<const char*> options;
+        int exitCode;
+        const char* text;  // part of the output, or of the message for a refusal
+    };
+    const Case cases[] = {
+        {{"--format", "ics", "--alarm", "010"}, kExitDone, "TRIGGER:-PT10M"},
+        {{"--format", "ics", "--alarm", "08"}, kExitDone, "TRIGGER:-PT8M"},
+        {{"--format", "ics", "--alarm", "0x10"}, kExitUsageError, "--alarm must be a whole number"},
+        {{"--format", "ics", "--alarm", "10081"}, kExitUsageError, "--alarm must be from 0 to"},
+        {{"--plan", "--near-sun", "010"}, kExitDone, "within 10 min of sunrise"},
+        {{"--plan", "--near-sun", "08"}, kExitDone, "within 8 min of sunrise"},
+        {{"--plan", "--near-sun", "1e2"}, kExitUsageError, "--near-sun must be a whole number"},
+    };
+    for (const Case& c : cases) {
+        std::vector<const char*> arguments = {
+            "--record", kPlaces[0].c_str(), "--from", "2026-01", "--month", "1", "--year", "2026"};
+        if (std::string(c.options[0]) == "--format") {
+            arguments.erase(arguments.begin() + 2, arguments.begin() + 4);
+        } else {
+            arguments.resize(4);
+        }
+        arguments.insert(arguments.end(), c.options.begin(), c.options.end());
+        const Outcome run = RunWith(arguments);
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.options[2] << " " << run.err;
+        const std::string& where = c.exitCode == kExitDone ? run.out : run.err;
+        EXPECT_NE(where.find(c.text), std::string::npos) << c.text << "\n" << run.err;
+    }
+}
+
 TEST(CommandLine, ARecordStandsForAOnePlaceList) {
     const Outcome run = RunWith({"--record", kPlaces[0].c_str(), "--list"});
     EXPECT_EQ(run.exitCode, kExitDone) << run.err;

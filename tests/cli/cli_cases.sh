@@ -353,8 +353,25 @@ plan_text_and_nothing_found)
     # Tromso in December: the sun never rises, so no major period is in daylight.
     tromso='1Norway               Tromso           + 69 39+ 18 57+   10'
     run 0 --record "$tromso" --plan --from 2026-12 --daylight-major
-    printf 'No day from December 2026 passes the filters (a major period from 30 min before sunrise to 30 min after sunset).\n' |
+    printf 'No day from December 2026 passes the filters (rating Good or better; a major period from 30 min before sunrise to 30 min after sunset).\n' |
         cmp -s - "$work/out" || fail "nothing found is not said plainly: $(cat "$work/out")"
+    ;;
+messages_name_what_was_given)
+    expect_error 2 "Year -2026 is not between" --record "$karachi" --year -2026
+    expect_error 2 "Year -2026 is not between" --record "$karachi" --year -2026 --month 12
+    printf '%s\r\n' "$karachi" | iconv -f WINDOWS-1252 -t UTF-16 >"$work/utf16.dat"
+    expect_error 1 "UTF-16 text, not Windows-1252" --locations "$work/utf16.dat" --list
+    expect_error 2 "--output and --pdf name the same file" --record "$karachi" \
+        --output "$work/same" --pdf "$work/same"
+    expect_error 2 "--svg and --png name the same file" --record "$karachi" --day 2026-04-06 \
+        --svg "$work/day" --png "$work/./day"
+    expect_error 2 "--pdf and --png name the same file" --record "$karachi" --day 2026-04-06 \
+        --pdf "$work/day" --png "$work/day"
+    [ ! -e "$work/same" ] && [ ! -e "$work/day" ] || fail "a file was written"
+    # Without --min-rating the planner lists Good and Best days, as its help says.
+    run 0 --record "$karachi" --plan --from 2026-01 --months 3
+    grep -q 'rating Good or better' "$work/out" || fail "heading: $(head -3 "$work/out")"
+    ! grep -Eq ' (Poor|Fair) ' "$work/out" || fail "lower ratings listed"
     ;;
 plan_usage_errors)
     expect_error 2 "between 1 and 24" --record "$boston" --plan --months 25
@@ -401,6 +418,20 @@ messages_are_printable_utf8)
     LC_ALL=C grep -q $'\e' "$work/err" && fail "a raw escape reached stderr"
     expect_error 1 'Müller' --record '1Müller'
     iconv -f UTF-8 -t UTF-8 "$work/err" >/dev/null || fail "stderr is not UTF-8"
+    # Every option's text is echoed through the same escaping, bad UTF-8 included.
+    escaped() {
+        "$program" "$@" >"$work/out" 2>"$work/err"
+        grep -qF -e '\x1b[2J' -e '\xff' "$work/err" || fail "not escaped ($*): $(cat -v "$work/err")"
+        LC_ALL=C grep -q $'\e' "$work/err" "$work/out" && fail "a raw escape got out ($*)"
+        iconv -f UTF-8 -t UTF-8 "$work/err" >/dev/null || fail "stderr is not UTF-8 ($*)"
+    }
+    escaped --find $'qq\e[2Jqq'
+    escaped --find $'qq\xffqq'
+    escaped --town $'qq\e[2Jqq'
+    escaped --record "$karachi" --plan --days $'sat\e[2J'
+    escaped --record "$karachi" --plan --min-rating $'Good\e[2J'
+    escaped --zone-rule $'Europe/\e[2J'
+    escaped --record "$karachi" --format $'\e[2J'
     ;;
 endless_and_oversized_locations)
     SECONDS=0
@@ -483,7 +514,12 @@ error_find_matches_nothing)
 zone_rule)
     run 0 --zone-rule Pacific/Auckland
     grep -qxF 'south +12 1 025109 031104' "$work/out" || fail "rule wrong: $(cat "$work/out")"
-    expect_error 1 'does not know the zone "Atlantis/Capital"' --zone-rule Atlantis/Capital
+    run 0 --zone-rule UTC
+    run 0 --zone-rule Etc/GMT-10
+    run 0 --zone-rule US/Eastern
+    for zone in Atlantis/Capital Sydney Oslo AEST '' AEST-10 "$(printf 'a%.0s' $(seq 1000))"; do
+        expect_error 2 '--zone-rule must name a zone' --zone-rule "$zone"
+    done
     ;;
 usage_errors)
     expect_error 2 "--format" --record "$karachi" --format xml

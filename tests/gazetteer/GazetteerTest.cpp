@@ -4,6 +4,7 @@
 #include <clocale>
 #include <string>
 
+#include "astro/CoreError.h"
 #include "gazetteer/GeonamesGazetteer.h"
 #include "gazetteer/SystemTimeZones.h"
 #include "gazetteer/TownNames.h"
@@ -161,6 +162,22 @@ TEST(TownNames, LongNamesLoseWholeWordsNotHalves) {
     EXPECT_EQ(ListTownName("Ho Chi Minh City"), "Ho Chi Minh City");
     EXPECT_EQ(ListTownName("Petropavlovsk-Kamchatsky"), "Petropavlovsk-Ka");
     EXPECT_EQ(ShortenName("Ürümqi Ürümqi Ürümqi", 13), "Ürümqi Ürümqi");
+}
+
+// Only names of the database are zones: its zones, its Etc/ zones, UTC and the old names
+// it links; the zone library would read POSIX rule strings and odd names as rules too.
+TEST(IsSystemZoneId, OnlyTheDatabasesNamesAreZones) {
+    for (const char* zone : {"Europe/Oslo", "Australia/Sydney", "Etc/GMT-10", "Etc/UTC", "UTC",
+                             "US/Eastern", "Asia/Calcutta"}) {
+        EXPECT_TRUE(IsSystemZoneId(zone)) << zone;
+    }
+    const std::string long_(1000, 'a');
+    for (const std::string& zone : std::vector<std::string>{
+             "Sydney", "Oslo", "AEST", "", "AEST-10", "EST5EDT,M3.2.0,M11.1.0", "<+10>-10",
+             "../zoneinfo/UTC", "/usr/share/zoneinfo/UTC", "posixrules", "zone.tab", long_}) {
+        EXPECT_FALSE(IsSystemZoneId(zone)) << zone;
+    }
+    EXPECT_THROW(ReadSystemZone("AEST-10", 2027, 1), CoreError);
 }
 
 }  // namespace

@@ -128,6 +128,21 @@ TEST(RemoveStaleTemporaries, OnlyOldTemporaryFilesOfThatFileGo) {
     EXPECT_TRUE(fs::is_symlink(dir.file("locs.dat.link00")));
 }
 
+// A save through a link leaves its temporary file beside the target, so that is where a
+// killed save's leftover is looked for too.
+TEST(RemoveStaleTemporaries, LeftoversBesideALinksTargetGoToo) {
+    ScratchDirectory dir;
+    fs::create_directory(dir.file("shared"));
+    WriteBytes(dir.file("shared/places.dat"), "x");
+    WriteBytes(dir.file("shared/places.dat.Ab3xY9"), "x");
+    fs::last_write_time(dir.file("shared/places.dat.Ab3xY9"),
+                        fs::file_time_type::clock::now() - std::chrono::hours(1));
+    fs::create_symlink(dir.file("shared/places.dat"), dir.file("locs.dat"));
+    EXPECT_EQ(RemoveStaleTemporaries(dir.file("locs.dat")), 1);
+    EXPECT_FALSE(fs::exists(dir.file("shared/places.dat.Ab3xY9")));
+    EXPECT_TRUE(fs::exists(dir.file("shared/places.dat")));
+}
+
 TEST(StampFile, SeesAnEditThatKeepsSizeAndTime) {
     ScratchDirectory dir;
     WriteBytes(dir.file("f"), "abc");

@@ -119,6 +119,73 @@ TEST_F(LoadLocationsTest, DamagedRecordLoadsAndIsWrittenBackUnchanged) {
     EXPECT_EQ(ReadBytes(dir.file("locs.dat")), FileText({damaged, kLima}));
 }
 
+// UTF-16 is named as such, not reported record by record; a zero byte inside a name of
+// a Windows-1252 file is still a byte of that name.
+TEST(ReadLocationFile, Utf16IsRefusedAsNotWindows1252) {
+    const std::string record = Record("1", "Pakistan", "Karachi", "+ 24 52+ 67  1+   50");
+    std::string little;
+    std::string big;
+    for (const char c : record + "\r\n") {
+        little += std::string{c, '\0'};
+        big += std::string{'\0', c};
+    }
+    std::string withZero = record + "\r\n";
+    withZero[5] = '\0';
+    struct Case {
+        const char* name;
+        std::string bytes;
+        bool refused;
+    };
+    const Case cases[] = {{"UTF-16LE with mark", "\xFF\xFE" + little, true},
+                          {"UTF-16BE with mark", "\xFE\xFF" + big, true},
+                          {"UTF-16LE without mark", little, true},
+                          {"UTF-16BE without mark", big, true},
+                          {"a zero byte in a name", withZero, false}};
+    const ScratchDirectory directory;
+    for (const Case& c : cases) {
+        WriteBytes(directory.file("locs.dat"), c.bytes);
+        try {
+            ReadLocationFile(directory.file("locs.dat"));
+            EXPECT_FALSE(c.refused) << c.name;
+        } catch (const CoreError& error) {
+            EXPECT_TRUE(c.refused) << c.name << ": " << error.what();
+            EXPECT_NE(std::string(error.what()).find("not Windows-1252 text"), std::string::npos);
+        }
+    }
+}
+
+// A file the close-down could not replace is named at the load, before any edit; the
+// list is still read.
+TEST(LoadLocations, AFileThatCannotBeReplacedIsNamedAtOnce) {
+    struct Case {
+        const char* kind;
+        const char* notice;  // part of it; empty: none
+    };
+    for (const Case& c :
+         {Case{"plain", ""}, Case{"read-only", "read-only"}, Case{"hard link", "hard link"}}) {
+        const ScratchDirectory directory;
+        const std::string path = directory.file("locs.dat");
+        WriteBytes(path, Record("1", "Peru", "Lima", "- 12  3- 77  2-    50") + "\r\n");
+        if (std::string(c.kind) == "read-only") {
+            ::chmod(path.c_str(), 0444);
+        } else if (std::string(c.kind) == "hard link") {
+            std::filesystem::create_hard_link(path, directory.file("other.dat"));
+        }
+        LocationState state;
+        LocationFileSnapshot snapshot;
+        ASSERT_TRUE(LoadLocations(directory.path(), state, &snapshot)) << c.kind;
+        EXPECT_EQ(state.Locations.size(), 1u) << c.kind;
+        EXPECT_TRUE(snapshot.Stamp.Exists) << c.kind;
+        if (*c.notice == '\0') {
+            EXPECT_EQ(snapshot.ReadOnlyNotice, "") << c.kind;
+        } else {
+            EXPECT_NE(snapshot.ReadOnlyNotice.find(c.notice), std::string::npos)
+                << snapshot.ReadOnlyNotice;
+            EXPECT_NE(snapshot.ReadOnlyNotice.find(path), std::string::npos);
+        }
+    }
+}
+
 TEST(LoadLocations, OnlyTheBackupPresentRestoresTheFile) {
     ScratchDirectory dir;
     const std::string text = FileText({kLima, kParis});

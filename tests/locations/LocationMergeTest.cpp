@@ -142,5 +142,21 @@ TEST(SaveLocationsAtClose, SelectionFollowsThePlaceThroughAMerge) {
     EXPECT_EQ(one.state.Locations.at(static_cast<std::size_t>(one.state.LocationIndex)), kLima);
 }
 
+// After a failed save the next start selects the place that was selected, where the file
+// still has it; a place only this window had is not there, so the first place is.
+TEST(LocationIndexOnDisk, NamesTheSelectedPlaceWhereTheFileHasIt) {
+    ScratchDirectory dir;
+    WriteBytes(dir.file("locs.dat"), LocationFileText({kParis, kLima}));
+    Window window(dir.path());
+    window.Add(kOslo);  // sorts before Lima
+    window.state.LocationIndex = FindLocation(window.state.Locations, kLima);
+    EXPECT_EQ(window.state.LocationIndex, 2);
+    EXPECT_EQ(LocationIndexOnDisk(window.state, window.snapshot), 1);
+    window.state.LocationIndex = FindLocation(window.state.Locations, kOslo);
+    EXPECT_EQ(LocationIndexOnDisk(window.state, window.snapshot), -1);
+    window.state.LocationIndex = -1;
+    EXPECT_EQ(LocationIndexOnDisk(window.state, window.snapshot), -1);
+}
+
 }  // namespace
 }  // namespace quintrel

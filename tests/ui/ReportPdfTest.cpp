@@ -1,6 +1,7 @@
 // The PDF holds the viewer's pages: the same count, the title and every day line as text,
 // the fonts embedded; and a file that cannot be written is an error naming it.
 
+#include <QDir>
 #include <QFile>
 #include <QPrinter>
 #include <QProcess>
@@ -141,6 +142,34 @@ class ReportPdfTest : public QObject {
         QCOMPARE(PdfPages(path), static_cast<int>(first.pages.size() + second.pages.size()));
         const QString text = Poppler("pdftotext", {path, "-"});
         QVERIFY(text.indexOf("for January 2004") < text.indexOf("for February 2004"));
+    }
+
+    // Streamed documents make the same pages; the file changes only when the stream is
+    // finished, and a stream given up leaves the old file.
+    void aStreamWritesDocumentsAsTheyComeAndReplacesTheFileAtTheEnd() {
+        const auto january = NewMonthReport(HandMadeTable(31, 1), SydneyRecord(), "Sydney");
+        const auto february = NewMonthReport(HandMadeTable(29, 2), SydneyRecord(), "Sydney");
+        const ReportDocument first = RunReport(*january);
+        const ReportDocument second = RunReport(*february);
+        const QString path = dir_.filePath("streamed.pdf");
+        {
+            QFile old(path);
+            QVERIFY(old.open(QIODevice::WriteOnly));
+            old.write("old");
+        }
+        {
+            PdfStream abandoned(path, first.title);
+            abandoned.Add(first);
+        }
+        QCOMPARE(QFile(path).size(), qint64{3});
+        PdfStream stream(path, SpanTitle(first.title, second.title));
+        stream.Add(first);
+        stream.Add(second);
+        QCOMPARE(QFile(path).size(), qint64{3});
+        stream.Finish();
+        QCOMPARE(PdfPages(path), static_cast<int>(first.pages.size() + second.pages.size()));
+        QVERIFY(Poppler("pdfinfo", {path}).contains("January 2004 to February 2004"));
+        QVERIFY(QDir(dir_.path()).entryList({"streamed.pdf.*"}).isEmpty());  // no temporary left
     }
 
     void anExistingFileIsReplaced() {
