@@ -24,7 +24,7 @@ struct MainWindowServices {
     SettingsStore* settings = nullptr;
     MessageBoxes* messages = nullptr;
     SaveFileDialog* cdPrintSetup = nullptr;  ///< the one shared save-file dialog
-    OpenFileDialog* openDialog = nullptr;    ///< picks the tide program
+    OpenFileDialog* openDialog = nullptr;    ///< picks the tide program, a log import, a photo
     ProgramStarter* programStarter = nullptr;
     /// The directory that holds locs.dat and locs.bak, without a trailing separator: the
     /// program's own, or the user's data folder (PreparePlaceDirectory decides).

@@ -1,4 +1,5 @@
 #include "app/fMain.h"
+#include "ui/OpenFileDialog.h"
 
 #include <QAction>
 #include <QApplication>
@@ -46,6 +47,7 @@ fMain::fMain(const MainWindowServices& services, QWidget* parent)
     BuildMenus();
     ConnectEvents();
     BuildPlannerButton();
+    BuildLogButton();
 }
 
 fMain::~fMain() = default;

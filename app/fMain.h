@@ -35,6 +35,8 @@ class TideDatabase;
 class DayView;
 struct CalendarTides;
 class dlgDayPicture;
+class dlgLog;
+class OpenFileDialog;
 class dlgPlanner;
 class ReportViewer;
 class SaveFileDialog;
@@ -80,6 +82,8 @@ class fMain : public QWidget {
                         std::int16_t day = 0);
     /// The planner window, once the Planner button has opened it.
     dlgPlanner* PlannerWindow() const { return plannerWindow_; }
+    /// The log window, while one is open.
+    dlgLog* LogWindow() const;
 
     /// The outer size of the window in twips, as saved and as the resize rule sees it.
     std::int32_t OuterWidthTwips() const;
@@ -182,6 +186,10 @@ class fMain : public QWidget {
     void ChainTabOrder();
     void cmdPlanner_Click();
 
+    // The log: its button beside the planner's, and its window.
+    void BuildLogButton();
+    void cmdLog_Click();
+
     void CentreOnScreen();
     /// The primary screen's available size in twips.
     QSize AvailableTwips() const;
@@ -242,6 +250,10 @@ class fMain : public QWidget {
     /// The planner window: made on first use, hidden between uses.
     dlgPlanner* plannerWindow_ = nullptr;
     std::shared_ptr<const tides::TideDatabase> tideData_;
+    QPushButton* cmdLog = nullptr;
+    QPointer<dlgLog> logWindow_;
+    /// The open-file dialog of the log window when the services bring none.
+    std::unique_ptr<OpenFileDialog> ownOpenDialog_;
 };
 
 }  // namespace quintrel

@@ -8,7 +8,7 @@ packages=(
   build-essential cmake ninja-build pkg-config clang clang-format libclang-rt-14-dev
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 qt6-qpa-plugins libgl-dev
   libgeonames-dev libcli11-dev libgtest-dev libgmock-dev libbenchmark-dev libical-dev
-  libtcd-dev xtide-data libsqlite3-dev qt6-charts-dev ccache
+  libtcd-dev xtide-data libsqlite3-dev qt6-charts-dev libqt6opengl6-dev ccache
   at-spi2-core python3-pyatspi dbus-x11 openbox
   libx11-dev xvfb xauth x11-utils xdotool imagemagick poppler-utils
   locales fonts-dejavu-core fonts-dejavu-extra fonts-crosextra-caladea fonts-liberation2

@@ -26,6 +26,17 @@ class OpenFileDialog {
     /// Shows the dialog modally; returns when the user has chosen an existing file or
     /// cancelled.
     virtual void ShowOpen() = 0;
+
+    /// Asks for one file with this caption and filter, opening where the last one was
+    /// chosen; the chosen file's full path, or an empty text on cancel.
+    QString AskForFile(const QString& title, const QString& filter) {
+        DialogTitle = title;
+        Filter = filter;
+        FilterIndex = 0;
+        FileName.clear();
+        ShowOpen();
+        return FileName;
+    }
 };
 
 }  // namespace quintrel

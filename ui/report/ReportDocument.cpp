@@ -85,6 +85,17 @@ void DrawReportPage(QPainter& painter, const ReportPage& page) {
             case PageItem::Kind::Picture:
                 DrawPicture(painter, item.picture, QRectF(item.box));
                 break;
+            case PageItem::Kind::Image:
+                if (!item.image.isNull()) {
+                    const QSize fitted =
+                        item.image.size().scaled(item.box.size(), Qt::KeepAspectRatio);
+                    const QRect target(
+                        item.box.topLeft() + QPoint((item.box.width() - fitted.width()) / 2,
+                                                    (item.box.height() - fitted.height()) / 2),
+                        fitted);
+                    painter.drawImage(target, item.image);
+                }
+                break;
             case PageItem::Kind::Box:
             case PageItem::Kind::Ellipse: {
                 QPen outline(item.colour);

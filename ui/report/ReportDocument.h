@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QImage>
 #include <QLine>
 #include <QPageLayout>
 #include <QPainterPath>
@@ -20,7 +21,8 @@ struct PageItem {
     /// Box and Ellipse fill `box` with `fill` (none when invalid) and outline it in
     /// `colour` (none when invalid): the shaded day cells and moon marks of the year view.
     /// Shape does the same for `path` (the day picture's curves, bands and bars).
-    enum class Kind { Text, Line, Picture, Box, Ellipse, Shape };
+    /// Image draws `image` (a photo) centred in `box`, its shape kept.
+    enum class Kind { Text, Line, Picture, Box, Ellipse, Shape, Image };
     Kind kind = Kind::Text;
     QRect box;        ///< text, picture, box and ellipse box
     QLine line;       ///< line end points
@@ -34,7 +36,8 @@ struct PageItem {
     QPainterPath path;          ///< a shape's outline, in twips
     int penWidth = 0;           ///< a shape's outline width in twips
     Qt::PenStyle penStyle = Qt::SolidLine;
-    QRect clip;  ///< a shape's clip; empty: not clipped
+    QRect clip;    ///< a shape's clip; empty: not clipped
+    QImage image;  ///< an Image item's picture
 };
 
 /// Where a detail band (one day line of the month report) landed on its page.

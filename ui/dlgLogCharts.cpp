@@ -1,0 +1,269 @@
+#include "ui/dlgLogCharts.h"
+
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QHBoxLayout>
+#include <QImage>
+#include <QLabel>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QVBoxLayout>
+#include <QValueAxis>
+#include <algorithm>
+
+#include "astro/CoreError.h"
+#include "ui/Exports.h"
+#include "ui/MessageBoxes.h"
+#include "ui/SaveFileDialog.h"
+
+namespace quintrel {
+
+using namespace logbook;
+
+namespace {
+
+const QString kTitle = QStringLiteral("How Did the Predictions Do?");
+
+QChartView* BarChart(const QString& title, const QStringList& categories,
+                     const std::vector<std::pair<QString, QList<qreal>>>& sets,
+                     const QString& valueTitle, QWidget* parent) {
+    auto* series = new QBarSeries;
+    qreal highest = 0;
+    for (const auto& [name, values] : sets) {
+        auto* set = new QBarSet(name);
+        set->append(values);
+        series->append(set);
+        for (const qreal value : values) {
+            highest = std::max(highest, value);
+        }
+    }
+    series->setLabelsVisible(true);
+    series->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
+    series->setLabelsPrecision(3);
+    auto* chart = new QChart;
+    chart->setTitle(title);
+    chart->addSeries(series);
+    chart->setAnimationOptions(QChart::NoAnimation);
+    auto* categoryAxis = new QBarCategoryAxis;
+    categoryAxis->append(categories);
+    chart->addAxis(categoryAxis, Qt::AlignBottom);
+    series->attachAxis(categoryAxis);
+    auto* valueAxis = new QValueAxis;
+    valueAxis->setRange(0, highest > 0 ? highest * 1.15 : 1);
+    valueAxis->setTitleText(valueTitle);
+    valueAxis->setLabelFormat(QStringLiteral("%.2g"));
+    chart->addAxis(valueAxis, Qt::AlignLeft);
+    series->attachAxis(valueAxis);
+    chart->legend()->setVisible(sets.size() > 1);
+    chart->legend()->setAlignment(Qt::AlignBottom);
+    auto* view = new QChartView(chart, parent);
+    view->setRenderHint(QPainter::Antialiasing);
+    view->setMinimumHeight(300);
+    return view;
+}
+
+QString Plural(long long count, const char* one, const char* many) {
+    return QStringLiteral("%1 %2").arg(count).arg(QString::fromLatin1(count == 1 ? one : many));
+}
+
+}  // namespace
+
+dlgLogCharts::dlgLogCharts(const LogStatistics& statistics, SaveFileDialog& saveDialog,
+                           MessageBoxes& messages, QWidget* parent)
+    : QDialog(parent), statistics_(statistics), saveDialog_(saveDialog), messages_(messages) {
+    setObjectName(QStringLiteral("dlgLogCharts"));
+    setWindowTitle(kTitle);
+    auto* layout = new QVBoxLayout(this);
+    lblSummary_ = new QLabel(Summary(), this);
+    lblSummary_->setObjectName(QStringLiteral("lblSummary"));
+    lblSummary_->setWordWrap(true);
+    layout->addWidget(lblSummary_);
+
+    auto* scroll = new QScrollArea(this);
+    scroll->setWidgetResizable(true);
+    auto* inner = new QWidget(scroll);
+    auto* chartsLayout = new QVBoxLayout(inner);
+    scroll->setWidget(inner);
+    layout->addWidget(scroll, 1);
+
+    if (!statistics_.tooFewOutings) {
+        QStringList ratings;
+        QList<qreal> perOuting;
+        for (std::size_t i = 0; i < kRatingNames.size(); ++i) {
+            const RatingRow& row = statistics_.byRating[i];
+            ratings << QStringLiteral("%1 (%2)")
+                           .arg(QString::fromLatin1(kRatingNames[i].data(),
+                                                    static_cast<qsizetype>(kRatingNames[i].size())))
+                           .arg(Plural(row.outings, "outing", "outings"));
+            perOuting << row.perOuting;
+        }
+        charts_[0] = BarChart(QStringLiteral("Catches per outing by the day's rating: %1, %2")
+                                  .arg(Plural(statistics_.outings, "outing", "outings"),
+                                       Plural(statistics_.catches, "catch", "catches")),
+                              ratings, {{QStringLiteral("Catches per outing"), perOuting}},
+                              QStringLiteral("per outing"), inner);
+
+        QStringList bands;
+        QList<qreal> catchShare;
+        QList<qreal> hourShare;
+        for (std::size_t i = 0; i < kMinuteBandNames.size(); ++i) {
+            const MinutesRow& row = statistics_.byMinutes[i];
+            bands << QStringLiteral("%1 min (%2)")
+                         .arg(QString::fromLatin1(
+                             kMinuteBandNames[i].data(),
+                             static_cast<qsizetype>(kMinuteBandNames[i].size())))
+                         .arg(row.catches);
+            catchShare << row.share * 100.0;
+            hourShare << row.hoursShare * 100.0;
+        }
+        charts_[1] = BarChart(
+            QStringLiteral("Catches by minutes from the nearest major or minor time: %1 with a "
+                           "time, %2 hours fished")
+                .arg(Plural(statistics_.timedCatches, "catch", "catches"))
+                .arg(statistics_.minutesFished / 60.0, 0, 'f', 1),
+            bands,
+            {{QStringLiteral("Share of the catches (%)"), catchShare},
+             {QStringLiteral("Share of the hours fished (%)"), hourShare}},
+            QStringLiteral("per cent"), inner);
+
+        QStringList phases;
+        QList<qreal> phaseCatches;
+        for (std::size_t i = 0; i < kMoonPhaseNames.size(); ++i) {
+            const PhaseRow& row = statistics_.byMoonPhase[i];
+            phases << QStringLiteral("%1 (%2)")
+                          .arg(QString::fromLatin1(
+                              kMoonPhaseNames[i].data(),
+                              static_cast<qsizetype>(kMoonPhaseNames[i].size())))
+                          .arg(Plural(row.outings, "outing", "outings"));
+            phaseCatches << static_cast<qreal>(row.catches);
+        }
+        charts_[2] = BarChart(QStringLiteral("Catches by the moon's phase: %1, %2")
+                                  .arg(Plural(statistics_.outings, "outing", "outings"),
+                                       Plural(statistics_.catches, "catch", "catches")),
+                              phases, {{QStringLiteral("Catches"), phaseCatches}},
+                              QStringLiteral("catches"), inner);
+        for (int i = 0; i < 3; ++i) {
+            charts_[static_cast<std::size_t>(i)]->setObjectName(QStringLiteral("chart%1").arg(i));
+            chartsLayout->addWidget(charts_[static_cast<std::size_t>(i)]);
+        }
+    }
+    chartsLayout->addStretch();
+
+    auto* buttons = new QHBoxLayout;
+    const auto button = [&](const char* name, const QString& caption,
+                            void (dlgLogCharts::*click)()) {
+        auto* push = new QPushButton(caption, this);
+        push->setObjectName(QString::fromLatin1(name));
+        push->setAutoDefault(false);
+        push->setEnabled(!statistics_.tooFewOutings);
+        buttons->addWidget(push);
+        connect(push, &QPushButton::clicked, this, click);
+    };
+    button("cmdPrint", QStringLiteral("&Print..."), &dlgLogCharts::cmdPrint_Click);
+    button("cmdPdf", QStringLiteral("P&DF Export..."), &dlgLogCharts::cmdPdf_Click);
+    button("cmdPng", QStringLiteral("P&NG Export..."), &dlgLogCharts::cmdPng_Click);
+    buttons->addStretch();
+    auto* close = new QPushButton(QStringLiteral("Close"), this);
+    close->setObjectName(QStringLiteral("cmdClose"));
+    buttons->addWidget(close);
+    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+    layout->addLayout(buttons);
+    resize(900, 1000);
+}
+
+QString dlgLogCharts::Summary() const {
+    if (statistics_.tooFewOutings) {
+        return QString::fromStdString(TooFewOutingsNote(statistics_)) +
+               QStringLiteral(" No chart is drawn until the log holds %1 outings.")
+                   .arg(kFewestOutings);
+    }
+    QString text = QStringLiteral(
+                       "From %1 and %2 of the log, the days' ratings and activity times "
+                       "as the month table gives them.")
+                       .arg(Plural(statistics_.outings, "outing", "outings"),
+                            Plural(statistics_.catches, "catch", "catches"));
+    if (statistics_.skippedOutings > 0) {
+        text += QStringLiteral(" %1 left out: their place or date cannot be computed.")
+                    .arg(Plural(statistics_.skippedOutings, "outing", "outings"));
+    }
+    return text;
+}
+
+void dlgLogCharts::Paint(QPainter& painter, const QRectF& area) const {
+    const qreal height = area.height() / 3.0;
+    for (std::size_t i = 0; i < charts_.size(); ++i) {
+        if (charts_[i] != nullptr) {
+            const QRectF target(area.left(), area.top() + height * static_cast<qreal>(i),
+                                area.width(), height);
+            charts_[i]->render(&painter, target);
+        }
+    }
+}
+
+void dlgLogCharts::cmdPrint_Click() {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(kTitle);
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        messages_.Exclamation(kTitle, QStringLiteral("The charts could not be printed."), this);
+        return;
+    }
+    Paint(painter,
+          QRectF(printer.pageLayout()
+                     .paintRectPixels(printer.resolution())
+                     .translated(
+                         -printer.pageLayout().paintRectPixels(printer.resolution()).topLeft())));
+}
+
+void dlgLogCharts::cmdPdf_Click() {
+    ExportProposal proposal{QString(), QStringLiteral("Log charts")};
+    ExportPdf(
+        saveDialog_, messages_,
+        [this](const std::string& path) {
+            QPdfWriter writer(QString::fromStdString(path));
+            writer.setTitle(kTitle);
+            writer.setPageSize(QPageSize(QPageSize::A4));
+            writer.setResolution(150);
+            QPainter painter;
+            if (!painter.begin(&writer)) {
+                throw CoreError("The file " + path + " cannot be written.");
+            }
+            const QRect page = writer.pageLayout().paintRectPixels(writer.resolution());
+            Paint(painter, QRectF(0, 0, page.width(), page.height()));
+        },
+        &proposal, this);
+}
+
+void dlgLogCharts::cmdPng_Click() {
+    saveDialog_.Filter = QStringLiteral("Portable Network Graphics (*.png)|*.png");
+    saveDialog_.DefaultExt = QStringLiteral(".png");
+    saveDialog_.DialogTitle = QStringLiteral("PNG Export");
+    saveDialog_.FileName = QStringLiteral("Log charts.png");
+    saveDialog_.ConfirmOverwrite = true;
+    const QString path = ShowSaveWithRetry(saveDialog_);
+    if (path.isEmpty()) {
+        return;
+    }
+    QImage image(1200, 1500, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        Paint(painter, QRectF(0, 0, image.width(), image.height()));
+    }
+    if (!image.save(path, "PNG")) {
+        messages_.Exclamation(QStringLiteral("Export Error"), ExportErrorText(path), this);
+    }
+}
+
+}  // namespace quintrel
