@@ -95,18 +95,18 @@ bool DetectFastSampler() {
 #endif
 }
 
-}  // namespace
-
-std::optional<RiseSetHours> DecideRiseSet(const DaySamples& samples) {
+// The decisions of the search over samples that `need(i)` makes ready up to hour i, in
+// the order the exact search takes them, so that a day whose events are both found early
+// never needs its later hours. Every sample is checked for a known bound when first used:
+// the decisions read no other.
+template <class Need>
+std::optional<RiseSetHours> DecideInTurn(const DaySamples& samples, Need&& need) {
     const auto& y = samples.value;
     const auto& e = samples.bound;
-    for (int i = 0; i < DaySamples::kHours; ++i) {
-        // An unknown bound (infinite or not a number) fails here.
-        if (!(e[static_cast<std::size_t>(i)] < 1e-6)) {
-            return std::nullopt;
-        }
-    }
-    if (!SignCertain(y[0], e[0])) {
+    // An unknown bound (infinite or not a number) fails here.
+    const auto known = [&](std::size_t i) { return e[i] < 1e-6; };
+    need(0);
+    if (!known(0) || !SignCertain(y[0], e[0])) {
         return std::nullopt;
     }
     RiseSetHours found;
@@ -116,6 +116,10 @@ std::optional<RiseSetHours> DecideRiseSet(const DaySamples& samples) {
     int hour = 1;
     do {
         const auto m = static_cast<std::size_t>(hour - 1);
+        need(hour + 1);
+        if (!known(m + 1) || !known(m + 2)) {
+            return std::nullopt;
+        }
         const std::optional<CertainQuad> certain =
             CertifyQuad(y[m], e[m], y[m + 1], e[m + 1], y[m + 2], e[m + 2]);
         if (!certain) {
@@ -158,6 +162,18 @@ std::optional<RiseSetHours> DecideRiseSet(const DaySamples& samples) {
     return found;
 }
 
+}  // namespace
+
+std::optional<RiseSetHours> DecideRiseSet(const DaySamples& samples) {
+    for (int i = 0; i < DaySamples::kHours; ++i) {
+        // An unknown bound (infinite or not a number) fails here.
+        if (!(samples.bound[static_cast<std::size_t>(i)] < 1e-6)) {
+            return std::nullopt;
+        }
+    }
+    return DecideInTurn(samples, [](int) {});
+}
+
 bool FastSearchAvailable() {
     static const bool available = DetectFastSampler();
     return available;
@@ -174,9 +190,17 @@ RiseSetHours SearchRiseSetFastOrExact(const BodySearch& search) {
     }
     FastSearchCounts& counts = ThisThreadFastSearchCounts();
     ++counts.searches;
+    // Four hours are sampled at a time, and only as far as the decisions reach: once both
+    // events are found the rest of the day is never sampled.
     DaySamples samples;
-    SampleDayFast(search, samples);
-    if (std::optional<RiseSetHours> found = DecideRiseSet(samples)) {
+    int sampledTo = -1;
+    const auto need = [&](int hour) {
+        while (sampledTo < hour) {
+            SampleFourHoursFast(search, sampledTo + 1, samples);
+            sampledTo += 4;
+        }
+    };
+    if (std::optional<RiseSetHours> found = DecideInTurn(samples, need)) {
         return *found;
     }
     ++counts.fallbacks;

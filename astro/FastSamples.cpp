@@ -249,16 +249,20 @@ void SampleAltitudes(const BodySearch& search, V hour, V& value, V& bound) {
 
 }  // namespace
 
+void SampleFourHoursFast(const BodySearch& search, int firstHour, DaySamples& samples) {
+    const Vec4 hour{static_cast<double>(firstHour), static_cast<double>(firstHour + 1),
+                    static_cast<double>(firstHour + 2), static_cast<double>(firstHour + 3)};
+    Vec4 value, bound;
+    SampleAltitudes(search, hour, value, bound);
+    for (int lane = 0; lane < 4; ++lane) {
+        samples.value[static_cast<std::size_t>(firstHour + lane)] = value[lane];
+        samples.bound[static_cast<std::size_t>(firstHour + lane)] = bound[lane];
+    }
+}
+
 void SampleDayFast(const BodySearch& search, DaySamples& samples) {
     for (int first = 0; first < static_cast<int>(samples.value.size()); first += 4) {
-        const Vec4 hour{static_cast<double>(first), static_cast<double>(first + 1),
-                        static_cast<double>(first + 2), static_cast<double>(first + 3)};
-        Vec4 value, bound;
-        SampleAltitudes(search, hour, value, bound);
-        for (int lane = 0; lane < 4; ++lane) {
-            samples.value[static_cast<std::size_t>(first + lane)] = value[lane];
-            samples.bound[static_cast<std::size_t>(first + lane)] = bound[lane];
-        }
+        SampleFourHoursFast(search, first, samples);
     }
 }
 
@@ -268,6 +272,13 @@ void SampleDayFast(const BodySearch& search, DaySamples& samples) {
 // call anyway gets unknown bounds, which send every date to the exact search.
 void SampleDayFast(const BodySearch& /*search*/, DaySamples& samples) {
     samples.bound.fill(std::numeric_limits<double>::infinity());
+}
+
+void SampleFourHoursFast(const BodySearch& /*search*/, int firstHour, DaySamples& samples) {
+    for (int lane = 0; lane < 4; ++lane) {
+        samples.bound[static_cast<std::size_t>(firstHour + lane)] =
+            std::numeric_limits<double>::infinity();
+    }
 }
 
 #endif
