@@ -16,7 +16,6 @@
 
 namespace quintrel::cli {
 
-
 void WriteDayPictures(const TableOptions& options, const std::string& record) {
     const DayArgument date = ParseDayArgument(*options.day);
     if (options.svgPath.empty() && options.pngPath.empty() && !options.pdfPath) {

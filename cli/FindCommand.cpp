@@ -25,7 +25,8 @@ std::vector<GazetteerTown> Matches(Gazetteer& gazetteer, std::string_view text) 
         if (SearchTextTooShort(text)) {
             throw UsageError("Give at least two letters of a town's name to search for");
         }
-        throw CoreError("No town matches \"" + PrintableText(text) + "\"." + EnglishNamesHint(text));
+        throw CoreError("No town matches \"" + PrintableText(text) + "\"." +
+                        EnglishNamesHint(text));
     }
     return towns;
 }

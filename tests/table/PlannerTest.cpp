@@ -38,7 +38,7 @@ DayRow Day(std::string dayName, std::string rise, std::string set, std::string m
 }
 
 PlanFilters Weekend(int minRank, bool daylight, std::optional<int> nearSun = std::nullopt) {
-    return {minRank, *ParseWeekdays("sat,sun"), daylight, nearSun, std::nullopt};
+    return {minRank, *ParseWeekdays("sat,sun"), daylight, nearSun, 0, std::nullopt};
 }
 
 struct FilterCase {
