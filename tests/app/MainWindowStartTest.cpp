@@ -241,10 +241,14 @@ class MainWindowStartTest : public QObject {
             }
             return widget ? widget->objectName() : QString();
         };
-        const QStringList expected = {"cboMonth",   "txtYear",    "cmdPlace",        "cboPlaces",
-                                      "cmdCalc",    "arvReport",  "Print",           "Copy",
-                                      "PDF Export", "CSV Export", "Calendar Export", "cmdPlanner",
-                                      "cmdTides",   "cmdAbout",   "cmdExit"};
+        // Wide enough for every tool: an overflowing toolbar hides the last ones behind its
+        // extension button.
+        window->resize(1600, window->height());
+        const QStringList expected = {
+            "cboMonth",        "txtYear",    "cmdPlace",      "cboPlaces",  "cmdCalc",
+            "reportPage",      "Print",      "Copy",          "PDF Export", "CSV Export",
+            "Calendar Export", "Tide Table", "Transit Times", "cmdPlanner", "cmdLog",
+            "cmdTides",        "cmdAbout",   "cmdExit"};
         QStringList order;
         for (int i = 0; i < 40; ++i) {
             QWidget* focus = QApplication::focusWidget();
@@ -255,7 +259,7 @@ class MainWindowStartTest : public QObject {
             }
             QTest::keyClick(focus, Qt::Key_Tab);
         }
-        QCOMPARE(order, expected);
+        QVERIFY2(order == expected, qPrintable(order.join(QStringLiteral(", "))));
     }
 
     void everyFocusableControlHasAName() {

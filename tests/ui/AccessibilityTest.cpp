@@ -56,12 +56,11 @@ class AccessibilityTest : public QObject {
         }
     }
 
-    void theWebAddressIsALinkTheKeyboardReaches() {
+    // The help line is drawn as a picture, so a screen reader needs its words as a name.
+    void theHelpLineIsReadOut() {
         fAbout about;
-        auto* web = about.findChild<QLabel*>(QStringLiteral("imgWeb"));
-        QVERIFY(web->text().contains(QStringLiteral("href=\"https://quintrel.example.org\"")));
-        QVERIFY(web->openExternalLinks());
-        QVERIFY(web->textInteractionFlags() & Qt::LinksAccessibleByKeyboard);
+        auto* help = about.findChild<QLabel*>(QStringLiteral("imgWeb"));
+        QVERIFY(help->accessibleName().contains(QStringLiteral("README")));
     }
 
     void theReportPageIsReadAsTextWithTheSelectedLineFirst() {

@@ -311,6 +311,7 @@ ReportViewer::ReportViewer(QWidget* parent) : QWidget(parent) {
     scrollArea_->setFocusPolicy(Qt::NoFocus);
     scrollArea_->setObjectName(QStringLiteral("reportPages"));
     ShowFocusFrame(false);
+    pageView_->setObjectName(QStringLiteral("reportPage"));
     pageView_->setFocusPolicy(Qt::StrongFocus);
     pageView_->setAccessibleName(tr("Report page"));
     pageView_->installEventFilter(this);
