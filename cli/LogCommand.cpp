@@ -132,7 +132,8 @@ void RunLogCommand(const TableOptions& options, std::ostream& standardOutput,
         }
         return;
     }
-    const LogStatistics statistics = ComputeStatistics(database.Entries());
+    const LogStatistics statistics =
+        ComputeStatistics(database.Entries(), StatisticsOptions{options.transit});
     if (statistics.tooFewOutings) {
         messages << "quintrel-table: " << TooFewOutingsNote(statistics) << "\n";
     }

@@ -7,6 +7,7 @@
 #include "calendar/IcsWriter.h"
 #include "locations/PlaceValues.h"
 #include "table/CalculateMonth.h"
+#include "table/TableYears.h"
 
 namespace {
 
@@ -30,9 +31,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     options.minorPeriods = (bits & 2) != 0;
     options.goodDays = (bits & 4) != 0;
     options.daylightOnly = (bits & 8) != 0;
-    options.minimumRating = static_cast<RatingLevel>((bits >> 4) % 5);
+    options.minimumRating = kRatings[static_cast<std::size_t>((bits >> 4) % 4)];
     options.alarmMinutes = Number(fuzz::LineOr(lines, 4, "0"), 0) % (kMaxAlarmMinutes + 1);
-    if (month < 1 || month > 12 || year < 101 || year > 9998 || options.alarmMinutes < 0) {
+    if (month < 1 || month > 12 || year < kFirstTableYear || year > kLastTableYear ||
+        options.alarmMinutes < 0) {
         return 0;  // the command line refuses these before the writer is reached
     }
     fuzz::Tolerate([&] {

@@ -29,16 +29,12 @@ constexpr int kDayOffsets = kLastDayOffset - kFirstDayOffset + 1;
 constexpr int kMonthsPerRun = 12;
 
 // The one place where the month tables of the statistics are computed: the same
-// computation as the report's. Transit-based activity times are to be passed on here once
-// the table computation offers them.
+// computation as the report's, with the same choice of activity times.
 std::vector<MonthTable> ComputeMonthRun(const PlaceValues& place, const std::string& record,
                                         int firstMonthIndex, int count, bool transit) {
-    if (transit) {
-        throw LogError(LogErrorKind::Invalid,
-                       "The statistics cannot use transit-based activity times yet");
-    }
     return CalculateMonths(place, record, static_cast<std::int16_t>(firstMonthIndex % 12 + 1),
-                           static_cast<std::int16_t>(firstMonthIndex / 12), count);
+                           static_cast<std::int16_t>(firstMonthIndex / 12), count,
+                           MonthOptions{transit});
 }
 
 // Minutes after midnight of a table's time text ("hh:mm", up to "24:00"); -1 for ":" and
@@ -186,9 +182,6 @@ int MinuteBand(double minutes) {
 
 LogStatistics ComputeStatistics(const std::vector<OutingEntries>& entries,
                                 const StatisticsOptions& options) {
-    if (options.transitActivityTimes) {
-        ComputeMonthRun({}, {}, 0, 0, true);  // throws until the table offers them
-    }
     // Which months of which place are needed, each once.
     std::map<std::string, PlaceMonths> places;  // by the stored (UTF-8) record
     std::map<PlaceMonths*, std::vector<int>> wanted;

@@ -43,10 +43,8 @@ class TideStageSource {
 };
 
 struct StatisticsOptions {
-    /// Take the activity times from the table computation with transit-based activity
-    /// times (the window's setting), so the numbers match the table the user sees. The
-    /// table computation does not offer them yet: asking throws LogError(Invalid) until
-    /// ComputeMonthRun in LogStatistics.cpp passes the flag on.
+    /// Take the activity times from the moon's transits (the window's setting, --transit),
+    /// so the numbers match the table the user sees.
     bool transitActivityTimes = false;
     /// The tide chart's source; none: no tide chart.
     const TideStageSource* tides = nullptr;
@@ -104,7 +102,6 @@ struct LogStatistics {
 ///   next day;
 /// - catches and outings by the moon's phase of the day (eight bins);
 /// - with a tide source, catches by hours from the nearest high or low water.
-/// Throws LogError(Invalid) when transitActivityTimes is asked (not offered yet).
 LogStatistics ComputeStatistics(const std::vector<OutingEntries>& entries,
                                 const StatisticsOptions& options = {});
 

@@ -912,7 +912,10 @@ void dlgLog::cmdPdf_Click() {
 void dlgLog::cmdCharts_Click() {
     LogStatistics statistics;
     try {
-        statistics = ComputeStatistics(database_->Entries(Filter()));
+        // The charts count against the activity times the report shows.
+        StatisticsOptions options;
+        options.transitActivityTimes = LoadTransitPeriods(*services_.settings);
+        statistics = ComputeStatistics(database_->Entries(Filter()), options);
     } catch (const std::exception& error) {
         services_.messages->Exclamation(kTitle, Text(error.what()), this);
         return;

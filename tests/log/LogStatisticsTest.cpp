@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <map>
 
 #include "table/CalculateMonth.h"
@@ -147,10 +148,45 @@ TEST(LogStatistics, CsvLayout) {
               "120+,1,0.333,0.750\r\n");
 }
 
-TEST(LogStatistics, TransitBasedTimesAreRefusedUntilTheTableOffersThem) {
-    StatisticsOptions transit;
-    transit.transitActivityTimes = true;
-    EXPECT_THROW(ComputeStatistics({}, transit), LogError);
+// With transit-based activity times the bands follow that table: a catch at its minor time
+// (moonrise or moonset) is in the first band, though the usual table puts no period within
+// 40 minutes of it.
+TEST(LogStatistics, TransitBasedTimesGiveTheBandsOfTheirOwnTable) {
+    const MonthTable usual = CalculateMonth(ValuesOf(kBoston), kBoston, 6, 2025);
+    const MonthTable transit =
+        CalculateMonth(ValuesOf(kBoston), kBoston, 6, 2025, MonthOptions{true});
+    std::vector<OutingEntries> entries;
+    for (std::size_t i = 0; i < transit.rows.size() && entries.size() < 5; ++i) {
+        const std::string& minor = transit.rows[i].Min1;
+        if (minor.size() != 5 || Minutes(minor) < 180 || Minutes(minor) > 1200) {
+            continue;
+        }
+        const DayRow& row = usual.rows[i];
+        bool farFromUsual = true;
+        for (const std::string* time : {&row.Maj1, &row.Maj2, &row.Min1, &row.Min2}) {
+            if (time->size() == 5 && std::abs(Minutes(*time) - Minutes(minor)) <= 40) {
+                farFromUsual = false;
+            }
+        }
+        if (!farFromUsual) {
+            continue;
+        }
+        OutingEntries outing;
+        outing.outing.date =
+            "2025-06-" + std::string(row.Day < 10 ? "0" : "") + std::to_string(row.Day);
+        outing.outing.record = kBoston;
+        Catch entry;
+        entry.species = "Bass";
+        entry.time = minor;
+        outing.catches.push_back(entry);
+        entries.push_back(outing);
+    }
+    ASSERT_GE(entries.size(), 2u);
+    StatisticsOptions options = TwoThreads();
+    options.transitActivityTimes = true;
+    EXPECT_EQ(ComputeStatistics(entries, options).byMinutes[0].catches,
+              static_cast<long long>(entries.size()));
+    EXPECT_EQ(ComputeStatistics(entries, TwoThreads()).byMinutes[0].catches, 0);
 }
 
 }  // namespace
