@@ -639,6 +639,19 @@ tides_user_file_refused)
     grep -qF '/tides/mine.tcd cannot be opened' "$work/err" || fail "refused file not named: $(cat "$work/err")"
     [ "$(wc -l <"$work/out")" -eq 10 ] || fail "the shipped stations went missing"
     ;;
+transit_times)
+    # Tromso in December: the moon stays up or down for days, so the usual midpoint gives
+    # no majors; the transits give them on every day.
+    tromso='1Norway               Tromso           + 69 39+ 18 57+   10'
+    run 0 --record "$tromso" --month 12 --year 2026 --format csv
+    awk -F, 'NR > 2 && $9 == ":"' "$work/out" | grep -q . || fail "expected days without majors"
+    cp "$work/out" "$work/usual.csv"
+    run 0 --record "$tromso" --month 12 --year 2026 --format csv --transit
+    [ "$(awk -F, 'NR > 2 && $9 == ":" && $10 == ":"' "$work/out" | wc -l)" -eq 0 ] ||
+        fail "--transit left a day without majors"
+    diff <(cut -d, -f1-8 "$work/usual.csv" | tail -n +2) <(cut -d, -f1-8 "$work/out" | tail -n +2) ||
+        fail "--transit changed the sun and moon columns"
+    ;;
 *)
     fail "unknown case"
     ;;
