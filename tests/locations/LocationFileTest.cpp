@@ -136,11 +136,15 @@ TEST(ReadLocationFile, Utf16IsRefusedAsNotWindows1252) {
         std::string bytes;
         bool refused;
     };
-    const Case cases[] = {{"UTF-16LE with mark", "\xFF\xFE" + little, true},
-                          {"UTF-16BE with mark", "\xFE\xFF" + big, true},
-                          {"UTF-16LE without mark", little, true},
-                          {"UTF-16BE without mark", big, true},
-                          {"a zero byte in a name", withZero, false}};
+    const Case cases[] = {
+        {"UTF-16LE with mark", "\xFF\xFE" + little, true},
+        {"UTF-16BE with mark", "\xFE\xFF" + big, true},
+        {"UTF-16LE without mark", little, true},
+        {"UTF-16BE without mark", big, true},
+        {"a zero byte in a name", withZero, false},
+        // Found by fuzzing: a short record this program saved was taken
+        // for UTF-16 and could not be read back.
+        {"a saved record of zeros and letters", std::string("\x04\xB7\0\r\n", 5), false}};
     const ScratchDirectory directory;
     for (const Case& c : cases) {
         WriteBytes(directory.file("locs.dat"), c.bytes);
