@@ -31,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     options.minorPeriods = (bits & 2) != 0;
     options.goodDays = (bits & 4) != 0;
     options.daylightOnly = (bits & 8) != 0;
-    options.minimumRating = kRatings[static_cast<std::size_t>((bits >> 4) % 4)];
+    options.minimumRating = kRatings[(static_cast<unsigned>(bits) >> 4) % kRatings.size()];
     options.alarmMinutes = Number(fuzz::LineOr(lines, 4, "0"), 0) % (kMaxAlarmMinutes + 1);
     if (month < 1 || month > 12 || year < kFirstTableYear || year > kLastTableYear ||
         options.alarmMinutes < 0) {
