@@ -41,12 +41,12 @@ std::string ReadPlaceFile(const std::string& path) {
 // A first line ending in CR LF is never UTF-16 (there a zero byte sits beside each of
 // them), so every list this program writes reads back whatever bytes its records hold.
 bool LooksLikeUtf16(std::string_view text) {
-    if (text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF")) {
-        return true;
-    }
     if (const std::size_t newline = text.find('\n');
         newline != std::string_view::npos && newline > 0 && text[newline - 1] == '\r') {
         return false;
+    }
+    if (text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF")) {
+        return true;
     }
     const std::string_view start = text.substr(0, std::min<std::size_t>(text.size(), 120));
     if (start.size() < 4) {

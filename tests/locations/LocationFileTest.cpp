@@ -144,7 +144,11 @@ TEST(ReadLocationFile, Utf16IsRefusedAsNotWindows1252) {
         {"a zero byte in a name", withZero, false},
         // Found by fuzzing: a short record this program saved was taken
         // for UTF-16 and could not be read back.
-        {"a saved record of zeros and letters", std::string("\x04\xB7\0\r\n", 5), false}};
+        {"a saved record of zeros and letters", std::string("\x04\xB7\0\r\n", 5), false},
+        {"a saved record starting like a mark",
+         "\xFE\xFF\xFF"
+         "4\r\n",
+         false}};
     const ScratchDirectory directory;
     for (const Case& c : cases) {
         WriteBytes(directory.file("locs.dat"), c.bytes);
