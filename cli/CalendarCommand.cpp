@@ -79,7 +79,7 @@ void RunCalendarCommand(const TableOptions& options, std::ostream& standardOutpu
     ParseSelectedLocation(record, place);
 
     std::optional<TableOutput> output;
-    if (!options.pdfPath || options.formatGiven || options.outputPath) {
+    if (TextOutputAsked(options)) {
         output.emplace(options.outputPath, standardOutput);
     }
     // Checked before anything is computed.

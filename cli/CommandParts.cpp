@@ -184,4 +184,8 @@ void WriteWhole(const TableOptions& options, std::ostream& standardOutput, std::
     output.Finish();
 }
 
+bool TextOutputAsked(const TableOptions& options) {
+    return !options.pdfPath || options.formatGiven || options.outputPath;
+}
+
 }  // namespace quintrel::cli

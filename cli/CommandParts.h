@@ -47,6 +47,10 @@ LocationList ReadPlaces(const TableOptions& options, std::ostream& messages);
 /// The record of the place the options choose from `places` (the town's when --town).
 const std::string& ChosenRecord(const TableOptions& options, const LocationList& places);
 
+/// Whether the text (table, calendar or list) is wanted: always, unless --pdf was given
+/// with neither a --format nor an --output file.
+bool TextOutputAsked(const TableOptions& options);
+
 /// Computes the --months months from the first asked, a year of them on each core side by
 /// side, and hands them to `use` in calendar order a year at a time, so a long run holds
 /// one year, not all of them. A failure is raised as the first month in order that failed

@@ -27,7 +27,7 @@ void RunMonthCommand(const TableOptions& options, std::ostream& standardOutput,
 
     // The PDF alone was asked for unless a format or an output file says otherwise.
     std::optional<TableOutput> output;
-    if (!options.pdfPath || options.formatGiven || options.outputPath) {
+    if (TextOutputAsked(options)) {
         output.emplace(options.outputPath, standardOutput);
     }
     const bool csv = options.format == "csv";

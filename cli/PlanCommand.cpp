@@ -227,7 +227,7 @@ void RunPlanCommand(const TableOptions& options, std::ostream& standardOutput,
         }
     }
     // With a PDF the list goes to standard output only when a format or a file is asked.
-    if (!options.pdfPath || options.formatGiven || options.outputPath) {
+    if (TextOutputAsked(options)) {
         WriteWhole(options, standardOutput, text);
     }
 }
