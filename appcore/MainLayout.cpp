@@ -9,12 +9,19 @@ constexpr std::int32_t kButtonWidth = 645;
 constexpr std::int32_t kReportTop = 405;
 }  // namespace
 
+namespace {
+// A grown client length in whole pixels, so that a window can have it exactly.
+std::int32_t WholePixels(std::int32_t twips, double textScale) {
+    return kTwipsPerPixel * TwipsToPixels(ScaledTwips(twips, textScale));
+}
+}  // namespace
+
 std::int32_t MinWindowWidth(double textScale) {
-    return ScaledTwips(kMinWindowWidth - kFrameWidth, textScale) + kFrameWidth;
+    return WholePixels(kMinWindowWidth - kFrameWidth, textScale) + kFrameWidth;
 }
 
 std::int32_t MinWindowHeight(double textScale) {
-    return ScaledTwips(kMinWindowHeight - kFrameHeight, textScale) + kFrameHeight;
+    return WholePixels(kMinWindowHeight - kFrameHeight, textScale) + kFrameHeight;
 }
 
 MainLayout LayoutForSize(std::int32_t outerWidth, std::int32_t outerHeight, double textScale) {

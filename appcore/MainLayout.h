@@ -25,7 +25,8 @@ inline constexpr std::int32_t kPlaceButtonLeft = kMinusLeft + 2 * kSpinButtonWid
 inline constexpr std::int32_t kPlacesLeft = kPlaceButtonLeft + 645 + 30;
 
 /// The smallest outer size at a text scale (appcore/Twips.h): the design's client area
-/// grows with the text, the frame allowance does not. 9300 x 4305 at a scale of 1.
+/// grows with the text (to whole pixels), the frame allowance does not. 9300 x 4305 at a
+/// scale of 1.
 std::int32_t MinWindowWidth(double textScale);
 std::int32_t MinWindowHeight(double textScale);
 
