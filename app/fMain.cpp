@@ -231,9 +231,7 @@ bool fMain::Form_Load() {
     FillMonthList();
     firstRun_ = FirstRunState(services_.thisMonth(), services_.thisYear(), AvailableTwips().width(),
                               AvailableTwips().height(), 0, textScale_);
-    const bool sizeSaved =
-        !services_.settings->Read(kSettingsApplication, kSettingsSection, "Width", std::string())
-             .empty();
+    const bool sizeSaved = WindowWidthSaved(*services_.settings);
     LoadSettings(*services_.settings, firstRun_, state_, places_.LocationIndex);
     if (!LoadLocations(true)) {
         return false;
