@@ -38,8 +38,15 @@ std::string HoursToTimeText(float hours) {
     // decides the minute (6.1 as a single gives 06:05).
     const float wholeHours = std::trunc(hours);
     const float minutes = std::fabs(hours - wholeHours) * 60.0f;
-    return TwoDigits(static_cast<long long>(wholeHours)) + ":" +
-           TwoDigits(static_cast<long long>(std::trunc(minutes)));
+    const auto hourNumber = static_cast<long long>(wholeHours);
+    const auto minuteNumber = static_cast<long long>(std::trunc(minutes));
+    if (hourNumber >= 0 && hourNumber <= 99 && minuteNumber <= 99) {
+        // The activity times write thousands of these a month: built in place.
+        return {static_cast<char>('0' + hourNumber / 10), static_cast<char>('0' + hourNumber % 10),
+                ':', static_cast<char>('0' + minuteNumber / 10),
+                static_cast<char>('0' + minuteNumber % 10)};
+    }
+    return TwoDigits(hourNumber) + ":" + TwoDigits(minuteNumber);
 }
 
 bool IsTimeText(std::string_view text) {

@@ -34,9 +34,21 @@ TEST(HoursToTimeText, TruncatesMinutesOfTheSingle) {
         float hours;
         const char* expected;
     };
-    const Case cases[] = {{0.7917f, "00:47"}, {6.0f, "06:00"},     {23.99f, "23:59"},
-                          {6.1f, "06:05"},    {12.4167f, "12:25"}, {13.5f, "13:30"},
-                          {0.0f, "00:00"},    {24.0f, "24:00"},    {24.5f, "24:30"}};
+    const Case cases[] = {{0.7917f, "00:47"},
+                          {6.0f, "06:00"},
+                          {23.99f, "23:59"},
+                          {6.1f, "06:05"},
+                          {12.4167f, "12:25"},
+                          {13.5f, "13:30"},
+                          {0.0f, "00:00"},
+                          {24.0f, "24:00"},
+                          {24.5f, "24:30"},
+                          // Outside the day: what the activity times then drop or read back.
+                          {-0.5f, "00:30"},
+                          {-3.2f, "-3:12"},
+                          {-12.5f, "12:30"},
+                          {99.5f, "99:30"},
+                          {123.5f, "23:30"}};
     for (const auto& c : cases) {
         EXPECT_EQ(HoursToTimeText(c.hours), c.expected) << c.hours;
     }
