@@ -33,7 +33,6 @@ struct CertainQuad {
 
 std::optional<CertainQuad> CertifyQuad(double ym, double em, double yz, double ez, double yp,
                                        double ep) {
-    CertainQuad certain{QuadInterpolate(ym, yz, yp), 0};
     const double a = 0.5 * (ym + yp) - yz;
     const double b = 0.5 * (yp - ym);
     const double c = yz;
@@ -51,8 +50,11 @@ std::optional<CertainQuad> CertifyQuad(double ym, double em, double yz, double e
         return std::nullopt;
     }
     if (dis < 0) {
-        return certain;  // no crossing, whatever the samples within their bounds
+        // No crossing, whatever the samples within their bounds: the parabola itself is
+        // not needed (most windows end here).
+        return CertainQuad{};
     }
+    CertainQuad certain{QuadInterpolate(ym, yz, yp), 0};
     const double smallestA = std::fabs(a) - ea;
     const double xe = -b / (2 * a);
     const double exe =

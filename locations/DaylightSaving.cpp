@@ -159,21 +159,22 @@ thread_local std::size_t nextKnownStretch = 0;
 
 }  // namespace
 
-std::optional<SavingPeriod> SavingPeriodOf(std::string_view record, std::string_view dstFlag,
-                                           double latitude, DaySerial day) {
+SavingStretch SavingStretchOf(std::string_view record, std::string_view dstFlag, double latitude,
+                              DaySerial day) {
+    const SavingStretch none{std::nullopt, day, day};
     if (record.size() != kRecordLengthWithRules || dstFlag != "1") {
-        return std::nullopt;
+        return none;
     }
     const std::string_view rules = record.substr(kRulesStart);
     const bool north = latitude > 0;
     for (const KnownStretch& known : knownStretches) {
         if (known.stretch.first <= day && day <= known.stretch.last && known.north == north &&
             rules == std::string_view(known.rules.data(), known.rules.size())) {
-            return known.stretch.period;
+            return {known.stretch.period, known.stretch.first, known.stretch.last};
         }
     }
     if (!DstRulesUsable(record)) {
-        return std::nullopt;
+        return none;
     }
     const PeriodStretch stretch = WorkOutPeriod(record, latitude, day);
     KnownStretch& slot = knownStretches[nextKnownStretch];
@@ -181,7 +182,12 @@ std::optional<SavingPeriod> SavingPeriodOf(std::string_view record, std::string_
     std::copy(rules.begin(), rules.end(), slot.rules.begin());
     slot.north = north;
     slot.stretch = stretch;
-    return stretch.period;
+    return {stretch.period, stretch.first, stretch.last};
+}
+
+std::optional<SavingPeriod> SavingPeriodOf(std::string_view record, std::string_view dstFlag,
+                                           double latitude, DaySerial day) {
+    return SavingStretchOf(record, dstFlag, latitude, day).period;
 }
 
 DaylightSavingResult ApplyDaylightSaving(std::string_view record, std::string_view zoneText,

@@ -37,14 +37,23 @@ std::array<std::optional<SavingSpan>, 3> SpansAround(const PlaceClock& clock, Da
     if (!clock.keepsSaving) {
         return spans;
     }
+    // The three days nearly always share one period: it is looked up and turned into
+    // instants once for all of them.
+    SavingStretch stretch{std::nullopt, 1, 0};
+    std::optional<SavingSpan> span;
     for (int i = 0; i < 3; ++i) {
-        const auto period =
-            SavingPeriodOf(clock.record, clock.dstFlag, clock.latitude, day - 1 + i);
-        if (period) {
-            spans[static_cast<std::size_t>(i)] = SavingSpan{
-                UtcMidnight(period->start) + clock.startHour * kHour - clock.standardSeconds,
-                UtcMidnight(period->end) + clock.endHour * kHour - clock.standardSeconds - kHour};
+        const DaySerial judged = day - 1 + i;
+        if (judged < stretch.first || stretch.last < judged) {
+            stretch = SavingStretchOf(clock.record, clock.dstFlag, clock.latitude, judged);
+            span.reset();
+            if (stretch.period) {
+                span = SavingSpan{UtcMidnight(stretch.period->start) + clock.startHour * kHour -
+                                      clock.standardSeconds,
+                                  UtcMidnight(stretch.period->end) + clock.endHour * kHour -
+                                      clock.standardSeconds - kHour};
+            }
         }
+        spans[static_cast<std::size_t>(i)] = span;
     }
     return spans;
 }
@@ -115,6 +124,7 @@ LocalDay LocalDayOf(const PlaceClock& clock, DaySerial date) {
         return day;
     }
     const bool summerAtStart = SummerAt(clock, day.start);
+    day.summerAtStart = summerAtStart;
     if (summerAtStart == SummerAt(clock, day.end - 1)) {
         return day;
     }
