@@ -54,7 +54,7 @@ std::optional<CertainQuad> CertifyQuad(double ym, double em, double yz, double e
         // not needed (most windows end here).
         return CertainQuad{};
     }
-    CertainQuad certain{QuadInterpolate(ym, yz, yp), 0};
+    CertainQuad certain;
     const double smallestA = std::fabs(a) - ea;
     const double xe = -b / (2 * a);
     const double exe =
@@ -64,11 +64,21 @@ std::optional<CertainQuad> CertifyQuad(double ym, double em, double yz, double e
     const double dx = 0.5 * root / std::fabs(a);
     const double edx = (0.5 * eroot + dx * ea) / smallestA + kRounding * (1 + dx);
     certain.rootError = exe + edx;
+    bool anyInside = false;
     for (const double z : {xe - dx, xe + dx}) {
-        if (std::fabs(std::fabs(z) - kWindowEdge) <= certain.rootError) {
+        const double beyondEdge = std::fabs(z) - kWindowEdge;
+        if (std::fabs(beyondEdge) <= certain.rootError) {
             return std::nullopt;
         }
+        anyInside = anyInside || beyondEdge < 0;
     }
+    if (!anyInside) {
+        // Both crossings lie beyond the window: these are QuadInterpolate's very roots (the
+        // same operations on the same values), so it would count none either. Most windows
+        // end here without it.
+        return certain;
+    }
+    certain.quad = QuadInterpolate(ym, yz, yp);
     if (certain.quad.nz == 2) {
         const double eye = ec + (2 * std::fabs(b) * eb + eb * eb) / (4 * smallestA) +
                            b * b * ea / (4 * std::fabs(a) * smallestA) +
