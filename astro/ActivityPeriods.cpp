@@ -22,11 +22,17 @@ constexpr std::string_view kNoEvent = ":";
 // Moonrise texts that stand for "no time": the status words of the rise search and the
 // month table's display words (the empty text too, as it is a piece of any text).
 bool IsMoonriseTime(std::string_view text) {
+    if (IsTimeText(text)) {
+        return true;  // the usual case, and no word holds a digit
+    }
     return text != kNoEvent &&
            std::string_view("up_down_never").find(text) == std::string_view::npos;
 }
 
 bool IsMoonsetTime(std::string_view text) {
+    if (IsTimeText(text)) {
+        return true;
+    }
     return text != kNoEvent &&
            std::string_view("up_down_rises_sets").find(text) == std::string_view::npos;
 }

@@ -36,10 +36,12 @@ std::string HoursToTimeText(float hours) {
     }
     // Single arithmetic throughout: the rounding of f to 32 bits before the truncation
     // decides the minute (6.1 as a single gives 06:05).
-    const float wholeHours = std::trunc(hours);
+    // The conversions truncate toward zero as std::trunc does (the whole hours are exact in
+    // a single, and a zero's sign changes no difference), without a library call.
+    const auto hourNumber = static_cast<long long>(hours);
+    const auto wholeHours = static_cast<float>(hourNumber);
     const float minutes = std::fabs(hours - wholeHours) * 60.0f;
-    const auto hourNumber = static_cast<long long>(wholeHours);
-    const auto minuteNumber = static_cast<long long>(std::trunc(minutes));
+    const auto minuteNumber = static_cast<long long>(minutes);
     if (hourNumber >= 0 && hourNumber <= 99 && minuteNumber <= 99) {
         // The activity times write thousands of these a month: built in place.
         return {static_cast<char>('0' + hourNumber / 10), static_cast<char>('0' + hourNumber % 10),

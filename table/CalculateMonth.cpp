@@ -21,11 +21,10 @@ namespace {
 
 // Orders two activity times earlier first, in plain character order; ":" sorts after
 // every digit, so a real time always comes before a missing one.
-void StoreOrdered(const std::string& a, const std::string& b, std::string& first,
-                  std::string& second) {
+void StoreOrdered(std::string&& a, std::string&& b, std::string& first, std::string& second) {
     const bool inOrder = a <= b;
-    first = inOrder ? a : b;
-    second = inOrder ? b : a;
+    first = std::move(inOrder ? a : b);
+    second = std::move(inOrder ? b : a);
 }
 
 void CheckMonthAndYear(std::int16_t month, std::int16_t year) {
@@ -92,10 +91,10 @@ DayRow BuildRow(DaySerial date, std::int32_t julianDay, const DateEvents& today,
     FillPhaseAndRating(row, julianDay);
 
     // The periods read the moon texts before "never"/"sets"/"rises" replace them.
-    const mRiseSet::ActivityTimes times =
+    mRiseSet::ActivityTimes times =
         mRiseSet::MajorMinorTimes(previousRise, moonRise, moonSet, nextSet);
-    StoreOrdered(times.Major1, times.Major2, row.Maj1, row.Maj2);
-    StoreOrdered(times.Minor1, times.Minor2, row.Min1, row.Min2);
+    StoreOrdered(std::move(times.Major1), std::move(times.Major2), row.Maj1, row.Maj2);
+    StoreOrdered(std::move(times.Minor1), std::move(times.Minor2), row.Min1, row.Min2);
     return row;
 }
 
