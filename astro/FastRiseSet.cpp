@@ -42,6 +42,14 @@ std::optional<CertainQuad> CertifyQuad(double ym, double em, double yz, double e
     if (std::fabs(a) <= ea) {
         return std::nullopt;
     }
+    // Most windows lie far from any crossing: the middle sample is further from zero than
+    // the parabola of any samples within their bounds moves over the window widened to
+    // 1.01 on each side, so it has no root there, and both searches' roots (accurate to far
+    // better than that widening) lie beyond the window's edge. Decided without the roots.
+    const double moves = (std::fabs(b) + eb) * 1.01 + (std::fabs(a) + ea) * 1.03 + 1e-12;
+    if (std::fabs(c) - ec > moves) {
+        return CertainQuad{};
+    }
     const double dis = b * b - 4 * a * c;
     const double edis = 2 * std::fabs(b) * eb + eb * eb +
                         4 * (std::fabs(a) * ec + std::fabs(c) * ea + ea * ec) +
