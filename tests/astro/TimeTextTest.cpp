@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "astro/CoreError.h"
 #include "astro/mRiseSet.h"
@@ -51,6 +52,25 @@ TEST(HoursToTimeText, TruncatesMinutesOfTheSingle) {
                           {123.5f, "23:30"}};
     for (const auto& c : cases) {
         EXPECT_EQ(HoursToTimeText(c.hours), c.expected) << c.hours;
+    }
+}
+
+// The activity times pass times on as their parts and read them back without the text:
+// that must give what reading the text gives, wherever it gives anything.
+TEST(ClockParts, ReadBackAsTheirTextIsRead) {
+    std::vector<float> hours{-9.99f, -9.0f, -0.5f, -0.0f, 0.0f, 23.9999f, 24.0f, 99.99f};
+    for (float h = -12.0f; h < 102.0f; h += 0.37f) {
+        hours.push_back(h);
+    }
+    for (const float h : hours) {
+        const ClockParts parts = HoursToClockParts(h);
+        const std::string text = ClockPartsText(parts);
+        EXPECT_EQ(text, HoursToTimeText(h)) << h;
+        const std::optional<double> read = ClockPartsHours(parts);
+        EXPECT_EQ(read.has_value(), parts.hour >= -9 && parts.hour <= 99) << h;
+        if (read) {
+            EXPECT_EQ(*read, TimeTextToHours(text)) << text;
+        }
     }
 }
 
