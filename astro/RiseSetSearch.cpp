@@ -143,7 +143,7 @@ RiseSetHours SearchRiseSet(const BodySearch& search) {
 
 RiseSetTexts RiseSetHoursToTexts(const RiseSetHours& hours) {
     if (!hours.riseFound && !hours.setFound) {
-        const std::string status = hours.above ? "up" : "down";
+        const char* status = hours.above ? "up" : "down";
         return {status, status};
     }
     RiseSetTexts texts;
@@ -167,6 +167,9 @@ RiseSetTexts RiseSetPair(std::string_view latitudeText, std::string_view longitu
 }
 
 bool IsStatusText(std::string_view text) {
+    if (text.size() == 5 && text[2] == ':') {
+        return false;  // a time text, the usual case: no piece of "up_down" holds a colon
+    }
     // The status words and the empty text are all pieces of "up_down".
     return std::string_view("up_down").find(text) != std::string_view::npos;
 }
