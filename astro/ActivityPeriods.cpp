@@ -1,8 +1,10 @@
 // Major and minor activity times from the moon's rise and set. The majors are the moon's
 // upper and lower transits (midpoint of rise and set, and half a lunar day from it); the
 // minors lie a quarter lunar day from the majors. Everything is worked in singles and
-// passes through time texts, so each step truncates to whole minutes.
+// passes through time texts (or their parts, see PassedTime), so each step truncates to
+// whole minutes.
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -22,11 +24,17 @@ constexpr std::string_view kNoEvent = ":";
 // Moonrise texts that stand for "no time": the status words of the rise search and the
 // month table's display words (the empty text too, as it is a piece of any text).
 bool IsMoonriseTime(std::string_view text) {
+    if (IsTimeText(text)) {
+        return true;  // the usual case, and no word holds a digit
+    }
     return text != kNoEvent &&
            std::string_view("up_down_never").find(text) == std::string_view::npos;
 }
 
 bool IsMoonsetTime(std::string_view text) {
+    if (IsTimeText(text)) {
+        return true;
+    }
     return text != kNoEvent &&
            std::string_view("up_down_rises_sets").find(text) == std::string_view::npos;
 }
@@ -35,20 +43,38 @@ float SingleHours(std::string_view timeText) {
     return static_cast<float>(TimeTextToHours(timeText));
 }
 
-// A minor outside the day is dropped; 24:00 exactly stays.
-std::string MinorWithinDay(std::string minor) {
-    const float hours = SingleHours(minor);
-    if (hours < 0.0f || hours > 24.0f) {
-        return std::string(kNoEvent);
+// A time as one step hands it to the next: the text HoursToTimeText writes, or ":", kept as
+// its parts so that the next step reads it back as a single exactly as from the text,
+// without writing and reading the text (the activity times take thousands a month).
+struct PassedTime {
+    bool none = true;
+    ClockParts parts;
+
+    static PassedTime Of(float hours) { return {false, HoursToClockParts(hours)}; }
+    std::string Text() const { return none ? std::string(kNoEvent) : ClockPartsText(parts); }
+    float Hours() const {
+        const std::optional<double> hours = ClockPartsHours(parts);
+        return hours ? static_cast<float>(*hours) : SingleHours(Text());
     }
-    return minor;
+};
+
+// Whether `a`'s text sorts before `b`'s: zero-padded texts sort as their times, and ":"
+// after every digit.
+bool TextBefore(const PassedTime& a, const PassedTime& b) {
+    const auto padded = [](const PassedTime& t) {
+        return t.none || (t.parts.hour >= 0 && t.parts.hour <= 99 && t.parts.minute <= 99);
+    };
+    if (!padded(a) || !padded(b)) {
+        return a.Text() < b.Text();
+    }
+    if (a.none || b.none) {
+        return !a.none;
+    }
+    return a.parts.hour != b.parts.hour ? a.parts.hour < b.parts.hour
+                                        : a.parts.minute < b.parts.minute;
 }
 
-}  // namespace
-
-std::string MajorMidpoint(std::string_view rise, std::string_view set) {
-    const float riseHours = SingleHours(rise);
-    const float setHours = SingleHours(set);
+PassedTime Midpoint(float riseHours, float setHours) {
     float midpoint = 0;
     if (riseHours > setHours) {
         // The moon rose later in the day than it set: the transit lies across midnight.
@@ -60,43 +86,69 @@ std::string MajorMidpoint(std::string_view rise, std::string_view set) {
     } else {
         midpoint = (riseHours + setHours) / 2.0f;
     }
-    return HoursToTimeText(midpoint);
+    return PassedTime::Of(midpoint);
 }
 
-std::string OppositeMajor(std::string_view major) {
-    const float majorHours = SingleHours(major);
+PassedTime Opposite(float majorHours) {
     if (majorHours - kHalfLunarDayHours > 0.0f) {
-        return HoursToTimeText(majorHours - kHalfLunarDayHours);
+        return PassedTime::Of(majorHours - kHalfLunarDayHours);
     }
     float opposite = majorHours + kHalfLunarDayHours;
     if (opposite > kDayEndLimitHours) {
-        return std::string(kNoEvent);
+        return {};
     }
     if (opposite > 24.0f) {
         opposite = opposite - 24.0f;
     }
-    return HoursToTimeText(opposite);
+    return PassedTime::Of(opposite);
+}
+
+// A minor outside the day is dropped; 24:00 exactly stays.
+PassedTime WithinDay(PassedTime minor) {
+    const float hours = minor.Hours();
+    return hours < 0.0f || hours > 24.0f ? PassedTime{} : minor;
+}
+
+// The minors of a first major and a second one (nothing for ":").
+std::pair<PassedTime, PassedTime> Minors(float first, std::optional<float> second) {
+    PassedTime minor1, minor2;
+    if (second) {
+        if (first - kQuarterLunarDayHours < 0.0f) {
+            minor1 = PassedTime::Of(*second - kQuarterLunarDayHours);
+            minor2 = PassedTime::Of(*second + kQuarterLunarDayHours);
+        } else {
+            minor1 = PassedTime::Of(first - kQuarterLunarDayHours);
+            minor2 = PassedTime::Of(*second - kQuarterLunarDayHours);
+        }
+    } else {
+        minor1 = PassedTime::Of(first - kQuarterLunarDayHours);
+        minor2 = PassedTime::Of(first + kQuarterLunarDayHours);
+    }
+    return {WithinDay(minor1), WithinDay(minor2)};
+}
+
+std::optional<float> SecondMajorHours(std::string_view major2) {
+    if (major2 == kNoEvent) {
+        return std::nullopt;
+    }
+    return SingleHours(major2);
+}
+
+}  // namespace
+
+std::string MajorMidpoint(std::string_view rise, std::string_view set) {
+    const float riseHours = SingleHours(rise);
+    return Midpoint(riseHours, SingleHours(set)).Text();
+}
+
+std::string OppositeMajor(std::string_view major) {
+    return Opposite(SingleHours(major)).Text();
 }
 
 MinorPair MinorTimes(std::string_view major1, std::string_view major2) {
     const float first = SingleHours(major1);
-    MinorPair minors;
-    if (major2 != kNoEvent) {
-        const float second = SingleHours(major2);
-        if (first - kQuarterLunarDayHours < 0.0f) {
-            minors.Minor1 = HoursToTimeText(second - kQuarterLunarDayHours);
-            minors.Minor2 = HoursToTimeText(second + kQuarterLunarDayHours);
-        } else {
-            minors.Minor1 = HoursToTimeText(first - kQuarterLunarDayHours);
-            minors.Minor2 = HoursToTimeText(second - kQuarterLunarDayHours);
-        }
-    } else {
-        minors.Minor1 = HoursToTimeText(first - kQuarterLunarDayHours);
-        minors.Minor2 = HoursToTimeText(first + kQuarterLunarDayHours);
-    }
-    minors.Minor1 = MinorWithinDay(std::move(minors.Minor1));
-    minors.Minor2 = MinorWithinDay(std::move(minors.Minor2));
-    return minors;
+    const auto [minor1, minor2] = Minors(first, SecondMajorHours(major2));
+    return {minor1.Text(), minor2.Text()};
 }
 
 ActivityTimes MajorMinorTimes(std::string_view previousMoonrise, std::string_view moonrise,
@@ -108,16 +160,20 @@ ActivityTimes MajorMinorTimes(std::string_view previousMoonrise, std::string_vie
         times.Major1 = times.Major2 = times.Minor1 = times.Minor2 = std::string(kNoEvent);
         return times;
     }
-    times.Major1 = MajorMidpoint(rise, set);
-    times.Major2 = OppositeMajor(times.Major1);
-    // Time texts are zero-padded, so text order is time order, and ":" sorts after every
-    // digit: a missing second major always ends up second.
-    if (times.Major2 < times.Major1) {
-        std::swap(times.Major1, times.Major2);
+    const float riseHours = SingleHours(rise);
+    PassedTime major1 = Midpoint(riseHours, SingleHours(set));
+    PassedTime major2 = Opposite(major1.Hours());
+    // A missing second major always ends up second.
+    if (TextBefore(major2, major1)) {
+        std::swap(major1, major2);
     }
-    MinorPair minors = MinorTimes(times.Major1, times.Major2);
-    times.Minor1 = std::move(minors.Minor1);
-    times.Minor2 = std::move(minors.Minor2);
+    const float first = major1.Hours();
+    const auto [minor1, minor2] =
+        Minors(first, major2.none ? std::nullopt : std::optional<float>(major2.Hours()));
+    times.Major1 = major1.Text();
+    times.Major2 = major2.Text();
+    times.Minor1 = minor1.Text();
+    times.Minor2 = minor2.Text();
     return times;
 }
 

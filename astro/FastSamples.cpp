@@ -67,14 +67,14 @@ V Frac(V x) {
 }
 
 template <class V>
-V Sin(V x) {
+[[gnu::always_inline]] inline V Sin(V x) {
     V s, c;
     fastmath::SinCos(x, s, c);
     return s;
 }
 
 template <class V>
-V Cos(V x) {
+[[gnu::always_inline]] inline V Cos(V x) {
     V s, c;
     fastmath::SinCos(x, s, c);
     return c;
@@ -94,7 +94,7 @@ struct Angle {
 };
 
 template <class V>
-Angle<V> AngleOf(V x) {
+[[gnu::always_inline]] inline Angle<V> AngleOf(V x) {
     Angle<V> a;
     fastmath::SinCos(x, a.sin, a.cos);
     return a;

@@ -100,6 +100,10 @@ std::string SingleToText(float value) {
 }
 
 std::string TwoDigits(long long value) {
+    // Hours and minutes of the tables, thousands a month: no number text needed.
+    if (value >= 0 && value <= 99) {
+        return {static_cast<char>('0' + value / 10), static_cast<char>('0' + value % 10)};
+    }
     const std::string text = "0" + std::to_string(value);
     return text.substr(text.size() - 2);
 }

@@ -1,6 +1,7 @@
 // Rise and set search: sample the body's altitude every hour of the local day and fit a
 // parabola through each run of three samples (Montenbruck and Pfleger's QUAD search).
 
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <string>
@@ -68,18 +69,34 @@ QuadResult QuadInterpolate(double ym, double yz, double yp) {
 BodySearch MakeBodySearch(std::string_view eventCode, double latitudeDeg, double longitudeEastDeg,
                           double zoneHours, std::int16_t year, std::int16_t month,
                           std::int16_t day) {
+    // The month table makes a search per body and date, all at one latitude: the sines
+    // are worked out once (the same values every time).
+    static const double sunThreshold = SinDeg(kSunThresholdDeg);
+    static const double moonThreshold = SinDeg(kMoonThresholdDeg);
+    static const double nauticalThreshold = SinDeg(kNauticalThresholdDeg);
+    // Compared bit for bit: -0 and 0 have sines of different sign.
+    struct LatitudeSines {
+        std::uint64_t latitudeBits;
+        double sin, cos;
+    };
+    thread_local LatitudeSines last{std::bit_cast<std::uint64_t>(0.0), SinDeg(0), CosDeg(0)};
+    if (std::bit_cast<std::uint64_t>(latitudeDeg) != last.latitudeBits) {
+        last = {std::bit_cast<std::uint64_t>(latitudeDeg), SinDeg(latitudeDeg),
+                CosDeg(latitudeDeg)};
+    }
+
     BodySearch search;
-    search.sinThreshold = SinDeg(kSunThresholdDeg);
+    search.sinThreshold = sunThreshold;
     if (!eventCode.empty() && eventCode.front() == 'M') {
         search.body = 1;
-        search.sinThreshold = SinDeg(kMoonThresholdDeg);
+        search.sinThreshold = moonThreshold;
     } else if (!eventCode.empty() && eventCode.front() == 'N') {
         search.body = 3;
-        search.sinThreshold = SinDeg(kNauticalThresholdDeg);
+        search.sinThreshold = nauticalThreshold;
     }
     search.longitudeWestDeg = -longitudeEastDeg;
-    search.sinLatitude = SinDeg(latitudeDeg);
-    search.cosLatitude = CosDeg(latitudeDeg);
+    search.sinLatitude = last.sin;
+    search.cosLatitude = last.cos;
     search.mjd0 = ModifiedJulianDate(year, month, day, 0) - zoneHours / 24;
     return search;
 }
@@ -126,7 +143,7 @@ RiseSetHours SearchRiseSet(const BodySearch& search) {
 
 RiseSetTexts RiseSetHoursToTexts(const RiseSetHours& hours) {
     if (!hours.riseFound && !hours.setFound) {
-        const std::string status = hours.above ? "up" : "down";
+        const char* status = hours.above ? "up" : "down";
         return {status, status};
     }
     RiseSetTexts texts;
@@ -150,6 +167,9 @@ RiseSetTexts RiseSetPair(std::string_view latitudeText, std::string_view longitu
 }
 
 bool IsStatusText(std::string_view text) {
+    if (text.size() == 5 && text[2] == ':') {
+        return false;  // a time text, the usual case: no piece of "up_down" holds a colon
+    }
     // The status words and the empty text are all pieces of "up_down".
     return std::string_view("up_down").find(text) != std::string_view::npos;
 }

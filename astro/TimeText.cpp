@@ -30,16 +30,42 @@ double HoursToHhmm(double hours) {
     return wholeHours * 100 + minutes;
 }
 
-std::string HoursToTimeText(float hours) {
+ClockParts HoursToClockParts(float hours) {
     if (!std::isfinite(hours) || std::fabs(hours) > 1e6f) {
         throw CoreError("\"" + SingleToText(hours) + "\" hours cannot be written as a time");
     }
     // Single arithmetic throughout: the rounding of f to 32 bits before the truncation
     // decides the minute (6.1 as a single gives 06:05).
-    const float wholeHours = std::trunc(hours);
-    const float minutes = std::fabs(hours - wholeHours) * 60.0f;
-    return TwoDigits(static_cast<long long>(wholeHours)) + ":" +
-           TwoDigits(static_cast<long long>(std::trunc(minutes)));
+    // The conversions truncate toward zero as std::trunc does (the whole hours are exact in
+    // a single, and a zero's sign changes no difference), without a library call.
+    ClockParts parts;
+    parts.hour = static_cast<long long>(hours);
+    const float minutes = std::fabs(hours - static_cast<float>(parts.hour)) * 60.0f;
+    parts.minute = static_cast<long long>(minutes);
+    return parts;
+}
+
+std::string ClockPartsText(ClockParts parts) {
+    if (parts.hour >= 0 && parts.hour <= 99 && parts.minute >= 0 && parts.minute <= 99) {
+        // The activity times write thousands of these a month: built in place.
+        return {static_cast<char>('0' + parts.hour / 10), static_cast<char>('0' + parts.hour % 10),
+                ':', static_cast<char>('0' + parts.minute / 10),
+                static_cast<char>('0' + parts.minute % 10)};
+    }
+    return TwoDigits(parts.hour) + ":" + TwoDigits(parts.minute);
+}
+
+std::optional<double> ClockPartsHours(ClockParts parts) {
+    // "hh:mm", and "-h:mm" (TwoDigits keeps the sign of one digit), read back as
+    // TimeTextToHours reads them; other hours lose digits in the text.
+    if (parts.hour >= -9 && parts.hour <= 99 && parts.minute >= 0 && parts.minute <= 99) {
+        return static_cast<double>(parts.hour) + static_cast<double>(parts.minute) / 60.0;
+    }
+    return std::nullopt;
+}
+
+std::string HoursToTimeText(float hours) {
+    return ClockPartsText(HoursToClockParts(hours));
 }
 
 bool IsTimeText(std::string_view text) {

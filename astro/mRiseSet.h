@@ -38,6 +38,17 @@ double HoursToHhmm(double hours);
 /// is not finite or beyond a million hours.
 std::string HoursToTimeText(float hours);
 
+/// HoursToTimeText in steps: the whole hours and minutes it writes (throwing as it does),
+/// their text, and what TimeTextToHours reads back from that text, where that follows from
+/// the parts alone (nothing for hours below -9 or above 99, whose text loses digits).
+struct ClockParts {
+    long long hour = 0;
+    long long minute = 0;
+};
+ClockParts HoursToClockParts(float hours);
+std::string ClockPartsText(ClockParts parts);
+std::optional<double> ClockPartsHours(ClockParts parts);
+
 /// Whether a text is a time text as the program writes it: two digits, ":", two digits.
 bool IsTimeText(std::string_view text);
 

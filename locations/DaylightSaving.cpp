@@ -1,5 +1,7 @@
 #include "locations/DaylightSaving.h"
 
+#include <algorithm>
+#include <array>
 #include <optional>
 
 #include "astro/CoreError.h"
@@ -59,6 +61,10 @@ std::int16_t YearAfter(int year, int offset) {
     return ToInt16(static_cast<double>(year + offset));
 }
 
+// Where the two rules begin in a record: the period reads nothing before them.
+constexpr std::size_t kRulesStart = LocationColumns::DstStartRule.first - 1;
+static_assert(LocationColumns::DstEndRule.first == LocationColumns::DstStartRule.last + 1);
+
 }  // namespace
 
 DaySerial WeekdayRuleDate(int week, int weekday, int month, std::int16_t year) {
@@ -100,32 +106,88 @@ int DstEndHour(std::string_view record) {
     return rule ? rule->hour : 0;
 }
 
-std::optional<SavingPeriod> SavingPeriodOf(std::string_view record, std::string_view dstFlag,
-                                           double latitude, DaySerial day) {
-    if (record.size() != kRecordLengthWithRules || dstFlag != "1" || !DstRulesUsable(record)) {
-        return std::nullopt;
-    }
-    const int year = DateFromSerial(day).year;
+namespace {
 
-    DaySerial start = 0;
-    DaySerial end = 0;
+// A saving period with the stretch of days judged by it: the whole year north of the
+// equator; to the south, the days of the year up to its end date, or those after it.
+struct PeriodStretch {
+    SavingPeriod period;
+    DaySerial first = 0;
+    DaySerial last = 0;
+};
+
+PeriodStretch WorkOutPeriod(std::string_view record, double latitude, DaySerial day) {
+    const int year = DateFromSerial(day).year;
+    PeriodStretch found;
     if (latitude > 0) {
-        start = DstStartDate(record, YearAfter(year, 0));
-        end = DstEndDate(record, YearAfter(year, 0));
+        found.period = {DstStartDate(record, YearAfter(year, 0)),
+                        DstEndDate(record, YearAfter(year, 0))};
+        found.first = DateSerial(year, 1, 1);
+        found.last = DateSerial(year, 12, 31);
+        return found;
+    }
+    // South of the equator the saving spans the new year. Take the period that holds
+    // the day: a fixed split at the end of March would put early-April days, before a
+    // first-Sunday-of-April end, outside their period.
+    const DaySerial endThisYear = DstEndDate(record, YearAfter(year, 0));
+    if (day <= endThisYear) {
+        found.period = {DstStartDate(record, YearAfter(year, -1)), endThisYear};
+        found.first = DateSerial(year, 1, 1);
+        found.last = endThisYear;
     } else {
-        // South of the equator the saving spans the new year. Take the period that holds
-        // the day: a fixed split at the end of March would put early-April days, before a
-        // first-Sunday-of-April end, outside their period.
-        const DaySerial endThisYear = DstEndDate(record, YearAfter(year, 0));
-        if (day <= endThisYear) {
-            start = DstStartDate(record, YearAfter(year, -1));
-            end = endThisYear;
-        } else {
-            start = DstStartDate(record, YearAfter(year, 0));
-            end = DstEndDate(record, YearAfter(year, 1));
+        found.period = {DstStartDate(record, YearAfter(year, 0)),
+                        DstEndDate(record, YearAfter(year, 1))};
+        found.first = endThisYear + 1;
+        found.last = DateSerial(year, 12, 31);
+    }
+    return found;
+}
+
+// The real clock asks for the periods of the same few days many times a day, and reading
+// the rules and working out their dates costs far more than the answer. So each thread
+// keeps the last few stretches it worked out, keyed by all that the answer reads: the
+// rule columns and the hemisphere. A failure is never kept, so it throws every time.
+struct KnownStretch {
+    std::array<char, kRecordLengthWithRules - kRulesStart> rules{};
+    bool north = false;
+    PeriodStretch stretch{{}, 1, 0};  // holds no day until filled
+};
+
+constexpr std::size_t kKnownStretches = 4;
+thread_local std::array<KnownStretch, kKnownStretches> knownStretches;
+thread_local std::size_t nextKnownStretch = 0;
+
+}  // namespace
+
+SavingStretch SavingStretchOf(std::string_view record, std::string_view dstFlag, double latitude,
+                              DaySerial day) {
+    const SavingStretch none{std::nullopt, day, day};
+    if (record.size() != kRecordLengthWithRules || dstFlag != "1") {
+        return none;
+    }
+    const std::string_view rules = record.substr(kRulesStart);
+    const bool north = latitude > 0;
+    for (const KnownStretch& known : knownStretches) {
+        if (known.stretch.first <= day && day <= known.stretch.last && known.north == north &&
+            rules == std::string_view(known.rules.data(), known.rules.size())) {
+            return {known.stretch.period, known.stretch.first, known.stretch.last};
         }
     }
-    return SavingPeriod{start, end};
+    if (!DstRulesUsable(record)) {
+        return none;
+    }
+    const PeriodStretch stretch = WorkOutPeriod(record, latitude, day);
+    KnownStretch& slot = knownStretches[nextKnownStretch];
+    nextKnownStretch = (nextKnownStretch + 1) % kKnownStretches;
+    std::copy(rules.begin(), rules.end(), slot.rules.begin());
+    slot.north = north;
+    slot.stretch = stretch;
+    return {stretch.period, stretch.first, stretch.last};
+}
+
+std::optional<SavingPeriod> SavingPeriodOf(std::string_view record, std::string_view dstFlag,
+                                           double latitude, DaySerial day) {
+    return SavingStretchOf(record, dstFlag, latitude, day).period;
 }
 
 DaylightSavingResult ApplyDaylightSaving(std::string_view record, std::string_view zoneText,

@@ -45,6 +45,16 @@ struct SavingPeriod {
 std::optional<SavingPeriod> SavingPeriodOf(std::string_view record, std::string_view dstFlag,
                                            double latitude, DaySerial day);
 
+/// SavingPeriodOf's answer for `day` with the days around it that get the same answer:
+/// every day from `first` to `last` (`day` among them) is judged by `period`.
+struct SavingStretch {
+    std::optional<SavingPeriod> period;
+    DaySerial first = 0;
+    DaySerial last = 0;
+};
+SavingStretch SavingStretchOf(std::string_view record, std::string_view dstFlag, double latitude,
+                              DaySerial day);
+
 struct DaylightSavingResult {
     std::string zoneText;     ///< offset from Greenwich to use on the day, as text
     bool isStartDay = false;  ///< the day is the first day of the saving period

@@ -37,21 +37,57 @@ std::array<std::optional<SavingSpan>, 3> SpansAround(const PlaceClock& clock, Da
     if (!clock.keepsSaving) {
         return spans;
     }
+    // The three days nearly always share one period: it is looked up and turned into
+    // instants once for all of them.
+    SavingStretch stretch{std::nullopt, 1, 0};
+    std::optional<SavingSpan> span;
     for (int i = 0; i < 3; ++i) {
-        const auto period =
-            SavingPeriodOf(clock.record, clock.dstFlag, clock.latitude, day - 1 + i);
-        if (period) {
-            spans[static_cast<std::size_t>(i)] = SavingSpan{
-                UtcMidnight(period->start) + clock.startHour * kHour - clock.standardSeconds,
-                UtcMidnight(period->end) + clock.endHour * kHour - clock.standardSeconds - kHour};
+        const DaySerial judged = day - 1 + i;
+        if (judged < stretch.first || stretch.last < judged) {
+            stretch = SavingStretchOf(clock.record, clock.dstFlag, clock.latitude, judged);
+            span.reset();
+            if (stretch.period) {
+                span = SavingSpan{UtcMidnight(stretch.period->start) + clock.startHour * kHour -
+                                      clock.standardSeconds,
+                                  UtcMidnight(stretch.period->end) + clock.endHour * kHour -
+                                      clock.standardSeconds - kHour};
+            }
         }
+        spans[static_cast<std::size_t>(i)] = span;
     }
     return spans;
 }
 
-bool SummerAt(const PlaceClock& clock, UnixSeconds instant) {
+using Spans = std::array<std::optional<SavingSpan>, 3>;
+
+// SpansAround for the two days a question about one date reads (the date and the day
+// before), each worked out once.
+class SpansOfDays {
+  public:
+    explicit SpansOfDays(const PlaceClock& clock) : clock_(clock) {}
+
+    const Spans& Around(DaySerial day) {
+        for (std::size_t i = 0; i < count_; ++i) {
+            if (days_[i] == day) {
+                return spans_[i];
+            }
+        }
+        const std::size_t slot = count_ < days_.size() ? count_++ : 0;
+        days_[slot] = day;
+        spans_[slot] = SpansAround(clock_, day);
+        return spans_[slot];
+    }
+
+  private:
+    const PlaceClock& clock_;
+    std::array<DaySerial, 2> days_{};
+    std::array<Spans, 2> spans_{};
+    std::size_t count_ = 0;
+};
+
+bool SummerAt(const PlaceClock& clock, UnixSeconds instant, SpansOfDays& spansOfDays) {
     const DaySerial day = FloorDay(instant + clock.standardSeconds);
-    for (const auto& span : SpansAround(clock, day)) {
+    for (const auto& span : spansOfDays.Around(day)) {
         if (span && span->from <= instant && instant < span->to) {
             return true;
         }
@@ -59,11 +95,16 @@ bool SummerAt(const PlaceClock& clock, UnixSeconds instant) {
     return false;
 }
 
+bool SummerAt(const PlaceClock& clock, UnixSeconds instant) {
+    SpansOfDays spansOfDays(clock);
+    return SummerAt(clock, instant, spansOfDays);
+}
+
 // The first instant at which the clock reads `date` or later.
-UnixSeconds StartOfDate(const PlaceClock& clock, DaySerial date) {
+UnixSeconds StartOfDate(const PlaceClock& clock, DaySerial date, SpansOfDays& spansOfDays) {
     const UnixSeconds onStandard = UtcMidnight(date) - clock.standardSeconds;
     const UnixSeconds onSummer = onStandard - kHour;
-    if (clock.keepsSaving && SummerAt(clock, onSummer)) {
+    if (clock.keepsSaving && SummerAt(clock, onSummer, spansOfDays)) {
         return onSummer;
     }
     // Either midnight comes on standard time, or the clock skips it going forward at
@@ -109,16 +150,18 @@ ClockReading LocalClockAt(const PlaceClock& clock, UnixSeconds instant) {
 
 LocalDay LocalDayOf(const PlaceClock& clock, DaySerial date) {
     LocalDay day;
-    day.start = StartOfDate(clock, date);
-    day.end = StartOfDate(clock, date + 1);
+    SpansOfDays spansOfDays(clock);
+    day.start = StartOfDate(clock, date, spansOfDays);
+    day.end = StartOfDate(clock, date + 1, spansOfDays);
     if (!clock.keepsSaving) {
         return day;
     }
-    const bool summerAtStart = SummerAt(clock, day.start);
-    if (summerAtStart == SummerAt(clock, day.end - 1)) {
+    const bool summerAtStart = SummerAt(clock, day.start, spansOfDays);
+    day.summerAtStart = summerAtStart;
+    if (summerAtStart == SummerAt(clock, day.end - 1, spansOfDays)) {
         return day;
     }
-    for (const auto& span : SpansAround(clock, date)) {
+    for (const auto& span : spansOfDays.Around(date)) {
         if (!span) {
             continue;
         }

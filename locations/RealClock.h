@@ -58,6 +58,7 @@ ClockReading LocalClockAt(const PlaceClock& clock, UnixSeconds instant);
 struct LocalDay {
     UnixSeconds start = 0;
     UnixSeconds end = 0;
+    bool summerAtStart = false;  ///< daylight saving is in force when the date begins
     bool hasChange = false;
     bool forward = false;    ///< the change skips an hour (else it repeats one)
     UnixSeconds change = 0;  ///< the instant of the change, when hasChange

@@ -21,11 +21,10 @@ namespace {
 
 // Orders two activity times earlier first, in plain character order; ":" sorts after
 // every digit, so a real time always comes before a missing one.
-void StoreOrdered(const std::string& a, const std::string& b, std::string& first,
-                  std::string& second) {
+void StoreOrdered(std::string&& a, std::string&& b, std::string& first, std::string& second) {
     const bool inOrder = a <= b;
-    first = inOrder ? a : b;
-    second = inOrder ? b : a;
+    first = std::move(inOrder ? a : b);
+    second = std::move(inOrder ? b : a);
 }
 
 void CheckMonthAndYear(std::int16_t month, std::int16_t year) {
@@ -61,11 +60,11 @@ void FillPhaseAndRating(DayRow& row, std::int32_t julianDay) {
     row.Stars = std::move(rating.stars);
 }
 
-// The display row of one day from its raw event times. `previousRise` is the corrected
-// moonrise of the day before and `nextSet` the corrected moonset of the day after.
-DayRow BuildRow(DaySerial date, std::int32_t julianDay, const DateEvents& today,
-                const std::string& previousRise, const std::string& nextSet) {
-    DayRow row;
+// The display row of one day from its raw event times, written into a new row (built in
+// place: a row is fifteen texts). `previousRise` is the corrected moonrise of the day
+// before and `nextSet` the corrected moonset of the day after.
+void BuildRow(DayRow& row, DaySerial date, std::int32_t julianDay, const DateEvents& today,
+              const std::string& previousRise, const std::string& nextSet) {
     row.Day = static_cast<std::int16_t>(DateFromSerial(date).day);
     row.DayName = GetDayName(static_cast<std::int16_t>(WeekdayOf(date)));
 
@@ -92,11 +91,10 @@ DayRow BuildRow(DaySerial date, std::int32_t julianDay, const DateEvents& today,
     FillPhaseAndRating(row, julianDay);
 
     // The periods read the moon texts before "never"/"sets"/"rises" replace them.
-    const mRiseSet::ActivityTimes times =
+    mRiseSet::ActivityTimes times =
         mRiseSet::MajorMinorTimes(previousRise, moonRise, moonSet, nextSet);
-    StoreOrdered(times.Major1, times.Major2, row.Maj1, row.Maj2);
-    StoreOrdered(times.Minor1, times.Minor2, row.Min1, row.Min2);
-    return row;
+    StoreOrdered(std::move(times.Major1), std::move(times.Major2), row.Maj1, row.Maj2);
+    StoreOrdered(std::move(times.Minor1), std::move(times.Minor2), row.Min1, row.Min2);
 }
 
 // Walks the month day by day. `eventsOf(date, wanted)` gives the raw event times of a
@@ -121,7 +119,7 @@ MonthTable BuildMonth(std::int16_t month, std::int16_t year, EventsOf&& eventsOf
         const std::string& nextSet = eventsOf(date + 1, EventsWanted{false, false, true}).moonSet;
 
         const DateEvents& today = eventsOf(date, EventsWanted{true, true, true});
-        table.rows.push_back(BuildRow(date, julianDay, today, previousRise, nextSet));
+        BuildRow(table.rows.emplace_back(), date, julianDay, today, previousRise, nextSet);
         // The next row's previous moonrise is this row's as shown, "never" or ":" included.
         previousRise = table.rows.back().MRise;
         ++date;
@@ -251,7 +249,7 @@ MonthTable CalculateMonthRows(const PlaceValues& place, std::string_view record,
         const std::string previousRise =
             dayOfMonth == 1 ? eventsOf(date - 1).moonRise : ShownMoonRise(eventsOf(date - 1));
         const std::string& nextSet = eventsOf(date + 1).moonSet;
-        table.rows.push_back(BuildRow(date, julianDay, eventsOf(date), previousRise, nextSet));
+        BuildRow(table.rows.emplace_back(), date, julianDay, eventsOf(date), previousRise, nextSet);
     }
     ApplyOptions(table, texts, options);
     return table;

@@ -102,20 +102,29 @@ mRiseSet::RiseSetTexts OnRealClock(const PlaceClock& clock, DaySerial date, cons
     return shown;
 }
 
-// Runs `search(zoneText)` (one body's rise and set texts on a clock) on the clock of the
-// date, or on a change day on both clocks, and gives the texts on the real clock.
+// Runs `search(summer)` (one body's rise and set texts on the summer or the standard
+// clock) on the clock of the date, or on a change day on both clocks, and gives the texts
+// on the real clock.
 template <class Search>
 mRiseSet::RiseSetTexts BodyOnRealClock(const PlaceTexts& place, DaySerial date, const LocalDay& day,
                                        Search&& search) {
     const PlaceClock& clock = place.clock;
     if (!day.hasChange) {
-        const bool summer = LocalClockAt(clock, day.start).summer;
-        return search(summer ? clock.summerZoneText : clock.zoneText);
+        return search(day.summerAtStart);
     }
-    const ClockAnswers summer =
-        Answers(search(clock.summerZoneText), date, clock.standardSeconds + 3600);
-    const ClockAnswers standard = Answers(search(clock.zoneText), date, clock.standardSeconds);
+    const ClockAnswers summer = Answers(search(true), date, clock.standardSeconds + 3600);
+    const ClockAnswers standard = Answers(search(false), date, clock.standardSeconds);
     return OnRealClock(clock, date, day, summer, standard);
+}
+
+const std::string& ZoneText(const PlaceClock& clock, bool summer) {
+    return summer ? clock.summerZoneText : clock.zoneText;
+}
+
+// The offset of the summer or the standard clock as the search reads it.
+double ZoneHours(const PlaceTexts& place, bool summer) {
+    const std::optional<double>& hours = summer ? place.summerZoneHours : place.zoneHours;
+    return hours ? *hours : ReadNumber(ZoneText(place.clock, summer));
 }
 
 struct LocalDate {
@@ -131,11 +140,17 @@ LocalDate CivilOf(DaySerial date) {
 }  // namespace
 
 PlaceTexts MakePlaceTexts(const PlaceValues& place, std::string_view record) {
-    PlaceTexts texts{SingleToText(place.PlaceLatitude), SingleToText(place.PlaceLongitude),
-                     SingleToText(place.PlaceZone), place.PlaceDstFlag, record};
+    PlaceTexts texts;
+    texts.latitude = SingleToText(place.PlaceLatitude);
+    texts.longitude = SingleToText(place.PlaceLongitude);
+    texts.zone = SingleToText(place.PlaceZone);
+    texts.dstFlag = place.PlaceDstFlag;
+    texts.record = record;
     texts.latitudeDeg = ReadNumber(texts.latitude);
     texts.longitudeDeg = ReadNumber(texts.longitude);
     texts.clock = MakePlaceClock(record, texts.zone, texts.dstFlag, texts.latitude);
+    texts.zoneHours = TryReadNumber(texts.clock.zoneText);
+    texts.summerZoneHours = TryReadNumber(texts.clock.summerZoneText);
     return texts;
 }
 
@@ -145,7 +160,8 @@ DateEvents EventsOneByOne(const PlaceTexts& place, DaySerial date, EventsWanted 
     const LocalDay day = LocalDayOf(place.clock, date);
     const auto searchBody = [&](std::string_view riseCode, std::string_view setCode, bool wantRise,
                                 bool wantSet) {
-        return BodyOnRealClock(place, date, day, [&](const std::string& zoneText) {
+        return BodyOnRealClock(place, date, day, [&](bool summer) {
+            const std::string& zoneText = ZoneText(place.clock, summer);
             const auto search = [&](std::string_view code) {
                 return mRiseSet::RiseSetTime(place.latitude, place.longitude, zoneText, code,
                                              local.year, local.month, local.day);
@@ -184,10 +200,10 @@ DateEvents EventsByBody(const PlaceTexts& place, DaySerial date, EventsWanted wa
     const LocalDate local = CivilOf(date);
     const LocalDay day = LocalDayOf(place.clock, date);
     const auto searchBody = [&](std::string_view bodyCode) {
-        return BodyOnRealClock(place, date, day, [&](const std::string& zoneText) {
-            const mRiseSet::BodySearch body =
-                mRiseSet::MakeBodySearch(bodyCode, place.latitudeDeg, place.longitudeDeg,
-                                         ReadNumber(zoneText), local.year, local.month, local.day);
+        return BodyOnRealClock(place, date, day, [&](bool summer) {
+            const mRiseSet::BodySearch body = mRiseSet::MakeBodySearch(
+                bodyCode, place.latitudeDeg, place.longitudeDeg, ZoneHours(place, summer),
+                local.year, local.month, local.day);
             return mRiseSet::RiseSetHoursToTexts(path == SearchPath::Fastest
                                                      ? mRiseSet::SearchRiseSetFastOrExact(body)
                                                      : mRiseSet::SearchRiseSet(body));

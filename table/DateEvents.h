@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -21,6 +22,10 @@ struct PlaceTexts {
     double latitudeDeg = 0;
     double longitudeDeg = 0;
     PlaceClock clock;  ///< the place's real clock, daylight saving included
+    // Its standard and summer offsets as the search reads them, read once; nothing where a
+    // text is not a number, which the search then reads and refuses as before.
+    std::optional<double> zoneHours;
+    std::optional<double> summerZoneHours;
 };
 
 PlaceTexts MakePlaceTexts(const PlaceValues& place, std::string_view record);

@@ -61,6 +61,17 @@ TEST(NumberText, SingleTextIgnoresDecimalCommaLocale) {
     }
 }
 
+TEST(NumberText, TwoDigitsKeepsTheLastTwoCharactersOfZeroAndTheNumber) {
+    const struct {
+        long long value;
+        const char* expected;
+    } cases[] = {{0, "00"},   {5, "05"},   {12, "12"}, {99, "99"},
+                 {100, "00"}, {123, "23"}, {-3, "-3"}, {-12, "12"}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(TwoDigits(c.value), c.expected) << c.value;
+    }
+}
+
 TEST(NumberText, RoundsHalfToEven) {
     EXPECT_EQ(RoundHalfEven(2.5), 2);
     EXPECT_EQ(RoundHalfEven(3.5), 4);

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "astro/CoreError.h"
 #include "astro/mRiseSet.h"
@@ -34,11 +35,42 @@ TEST(HoursToTimeText, TruncatesMinutesOfTheSingle) {
         float hours;
         const char* expected;
     };
-    const Case cases[] = {{0.7917f, "00:47"}, {6.0f, "06:00"},     {23.99f, "23:59"},
-                          {6.1f, "06:05"},    {12.4167f, "12:25"}, {13.5f, "13:30"},
-                          {0.0f, "00:00"},    {24.0f, "24:00"},    {24.5f, "24:30"}};
+    const Case cases[] = {{0.7917f, "00:47"},
+                          {6.0f, "06:00"},
+                          {23.99f, "23:59"},
+                          {6.1f, "06:05"},
+                          {12.4167f, "12:25"},
+                          {13.5f, "13:30"},
+                          {0.0f, "00:00"},
+                          {24.0f, "24:00"},
+                          {24.5f, "24:30"},
+                          // Outside the day: what the activity times then drop or read back.
+                          {-0.5f, "00:30"},
+                          {-3.2f, "-3:12"},
+                          {-12.5f, "12:30"},
+                          {99.5f, "99:30"},
+                          {123.5f, "23:30"}};
     for (const auto& c : cases) {
         EXPECT_EQ(HoursToTimeText(c.hours), c.expected) << c.hours;
+    }
+}
+
+// The activity times pass times on as their parts and read them back without the text:
+// that must give what reading the text gives, wherever it gives anything.
+TEST(ClockParts, ReadBackAsTheirTextIsRead) {
+    std::vector<float> hours{-9.99f, -9.0f, -0.5f, -0.0f, 0.0f, 23.9999f, 24.0f, 99.99f};
+    for (float h = -12.0f; h < 102.0f; h += 0.37f) {
+        hours.push_back(h);
+    }
+    for (const float h : hours) {
+        const ClockParts parts = HoursToClockParts(h);
+        const std::string text = ClockPartsText(parts);
+        EXPECT_EQ(text, HoursToTimeText(h)) << h;
+        const std::optional<double> read = ClockPartsHours(parts);
+        EXPECT_EQ(read.has_value(), parts.hour >= -9 && parts.hour <= 99) << h;
+        if (read) {
+            EXPECT_EQ(*read, TimeTextToHours(text)) << text;
+        }
     }
 }
 

@@ -147,6 +147,64 @@ TEST(ApplyDaylightSaving, RecordsWithoutAUsableRuleNeverChangeTheOffset) {
     }
 }
 
+// The period a day is judged by, from the rule dates as documented: the day's year north
+// of the equator; to the south the period that spans the new year and holds the day.
+SavingPeriod DocumentedPeriod(const std::string& record, double latitude, DaySerial day) {
+    const auto year = static_cast<std::int16_t>(DateFromSerial(day).year);
+    if (latitude > 0) {
+        return {DstStartDate(record, year), DstEndDate(record, year)};
+    }
+    if (day <= DstEndDate(record, year)) {
+        return {DstStartDate(record, static_cast<std::int16_t>(year - 1)),
+                DstEndDate(record, year)};
+    }
+    return {DstStartDate(record, year), DstEndDate(record, static_cast<std::int16_t>(year + 1))};
+}
+
+// The periods worked out are kept for the days they hold: asked in turn for places with
+// other rules, the other hemisphere and days back and forth across the years, every
+// answer is still that place's own.
+TEST(SavingPeriodOf, AnswersEachPlaceItsOwnPeriodWhateverWasAskedBefore) {
+    const struct {
+        std::string record;
+        double latitude;
+    } places[] = {
+        {kLastSundayMarchToLastSundayOctober, 40},
+        {kLastSundayMarchToLastSundayOctober, -33},  // the same rules south of the equator
+        {kLastSundayOctoberToLastSundayMarch, -33},
+        {kNewZealand, -36},
+        {RuleRecord("022103", "021111", "+"), 42},  // second Sunday of March, first of November
+    };
+    const DaySerial first = Day(1999, 1, 1);
+    const DaySerial last = Day(2004, 12, 31);
+    for (DaySerial step = 0; step <= last - first; step += 5) {
+        // Days from both ends of the span, so the places also alternate between years.
+        for (const DaySerial day : {first + step, last - step}) {
+            for (const auto& place : places) {
+                const auto period = SavingPeriodOf(place.record, "1", place.latitude, day);
+                const SavingPeriod expected = DocumentedPeriod(place.record, place.latitude, day);
+                ASSERT_TRUE(period.has_value());
+                EXPECT_EQ(period->start, expected.start) << place.record << " day " << day;
+                EXPECT_EQ(period->end, expected.end) << place.record << " day " << day;
+            }
+        }
+    }
+    EXPECT_FALSE(SavingPeriodOf(kNewZealand, "0", -36, Day(2003, 1, 1)));
+    EXPECT_FALSE(SavingPeriodOf(RuleRecord("025803", "035110"), "1", -36, Day(2003, 1, 1)));
+}
+
+// South of the equator the last days of 9999 are judged by a period ending in 10000, which
+// has no date: that fails every time it is asked, also after the year's earlier days
+// were answered.
+TEST(SavingPeriodOf, FailsEveryTimeAndNeverKeepsAFailure) {
+    const DaySerial beforeEnd = Day(9999, 1, 10);
+    const DaySerial afterEnd = Day(9999, 12, 1);
+    for (int round = 0; round < 2; ++round) {
+        EXPECT_TRUE(SavingPeriodOf(kNewZealand, "1", -36, beforeEnd).has_value());
+        EXPECT_THROW(SavingPeriodOf(kNewZealand, "1", -36, afterEnd), CoreError);
+    }
+}
+
 TEST(DstRuleDates, WeekdayOfTheMonth) {
     const struct {
         const char* name;

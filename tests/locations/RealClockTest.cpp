@@ -44,11 +44,14 @@ TEST(LocalDayOf, ChangeDaysLastTwentyThreeOrTwentyFiveHoursAndSayWhereTheClockMo
         {"SydneyBack", Sydney(), 2026, 4, 5, 25, true, false, 3, 2},
         {"SydneyForward", Sydney(), 2026, 10, 4, 23, true, true, 2, 3},
         {"SydneyWinter", Sydney(), 2026, 6, 1, 24, false, false, 0, 0},
+        {"SydneySummer", Sydney(), 2026, 1, 1, 24, false, false, 0, 0},
+        {"NewYorkWinterNewYear", NewYork(), 2027, 1, 1, 24, false, false, 0, 0},
     };
     for (const auto& c : cases) {
         const LocalDay day = LocalDayOf(c.clock, DateSerial(c.year, c.month, c.day));
         EXPECT_EQ(day.end - day.start, static_cast<UnixSeconds>(c.hours * 3600)) << c.name;
         EXPECT_EQ(day.hasChange, c.hasChange) << c.name;
+        EXPECT_EQ(day.summerAtStart, LocalClockAt(c.clock, day.start).summer) << c.name;
         if (c.hasChange) {
             EXPECT_EQ(day.forward, c.forward) << c.name;
             EXPECT_EQ(day.changeFromHour, c.fromHour) << c.name;
