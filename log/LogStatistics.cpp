@@ -248,8 +248,11 @@ LogStatistics ComputeStatistics(const std::vector<OutingEntries>& entries,
     LogStatistics statistics;
     std::array<long long, 4> bandMinutes{};
     std::array<long long, 4> tideCatches{};
-    // Whether each place (by its stored record) has a tide station, asked once.
+    // Whether each place (by its stored record) has a tide station, asked once; the
+    // timed catches there, asked together at the end.
     std::map<std::string, bool> tidePlaces;
+    std::vector<TideQuery> tideQueries;
+    std::vector<long long> tideCounts;
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const auto [place, serial] = outingDays[i];
         const OutingEntries& outing = entries[i];
@@ -324,12 +327,9 @@ LogStatistics ComputeStatistics(const std::vector<OutingEntries>& entries,
                 .catches += entry.count;
             if (tidesHere) {
                 // A catch after midnight of an outing that runs past it is on the next day.
-                const std::optional<double> fromTurn = options.tides->MinutesFromTurn(
-                    outing.outing.record, serial + (nextDay ? 1 : 0), minute % kMinutesPerDay);
-                if (fromTurn) {
-                    tideCatches[static_cast<std::size_t>(TideBand(*fromTurn))] += entry.count;
-                    statistics.tideCatches += entry.count;
-                }
+                tideQueries.push_back(
+                    {&outing.outing.record, serial + (nextDay ? 1 : 0), minute % kMinutesPerDay});
+                tideCounts.push_back(entry.count);
             }
         }
         int from = start;
@@ -361,6 +361,14 @@ LogStatistics ComputeStatistics(const std::vector<OutingEntries>& entries,
         row.hoursShare = Fraction(bandMinutes[i], statistics.minutesFished);
     }
     if (options.tides != nullptr) {
+        const std::vector<std::optional<double>> fromTurn =
+            options.tides->MinutesFromTurns(tideQueries, threads);
+        for (std::size_t i = 0; i < fromTurn.size() && i < tideCounts.size(); ++i) {
+            if (fromTurn[i]) {
+                tideCatches[static_cast<std::size_t>(TideBand(*fromTurn[i]))] += tideCounts[i];
+                statistics.tideCatches += tideCounts[i];
+            }
+        }
         statistics.byTide.emplace();
         for (std::size_t i = 0; i < tideCatches.size(); ++i) {
             (*statistics.byTide)[i] = {tideCatches[i],

@@ -34,17 +34,25 @@ inline constexpr std::array<std::string_view, 8> kMoonPhaseNames = {
 inline constexpr std::array<std::string_view, 4> kTideBandNames = {"0-1", "1-2", "2-3", "3+"};
 inline constexpr std::array<int, 3> kTideBandUpperMinutes = {60, 120, 180};
 
+/// A catch's moment for the tide chart: when the clock of the place of `record` (UTF-8
+/// location record) reads `minuteOfDay` on `date`.
+struct TideQuery {
+    const std::string* record = nullptr;
+    DaySerial date = 0;
+    int minuteOfDay = 0;
+};
+
 /// The tide at a catch, for the tide chart (LogTides.h gives it from the tide stations).
 class TideStageSource {
   public:
     virtual ~TideStageSource() = default;
     /// Whether the place of `record` (UTF-8 location record) has a tide station.
     virtual bool HasStation(const std::string& record) const = 0;
-    /// Minutes from the nearest high or low water at the place of `record` when its clock
-    /// reads `minuteOfDay` on `date`; nothing when the place has no tide station or the
-    /// tide tables do not reach the date.
-    virtual std::optional<double> MinutesFromTurn(const std::string& record, DaySerial date,
-                                                  int minuteOfDay) const = 0;
+    /// For each query, the minutes from the nearest high or low water; nothing when the
+    /// place has no tide station or the tide tables do not reach the date. Asked once for
+    /// all catches, so that the work can be shared out over `threads`.
+    virtual std::vector<std::optional<double>> MinutesFromTurns(
+        const std::vector<TideQuery>& queries, int threads) const = 0;
 };
 
 struct StatisticsOptions {

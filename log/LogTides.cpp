@@ -1,8 +1,9 @@
 #include "log/LogTides.h"
 
 #include <algorithm>
-#include <cmath>
-#include <limits>
+#include <atomic>
+#include <thread>
+#include <utility>
 
 #include "locations/Encoding.h"
 #include "locations/PlaceValues.h"
@@ -14,7 +15,12 @@ namespace quintrel::logbook {
 
 namespace {
 
-constexpr std::int64_t kSecondsPerDay = 86400;
+// How far from a catch highs and lows are looked for: further than any two follow each
+// other, so the nearest is always found; a catch with none that near is in the last band.
+constexpr std::int64_t kReach = 13 * 3600;
+// The longest stretch of catches whose highs and lows are computed together.
+constexpr std::int64_t kLongestStretch = 2 * 86400;
+constexpr std::size_t kNoStretch = static_cast<std::size_t>(-1);
 
 std::int64_t FloorDiv(std::int64_t value, std::int64_t by) {
     return value / by - (value % by < 0 ? 1 : 0);
@@ -28,7 +34,7 @@ std::int64_t RoundedToMinute(std::int64_t utc) {
 }  // namespace
 
 struct LogTideStages::Place {
-    std::string record;  // Windows-1252, as the place list holds it; PlaceTexts points here
+    std::string record;  // Windows-1252, as the place list holds it
     std::optional<tides::TideStation> station;
     PlaceClock clock;
 };
@@ -65,43 +71,103 @@ const LogTideStages::Place& LogTideStages::PlaceOf(const std::string& record) co
     return place;
 }
 
-const std::vector<std::int64_t>& LogTideStages::TurnsOn(const tides::TideStation& station,
-                                                        std::int64_t day) const {
-    auto& days = turns_[{station.file, station.record}];
-    auto [slot, added] = days.try_emplace(day);
-    if (added) {
-        for (const tides::TideExtreme& extreme :
-             database_->Extremes(station, day * kSecondsPerDay, (day + 1) * kSecondsPerDay)) {
-            slot->second.push_back(RoundedToMinute(extreme.utc));
-        }
-    }
-    return slot->second;
-}
-
 bool LogTideStages::HasStation(const std::string& record) const {
     return PlaceOf(record).station.has_value();
 }
 
-std::optional<double> LogTideStages::MinutesFromTurn(const std::string& record, DaySerial date,
-                                                     int minuteOfDay) const {
-    const Place& place = PlaceOf(record);
-    if (!place.station) {
-        return std::nullopt;
-    }
-    const std::int64_t instant = InstantOfReading(place.clock, date, minuteOfDay);
-    // Highs and lows follow each other within a day even where there is one tide a day,
-    // so the day of the catch and the days either side hold the nearest one.
-    const std::int64_t day = FloorDiv(instant, kSecondsPerDay);
-    std::int64_t nearest = std::numeric_limits<std::int64_t>::max();
-    for (std::int64_t d = day - 1; d <= day + 1; ++d) {
-        for (const std::int64_t turn : TurnsOn(*place.station, d)) {
-            nearest = std::min(nearest, turn > instant ? turn - instant : instant - turn);
+std::vector<std::optional<double>> LogTideStages::MinutesFromTurns(
+    const std::vector<TideQuery>& queries, int threads) const {
+    // Each query's station and instant; the catches of an outing, one after another, share
+    // one stretch of highs and lows from kReach before the first to kReach after the last.
+    struct Stretch {
+        const tides::TideStation* station = nullptr;
+        std::int64_t first = 0;
+        std::int64_t last = 0;
+        std::vector<std::int64_t> turns;
+    };
+    std::vector<Stretch> stretches;
+    std::vector<std::int64_t> instants(queries.size());
+    std::vector<std::size_t> stretchOf(queries.size(), kNoStretch);
+    const Place* lastPlace = nullptr;
+    DaySerial lastDate = 0;
+    LocalDay localDay;
+    for (std::size_t i = 0; i < queries.size(); ++i) {
+        const Place& place = PlaceOf(*queries[i].record);
+        if (!place.station) {
+            continue;
         }
+        const auto [firstYear, lastYear] = database_->Years(*place.station);
+        const int year = DateFromSerial(queries[i].date).year;
+        if (year < firstYear || year > lastYear) {
+            continue;  // beyond the tide tables
+        }
+        try {
+            if (&place != lastPlace || queries[i].date != lastDate) {
+                localDay = LocalDayOf(place.clock, queries[i].date);
+                lastPlace = &place;
+                lastDate = queries[i].date;
+            }
+            // A day without a clock change reads each minute 60 seconds after the last.
+            instants[i] =
+                localDay.hasChange
+                    ? InstantOfReading(place.clock, queries[i].date, queries[i].minuteOfDay)
+                    : localDay.start + std::int64_t{queries[i].minuteOfDay} * 60;
+        } catch (const std::exception&) {
+            lastPlace = nullptr;
+            continue;  // a date beyond the clock's arithmetic has no tides either
+        }
+        const std::int64_t instant = instants[i];
+        if (stretches.empty() || stretches.back().station != &*place.station ||
+            std::max(instant, stretches.back().last) - std::min(instant, stretches.back().first) >
+                kLongestStretch) {
+            stretches.push_back({&*place.station, instant, instant, {}});
+        }
+        Stretch& stretch = stretches.back();
+        stretch.first = std::min(stretch.first, instant);
+        stretch.last = std::max(stretch.last, instant);
+        stretchOf[i] = stretches.size() - 1;
     }
-    if (nearest == std::numeric_limits<std::int64_t>::max()) {
-        return std::nullopt;  // beyond the years of the tide tables
+
+    // The stretches, computed by `threads` workers; each writes only its own.
+    std::atomic<std::size_t> next{0};
+    const auto compute = [&] {
+        for (std::size_t i = next++; i < stretches.size(); i = next++) {
+            Stretch& stretch = stretches[i];
+            try {
+                for (const tides::TideExtreme& extreme : database_->Extremes(
+                         *stretch.station, stretch.first - kReach, stretch.last + kReach + 1)) {
+                    stretch.turns.push_back(RoundedToMinute(extreme.utc));
+                }
+            } catch (const std::exception&) {
+                // A stretch the tables cannot give stays without highs and lows.
+            }
+        }
+    };
+    std::vector<std::thread> workers;
+    const int count =
+        std::clamp(threads, 1, static_cast<int>(std::max<std::size_t>(1, stretches.size())));
+    for (int i = 1; i < count; ++i) {
+        workers.emplace_back(compute);
     }
-    return static_cast<double>(nearest) / 60.0;
+    compute();
+    for (std::thread& worker : workers) {
+        worker.join();
+    }
+
+    std::vector<std::optional<double>> minutes(queries.size());
+    for (std::size_t i = 0; i < queries.size(); ++i) {
+        if (stretchOf[i] == kNoStretch) {
+            continue;
+        }
+        // Exact within kReach; a turn that far away is in the last band whatever it is.
+        std::int64_t nearest = kReach;
+        for (const std::int64_t turn : stretches[stretchOf[i]].turns) {
+            nearest =
+                std::min(nearest, turn > instants[i] ? turn - instants[i] : instants[i] - turn);
+        }
+        minutes[i] = static_cast<double>(nearest) / 60.0;
+    }
+    return minutes;
 }
 
 }  // namespace quintrel::logbook

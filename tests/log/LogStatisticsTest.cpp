@@ -54,11 +54,17 @@ class TableTides final : public TideStageSource {
     mutable std::vector<std::pair<DaySerial, int>> asked;
 
     bool HasStation(const std::string& record) const override { return stations.at(record); }
-    std::optional<double> MinutesFromTurn(const std::string&, DaySerial date,
-                                          int minuteOfDay) const override {
-        asked.emplace_back(date, minuteOfDay);
-        const auto found = minutes.find({date, minuteOfDay});
-        return found == minutes.end() ? std::nullopt : std::optional<double>(found->second);
+    std::vector<std::optional<double>> MinutesFromTurns(const std::vector<TideQuery>& queries,
+                                                        int) const override {
+        std::vector<std::optional<double>> answers;
+        for (const TideQuery& query : queries) {
+            EXPECT_TRUE(stations.at(*query.record));
+            asked.emplace_back(query.date, query.minuteOfDay);
+            const auto found = minutes.find({query.date, query.minuteOfDay});
+            answers.push_back(found == minutes.end() ? std::nullopt
+                                                     : std::optional<double>(found->second));
+        }
+        return answers;
     }
 };
 

@@ -17,6 +17,11 @@ const std::string kSeattle =
 const std::string kEllensburg =
     "1USA - Washington     Ellensburg       + 47  0-120 33-   81022103021111";
 
+std::optional<double> MinutesFromTurn(const LogTideStages& source, const std::string& record,
+                                      DaySerial date, int minuteOfDay) {
+    return source.MinutesFromTurns({{&record, date, minuteOfDay}}, 2).at(0);
+}
+
 std::shared_ptr<const tides::TideDatabase> XtideData() {
     static const std::shared_ptr<const tides::TideDatabase> data =
         tides::TideDatabase::Open({std::string(tides::kXtideDataFile)});
@@ -41,7 +46,8 @@ TEST(LogTideStages, MinutesFromTheTurnsTheTideTableShows) {
         const DaySerial day = DateSerial(2024, 7, 16);
         const std::vector<tides::PlaceTideEvent> events =
             tides::PlaceRecordTides(*data, *stations.chosen, kSeattle, day - 1, day + 1);
-        int checked = 0;
+        std::vector<TideQuery> queries;
+        std::vector<int> expected;
         for (const tides::PlaceTideEvent& event : events) {
             if (event.date != day) {
                 continue;
@@ -56,23 +62,28 @@ TEST(LogTideStages, MinutesFromTheTurnsTheTideTableShows) {
                     nearest = std::min(nearest, std::abs(static_cast<int>(other.date - day) * 1440 +
                                                          other.minuteOfDay - minute));
                 }
-                EXPECT_EQ(source.MinutesFromTurn(kSeattle, day, minute), nearest)
-                    << "kept '" << kept << "', minute " << minute;
-                ++checked;
+                queries.push_back({&kSeattle, day, minute});
+                expected.push_back(nearest);
             }
         }
-        EXPECT_GT(checked, 12);
+        ASSERT_GT(queries.size(), 12u);
+        const std::vector<std::optional<double>> answers = source.MinutesFromTurns(queries, 2);
+        ASSERT_EQ(answers.size(), queries.size());
+        for (std::size_t i = 0; i < queries.size(); ++i) {
+            EXPECT_EQ(answers[i], expected[i])
+                << "kept '" << kept << "', minute " << queries[i].minuteOfDay;
+        }
     }
 }
 
 TEST(LogTideStages, NoStationOrNoTablesGiveNothing) {
     const LogTideStages source(XtideData(), nullptr);
     EXPECT_FALSE(source.HasStation(kEllensburg));
-    EXPECT_EQ(source.MinutesFromTurn(kEllensburg, DateSerial(2024, 7, 16), 600), std::nullopt);
+    EXPECT_EQ(MinutesFromTurn(source, kEllensburg, DateSerial(2024, 7, 16), 600), std::nullopt);
     EXPECT_FALSE(source.HasStation("not a place record"));
     // Seattle in a year beyond the file's tables.
     ASSERT_TRUE(source.HasStation(kSeattle));
-    EXPECT_EQ(source.MinutesFromTurn(kSeattle, DateSerial(2150, 7, 16), 600), std::nullopt);
+    EXPECT_EQ(MinutesFromTurn(source, kSeattle, DateSerial(2150, 7, 16), 600), std::nullopt);
 }
 
 }  // namespace
