@@ -916,9 +916,9 @@ void dlgLog::cmdCharts_Click() {
         // the nearest.
         std::optional<LogTideStages> tideStages;
         if (services_.tideData) {
-            if (std::shared_ptr<const tides::TideDatabase> data = services_.tideData();
-                data && !data->Empty()) {
-                tideStages.emplace(std::move(data), [this](const std::string& record) {
+            if (std::shared_ptr<const tides::TideDatabase> stations = services_.tideData();
+                stations && !stations->Empty()) {
+                tideStages.emplace(std::move(stations), [this](const std::string& record) {
                     return LoadKeptStation(*services_.settings, record);
                 });
                 options.tides = &*tideStages;

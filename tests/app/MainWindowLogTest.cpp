@@ -189,6 +189,38 @@ class MainWindowLogTest : public QObject {
         dlgLogCharts* charts = log->ChartsWindow();
         QVERIFY(charts->Charts()[2] != nullptr);
         QVERIFY(charts->Summary().startsWith("From 9 outings and 9 catches"));
+        // Sydney has tide stations: the tide chart rests on every timed catch.
+        QVERIFY(charts->Charts()[3] != nullptr);
+        QVERIFY(charts->Charts()[3]->chart()->title().contains("9 catches with a time"));
+        QVERIFY(charts->TideNote().isEmpty());
+
+        // Paris has none within 100 km: no tide chart, and the window says why.
+        log->findChild<QComboBox*>("cboFilterKind")->setCurrentIndex(0);
+        Outing paris;
+        paris.date = "2026-03-20";
+        paris.record = PlaceRecord(1);
+        log->Database().AddOuting(paris);
+        log->findChild<QPushButton*>("cmdCharts")->click();
+        QVERIFY(log->ChartsWindow()->TideNote().contains("within 100 km of France (Paris)"));
+    }
+
+    void import_takes_places_as_the_command_line_does() {
+        dlgLog* log = OpenLog();
+        const QString csv = harness.PathOf("season.csv");
+        // Part of a name, any case, picks the one place holding it, as --place does.
+        WriteWholeFile(csv,
+                       "Date,Time,Place,Species\r\n2026-03-01,06:00,sydney,Bream\r\n"
+                       "2026-03-02,06:00,Boston,Bass\r\n");
+        harness.openDialog.script = {csv};
+        log->findChild<QPushButton*>("cmdImport")->click();
+        QCOMPARE(log->Database().Totals().outings, 2);
+        QCOMPARE(log->Database().Entries().front().outing.record, PlaceRecord(0));
+        // A text several places hold is refused, naming them, and nothing is imported.
+        WriteWholeFile(csv, "Date,Time,Place,Species\r\n2026-03-03,06:00,a,Bream\r\n");
+        harness.openDialog.script = {csv};
+        log->findChild<QPushButton*>("cmdImport")->click();
+        QVERIFY(harness.messages.shown.back().text.contains("Several places match \"a\""));
+        QCOMPARE(log->Database().Totals().outings, 2);
     }
 
     void a_damaged_log_is_refused_and_kept() {
