@@ -4,6 +4,8 @@
 // damaged log is refused and kept. The log's rules are tested in the core.
 
 #include <QApplication>
+#include <QChart>
+#include <QChartView>
 #include <QDateEdit>
 #include <QDir>
 #include <QLineEdit>
