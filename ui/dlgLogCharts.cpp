@@ -62,9 +62,11 @@ QChartView* BarChart(const QString& title, const QStringList& categories,
     chart->addAxis(categoryAxis, Qt::AlignBottom);
     series->attachAxis(categoryAxis);
     auto* valueAxis = new QValueAxis;
+    // Round steps (0, 2, 4, ...) with room above the highest bar for its label.
     valueAxis->setRange(0, highest > 0 ? highest * 1.15 : 1);
+    valueAxis->applyNiceNumbers();
     valueAxis->setTitleText(valueTitle);
-    valueAxis->setLabelFormat(QStringLiteral("%.2g"));
+    valueAxis->setLabelFormat(QStringLiteral("%g"));
     chart->addAxis(valueAxis, Qt::AlignLeft);
     series->attachAxis(valueAxis);
     chart->legend()->setVisible(sets.size() > 1);
@@ -83,9 +85,12 @@ QString Latin1(std::string_view text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// A category's name over its count, on two lines so that eight of them fit side by side.
+// A category's name a word a line over its count, so that eight of them fit side by side
+// and none is cut short or left out.
 QString TwoLines(const QString& name, const QString& count) {
-    return name + QStringLiteral("<br>(") + count + QStringLiteral(")");
+    QString words = name;
+    words.replace(QLatin1Char(' '), QStringLiteral("<br>"));
+    return words + QStringLiteral("<br>(") + count + QStringLiteral(")");
 }
 
 }  // namespace
@@ -127,7 +132,7 @@ dlgLogCharts::dlgLogCharts(const LogStatistics& statistics, SaveFileDialog& save
         QList<qreal> hourShare;
         for (std::size_t i = 0; i < kMinuteBandNames.size(); ++i) {
             const MinutesRow& row = statistics_.byMinutes[i];
-            bands << TwoLines(Latin1(kMinuteBandNames[i]) + QStringLiteral(" min"),
+            bands << TwoLines(Latin1(kMinuteBandNames[i]) + QStringLiteral("\u00a0min"),
                               Plural(row.catches, "catch", "catches"));
             catchShare << row.share * 100.0;
             hourShare << row.hoursShare * 100.0;
@@ -160,7 +165,7 @@ dlgLogCharts::dlgLogCharts(const LogStatistics& statistics, SaveFileDialog& save
             QList<qreal> tideShare;
             for (std::size_t i = 0; i < kTideBandNames.size(); ++i) {
                 const TideRow& row = (*statistics_.byTide)[i];
-                hours << TwoLines(Latin1(kTideBandNames[i]) + QStringLiteral(" h"),
+                hours << TwoLines(Latin1(kTideBandNames[i]) + QStringLiteral("\u00a0h"),
                                   Plural(row.catches, "catch", "catches"));
                 tideShare << row.share * 100.0;
             }
@@ -205,7 +210,8 @@ dlgLogCharts::dlgLogCharts(const LogStatistics& statistics, SaveFileDialog& save
     buttons->addWidget(close);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
     layout->addLayout(buttons);
-    resize(900, 1000);
+    // Two charts at a time on a screen of 768 lines; the rest scroll.
+    resize(900, 740);
 }
 
 QString dlgLogCharts::Summary() const {
