@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QSpinBox>
 #include <QTableView>
+#include <QTest>
 #include <QTimer>
 #include <functional>
 
@@ -158,6 +159,31 @@ class MainWindowLogTest : public QObject {
         QCOMPARE(log->Database().CatchesOf(id), catches);
         QCOMPARE(log->ChosenOuting(), id);
         QVERIFY(!log->findChild<QPushButton*>("cmdUndo")->isEnabled());
+    }
+
+    // Dates typed as they are written, and places found by part of their name.
+    void outing_form_takes_dates_and_places_as_typed() {
+        const std::vector<std::string> records = {PlaceRecord(0), PlaceRecord(4)};
+        dlgLogOuting form(Outing{}, records, harness.messages);
+        auto* date = form.findChild<QDateEdit*>("dtpDate");
+        const std::pair<const char*, QDate> dates[] = {{"2026-11-01", QDate(2026, 11, 1)},
+                                                       {"2025-3-7", QDate(2025, 3, 7)},
+                                                       {"20261224", QDate(2026, 12, 24)}};
+        for (const auto& [typed, expected] : dates) {
+            date->setDate(QDate(2020, 1, 15));
+            date->setSelectedSection(QDateTimeEdit::YearSection);
+            QTest::keyClicks(date, QString::fromLatin1(typed));
+            QCOMPARE(date->date(), expected);
+        }
+        auto* place = form.findChild<QComboBox*>("cboPlace");
+        const std::pair<const char*, std::string> places[] = {
+            {"usa (BOSTON)", PlaceRecord(4)},
+            {"Australia (Sydney)", PlaceRecord(0)},
+            {"Atlantis", std::string()}};
+        for (const auto& [typed, record] : places) {
+            place->setEditText(QString::fromLatin1(typed));
+            QCOMPARE(form.Value().record, record);
+        }
     }
 
     void filter_narrows_the_list() {
