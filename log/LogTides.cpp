@@ -15,9 +15,10 @@ namespace quintrel::logbook {
 
 namespace {
 
-// How far from a catch highs and lows are looked for: further than any two follow each
-// other, so the nearest is always found; a catch with none that near is in the last band.
-constexpr std::int64_t kReach = 13 * 3600;
+// How far from a catch highs and lows are looked for: beyond the last band's lower edge
+// (3 hours), so every catch nearer than that to one finds it; a catch with none that near
+// is in the last band whatever the distance.
+constexpr std::int64_t kReach = 4 * 3600;
 // The longest stretch of catches whose highs and lows are computed together.
 constexpr std::int64_t kLongestStretch = 2 * 86400;
 constexpr std::size_t kNoStretch = static_cast<std::size_t>(-1);
@@ -159,7 +160,7 @@ std::vector<std::optional<double>> LogTideStages::MinutesFromTurns(
         if (stretchOf[i] == kNoStretch) {
             continue;
         }
-        // Exact within kReach; a turn that far away is in the last band whatever it is.
+        // Exact within kReach; further is the last band whatever the distance.
         std::int64_t nearest = kReach;
         for (const std::int64_t turn : stretches[stretchOf[i]].turns) {
             nearest =

@@ -17,8 +17,9 @@ namespace quintrel::logbook {
 /// those within 100 km, else the nearest); a catch's time is read on the place's real
 /// clock and set against the instants of the station's highs and lows, rounded to the
 /// minute as the tide table shows them. The highs and lows are computed for each outing's
-/// stretch of catches, the stretches shared out over the threads. A catch more than 13
-/// hours from any high or low water is given as 13 hours (it is in the last band).
+/// stretch of catches, the stretches shared out over the threads. A catch more than 4
+/// hours from any high or low water is given as 4 hours: it is in the last band ("3+")
+/// however far it is.
 class LogTideStages final : public TideStageSource {
   public:
     /// `keptId` gives the kept station id of a place list record (Windows-1252); null or
