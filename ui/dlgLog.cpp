@@ -816,7 +816,7 @@ void dlgLog::cmdImport_Click() {
     }
     FillPlaceFilter();
     ApplyFilter();
-    services_.messages->Exclamation(QStringLiteral("Import CSV"),
+    services_.messages->Information(QStringLiteral("Import CSV"),
                                     QStringLiteral("Imported %1 catches in %2 outings.")
                                         .arg(imported.catchEntries)
                                         .arg(imported.outings.size()),

@@ -243,6 +243,7 @@ class MainWindowLogTest : public QObject {
         log->findChild<QPushButton*>("cmdImport")->click();
         QCOMPARE(log->Database().Totals().outings, 2);
         QCOMPARE(log->Database().Entries().front().outing.record, PlaceRecord(0));
+        QCOMPARE(harness.messages.shown.back().kind, RecordingMessageBoxes::Kind::Information);
         // A text several places hold is refused, naming them, and nothing is imported.
         WriteWholeFile(csv, "Date,Time,Place,Species\r\n2026-03-03,06:00,a,Bream\r\n");
         harness.openDialog.script = {csv};
