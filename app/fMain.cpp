@@ -40,7 +40,10 @@ Widget* Named(Widget* widget, const char* name) {
 }  // namespace
 
 fMain::fMain(const MainWindowServices& services, QWidget* parent)
-    : QWidget(parent), services_(services), cdPrintSetup(*services.cdPrintSetup) {
+    : QWidget(parent),
+      services_(services),
+      cdPrintSetup(*services.cdPrintSetup),
+      textScale_(DesktopTextScale()) {
     setObjectName(QStringLiteral("fMain"));
     setWindowTitle(QStringLiteral("Quintrel"));
     BuildControls();
@@ -54,39 +57,39 @@ fMain::~fMain() = default;
 
 void fMain::BuildControls() {
     // The window's standard font: Liberation Sans has the metrics of the sans-serif font
-    // the layout was drawn with, so the captions fit their buttons.
-    QFont standard(QStringLiteral("Liberation Sans"));
-    standard.setPointSizeF(8.25);
-    setFont(standard);
+    // the layout was drawn with, so the captions fit their buttons. A larger desktop font
+    // grows it and the top row alike (the report's toolbar follows the desktop font).
+    setFont(ScaledDesignFont(QStringLiteral("Liberation Sans"), 8.25, textScale_));
 
     // Client area at design size: 9180 x 3900 twips.
-    setMinimumSize(TwipsToPixels(kMinWindowWidth - kFrameWidth),
-                   TwipsToPixels(kMinWindowHeight - kFrameHeight));
+    setMinimumSize(TwipsToPixels(MinWindowWidth(textScale_) - kFrameWidth),
+                   TwipsToPixels(MinWindowHeight(textScale_) - kFrameHeight));
     resize(minimumSize());
 
     arvReport = Named(new ReportViewer(this), "arvReport");
-    arvReport->setGeometry(TwipsRect(0, 405, 9150, 3480));
-    // The zoom to start with; from then on the user's choice stays across calculations.
-    arvReport->SetZoom(75);
+    arvReport->setGeometry(TwipsRect(0, 405, 9150, 3480, textScale_));
+    // A whole page to start with (no smaller than reads well); from then on the user's
+    // choice stays across calculations.
+    arvReport->SetFit(ReportViewer::ZoomFit::Page);
 
     lblDate = Named(new QLabel(QStringLiteral("&Month:"), this), "lblDate");
-    lblDate->setGeometry(TwipsRect(45, 90, 510, 195));
+    lblDate->setGeometry(TwipsRect(45, 90, 510, 195, textScale_));
 
     cboMonth = Named(new QComboBox(this), "cboMonth");
     cboMonth->setEditable(true);
     cboMonth->setInsertPolicy(QComboBox::NoInsert);
     cboMonth->setMaxVisibleItems(12);  // the whole year without scrolling
-    cboMonth->setGeometry(TwipsRect(585, 45, 1365, 315));
+    cboMonth->setGeometry(TwipsRect(585, 45, 1365, 315, textScale_));
     lblDate->setBuddy(cboMonth);
     // An editable list reads out its text as its name; say what the box is instead.
     cboMonth->setAccessibleName(QStringLiteral("Month"));
     cboMonth->lineEdit()->setAccessibleName(QStringLiteral("Month"));
 
     lblYr = Named(new QLabel(QStringLiteral("&Year:"), this), "lblYr");
-    lblYr->setGeometry(TwipsRect(2025, 90, 375, 195));
+    lblYr->setGeometry(TwipsRect(2025, 90, 375, 195, textScale_));
 
     txtYear = Named(new QLineEdit(this), "txtYear");
-    txtYear->setGeometry(TwipsRect(2430, 45, 540, 285));
+    txtYear->setGeometry(TwipsRect(2430, 45, 540, 285, textScale_));
     txtYear->setToolTip(QStringLiteral("Year: Up and Down change it, Enter shows it"));
     lblYr->setBuddy(txtYear);
 
@@ -99,7 +102,7 @@ void fMain::BuildControls() {
         spin->setToolTip(tip);
         spin->setFocusPolicy(Qt::TabFocus);
         spin->setAutoRepeat(true);
-        spin->setGeometry(TwipsRect(left, 45, kSpinButtonWidth, 330));
+        spin->setGeometry(TwipsRect(left, 45, kSpinButtonWidth, 330, textScale_));
         return spin;
     };
     lblMinus = spinButton("lblMinus", QStringLiteral("-"), QStringLiteral("Decrease year (Down)"),
@@ -114,7 +117,7 @@ void fMain::BuildControls() {
         auto* push = Named(new QPushButton(caption, this), name);
         // Enter works on the button that has the focus, as Space does.
         push->setAutoDefault(true);
-        push->setGeometry(TwipsRect(left, 45, width, 330));
+        push->setGeometry(TwipsRect(left, 45, width, 330, textScale_));
         return push;
     };
     cmdPlace = button("cmdPlace", QStringLiteral("&Place"), kPlaceButtonLeft, 645);
@@ -122,7 +125,7 @@ void fMain::BuildControls() {
     cboPlaces = Named(new QComboBox(this), "cboPlaces");
     cboPlaces->setEditable(true);
     cboPlaces->setInsertPolicy(QComboBox::NoInsert);
-    cboPlaces->setGeometry(TwipsRect(kPlacesLeft, 45, 2310, 315));
+    cboPlaces->setGeometry(TwipsRect(kPlacesLeft, 45, 2310, 315, textScale_));
     cboPlaces->setAccessibleName(QStringLiteral("Place"));
     cboPlaces->lineEdit()->setAccessibleName(QStringLiteral("Place"));
 
@@ -227,7 +230,8 @@ bool fMain::Form_Load() {
 
     FillMonthList();
     firstRun_ = FirstRunState(services_.thisMonth(), services_.thisYear(), AvailableTwips().width(),
-                              AvailableTwips().height());
+                              AvailableTwips().height(), 0, textScale_);
+    const bool sizeSaved = WindowWidthSaved(*services_.settings);
     LoadSettings(*services_.settings, firstRun_, state_, places_.LocationIndex);
     if (!LoadLocations(true)) {
         return false;
@@ -247,10 +251,24 @@ bool fMain::Form_Load() {
 
     loading_ = false;
     CalculateMonth(false);
+    if (!sizeSaved) {
+        WidenForTools();
+    }
     UpdateTidesMenu();  // the Tides button's tip says whether a program is chosen
     cboMonth->setFocus(Qt::OtherFocusReason);  // Tab then follows the order of use
     CentreOnScreen();
     return true;
+}
+
+void fMain::WidenForTools() {
+    // The report's tools join the toolbar with the first table; a first window shows them
+    // all when the desktop is wide enough.
+    const int tools = arvReport->ToolBar()->sizeHint().width();
+    firstRun_ = FirstRunState(services_.thisMonth(), services_.thisYear(), AvailableTwips().width(),
+                              AvailableTwips().height(), tools * kTwipsPerPixel, textScale_);
+    if (firstRun_.WindowWidth > OuterWidthTwips()) {
+        SetOuterWidthTwips(firstRun_.WindowWidth);
+    }
 }
 
 void fMain::KeepSavedSizeOnTheDesktop() {
@@ -357,13 +375,13 @@ std::int32_t fMain::OuterHeightTwips() const {
 }
 
 void fMain::SetOuterWidthTwips(std::int32_t width) {
-    const std::int32_t clamped = std::max(width, kMinWindowWidth);
+    const std::int32_t clamped = std::max(width, MinWindowWidth(textScale_));
     resize(TwipsToPixels(clamped - kFrameWidth), height());
     Form_Resize();
 }
 
 void fMain::SetOuterHeightTwips(std::int32_t height) {
-    const std::int32_t clamped = std::max(height, kMinWindowHeight);
+    const std::int32_t clamped = std::max(height, MinWindowHeight(textScale_));
     resize(width(), TwipsToPixels(clamped - kFrameHeight));
     Form_Resize();
 }
@@ -372,7 +390,7 @@ void fMain::Form_Resize() {
     if (isMinimized()) {
         return;
     }
-    const MainLayout layout = LayoutForSize(OuterWidthTwips(), OuterHeightTwips());
+    const MainLayout layout = LayoutForSize(OuterWidthTwips(), OuterHeightTwips(), textScale_);
     if (layout.windowWidth != OuterWidthTwips() || layout.windowHeight != OuterHeightTwips()) {
         resize(TwipsToPixels(layout.windowWidth - kFrameWidth),
                TwipsToPixels(layout.windowHeight - kFrameHeight));

@@ -190,6 +190,9 @@ class fMain : public QWidget {
     void BuildLogButton();
     void cmdLog_Click();
 
+    /// A first window (no saved size) widened, within the desktop, to show every tool of
+    /// the report's toolbar.
+    void WidenForTools();
     void CentreOnScreen();
     /// The primary screen's available size in twips.
     QSize AvailableTwips() const;
@@ -224,6 +227,9 @@ class fMain : public QWidget {
     MainWindowServices services_;
     /// The shared save-file dialog of the exports and the tide set-up.
     SaveFileDialog& cdPrintSetup;
+    /// How much larger than the design's the desktop's text is (1 at the usual font): the
+    /// top row's font, places and sizes grow by it.
+    double textScale_ = 1.0;
     AppState state_;
     /// What a first run starts with; also stands in for a saved size beyond the desktop.
     AppState firstRun_;

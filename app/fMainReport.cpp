@@ -68,27 +68,35 @@ void fMain::ShowReport(MonthTable table) {
     table_ = std::move(table);
     tableRecord_ = SelectedRecord();
     if (toolbarPending_) {
+        // Short captions keep every tool in view at the first window's size; the tools keep
+        // their full names (what a screen reader says, and what a click is told by), and
+        // the tips give the full name and the shortcut.
         QAction* pdf = arvReport->InsertTool(3, kPdfExportTool);
+        pdf->setIconText(QStringLiteral("PDF"));
         pdf->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
-        pdf->setToolTip(QStringLiteral("Export the report as a PDF file (Ctrl+E)"));
+        pdf->setToolTip(QStringLiteral("PDF Export: the report as a PDF file (Ctrl+E)"));
         QAction* csv = arvReport->InsertTool(4, kCsvExportTool);
+        csv->setIconText(QStringLiteral("CSV"));
         csv->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E));
-        csv->setToolTip(QStringLiteral("Export the table as a CSV file (Ctrl+Shift+E)"));
+        csv->setToolTip(QStringLiteral("CSV Export: the table as a CSV file (Ctrl+Shift+E)"));
         QAction* calendar = arvReport->InsertTool(5, kCalendarExportTool);
+        calendar->setIconText(QStringLiteral("Calendar"));
         calendar->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
         calendar->setToolTip(
-            QStringLiteral("Export the periods and good days to a calendar (Ctrl+L)"));
+            QStringLiteral("Calendar Export: the periods and good days to a calendar (Ctrl+L)"));
         QAction* tides = arvReport->InsertTool(6, kTideTableTool);
         tides->setObjectName(QStringLiteral("toolTideTable"));
         tides->setToolTip(QStringLiteral(
-            "High and low waters of a station near the place for this month (not for navigation)"));
+            "Tide Table: high and low waters of a station near the place for this month (not "
+            "for navigation)"));
         QAction* transit = arvReport->InsertTool(7, kTransitTool);
         transit->setObjectName(QStringLiteral("miTransit"));
+        transit->setIconText(QStringLiteral("Transits"));
         transit->setCheckable(true);
         transit->setChecked(ChosenMonthOptions().transitPeriods);
         transit->setToolTip(
-            QStringLiteral("Activity times from the moon's transits: majors when it is highest "
-                           "and lowest, minors at moonrise and moonset"));
+            QStringLiteral("Transit Times: activity times from the moon's transits, majors when "
+                           "it is highest and lowest, minors at moonrise and moonset"));
         connect(transit, &QAction::toggled, this, [this](bool on) {
             SaveTransitPeriods(*services_.settings, on);
             CalculateMonth(true);

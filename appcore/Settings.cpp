@@ -25,7 +25,15 @@ void WriteText(SettingsStore& store, const char* key, const std::string& text) {
     store.Write(kSettingsApplication, kSettingsSection, key, text);
 }
 
+constexpr const char* kWidthKey = "Width";
+
 }  // namespace
+
+bool WindowWidthSaved(SettingsStore& store) {
+    using Int32 = std::numeric_limits<std::int32_t>;
+    const std::string text = store.Read(kSettingsApplication, kSettingsSection, kWidthKey, "");
+    return TryReadWholeNumber(text, Int32::min(), Int32::max()).has_value();
+}
 
 void LoadSettings(SettingsStore& store, AppState& state, std::int16_t& locationIndex) {
     LoadSettings(store, AppState{}, state, locationIndex);
@@ -42,7 +50,7 @@ void LoadSettings(SettingsStore& store, const AppState& defaults, AppState& stat
                                                        Int16::min(), Int16::max());
     // -1 means "no place"; a position beyond the list is corrected when the list is filled.
     locationIndex = ReadStoredNumber<std::int16_t>(store, "Index", -1, -1, Int16::max());
-    state.WindowWidth = ReadStoredNumber<std::int32_t>(store, "Width", defaults.WindowWidth,
+    state.WindowWidth = ReadStoredNumber<std::int32_t>(store, kWidthKey, defaults.WindowWidth,
                                                        Int32::min(), Int32::max());
     state.WindowHeight = ReadStoredNumber<std::int32_t>(store, "Height", defaults.WindowHeight,
                                                         Int32::min(), Int32::max());
@@ -55,7 +63,7 @@ void SaveSettings(SettingsStore& store, const AppState& state, std::int16_t loca
     WriteText(store, "Year", std::to_string(state.CurrentYear));
     WriteText(store, "Index", std::to_string(locationIndex));
     WriteText(store, "Height", std::to_string(state.WindowHeight));
-    WriteText(store, "Width", std::to_string(state.WindowWidth));
+    WriteText(store, kWidthKey, std::to_string(state.WindowWidth));
     WriteText(store, "Tides", state.TidesPath);
 }
 

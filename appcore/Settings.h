@@ -22,6 +22,9 @@ void LoadSettings(SettingsStore& store, const AppState& defaults, AppState& stat
                   std::int16_t& locationIndex);
 /// As above with the defaults of AppState (6, 2002, 9300, 4305 and empty).
 void LoadSettings(SettingsStore& store, AppState& state, std::int16_t& locationIndex);
+/// Whether the store keeps a window width LoadSettings can read: false on a first run (or
+/// when the width kept is not a number), when the window takes its first run's size.
+bool WindowWidthSaved(SettingsStore& store);
 
 /// Writes "Month", "Year", "Index", "Height", "Width" and "Tides", in that order, as plain
 /// decimal text (a leading "-" for negatives) and the path as it is.

@@ -20,6 +20,13 @@ inline QRect TwipsRect(std::int32_t left, std::int32_t top, std::int32_t width,
     return {TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width), TwipsToPixels(height)};
 }
 
+/// A design geometry in twips grown by a text scale, as logical pixels.
+inline QRect TwipsRect(std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height,
+                       double scale) {
+    return TwipsRect(ScaledTwips(left, scale), ScaledTwips(top, scale), ScaledTwips(width, scale),
+                     ScaledTwips(height, scale));
+}
+
 /// How much larger than the layouts were drawn for the desktop's text is: 1 for a 9-point
 /// font at 96 dots per inch or smaller, 1.5 for 14 points or for 9 points at 144 dpi.
 inline double DesktopTextScale() {
@@ -28,7 +35,17 @@ inline double DesktopTextScale() {
     const double dpi = screen != nullptr ? screen->logicalDotsPerInchY() : 96.0;
     const double pixels = font.pointSizeF() > 0 ? font.pointSizeF() * dpi / 72.0
                                                 : static_cast<double>(font.pixelSize());
-    return std::max(1.0, pixels / 12.0);
+    return TextScale(pixels);
+}
+
+/// A font of a twips design (`points` at 96 dots per inch) grown by a text scale: its
+/// height in pixels grows as the design's lengths do, whatever the screen's dots per inch.
+inline QFont ScaledDesignFont(const QString& family, double points, double scale) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const double dpi = screen != nullptr ? screen->logicalDotsPerInchY() : 96.0;
+    QFont font(family);
+    font.setPointSizeF(points * std::max(1.0, scale) * 96.0 / dpi);
+    return font;
 }
 
 /// Grows a window laid out in twips by `scale`: its controls' places and sizes (those of a

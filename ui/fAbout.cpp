@@ -90,7 +90,6 @@ fAbout::fAbout(QWidget* parent)
     imgWeb->setGeometry(TwipsRect(855, 3105 + kCreditRows, 3885, 195));
     // Quintrel has no address of its own: the README says how to report and share.
     const QString help = QStringLiteral("Help, reports, sharing places: README.md");
-    imgWeb->setPixmap(OneLinePicture(help, imgWeb->size(), devicePixelRatioF()));
     imgWeb->setAccessibleName(help);
 
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
@@ -102,6 +101,8 @@ fAbout::fAbout(QWidget* parent)
     connect(cmdOK, &QPushButton::clicked, this, &fAbout::cmdOK_Click);
 
     ScaleTwipsLayout(this, scale);
+    // Drawn at the label's final size, so that the line grows with the desktop's text too.
+    imgWeb->setPixmap(OneLinePicture(help, imgWeb->size(), devicePixelRatioF()));
     Form_Load();
 }
 

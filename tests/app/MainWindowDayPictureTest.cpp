@@ -13,6 +13,9 @@ using namespace quintrel::testing;
 
 namespace {
 
+// The desk's margin around the pages on the viewer's canvas, in pixels.
+constexpr int kPageGap = 6;
+
 // Where day line `row` of the report is drawn on the viewer's page canvas.
 QPoint DayLinePoint(ReportViewer& viewer, int row) {
     QWidget* canvas = viewer.findChild<QScrollArea*>()->widget();
@@ -21,9 +24,9 @@ QPoint DayLinePoint(ReportViewer& viewer, int row) {
         if (line.row == row) {
             const double scale = viewer.Zoom() / 100.0 * canvas->logicalDpiX() / 1440.0;
             const int pageWidth = static_cast<int>(viewer.Document().pageWidthTwips * scale);
-            const int left = std::max(16, (canvas->width() - pageWidth) / 2);
+            const int left = std::max(kPageGap, (canvas->width() - pageWidth) / 2);
             return {left + pageWidth / 2,
-                    16 + static_cast<int>((line.top + line.bottom) / 2 * scale)};
+                    kPageGap + static_cast<int>((line.top + line.bottom) / 2 * scale)};
         }
     }
     return {};

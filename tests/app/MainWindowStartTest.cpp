@@ -8,7 +8,9 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
+#include <QToolBar>
 #include <QToolButton>
+#include <algorithm>
 #include <cstdlib>
 
 #include "MainWindowHarness.h"
@@ -88,13 +90,18 @@ class MainWindowStartTest : public QObject {
         QVERIFY(window->height() >= std::min(720, available.height() - 27));
         QVERIFY(window->OuterWidthTwips() <= std::max(9300, available.width() * 15));
         QVERIFY(window->OuterHeightTwips() <= std::max(4305, available.height() * 15));
+        // A whole page at a readable zoom to start with, and every report tool in view when
+        // the desktop is wide enough for them.
+        QCOMPARE(Ui(*window).arvReport->Fit(), ReportViewer::ZoomFit::Page);
+        const int tools = Ui(*window).arvReport->ToolBar()->sizeHint().width();
+        QVERIFY(window->width() >= std::min(tools, available.width() - 8));
         window->show();
         window->close();
         QCOMPARE(harness.settings.Get("Month"), std::string("9"));
         QCOMPARE(harness.settings.Get("Year"), std::string("2026"));
         QCOMPARE(harness.settings.Get("Index"), std::string("0"));
         QCOMPARE(harness.settings.Get("Height"), std::to_string(FirstRun().WindowHeight));
-        QCOMPARE(harness.settings.Get("Width"), std::to_string(FirstRun().WindowWidth));
+        QCOMPARE(harness.settings.Get("Width"), std::to_string(window->OuterWidthTwips()));
         QCOMPARE(harness.settings.Get("Tides"), std::string(""));
         QCOMPARE(harness.thanksShown, 1);
     }
@@ -192,6 +199,63 @@ class MainWindowStartTest : public QObject {
         QCOMPARE(Ui(*window).txtYear->geometry(), QRect(162, 3, 36, 19));
         QCOMPARE(window->State().WindowWidth, expectedWidth);
         QCOMPARE(window->State().WindowHeight, expectedHeight);
+    }
+
+    // A 14-point desktop font grows the top row with it, and the smallest size with it.
+    void theTopRowFollowsALargerDesktopFont() {
+        const QFont before = QApplication::font();
+        QFont large = before;
+        large.setPointSizeF(14);
+        QApplication::setFont(large);
+        WindowHarness harness;
+        harness.WritePlaces(FivePlaces());
+        harness.settings.Set("Width", "9300");
+        harness.settings.Set("Height", "4305");
+        auto window = harness.Open();
+        QApplication::setFont(before);
+        QVERIFY(window);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        QCOMPARE(window->OuterWidthTwips(), 14400);  // 9180 x 1.56 and the frame's 120
+        QCOMPARE(window->OuterHeightTwips(), 6465);
+        QVERIFY(window->font().pointSizeF() > 12);
+        QWidgetList row;
+        for (QWidget* control : window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (control != Ui(*window).arvReport && control->isVisibleTo(window.get())) {
+                row << control;
+            }
+        }
+        std::sort(row.begin(), row.end(),
+                  [](const QWidget* a, const QWidget* b) { return a->x() < b->x(); });
+        for (qsizetype i = 0; i < row.size(); ++i) {
+            QWidget* control = row[i];
+            const QString name = control->objectName();
+            if (i + 1 < row.size()) {
+                QVERIFY2(control->geometry().right() < row[i + 1]->x(), qPrintable(name));
+            }
+            QVERIFY2(control->geometry().bottom() < Ui(*window).arvReport->y(), qPrintable(name));
+            if (auto* box = qobject_cast<QLineEdit*>(control)) {
+                // The year's four digits show whole.
+                QVERIFY(box->fontMetrics().horizontalAdvance(box->text()) + 8 <= box->width());
+            } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+                // A caption with a little room each side (a style's smallest button width
+                // is no caption's need).
+                const QString caption = button->text().remove(QLatin1Char('&'));
+                QVERIFY2(button->fontMetrics().horizontalAdvance(caption) + 6 <= button->width() &&
+                             button->fontMetrics().height() <= button->height(),
+                         qPrintable(caption));
+            } else if (qobject_cast<QComboBox*>(control) == nullptr) {
+                const QSize needed = control->sizeHint();
+                QVERIFY2(needed.width() <= control->width() + 1 &&
+                             needed.height() <= control->height() + 1,
+                         qPrintable(QStringLiteral("%1 needs %2 x %3, has %4 x %5")
+                                        .arg(name)
+                                        .arg(needed.width())
+                                        .arg(needed.height())
+                                        .arg(control->width())
+                                        .arg(control->height())));
+            }
+        }
     }
 
     void minimisingDoesNotRecordTheSize() {

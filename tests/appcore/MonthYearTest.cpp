@@ -132,6 +132,61 @@ TEST(MainLayout, ButtonsFollowTheRightEdgeAndTheReportFillsTheRest) {
     }
 }
 
+TEST(MainLayout, ALargerDesktopFontGrowsTheTopRowButNotTheOuterSize) {
+    struct Case {
+        const char* name;
+        double scale;
+        int width, height, windowWidth, windowHeight;
+    };
+    // 14-point text is 18.67 pixels: 1.56 times the designs' 12.
+    const double fourteenPoint = TextScale(14.0 * 96.0 / 72.0);
+    const Case cases[] = {
+        {"usual font", TextScale(12.0), 15000, 9000, 15000, 9000},
+        {"smaller font grows nothing", TextScale(10.0), 9300, 4305, 9300, 4305},
+        {"14 points, large window kept", fourteenPoint, 20000, 12000, 20000, 12000},
+        {"14 points, minimum grows", fourteenPoint, 9300, 4305, 14400, 6465},
+        {"144 dpi", TextScale(18.0), 100, 100, 13890, 6255},
+    };
+    for (const Case& c : cases) {
+        const MainLayout layout = LayoutForSize(c.width, c.height, c.scale);
+        EXPECT_EQ(layout.windowWidth, c.windowWidth) << c.name;
+        EXPECT_EQ(layout.windowHeight, c.windowHeight) << c.name;
+        const auto grown = [&c](int twips) { return ScaledTwips(twips, c.scale); };
+        // Exit stays 20 grown twips inside the client area; the buttons and gaps grow.
+        EXPECT_EQ(layout.exitLeft + grown(645) + grown(20), c.windowWidth - 120) << c.name;
+        EXPECT_EQ(layout.aboutLeft + grown(645) + grown(40), layout.exitLeft) << c.name;
+        EXPECT_EQ(layout.placesWidth, layout.calcLeft - grown(30) - grown(kPlacesLeft)) << c.name;
+        // The report fills the client area below the grown top row.
+        EXPECT_EQ(layout.reportWidth, c.windowWidth - 120) << c.name;
+        EXPECT_EQ(layout.reportHeight, c.windowHeight - 405 - grown(405)) << c.name;
+    }
+}
+
+TEST(MainLayout, FirstRunWindowIsAsTallAsTheDesktopAndWideEnoughForTheTools) {
+    struct Case {
+        const char* name;
+        int availableWidth, availableHeight, tools;
+        double scale;
+        int width, height;
+    };
+    const Case cases[] = {
+        {"1600 x 1000: whole height", 24000, 15000, 0, 1.0, 13500, 15000},
+        {"1366 x 768, tools wider than 900 px", 20490, 11520, 15150, 1.0, 15270, 11520},
+        {"tools wider than the desktop", 12000, 9000, 15150, 1.0, 12000, 9000},
+        {"tall screen: a page at full size is enough", 38400, 32400, 0, 1.0, 13500, 18000},
+        {"tiny desktop: the minimum", 6000, 3000, 0, 1.0, 9300, 4305},
+        {"14 points on a tiny desktop: the grown minimum", 6000, 3000, 0, 1.5, 13890, 6255},
+    };
+    for (const Case& c : cases) {
+        const AppState state =
+            FirstRunState(9, 2026, c.availableWidth, c.availableHeight, c.tools, c.scale);
+        EXPECT_EQ(state.WindowWidth, c.width) << c.name;
+        EXPECT_EQ(state.WindowHeight, c.height) << c.name;
+        EXPECT_EQ(state.CurrentMonth, 9) << c.name;
+        EXPECT_EQ(state.CurrentYear, 2026) << c.name;
+    }
+}
+
 TEST(MainLayout, SizeIsRecordedOnlyAfterLoading) {
     AppState state;
     EXPECT_FALSE(RecordWindowSize(state, 12000, 6000, true));

@@ -107,6 +107,19 @@ TEST(Settings, StoredNumbers) {
     }
 }
 
+// Only a width LoadSettings would take keeps the window from its first run's size.
+TEST(Settings, WindowWidthSavedOnlyWhenReadable) {
+    const std::pair<const char*, bool> cases[] = {
+        {nullptr, false}, {"12000", true}, {" 9300 ", true}, {"wide", false}, {"", false}};
+    for (const auto& [text, saved] : cases) {
+        MemorySettingsStore store;
+        if (text != nullptr) {
+            store.Set("Width", text);
+        }
+        EXPECT_EQ(WindowWidthSaved(store), saved) << (text ? text : "(none)");
+    }
+}
+
 TEST(Settings, TidesPathIsTakenAsItIs) {
     MemorySettingsStore store;
     store.Set("Tides", " C:\\Program Files\\WXTide32\\WXTide32.exe ");

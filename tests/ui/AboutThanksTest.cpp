@@ -1,3 +1,4 @@
+#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -162,6 +163,19 @@ class AboutThanksTest : public QObject {
             QVERIFY(!picture->pixmap().isNull());
             QVERIFY(!picture->accessibleName().isEmpty());
         }
+    }
+
+    // The README line is a picture: drawn at the grown label's size, it grows with the text.
+    void aboutsReadmeLineGrowsWithALargerDesktopFont() {
+        const QFont before = QApplication::font();
+        QFont large = before;
+        large.setPointSizeF(14);
+        QApplication::setFont(large);
+        fAbout about;
+        QApplication::setFont(before);
+        auto* line = about.findChild<QLabel*>("imgWeb");
+        QVERIFY(line->height() > 13);
+        QCOMPARE(line->pixmap().deviceIndependentSize().toSize(), line->size());
     }
 
     // Quintrel has no postal or mail address of its own; neither window may make one up.

@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -120,6 +121,38 @@ class ReportViewerTest : public QObject {
         viewer.SetZoom(50);
         QCOMPARE(viewer.Fit(), ReportViewer::ZoomFit::None);
         QCOMPARE(choice->currentText(), QString("50%"));
+    }
+
+    // The month table's 8.5-point lines need 80% to be 9 pixels high.
+    void fitPageStopsAtTheReadableZoomAndSaysWhy() {
+        ReportViewer viewer;
+        viewer.resize(900, 700);
+        viewer.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&viewer));
+        viewer.SetReportSource(Month(31));
+        viewer.SetFit(ReportViewer::ZoomFit::Page);
+        QCOMPARE(viewer.Zoom(), 80);
+        QVERIFY(viewer.FitNoteShown());
+        auto* note = viewer.findChild<QLabel*>("fitNote");
+        QVERIFY(note->text().contains("too small for a whole page"));
+        auto* choice = viewer.findChild<QComboBox*>("zoomChoice");
+        QCOMPARE(choice->currentText(), QString("Fit page"));
+        QVERIFY(choice->toolTip().contains("80%"));
+        // Room for a whole page: no note, and a chosen zoom never shows one.
+        viewer.resize(1000, 1300);
+        QTRY_VERIFY(!viewer.FitNoteShown());
+        QVERIFY(viewer.Zoom() > 80);
+        viewer.resize(900, 700);
+        QTRY_VERIFY(viewer.FitNoteShown());
+        viewer.SetZoom(50);
+        QVERIFY(!viewer.FitNoteShown());
+        // Pages without a table (a day picture, the year) have no floor.
+        ReportDocument picture = viewer.Document();
+        picture.readableTextPoints = 0;
+        viewer.SetDocument(picture);
+        viewer.SetFit(ReportViewer::ZoomFit::Page);
+        QVERIFY(viewer.Zoom() < 80);
+        QVERIFY(!viewer.FitNoteShown());
     }
 
     void everyToolIsReachableByTabAndEnter() {

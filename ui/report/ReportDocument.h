@@ -63,6 +63,9 @@ struct ReportDocument {
     QPageLayout pageLayout;  ///< paper size and orientation the pages were laid out for
     int pageWidthTwips = 0;
     int pageHeightTwips = 0;
+    /// The size of the text that must stay readable on screen (the month table's day
+    /// lines), in points; 0 when the pages have no such text. "Fit page" zooms no smaller.
+    double readableTextPoints = 0.0;
     std::vector<ReportPage> pages;
     /// The pages in words, for screen readers: lines that head every page, then each table
     /// row's line (row r at r - 1). Both empty: the pages' own texts are read instead.

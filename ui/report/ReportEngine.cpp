@@ -127,6 +127,16 @@ ReportDocument LayOut(arReport& report, const PageSetup& setup) {
     const ReportSection& pageFooter = report.Section(ReportSectionKind::PageFooter);
     const ReportSection& reportFooter = report.Section(ReportSectionKind::ReportFooter);
 
+    for (const ReportControl& control : detail.controls) {
+        if (control.kind != ReportControlKind::Line && control.kind != ReportControlKind::Picture &&
+            control.font.pointSize > 0.0) {
+            document.readableTextPoints =
+                document.readableTextPoints > 0.0
+                    ? std::min(document.readableTextPoints, control.font.pointSize)
+                    : control.font.pointSize;
+        }
+    }
+
     Paginator paginator(bodyHeight, pageHeader.height, pageFooter.height);
     PageRecorder recorder(report, document, left, setup.marginTop);
     std::size_t recorded = 0;

@@ -31,6 +31,7 @@
 #include "table/Contrast.h"
 #include "table/CsvExport.h"
 #include "table/ReadingText.h"
+#include "table/ReportZoom.h"
 #include "ui/report/Accessible.h"
 #include "ui/report/ReportEngine.h"
 #include "ui/report/ReportPrinting.h"
@@ -42,7 +43,9 @@ namespace {
 constexpr std::array<int, 9> kZoomSteps = {25, 50, 75, 100, 125, 150, 200, 300, 400};
 constexpr int kMinZoom = 10;
 constexpr int kMaxZoom = 400;
-constexpr int kPageGapPx = 16;
+// The desk around and between pages: enough for the page's shadow, and small, so that a
+// whole A4 page at a readable zoom fits a 1000-pixel screen.
+constexpr int kPageGapPx = 6;
 constexpr double kTwipsPerInch = 1440.0;
 // The zoom choices that follow the view's size instead of a fixed percentage.
 constexpr int kFitWidthChoice = -1;
@@ -287,7 +290,8 @@ ReportViewer::ReportViewer(QWidget* parent) : QWidget(parent) {
                               .arg(kFocusMark.green)
                               .arg(kFocusMark.blue);
     toolBar_->setStyleSheet(
-        QStringLiteral("QToolButton { border: 2px solid transparent; border-radius: 3px;"
+        QStringLiteral("QToolBar { padding: 0px; spacing: 2px; }"
+                       "QToolButton { border: 2px solid transparent; border-radius: 3px;"
                        " padding: 2px 4px; }"
                        "QToolButton:hover { border-color: palette(mid); }"
                        "QToolButton:pressed { background-color: palette(midlight);"
@@ -315,7 +319,19 @@ ReportViewer::ReportViewer(QWidget* parent) : QWidget(parent) {
     pageView_->setFocusPolicy(Qt::StrongFocus);
     pageView_->setAccessibleName(tr("Report page"));
     pageView_->installEventFilter(this);
+    // A fit follows the room the pages have, which changes with the window and with the
+    // note line below.
+    scrollArea_->viewport()->installEventFilter(this);
     layout->addWidget(scrollArea_, 1);
+
+    // A line under the pages, like a status bar, only while "Fit page" cannot show a whole
+    // page at a readable size; the toolbar keeps all its room for the tools.
+    fitNote_ = new QLabel(this);
+    fitNote_->setObjectName(QStringLiteral("fitNote"));
+    fitNote_->setWordWrap(true);
+    fitNote_->setContentsMargins(6, 2, 6, 2);
+    fitNote_->hide();
+    layout->addWidget(fitNote_);
 
     QAction* print = AddTool(tr("Print"), QStringLiteral("toolPrint"));
     print->setToolTip(tr("Print the report (Ctrl+P)"));
@@ -437,6 +453,9 @@ void ReportViewer::ShowFocusFrame(bool shown) {
 }
 
 bool ReportViewer::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == scrollArea_->viewport() && event->type() == QEvent::Resize) {
+        ApplyFit();
+    }
     if (watched == pageView_ &&
         (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)) {
         ShowFocusFrame(event->type() == QEvent::FocusIn);
@@ -669,6 +688,7 @@ void ReportViewer::keyPressEvent(QKeyEvent* event) {
 
 void ReportViewer::SetZoom(int percent) {
     fit_ = ZoomFit::None;
+    ShowFitNote(false);
     ApplyZoom(percent);
 }
 
@@ -678,20 +698,48 @@ void ReportViewer::SetFit(ZoomFit fit) {
 }
 
 void ReportViewer::ApplyFit() {
+    if (zoomChoice_ == nullptr) {
+        return;  // still being built
+    }
     if (fit_ == ZoomFit::None || document_.pageWidthTwips <= 0 || document_.pageHeightTwips <= 0) {
+        ShowFitNote(false);
         return;
     }
     // The page and the desk's margins inside the view, less a scroll bar's width so that
-    // fitting does not itself call up the bar that would spoil the fit.
+    // fitting does not itself call up the bar that would spoil the fit. The note line
+    // under the pages does not count: it comes only when the page does not fit anyway.
     const QSize view = scrollArea_->viewport()->size();
+    const int note = fitNote_->isHidden() ? 0 : fitNote_->heightForWidth(width());
     const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-    const double pixelsPerTwip = logicalDpiX() / kTwipsPerInch / 100.0;
-    const double byWidth =
-        (view.width() - bar - 2 * kPageGapPx) / (document_.pageWidthTwips * pixelsPerTwip);
-    const double byHeight =
-        (view.height() - 2 * kPageGapPx) / (document_.pageHeightTwips * pixelsPerTwip);
-    const double percent = fit_ == ZoomFit::Width ? byWidth : std::min(byWidth, byHeight);
-    ApplyZoom(static_cast<int>(std::floor(percent)));
+    const double dpi = logicalDpiX();
+    const double roomWidth = view.width() - bar - 2 * kPageGapPx;
+    if (fit_ == ZoomFit::Width) {
+        ShowFitNote(false);
+        ApplyZoom(FitWidth(roomWidth, document_.pageWidthTwips, dpi));
+        return;
+    }
+    const PageFit fit =
+        FitPage(roomWidth, view.height() + note - 2 * kPageGapPx, document_.pageWidthTwips,
+                document_.pageHeightTwips, dpi, ReadableZoom(document_.readableTextPoints, dpi));
+    ShowFitNote(fit.tooSmall, fit.percent);
+    ApplyZoom(fit.percent);
+}
+
+void ReportViewer::ShowFitNote(bool shown, int percent) {
+    const QString note =
+        shown ? tr("The window is too small for a whole page with readable text: showing %1%. "
+                   "Enlarge the window, or choose a zoom.")
+                    .arg(percent)
+              : QString();
+    zoomChoice_->setToolTip(shown ? tr("Zoom: %1").arg(note) : tr("Zoom"));
+    if (fitNote_->text() != note) {
+        fitNote_->setText(note);
+    }
+    fitNote_->setVisible(shown);
+}
+
+bool ReportViewer::FitNoteShown() const {
+    return !fitNote_->isHidden();
 }
 
 void ReportViewer::ApplyZoom(int percent) {

@@ -73,9 +73,14 @@ class ReportViewer : public QWidget {
     void SetZoom(int percent);
 
     /// Zoom that follows the view's size: the page's width, or the whole page, fills it.
+    /// "Fit page" never zooms below the size at which the document's readable text
+    /// (ReportDocument::readableTextPoints) is 9 pixels high; when a whole page fits only
+    /// below it, the zoom stays there and a note under the pages says why.
     enum class ZoomFit { None, Width, Page };
     ZoomFit Fit() const { return fit_; }
     void SetFit(ZoomFit fit);
+    /// True while the note that the window is too small for a whole page is shown.
+    bool FitNoteShown() const;
 
     int PageCount() const { return static_cast<int>(document_.pages.size()); }
     /// The page at the top of the view, 0-based (0 when there are no pages).
@@ -124,6 +129,9 @@ class ReportViewer : public QWidget {
   private:
     void ApplyZoom(int percent);
     void ApplyFit();
+    /// The note under the pages (and the zoom box's tip) that "Fit page" holds at the
+    /// readable `percent` because a whole page does not fit.
+    void ShowFitNote(bool shown, int percent = 0);
     QAction* AddTool(const QString& caption, const QString& objectName);
     void ShowDocument(ReportDocument document);
     void UpdateSeparators();
@@ -150,6 +158,7 @@ class ReportViewer : public QWidget {
     QSpinBox* pageBox_ = nullptr;
     QLabel* pageCountLabel_ = nullptr;
     QComboBox* zoomChoice_ = nullptr;
+    QLabel* fitNote_ = nullptr;
     QString readingText_;
     bool focusFrameShown_ = false;
 };
