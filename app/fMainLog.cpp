@@ -40,6 +40,7 @@ void fMain::cmdLog_Click() {
     // The log lives beside the place list in use, as the command line finds it.
     services.logPath = logbook::LogPathBesidePlaceList(services_.placeDirectory + "/locs.dat");
     services.places = &places_.Locations;
+    services.tideData = [this] { return TideData(); };
     logWindow_ = dlgLog::Open(services, this);
     if (logWindow_) {
         // A window of its own beside the main window, not one kept above it.

@@ -14,6 +14,8 @@
 #include "log/LogCsv.h"
 #include "log/LogDatabase.h"
 #include "log/LogStatistics.h"
+#include "log/LogTides.h"
+#include "tides/TideFiles.h"
 
 namespace {
 
@@ -107,6 +109,26 @@ BENCHMARK(Statistics)
     ->Name("Log/statistics_100000_catches")
     ->Arg(1)
     ->Arg(2)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+// The same with the tide chart: most of the 20 places are ports with a station, each
+// station's highs and lows computed for every day an outing needs.
+void StatisticsWithTides(benchmark::State& state) {
+    const LogDatabase log = LogDatabase::Open(TenYearLog());
+    const std::shared_ptr<const tides::TideDatabase> tideData =
+        tides::TideDatabase::Open(tides::ShippedTideFiles(QUINTREL_SOURCE_DIR "/data"));
+    StatisticsOptions options;
+    options.threads = 2;
+    for (auto _ : state) {
+        const LogTideStages stages(tideData, nullptr);
+        options.tides = &stages;
+        const LogStatistics statistics = ComputeStatistics(log.Entries(), options);
+        benchmark::DoNotOptimize(statistics);
+    }
+}
+BENCHMARK(StatisticsWithTides)
+    ->Name("Log/statistics_with_tides_100000_catches")
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 

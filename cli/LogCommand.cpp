@@ -5,6 +5,7 @@
 #include "cli/CommandParts.h"
 #include "cli/OptionChecks.h"
 #include "cli/PlaceChoice.h"
+#include "cli/TidesCommand.h"
 #include "locations/AppPaths.h"
 #include "locations/Encoding.h"
 #include "locations/FileIo.h"
@@ -12,6 +13,8 @@
 #include "log/LogDatabase.h"
 #include "log/LogFiles.h"
 #include "log/LogStatistics.h"
+#include "log/LogTides.h"
+#include "tides/TideFiles.h"
 
 namespace quintrel::cli {
 
@@ -56,7 +59,8 @@ const char* const kLogHelp =
     "  log.sqlite beside the place list (or the --log file). An import stores every line or,\n"
     "  when one is wrong, none (\"line L, column C: reason\"). Columns: Date, Time, Place,\n"
     "  Species, Count, Length (cm), Weight (kg), Released, Method, Notes, Latitude,\n"
-    "  Longitude, Photo, Record, Start, End, Kind, Outing notes.\n";
+    "  Longitude, Photo, Record, Start, End, Kind, Outing notes. --log-stats adds the catches\n"
+    "  by hours from the nearest high or low water at each place's nearest tide station.\n";
 
 bool IsLogMode(const TableOptions& options) {
     return options.logPath || options.logImport || options.logExport || options.logStats;
@@ -132,10 +136,23 @@ void RunLogCommand(const TableOptions& options, std::ostream& standardOutput,
         }
         return;
     }
-    const LogStatistics statistics =
-        ComputeStatistics(database.Entries(), StatisticsOptions{options.transit});
+    // The tide chart takes each place's nearest station, as --tides does.
+    const std::shared_ptr<tides::TideDatabase> tideData =
+        tides::OpenTideData(AppDirectory(), TidePlaceDirectory(options));
+    for (const std::string& problem : tideData->Problems()) {
+        messages << "quintrel-table: " << problem << "\n";
+    }
+    const LogTideStages tideStages(tideData, nullptr);
+    StatisticsOptions statisticsOptions{options.transit};
+    if (!tideData->Empty()) {
+        statisticsOptions.tides = &tideStages;
+    }
+    const LogStatistics statistics = ComputeStatistics(database.Entries(), statisticsOptions);
     if (statistics.tooFewOutings) {
         messages << "quintrel-table: " << TooFewOutingsNote(statistics) << "\n";
+    }
+    if (options.format == "csv" && !NoTideStationNote(statistics).empty()) {
+        messages << "quintrel-table: " << NoTideStationNote(statistics) << "\n";
     }
     WriteWhole(options, standardOutput,
                options.format == "csv" ? StatisticsCsv(statistics) : StatisticsText(statistics));

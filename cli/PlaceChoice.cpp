@@ -16,18 +16,6 @@
 
 namespace quintrel::cli {
 
-namespace {
-
-// A message of thousands of matches would bury the few lines that help.
-constexpr std::size_t kMatchesShown = 20;
-
-bool IsWholeNumber(std::string_view text) {
-    return !text.empty() && text.size() <= 9 &&
-           std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isdigit(c); });
-}
-
-}  // namespace
-
 LocationList ReadPlaceList(const std::string& path) {
     LocationState state;
     if (path.empty()) {
@@ -56,35 +44,21 @@ std::string PlaceName(std::string_view record) {
 }
 
 int ChoosePlace(const LocationList& places, std::string_view choice) {
-    if (places.empty()) {
-        throw CoreError("The place list is empty");
-    }
-    if (IsWholeNumber(choice)) {
-        const long position = std::stol(std::string(choice));
-        if (position >= static_cast<long>(places.size())) {
-            throw CoreError("There is no place " + std::string(choice) + ": the list has " +
-                            std::to_string(places.size()) + " places, numbered from 0");
+    try {
+        return quintrel::ChoosePlace(places, choice);
+    } catch (const PlaceChoiceError& error) {
+        // On the command line, --list shows the names to choose from.
+        switch (error.Problem()) {
+            case PlaceChoiceProblem::NoMatch:
+                throw CoreError(std::string(error.what()) + " (see --list)");
+            case PlaceChoiceProblem::SeveralMatch:
+                // Like an ambiguous --town: the text typed needs more of the name, not other data.
+                throw UsageError(std::string(error.what()) +
+                                 (error.MoreThanShown() ? " (see --list)" : ""));
+            default:
+                throw;
         }
-        return static_cast<int>(position);
     }
-    const std::vector<int> matches = MatchPlaces(places, choice);
-    if (matches.empty()) {
-        throw CoreError("No place matches \"" + PrintableText(choice) + "\" (see --list)");
-    }
-    if (matches.size() > 1) {
-        std::string message = "Several places match \"" + PrintableText(choice) + "\":";
-        const std::size_t shown = std::min(matches.size(), kMatchesShown);
-        for (std::size_t i = 0; i < shown; ++i) {
-            message += (i == 0 ? " " : "; ") + std::to_string(matches[i]) + " " +
-                       PrintableText(PlaceName(places[static_cast<std::size_t>(matches[i])]));
-        }
-        if (matches.size() > shown) {
-            message += "; and " + std::to_string(matches.size() - shown) + " more (see --list)";
-        }
-        // Like an ambiguous --town: the text typed needs more of the name, not other data.
-        throw UsageError(message);
-    }
-    return matches.front();
 }
 
 std::string PlaceListText(const LocationList& places) {

@@ -1,6 +1,7 @@
 #include "locations/PlaceMatch.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <optional>
 #include <string>
@@ -12,6 +13,14 @@
 namespace quintrel {
 
 namespace {
+
+// A message of thousands of matches would bury the few lines that help.
+constexpr std::size_t kMatchesShown = 20;
+
+bool IsWholeNumber(std::string_view text) {
+    return !text.empty() && text.size() <= 9 &&
+           std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isdigit(c); });
+}
 
 // Windows-1252 lower case: ASCII, and the accented capitals 0xC0-0xDE except the
 // multiplication sign, which sit 0x20 above their small letters as in Latin-1.
@@ -83,6 +92,41 @@ std::vector<int> MatchPlaces(const LocationList& places, std::string_view utf8Te
         }
     }
     return matches;
+}
+
+int ChoosePlace(const LocationList& places, std::string_view utf8Choice) {
+    if (places.empty()) {
+        throw PlaceChoiceError("The place list is empty", PlaceChoiceProblem::EmptyList, false);
+    }
+    if (IsWholeNumber(utf8Choice)) {
+        const long position = std::stol(std::string(utf8Choice));
+        if (position >= static_cast<long>(places.size())) {
+            throw PlaceChoiceError("There is no place " + std::string(utf8Choice) +
+                                       ": the list has " + std::to_string(places.size()) +
+                                       " places, numbered from 0",
+                                   PlaceChoiceProblem::NoSuchPosition, false);
+        }
+        return static_cast<int>(position);
+    }
+    const std::vector<int> matches = MatchPlaces(places, utf8Choice);
+    if (matches.empty()) {
+        throw PlaceChoiceError("No place matches \"" + PrintableText(utf8Choice) + "\"",
+                               PlaceChoiceProblem::NoMatch, false);
+    }
+    if (matches.size() > 1) {
+        std::string message = "Several places match \"" + PrintableText(utf8Choice) + "\":";
+        const std::size_t shown = std::min(matches.size(), kMatchesShown);
+        for (std::size_t i = 0; i < shown; ++i) {
+            message += (i == 0 ? " " : "; ") + std::to_string(matches[i]) + " " +
+                       PrintableText(Cp1252ToUtf8(
+                           LocationDisplayText(places[static_cast<std::size_t>(matches[i])])));
+        }
+        if (matches.size() > shown) {
+            message += "; and " + std::to_string(matches.size() - shown) + " more";
+        }
+        throw PlaceChoiceError(message, PlaceChoiceProblem::SeveralMatch, matches.size() > shown);
+    }
+    return matches.front();
 }
 
 }  // namespace quintrel

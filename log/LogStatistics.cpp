@@ -13,7 +13,9 @@
 #include "astro/CivilDate.h"
 #include "locations/Encoding.h"
 #include "locations/PlaceValues.h"
+#include "log/LogCsv.h"
 #include "table/CalculateMonth.h"
+#include "tides/TideDatabase.h"
 
 namespace quintrel::logbook {
 
@@ -180,6 +182,15 @@ int MinuteBand(double minutes) {
     return static_cast<int>(kMinuteBandUpperEdges.size());
 }
 
+int TideBand(double minutes) {
+    for (std::size_t i = 0; i < kTideBandUpperMinutes.size(); ++i) {
+        if (minutes <= kTideBandUpperMinutes[i]) {
+            return static_cast<int>(i);
+        }
+    }
+    return static_cast<int>(kTideBandUpperMinutes.size());
+}
+
 LogStatistics ComputeStatistics(const std::vector<OutingEntries>& entries,
                                 const StatisticsOptions& options) {
     // Which months of which place are needed, each once.
@@ -237,6 +248,11 @@ LogStatistics ComputeStatistics(const std::vector<OutingEntries>& entries,
     LogStatistics statistics;
     std::array<long long, 4> bandMinutes{};
     std::array<long long, 4> tideCatches{};
+    // Whether each place (by its stored record) has a tide station, asked once; the
+    // timed catches there, asked together at the end.
+    std::map<std::string, bool> tidePlaces;
+    std::vector<TideQuery> tideQueries;
+    std::vector<long long> tideCounts;
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const auto [place, serial] = outingDays[i];
         const OutingEntries& outing = entries[i];
@@ -271,6 +287,17 @@ LogStatistics ComputeStatistics(const std::vector<OutingEntries>& entries,
             return static_cast<std::size_t>(MoonPhaseBin(percent, row.WaxWan == "+"));
         };
         ++statistics.byMoonPhase[phaseOf(day)].outings;
+        bool tidesHere = false;
+        if (options.tides != nullptr) {
+            auto [known, added] = tidePlaces.try_emplace(outing.outing.record, false);
+            if (added) {
+                known->second = options.tides->HasStation(outing.outing.record);
+            }
+            tidesHere = known->second;
+            if (tidesHere) {
+                ++statistics.tideOutings;
+            }
+        }
 
         const int start = MinutesOfDay(outing.outing.start);
         int end = MinutesOfDay(outing.outing.end);
@@ -298,14 +325,11 @@ LogStatistics ComputeStatistics(const std::vector<OutingEntries>& entries,
             statistics.timedCatches += entry.count;
             statistics.byMinutes[static_cast<std::size_t>(MinuteBand(days.Distance(minute)))]
                 .catches += entry.count;
-            if (options.tides != nullptr) {
-                const std::optional<double> hours = options.tides->HoursFromTurn(
-                    outing.outing.record, outing.outing.date, minute % kMinutesPerDay);
-                if (hours) {
-                    const auto band = static_cast<std::size_t>(std::min(3.0, std::floor(*hours)));
-                    tideCatches[band] += entry.count;
-                    statistics.tideCatches += entry.count;
-                }
+            if (tidesHere) {
+                // A catch after midnight of an outing that runs past it is on the next day.
+                tideQueries.push_back(
+                    {&outing.outing.record, serial + (nextDay ? 1 : 0), minute % kMinutesPerDay});
+                tideCounts.push_back(entry.count);
             }
         }
         int from = start;
@@ -337,10 +361,23 @@ LogStatistics ComputeStatistics(const std::vector<OutingEntries>& entries,
         row.hoursShare = Fraction(bandMinutes[i], statistics.minutesFished);
     }
     if (options.tides != nullptr) {
+        const std::vector<std::optional<double>> fromTurn =
+            options.tides->MinutesFromTurns(tideQueries, threads);
+        for (std::size_t i = 0; i < fromTurn.size() && i < tideCounts.size(); ++i) {
+            if (fromTurn[i]) {
+                tideCatches[static_cast<std::size_t>(TideBand(*fromTurn[i]))] += tideCounts[i];
+                statistics.tideCatches += tideCounts[i];
+            }
+        }
         statistics.byTide.emplace();
         for (std::size_t i = 0; i < tideCatches.size(); ++i) {
             (*statistics.byTide)[i] = {tideCatches[i],
                                        Fraction(tideCatches[i], statistics.tideCatches)};
+        }
+        for (const auto& [record, hasStation] : tidePlaces) {
+            if (!hasStation) {
+                statistics.placesWithoutTides.push_back(record);
+            }
         }
     }
     statistics.tooFewOutings = statistics.outings < kFewestOutings;
@@ -359,6 +396,14 @@ std::string StatisticsCsv(const LogStatistics& statistics) {
         const MinutesRow& row = statistics.byMinutes[i];
         text += std::string(kMinuteBandNames[i]) + "," + std::to_string(row.catches) + "," +
                 Fixed(row.share, 3) + "," + Fixed(row.hoursShare, 3) + "\r\n";
+    }
+    if (HasTideChart(statistics)) {
+        text += "\r\nHours from high or low water,Catches,Share\r\n";
+        for (std::size_t i = 0; i < kTideBandNames.size(); ++i) {
+            const TideRow& row = (*statistics.byTide)[i];
+            text += std::string(kTideBandNames[i]) + "," + std::to_string(row.catches) + "," +
+                    Fixed(row.share, 3) + "\r\n";
+        }
     }
     return text;
 }
@@ -392,6 +437,21 @@ std::string StatisticsText(const LogStatistics& statistics) {
                 Padded(std::to_string(row.outings), 9, true) +
                 Padded(std::to_string(row.catches), 10, true) + "\n";
     }
+    if (HasTideChart(statistics)) {
+        text += "\nCatches by hours from the nearest high or low water (" +
+                std::to_string(statistics.tideCatches) + " catches with a time, " +
+                std::to_string(statistics.tideOutings) + " outings at a tide station)\n";
+        text += "Hours     Catches   Share\n";
+        for (std::size_t i = 0; i < kTideBandNames.size(); ++i) {
+            const TideRow& row = (*statistics.byTide)[i];
+            text += Padded(kTideBandNames[i], 7, false) +
+                    Padded(std::to_string(row.catches), 10, true) +
+                    Padded(Fixed(row.share, 3), 8, true) + "\n";
+        }
+    }
+    if (const std::string note = NoTideStationNote(statistics); !note.empty()) {
+        text += "\n" + note + "\n";
+    }
     if (statistics.skippedOutings > 0) {
         text += "\n" + std::to_string(statistics.skippedOutings) +
                 " outings left out: their place or date cannot be computed\n";
@@ -403,6 +463,26 @@ std::string TooFewOutingsNote(const LogStatistics& statistics) {
     return "Only " + std::to_string(statistics.outings) + " outing" +
            (statistics.outings == 1 ? "" : "s") + " in the log: at least " +
            std::to_string(kFewestOutings) + " are needed before these numbers say anything";
+}
+
+bool HasTideChart(const LogStatistics& statistics) {
+    return statistics.byTide.has_value() && statistics.tideOutings > 0;
+}
+
+std::string NoTideStationNote(const LogStatistics& statistics) {
+    if (statistics.placesWithoutTides.empty()) {
+        return {};
+    }
+    std::string names;
+    for (std::size_t i = 0; i < statistics.placesWithoutTides.size(); ++i) {
+        if (i > 0) {
+            names += i + 1 == statistics.placesWithoutTides.size() ? " and " : ", ";
+        }
+        names += PlaceNameOfRecord(statistics.placesWithoutTides[i]);
+    }
+    const auto radius = static_cast<int>(tides::kStationRadiusKm);
+    return "No tide station within " + std::to_string(radius) + " km of " + names +
+           ": the tide chart leaves their catches out";
 }
 
 }  // namespace quintrel::logbook

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "astro/CivilDate.h"
 #include "log/LogRecords.h"
 
 namespace quintrel::logbook {
@@ -28,18 +29,30 @@ inline constexpr std::array<int, 3> kMinuteBandUpperEdges = {30, 60, 120};
 inline constexpr std::array<std::string_view, 8> kMoonPhaseNames = {
     "New moon",  "Waxing crescent", "First quarter", "Waxing gibbous",
     "Full moon", "Waning gibbous",  "Last quarter",  "Waning crescent"};
-/// The bands of hours from the nearest high or low water.
+/// The bands of hours from the nearest high or low water; each holds its upper edge (an
+/// hour from high water is "0-1"), as the minute bands do.
 inline constexpr std::array<std::string_view, 4> kTideBandNames = {"0-1", "1-2", "2-3", "3+"};
+inline constexpr std::array<int, 3> kTideBandUpperMinutes = {60, 120, 180};
 
-/// The tide at a catch, for the tide chart; given by the tides library once it exists.
+/// A catch's moment for the tide chart: when the clock of the place of `record` (UTF-8
+/// location record) reads `minuteOfDay` on `date`.
+struct TideQuery {
+    const std::string* record = nullptr;
+    DaySerial date = 0;
+    int minuteOfDay = 0;
+};
+
+/// The tide at a catch, for the tide chart (LogTides.h gives it from the tide stations).
 class TideStageSource {
   public:
     virtual ~TideStageSource() = default;
-    /// Hours from the nearest high or low water at the place of `record` (UTF-8 location
-    /// record) on `date` ("YYYY-MM-DD") at `minutesOfDay` on the place's clock; nothing
-    /// when the place has no tide station.
-    virtual std::optional<double> HoursFromTurn(const std::string& record, const std::string& date,
-                                                int minutesOfDay) const = 0;
+    /// Whether the place of `record` (UTF-8 location record) has a tide station.
+    virtual bool HasStation(const std::string& record) const = 0;
+    /// For each query, the minutes from the nearest high or low water; nothing when the
+    /// place has no tide station or the tide tables do not reach the date. Asked once for
+    /// all catches, so that the work can be shared out over `threads`.
+    virtual std::vector<std::optional<double>> MinutesFromTurns(
+        const std::vector<TideQuery>& queries, int threads) const = 0;
 };
 
 struct StatisticsOptions {
@@ -88,6 +101,9 @@ struct LogStatistics {
     std::array<PhaseRow, 8> byMoonPhase{};         ///< in kMoonPhaseNames order
     std::optional<std::array<TideRow, 4>> byTide;  ///< with a tide source only
     long long tideCatches = 0;                     ///< catches the tide source knew
+    int tideOutings = 0;                           ///< outings at a place with a station
+    /// The places (UTF-8 records) of outings without a tide station, sorted.
+    std::vector<std::string> placesWithoutTides;
 };
 
 /// The statistics of `entries`, with every day's rating, phase and activity times taken
@@ -101,7 +117,8 @@ struct LogStatistics {
 ///   around their middle when shorter; catches after midnight of such an outing are on the
 ///   next day;
 /// - catches and outings by the moon's phase of the day (eight bins);
-/// - with a tide source, catches by hours from the nearest high or low water.
+/// - with a tide source, catches by hours from the nearest high or low water, and which
+///   places have no station.
 LogStatistics ComputeStatistics(const std::vector<OutingEntries>& entries,
                                 const StatisticsOptions& options = {});
 
@@ -111,16 +128,25 @@ int MoonPhaseBin(double percentLit, bool waxing);
 /// The band (index into kMinuteBandNames) of a distance in minutes; each band holds its
 /// upper edge.
 int MinuteBand(double minutes);
+/// The band (index into kTideBandNames) of a distance in minutes from high or low water.
+int TideBand(double minutes);
 
 /// The first two charts as CSV (CR LF): "Rating,Outings,Catches,Per outing" and the rows
 /// Best..None (per outing with two decimals), one empty line, then
 /// "Minutes,Catches,Share,Hours share" and the rows 0-30..120+ (shares as fractions with
-/// three decimals).
+/// three decimals). With a tide chart (a place of the log has a station), one more empty
+/// line and "Hours from high or low water,Catches,Share" with the rows 0-1..3+.
 std::string StatisticsCsv(const LogStatistics& statistics);
-/// The same numbers as aligned text with headings saying what each rests on, and the
-/// moon phase table.
+/// The same numbers as aligned text with headings saying what each rests on, the moon
+/// phase table and the tide table.
 std::string StatisticsText(const LogStatistics& statistics);
 /// The note for fewer than kFewestOutings outings: "Only N outings: ...".
 std::string TooFewOutingsNote(const LogStatistics& statistics);
+/// Whether the tide chart has anything to rest on: a tide source was given and an outing
+/// was at a place with a station.
+bool HasTideChart(const LogStatistics& statistics);
+/// "No tide station within 100 km of A, B" for the places of placesWithoutTides (their
+/// names as the CSV writes them); empty when every place has one.
+std::string NoTideStationNote(const LogStatistics& statistics);
 
 }  // namespace quintrel::logbook

@@ -19,6 +19,10 @@ class MessageBoxes {
     virtual void Exclamation(const QString& title, const QString& text,
                              QWidget* parent = nullptr) = 0;
 
+    /// Information icon, OK button: news that is not a problem ("Imported 12 catches").
+    virtual void Information(const QString& title, const QString& text,
+                             QWidget* parent = nullptr) = 0;
+
     /// Question icon, OK and Cancel buttons. True only when the user chose OK.
     virtual bool Question(const QString& title, const QString& text, QWidget* parent = nullptr) = 0;
 };

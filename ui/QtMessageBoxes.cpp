@@ -34,6 +34,10 @@ void QtMessageBoxes::Exclamation(const QString& title, const QString& text, QWid
     ShowBox(QMessageBox::Warning, title, text, QMessageBox::Ok, parent);
 }
 
+void QtMessageBoxes::Information(const QString& title, const QString& text, QWidget* parent) {
+    ShowBox(QMessageBox::Information, title, text, QMessageBox::Ok, parent);
+}
+
 bool QtMessageBoxes::Question(const QString& title, const QString& text, QWidget* parent) {
     return ShowBox(QMessageBox::Question, title, text, QMessageBox::Ok | QMessageBox::Cancel,
                    parent) == QMessageBox::Ok;

@@ -9,6 +9,7 @@ class QtMessageBoxes : public MessageBoxes {
   public:
     void Critical(const QString& title, const QString& text, QWidget* parent = nullptr) override;
     void Exclamation(const QString& title, const QString& text, QWidget* parent = nullptr) override;
+    void Information(const QString& title, const QString& text, QWidget* parent = nullptr) override;
     bool Question(const QString& title, const QString& text, QWidget* parent = nullptr) override;
 };
 

@@ -21,12 +21,15 @@
 
 #include "appcore/Settings.h"
 #include "appcore/SettingsStore.h"
+#include "appcore/TideSettings.h"
 #include "astro/CoreError.h"
 #include "locations/Encoding.h"
 #include "locations/LocationRecord.h"
+#include "locations/PlaceMatch.h"
 #include "log/LogCsv.h"
 #include "log/LogFiles.h"
 #include "log/LogStatistics.h"
+#include "log/LogTides.h"
 #include "table/DayPicture.h"
 #include "ui/Exports.h"
 #include "ui/MessageBoxes.h"
@@ -792,17 +795,11 @@ void dlgLog::cmdImport_Click() {
         return;
     }
     const QByteArray bytes = file.readAll();
-    const std::vector<std::string> records = PlaceRecords();
-    // The Place column names a place of the list by its "Country (Town)", case ignored.
-    const auto resolve = [&records](std::string_view text) {
-        const QString wanted =
-            QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).trimmed();
-        for (const std::string& record : records) {
-            if (Text(PlaceNameOfRecord(record)).compare(wanted, Qt::CaseInsensitive) == 0) {
-                return record;
-            }
-        }
-        throw CoreError("no place of the place list is called \"" + std::string(text) + "\"");
+    // The Place column names a place of the list as the command line's --place does.
+    const LocationList noPlaces;
+    const LocationList& places = services_.places != nullptr ? *services_.places : noPlaces;
+    const auto resolve = [&places](std::string_view text) {
+        return Cp1252ToUtf8(places[static_cast<std::size_t>(ChoosePlace(places, text))]);
     };
     LogImport imported;
     try {
@@ -819,7 +816,7 @@ void dlgLog::cmdImport_Click() {
     }
     FillPlaceFilter();
     ApplyFilter();
-    services_.messages->Exclamation(QStringLiteral("Import CSV"),
+    services_.messages->Information(QStringLiteral("Import CSV"),
                                     QStringLiteral("Imported %1 catches in %2 outings.")
                                         .arg(imported.catchEntries)
                                         .arg(imported.outings.size()),
@@ -915,6 +912,18 @@ void dlgLog::cmdCharts_Click() {
         // The charts count against the activity times the report shows.
         StatisticsOptions options;
         options.transitActivityTimes = LoadTransitPeriods(*services_.settings);
+        // Each place's tide station is the one its tide table shows: the kept choice, or
+        // the nearest.
+        std::optional<LogTideStages> tideStages;
+        if (services_.tideData) {
+            if (std::shared_ptr<const tides::TideDatabase> stations = services_.tideData();
+                stations && !stations->Empty()) {
+                tideStages.emplace(std::move(stations), [this](const std::string& record) {
+                    return LoadKeptStation(*services_.settings, record);
+                });
+                options.tides = &*tideStages;
+            }
+        }
         statistics = ComputeStatistics(database_->Entries(Filter()), options);
     } catch (const std::exception& error) {
         services_.messages->Exclamation(kTitle, Text(error.what()), this);

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QPointer>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,6 +15,10 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTableView;
+
+namespace quintrel::tides {
+class TideDatabase;
+}
 
 namespace quintrel {
 
@@ -38,6 +43,9 @@ struct LogServices {
     const std::vector<std::string>* places = nullptr;
     /// "YYYY-MM-DD" of the day's backup; empty: the computer's date.
     std::string today;
+    /// The tide stations, opened when the charts first need them; none (or a null
+    /// answer): no tide chart.
+    std::function<std::shared_ptr<const tides::TideDatabase>()> tideData;
 };
 
 /// The log window: the outings (filtered by place, species, dates and kind) in a list that

@@ -39,6 +39,9 @@ QChartView* BarChart(const QString& title, const QStringList& categories,
     for (const auto& [name, values] : sets) {
         auto* set = new QBarSet(name);
         set->append(values);
+        // The theme draws value labels in white, meant for inside the bars; above them
+        // they vanish into the white background.
+        set->setLabelColor(Qt::black);
         series->append(set);
         for (const qreal value : values) {
             highest = std::max(highest, value);
@@ -47,18 +50,23 @@ QChartView* BarChart(const QString& title, const QStringList& categories,
     series->setLabelsVisible(true);
     series->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
     series->setLabelsPrecision(3);
+    series->setLabelsFormat(QStringLiteral("@value"));
     auto* chart = new QChart;
     chart->setTitle(title);
     chart->addSeries(series);
     chart->setAnimationOptions(QChart::NoAnimation);
     auto* categoryAxis = new QBarCategoryAxis;
     categoryAxis->append(categories);
+    // Long names take two lines rather than being cut short.
+    categoryAxis->setTruncateLabels(false);
     chart->addAxis(categoryAxis, Qt::AlignBottom);
     series->attachAxis(categoryAxis);
     auto* valueAxis = new QValueAxis;
+    // Round steps (0, 2, 4, ...) with room above the highest bar for its label.
     valueAxis->setRange(0, highest > 0 ? highest * 1.15 : 1);
+    valueAxis->applyNiceNumbers();
     valueAxis->setTitleText(valueTitle);
-    valueAxis->setLabelFormat(QStringLiteral("%.2g"));
+    valueAxis->setLabelFormat(QStringLiteral("%g"));
     chart->addAxis(valueAxis, Qt::AlignLeft);
     series->attachAxis(valueAxis);
     chart->legend()->setVisible(sets.size() > 1);
@@ -71,6 +79,18 @@ QChartView* BarChart(const QString& title, const QStringList& categories,
 
 QString Plural(long long count, const char* one, const char* many) {
     return QStringLiteral("%1 %2").arg(count).arg(QString::fromLatin1(count == 1 ? one : many));
+}
+
+QString Latin1(std::string_view text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// A category's name a word a line over its count, so that eight of them fit side by side
+// and none is cut short or left out.
+QString TwoLines(const QString& name, const QString& count) {
+    QString words = name;
+    words.replace(QLatin1Char(' '), QStringLiteral("<br>"));
+    return words + QStringLiteral("<br>(") + count + QStringLiteral(")");
 }
 
 }  // namespace
@@ -98,10 +118,7 @@ dlgLogCharts::dlgLogCharts(const LogStatistics& statistics, SaveFileDialog& save
         QList<qreal> perOuting;
         for (std::size_t i = 0; i < kRatingNames.size(); ++i) {
             const RatingRow& row = statistics_.byRating[i];
-            ratings << QStringLiteral("%1 (%2)")
-                           .arg(QString::fromLatin1(kRatingNames[i].data(),
-                                                    static_cast<qsizetype>(kRatingNames[i].size())))
-                           .arg(Plural(row.outings, "outing", "outings"));
+            ratings << TwoLines(Latin1(kRatingNames[i]), Plural(row.outings, "outing", "outings"));
             perOuting << row.perOuting;
         }
         charts_[0] = BarChart(QStringLiteral("Catches per outing by the day's rating: %1, %2")
@@ -115,11 +132,8 @@ dlgLogCharts::dlgLogCharts(const LogStatistics& statistics, SaveFileDialog& save
         QList<qreal> hourShare;
         for (std::size_t i = 0; i < kMinuteBandNames.size(); ++i) {
             const MinutesRow& row = statistics_.byMinutes[i];
-            bands << QStringLiteral("%1 min (%2)")
-                         .arg(QString::fromLatin1(
-                             kMinuteBandNames[i].data(),
-                             static_cast<qsizetype>(kMinuteBandNames[i].size())))
-                         .arg(row.catches);
+            bands << TwoLines(Latin1(kMinuteBandNames[i]) + QStringLiteral("\u00a0min"),
+                              Plural(row.catches, "catch", "catches"));
             catchShare << row.share * 100.0;
             hourShare << row.hoursShare * 100.0;
         }
@@ -137,11 +151,8 @@ dlgLogCharts::dlgLogCharts(const LogStatistics& statistics, SaveFileDialog& save
         QList<qreal> phaseCatches;
         for (std::size_t i = 0; i < kMoonPhaseNames.size(); ++i) {
             const PhaseRow& row = statistics_.byMoonPhase[i];
-            phases << QStringLiteral("%1 (%2)")
-                          .arg(QString::fromLatin1(
-                              kMoonPhaseNames[i].data(),
-                              static_cast<qsizetype>(kMoonPhaseNames[i].size())))
-                          .arg(Plural(row.outings, "outing", "outings"));
+            phases << TwoLines(Latin1(kMoonPhaseNames[i]),
+                               Plural(row.outings, "outing", "outings"));
             phaseCatches << static_cast<qreal>(row.catches);
         }
         charts_[2] = BarChart(QStringLiteral("Catches by the moon's phase: %1, %2")
@@ -149,10 +160,34 @@ dlgLogCharts::dlgLogCharts(const LogStatistics& statistics, SaveFileDialog& save
                                        Plural(statistics_.catches, "catch", "catches")),
                               phases, {{QStringLiteral("Catches"), phaseCatches}},
                               QStringLiteral("catches"), inner);
-        for (int i = 0; i < 3; ++i) {
-            charts_[static_cast<std::size_t>(i)]->setObjectName(QStringLiteral("chart%1").arg(i));
-            chartsLayout->addWidget(charts_[static_cast<std::size_t>(i)]);
+        if (HasTideChart(statistics_)) {
+            QStringList hours;
+            QList<qreal> tideShare;
+            for (std::size_t i = 0; i < kTideBandNames.size(); ++i) {
+                const TideRow& row = (*statistics_.byTide)[i];
+                hours << TwoLines(Latin1(kTideBandNames[i]) + QStringLiteral("\u00a0h"),
+                                  Plural(row.catches, "catch", "catches"));
+                tideShare << row.share * 100.0;
+            }
+            charts_[3] = BarChart(
+                QStringLiteral("Catches by hours from the nearest high or low water: %1 with a "
+                               "time, %2 at a tide station")
+                    .arg(Plural(statistics_.tideCatches, "catch", "catches"),
+                         Plural(statistics_.tideOutings, "outing", "outings")),
+                hours, {{QStringLiteral("Share of the catches (%)"), tideShare}},
+                QStringLiteral("per cent"), inner);
         }
+        for (std::size_t i = 0; i < charts_.size(); ++i) {
+            if (charts_[i] != nullptr) {
+                charts_[i]->setObjectName(QStringLiteral("chart%1").arg(i));
+                chartsLayout->addWidget(charts_[i]);
+            }
+        }
+        lblTides_ = new QLabel(TideNote(), inner);
+        lblTides_->setObjectName(QStringLiteral("lblTides"));
+        lblTides_->setWordWrap(true);
+        lblTides_->setVisible(!lblTides_->text().isEmpty());
+        chartsLayout->addWidget(lblTides_);
     }
     chartsLayout->addStretch();
 
@@ -175,7 +210,8 @@ dlgLogCharts::dlgLogCharts(const LogStatistics& statistics, SaveFileDialog& save
     buttons->addWidget(close);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
     layout->addLayout(buttons);
-    resize(900, 1000);
+    // Two charts at a time on a screen of 768 lines; the rest scroll.
+    resize(900, 740);
 }
 
 QString dlgLogCharts::Summary() const {
@@ -196,14 +232,35 @@ QString dlgLogCharts::Summary() const {
     return text;
 }
 
+QString dlgLogCharts::TideNote() const {
+    if (!statistics_.byTide) {
+        return {};
+    }
+    QString note = QString::fromStdString(NoTideStationNote(statistics_));
+    if (!note.isEmpty() && !HasTideChart(statistics_)) {
+        note[0] = note[0].toLower();
+        note = QStringLiteral("No tide chart: ") + note + QStringLiteral(".");
+    } else if (!note.isEmpty()) {
+        note += QStringLiteral(".");
+    }
+    return note;
+}
+
 void dlgLogCharts::Paint(QPainter& painter, const QRectF& area) const {
-    const qreal height = area.height() / 3.0;
-    for (std::size_t i = 0; i < charts_.size(); ++i) {
-        if (charts_[i] != nullptr) {
-            const QRectF target(area.left(), area.top() + height * static_cast<qreal>(i),
-                                area.width(), height);
-            charts_[i]->render(&painter, target);
+    std::vector<QChartView*> shown;
+    for (QChartView* chart : charts_) {
+        if (chart != nullptr) {
+            shown.push_back(chart);
         }
+    }
+    if (shown.empty()) {
+        return;
+    }
+    const qreal height = area.height() / static_cast<qreal>(shown.size());
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+        const QRectF target(area.left(), area.top() + height * static_cast<qreal>(i), area.width(),
+                            height);
+        shown[i]->render(&painter, target);
     }
 }
 
@@ -255,7 +312,11 @@ void dlgLogCharts::cmdPng_Click() {
     if (path.isEmpty()) {
         return;
     }
-    QImage image(1200, 1500, QImage::Format_RGB32);
+    QImage image(
+        1200,
+        500 * static_cast<int>(std::count_if(charts_.begin(), charts_.end(),
+                                             [](QChartView* chart) { return chart != nullptr; })),
+        QImage::Format_RGB32);
     image.fill(Qt::white);
     {
         QPainter painter(&image);

@@ -1,9 +1,11 @@
 #include "ui/dlgLogOuting.h"
 
 #include <QComboBox>
+#include <QCompleter>
 #include <QDateEdit>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <algorithm>
@@ -14,6 +16,48 @@
 namespace quintrel {
 
 using namespace logbook;
+
+namespace {
+
+// Typing "2026-11-01" into a date field: the year moves on to the month by itself after
+// four digits, so the dash typed next would jump on to the day and the date would come
+// out as 2026-<old month>-11. A dash is taken only after digits typed into the part the
+// cursor is in; right after such a move it is dropped.
+class DateDashFilter : public QObject {
+  public:
+    using QObject::QObject;
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress) {
+            return false;
+        }
+        const auto* edit = static_cast<QDateEdit*>(watched);
+        const QString text = static_cast<QKeyEvent*>(event)->text();
+        const int section = edit->currentSectionIndex();
+        if (section != section_) {
+            section_ = section;
+            typed_ = false;
+        }
+        if (text == QStringLiteral("-")) {
+            if (!typed_) {
+                return true;
+            }
+            typed_ = false;
+            section_ = section + 1;
+            return false;
+        }
+        if (text.size() == 1 && text.front().isDigit()) {
+            typed_ = true;
+        }
+        return false;
+    }
+
+  private:
+    int section_ = -1;
+    bool typed_ = false;
+};
+
+}  // namespace
 
 dlgLogOuting::dlgLogOuting(const Outing& outing, const std::vector<std::string>& placeRecords,
                            MessageBoxes& messages, QWidget* parent)
@@ -30,6 +74,7 @@ dlgLogOuting::dlgLogOuting(const Outing& outing, const std::vector<std::string>&
     dtpDate_->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
     dtpDate_->setCalendarPopup(true);
     dtpDate_->setDateRange(QDate(101, 1, 1), QDate(9998, 12, 31));
+    dtpDate_->installEventFilter(new DateDashFilter(dtpDate_));
     const QDate date = QDate::fromString(QString::fromStdString(outing.date), Qt::ISODate);
     dtpDate_->setDate(date.isValid() ? date : QDate::currentDate());
     form->addRow(QStringLiteral("&Date:"), dtpDate_);
@@ -52,6 +97,12 @@ dlgLogOuting::dlgLogOuting(const Outing& outing, const std::vector<std::string>&
     const auto chosen = std::find(records_.begin(), records_.end(), outing.record);
     cboPlace_->setCurrentIndex(
         chosen == records_.end() ? 0 : static_cast<int>(chosen - records_.begin()));
+    // A list of hundreds of places: typing any part of a name offers the places holding it.
+    cboPlace_->setEditable(true);
+    cboPlace_->setInsertPolicy(QComboBox::NoInsert);
+    cboPlace_->completer()->setCompletionMode(QCompleter::PopupCompletion);
+    cboPlace_->completer()->setFilterMode(Qt::MatchContains);
+    cboPlace_->completer()->setCaseSensitivity(Qt::CaseInsensitive);
     form->addRow(QStringLiteral("&Place:"), cboPlace_);
     cboKind_ = new QComboBox(this);
     cboKind_->setObjectName(QStringLiteral("cboKind"));
@@ -73,7 +124,8 @@ Outing dlgLogOuting::Value() const {
     outing.date = dtpDate_->date().toString(Qt::ISODate).toStdString();
     outing.start = txtStart_->text().trimmed().toStdString();
     outing.end = txtEnd_->text().trimmed().toStdString();
-    const int place = cboPlace_->currentIndex();
+    // The text typed names the place; one that names none of the list leaves it empty.
+    const int place = cboPlace_->findText(cboPlace_->currentText().trimmed(), Qt::MatchFixedString);
     outing.record = place >= 0 ? records_[static_cast<std::size_t>(place)] : std::string();
     outing.kind = static_cast<OutingKind>(std::max(0, cboKind_->currentIndex()));
     outing.notes = txtNotes_->toPlainText().toStdString();

@@ -4,11 +4,14 @@
 // damaged log is refused and kept. The log's rules are tested in the core.
 
 #include <QApplication>
+#include <QChart>
+#include <QChartView>
 #include <QDateEdit>
 #include <QDir>
 #include <QLineEdit>
 #include <QSpinBox>
 #include <QTableView>
+#include <QTest>
 #include <QTimer>
 #include <functional>
 
@@ -158,6 +161,31 @@ class MainWindowLogTest : public QObject {
         QVERIFY(!log->findChild<QPushButton*>("cmdUndo")->isEnabled());
     }
 
+    // Dates typed as they are written, and places found by part of their name.
+    void outing_form_takes_dates_and_places_as_typed() {
+        const std::vector<std::string> records = {PlaceRecord(0), PlaceRecord(4)};
+        dlgLogOuting form(Outing{}, records, harness.messages);
+        auto* date = form.findChild<QDateEdit*>("dtpDate");
+        const std::pair<const char*, QDate> dates[] = {{"2026-11-01", QDate(2026, 11, 1)},
+                                                       {"2025-3-7", QDate(2025, 3, 7)},
+                                                       {"20261224", QDate(2026, 12, 24)}};
+        for (const auto& [typed, expected] : dates) {
+            date->setDate(QDate(2020, 1, 15));
+            date->setSelectedSection(QDateTimeEdit::YearSection);
+            QTest::keyClicks(date, QString::fromLatin1(typed));
+            QCOMPARE(date->date(), expected);
+        }
+        auto* place = form.findChild<QComboBox*>("cboPlace");
+        const std::pair<const char*, std::string> places[] = {
+            {"usa (BOSTON)", PlaceRecord(4)},
+            {"Australia (Sydney)", PlaceRecord(0)},
+            {"Atlantis", std::string()}};
+        for (const auto& [typed, record] : places) {
+            place->setEditText(QString::fromLatin1(typed));
+            QCOMPARE(form.Value().record, record);
+        }
+    }
+
     void filter_narrows_the_list() {
         dlgLog* log = OpenLog();
         AddOutings(*log, 3, "Bream", OutingKind::Fishing);
@@ -189,6 +217,39 @@ class MainWindowLogTest : public QObject {
         dlgLogCharts* charts = log->ChartsWindow();
         QVERIFY(charts->Charts()[2] != nullptr);
         QVERIFY(charts->Summary().startsWith("From 9 outings and 9 catches"));
+        // Sydney has tide stations: the tide chart rests on every timed catch.
+        QVERIFY(charts->Charts()[3] != nullptr);
+        QVERIFY(charts->Charts()[3]->chart()->title().contains("9 catches with a time"));
+        QVERIFY(charts->TideNote().isEmpty());
+
+        // Paris has none within 100 km: no tide chart, and the window says why.
+        log->findChild<QComboBox*>("cboFilterKind")->setCurrentIndex(0);
+        Outing paris;
+        paris.date = "2026-03-20";
+        paris.record = PlaceRecord(1);
+        log->Database().AddOuting(paris);
+        log->findChild<QPushButton*>("cmdCharts")->click();
+        QVERIFY(log->ChartsWindow()->TideNote().contains("within 100 km of France (Paris)"));
+    }
+
+    void import_takes_places_as_the_command_line_does() {
+        dlgLog* log = OpenLog();
+        const QString csv = harness.PathOf("season.csv");
+        // Part of a name, any case, picks the one place holding it, as --place does.
+        WriteWholeFile(csv,
+                       "Date,Time,Place,Species\r\n2026-03-01,06:00,sydney,Bream\r\n"
+                       "2026-03-02,06:00,Boston,Bass\r\n");
+        harness.openDialog.script = {csv};
+        log->findChild<QPushButton*>("cmdImport")->click();
+        QCOMPARE(log->Database().Totals().outings, 2);
+        QCOMPARE(log->Database().Entries().front().outing.record, PlaceRecord(0));
+        QCOMPARE(harness.messages.shown.back().kind, RecordingMessageBoxes::Kind::Information);
+        // A text several places hold is refused, naming them, and nothing is imported.
+        WriteWholeFile(csv, "Date,Time,Place,Species\r\n2026-03-03,06:00,a,Bream\r\n");
+        harness.openDialog.script = {csv};
+        log->findChild<QPushButton*>("cmdImport")->click();
+        QVERIFY(harness.messages.shown.back().text.contains("Several places match \"a\""));
+        QCOMPARE(log->Database().Totals().outings, 2);
     }
 
     void a_damaged_log_is_refused_and_kept() {

@@ -94,6 +94,12 @@ log_stats)
     [ "$(sed -n '2,6p' "$work/out" | cut -d, -f3 | awk '{ s += $1 } END { print s }')" = 10 ] || fail "catches"
     [ "$(sed -n '9,12p' "$work/out" | cut -d, -f2 | awk '{ s += $1 } END { print s }')" = 10 ] || fail "band catches"
     grep -Eq '^Best,[0-9]+,[0-9]+,[0-9]+\.[0-9]{2}'$'\r''$' "$work/out" || fail "two decimals"
+    # Both places are ports: a third table, the timed catches by hours from high or low water.
+    sed -n 13p "$work/out" | grep -qx $'\r' || fail "no empty line before the tide table"
+    sed -n 14p "$work/out" | grep -qx $'Hours from high or low water,Catches,Share\r' || fail "tide heading"
+    [ "$(sed -n '15,18p' "$work/out" | cut -d, -f1 | paste -sd' ')" = '0-1 1-2 2-3 3+' ] ||
+        fail "tide rows: $(cat "$work/out")"
+    [ "$(sed -n '15,18p' "$work/out" | cut -d, -f2 | awk '{ s += $1 } END { print s }')" = 10 ] || fail "tide catches"
     run 0 "${log[@]}" --log-stats
     grep -q 'Catches per outing by day rating (4 outings, 10 catches)' "$work/out" ||
         fail "text: $(cat "$work/out")"

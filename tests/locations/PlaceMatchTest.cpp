@@ -79,5 +79,49 @@ TEST(MatchPlaces, AnyPartOfCountryAndTownCaseIgnoredAWholeNameAlone) {
     }
 }
 
+// The one rule for a typed place: a position, or the one place a text names; what went
+// wrong is told apart, so the command line can send the user to --list.
+TEST(ChoosePlace, APositionOrTheOnePlaceATextNames) {
+    const LocationList places = {
+        Record("1", "Australia", "Brisbane", "- 27 28+153  2+   10"),
+        Record("1", "Australia", "Sydney", "- 33 52+151 13+   10"),
+        Record("1", "USA - Georgia", "Sydney", "+ 31 58- 81  7-    5"),
+    };
+    EXPECT_EQ(ChoosePlace(places, "2"), 2);
+    EXPECT_EQ(ChoosePlace(places, "brisb"), 0);
+    EXPECT_EQ(ChoosePlace(places, "Australia (Sydney)"), 1);
+    struct Case {
+        const LocationList* list;
+        const char* text;
+        PlaceChoiceProblem problem;
+    };
+    const LocationList none;
+    const Case cases[] = {
+        {&none, "0", PlaceChoiceProblem::EmptyList},
+        {&places, "3", PlaceChoiceProblem::NoSuchPosition},
+        {&places, "perth", PlaceChoiceProblem::NoMatch},
+        {&places, "sydney", PlaceChoiceProblem::SeveralMatch},
+    };
+    for (const Case& c : cases) {
+        try {
+            ChoosePlace(*c.list, c.text);
+            ADD_FAILURE() << c.text << " was taken";
+        } catch (const PlaceChoiceError& error) {
+            EXPECT_EQ(error.Problem(), c.problem) << c.text;
+            EXPECT_FALSE(error.MoreThanShown()) << c.text;
+        }
+    }
+    // More matches than a message lists: it says how many more.
+    const LocationList many(25, Record("1", "Australia", "Perth", "- 31 57+115 51+    8"));
+    try {
+        ChoosePlace(many, "perth");
+        ADD_FAILURE() << "perth was taken";
+    } catch (const PlaceChoiceError& error) {
+        EXPECT_TRUE(error.MoreThanShown());
+        EXPECT_NE(std::string(error.what()).find("; and 5 more"), std::string::npos)
+            << error.what();
+    }
+}
+
 }  // namespace
 }  // namespace quintrel

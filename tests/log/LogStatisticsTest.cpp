@@ -12,6 +12,7 @@ namespace quintrel::logbook {
 namespace {
 
 using quintrel::testing::kBoston;
+using quintrel::testing::kPhiladelphia;
 using quintrel::testing::ValuesOf;
 
 StatisticsOptions TwoThreads() {
@@ -35,6 +36,104 @@ TEST(LogStatistics, BandsHoldTheirUpperEdge) {
     for (const auto& [minutes, band] : cases) {
         EXPECT_EQ(MinuteBand(minutes), band) << minutes;
     }
+    // Tide bands in hours: an hour from high water is still "0-1".
+    const std::pair<double, const char*> tideCases[] = {{0, "0-1"},   {60, "0-1"},  {60.5, "1-2"},
+                                                        {120, "1-2"}, {179, "2-3"}, {180, "2-3"},
+                                                        {181, "3+"},  {500, "3+"}};
+    for (const auto& [minutes, band] : tideCases) {
+        EXPECT_EQ(kTideBandNames[static_cast<std::size_t>(TideBand(minutes))], band) << minutes;
+    }
+}
+
+// A tide source answering from a table of (date, minute) and saying which places have a
+// station; it keeps what it was asked.
+class TableTides final : public TideStageSource {
+  public:
+    std::map<std::string, bool> stations;
+    std::map<std::pair<DaySerial, int>, double> minutes;
+    mutable std::vector<std::pair<DaySerial, int>> asked;
+
+    bool HasStation(const std::string& record) const override { return stations.at(record); }
+    std::vector<std::optional<double>> MinutesFromTurns(const std::vector<TideQuery>& queries,
+                                                        int) const override {
+        std::vector<std::optional<double>> answers;
+        for (const TideQuery& query : queries) {
+            EXPECT_TRUE(stations.at(*query.record));
+            asked.emplace_back(query.date, query.minuteOfDay);
+            const auto found = minutes.find({query.date, query.minuteOfDay});
+            answers.push_back(found == minutes.end() ? std::nullopt
+                                                     : std::optional<double>(found->second));
+        }
+        return answers;
+    }
+};
+
+TEST(LogStatistics, TideChartCountsCatchesAtPlacesWithAStation) {
+    const auto outingAt = [](const std::string& record, const std::string& date,
+                             const std::string& start, const std::string& end,
+                             std::vector<std::pair<std::string, int>> catches) {
+        OutingEntries outing;
+        outing.outing.record = record;
+        outing.outing.date = date;
+        outing.outing.start = start;
+        outing.outing.end = end;
+        for (const auto& [time, count] : catches) {
+            Catch entry;
+            entry.species = "Bass";
+            entry.time = time;
+            entry.count = count;
+            outing.catches.push_back(entry);
+        }
+        return outing;
+    };
+    const DaySerial may10 = DateSerial(2025, 5, 10);
+    TableTides tides;
+    tides.stations = {{kBoston, true}, {kPhiladelphia, false}};
+    // 22:00 on the 10th; 00:30 and an untimed catch belong to an outing past midnight, so
+    // 00:30 is asked on the 11th; 05:00 lies beyond the tables.
+    tides.minutes = {{{may10, 22 * 60}, 45}, {{may10 + 1, 30}, 150}, {{may10 + 2, 6 * 60}, 200}};
+    const std::vector<OutingEntries> entries = {
+        outingAt(kBoston, "2025-05-10", "21:00", "01:00", {{"22:00", 2}, {"00:30", 3}, {"", 4}}),
+        outingAt(kBoston, "2025-05-12", "", "", {{"06:00", 1}, {"05:00", 7}}),
+        outingAt(kPhiladelphia, "2025-05-10", "", "", {{"12:00", 5}})};
+    StatisticsOptions options = TwoThreads();
+    options.tides = &tides;
+    const LogStatistics statistics = ComputeStatistics(entries, options);
+
+    EXPECT_EQ(tides.asked,
+              (std::vector<std::pair<DaySerial, int>>{
+                  {may10, 22 * 60}, {may10 + 1, 30}, {may10 + 2, 6 * 60}, {may10 + 2, 5 * 60}}));
+    ASSERT_TRUE(HasTideChart(statistics));
+    EXPECT_EQ(statistics.tideOutings, 2);
+    EXPECT_EQ(statistics.tideCatches, 6);
+    const long long expected[] = {2, 0, 3, 1};
+    for (std::size_t i = 0; i < kTideBandNames.size(); ++i) {
+        EXPECT_EQ((*statistics.byTide)[i].catches, expected[i]) << kTideBandNames[i];
+    }
+    EXPECT_DOUBLE_EQ((*statistics.byTide)[2].share, 0.5);
+    EXPECT_EQ(statistics.placesWithoutTides, std::vector<std::string>{kPhiladelphia});
+    EXPECT_EQ(NoTideStationNote(statistics),
+              "No tide station within 100 km of USA - Pennsylvania (Philadelphia): the tide "
+              "chart leaves their catches out");
+    const std::string csv = StatisticsCsv(statistics);
+    const std::size_t third = csv.find("\r\n\r\n", csv.find("Minutes,"));
+    ASSERT_NE(third, std::string::npos);
+    EXPECT_EQ(csv.substr(third + 4),
+              "Hours from high or low water,Catches,Share\r\n"
+              "0-1,2,0.333\r\n"
+              "1-2,0,0.000\r\n"
+              "2-3,3,0.500\r\n"
+              "3+,1,0.167\r\n");
+
+    // Only places without a station: no tide chart, no third table, and the note.
+    tides.stations[kBoston] = false;
+    const LogStatistics inland = ComputeStatistics(entries, options);
+    EXPECT_FALSE(HasTideChart(inland));
+    EXPECT_EQ(StatisticsCsv(inland).find("Hours from"), std::string::npos);
+    EXPECT_EQ(inland.placesWithoutTides.size(), 2u);
+    EXPECT_NE(StatisticsText(inland).find("No tide station within 100 km of USA - Massachusetts "
+                                          "(Boston) and USA - Pennsylvania (Philadelphia)"),
+              std::string::npos);
 }
 
 TEST(LogStatistics, MoonPhaseBinsFollowTheLitShareAndItsDirection) {

@@ -12,7 +12,7 @@ namespace quintrel {
 /// questions from a script (OK when the script is empty).
 class RecordingMessageBoxes : public MessageBoxes {
   public:
-    enum class Kind { Critical, Exclamation, Question };
+    enum class Kind { Critical, Exclamation, Information, Question };
     struct Shown {
         Kind kind;
         QString title;
@@ -27,6 +27,11 @@ class RecordingMessageBoxes : public MessageBoxes {
     void Exclamation(const QString& title, const QString& text,
                      QWidget* parent = nullptr) override {
         shown.push_back({Kind::Exclamation, title, text, parent});
+    }
+
+    void Information(const QString& title, const QString& text,
+                     QWidget* parent = nullptr) override {
+        shown.push_back({Kind::Information, title, text, parent});
     }
 
     bool Question(const QString& title, const QString& text, QWidget* parent = nullptr) override {

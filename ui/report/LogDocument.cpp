@@ -17,7 +17,7 @@ namespace {
 constexpr int kMargin = 720;
 constexpr int kRowHeight = 250;
 constexpr int kPhotoHeight = 2160;
-constexpr std::array<int, 9> kColumnWidths = {1100, 560, 2400, 1900, 560, 900, 900, 600, 1480};
+constexpr std::array<int, 9> kColumnWidths = {1100, 560, 2140, 1900, 560, 900, 900, 860, 1480};
 constexpr std::array<const char*, 9> kHeadings = {
     "Date", "Time", "Place", "Species", "Count", "Length", "Weight", "Released", "Method"};
 
