@@ -14,8 +14,14 @@ all: build
 deps:
 	@bash scripts/install-deps.sh
 
+# Line tables are the debugging information backtraces and profilers need; full
+# information would make every compilation about a third slower. Set the flags to
+# "-O2 -g -DNDEBUG" for a debugger that shows variables.
+RELEASE_FLAGS ?= -O2 -g1 -DNDEBUG
+
 configure: deps
-	@cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS) >/dev/null
+	@cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="$(RELEASE_FLAGS)" $(CMAKE_FLAGS) >/dev/null
 
 build: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
@@ -57,9 +63,12 @@ test-unit:
 soak: build
 	@cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS) --timeout 3600 -L soak
 
-# The core's unit tests once more under AddressSanitizer and UndefinedBehaviorSanitizer.
+# The core's unit tests once more under AddressSanitizer and UndefinedBehaviorSanitizer,
+# at -O1 as the sanitizers advise: it compiles about as fast as -O0 and runs the tests
+# several times faster. Assertions stay on.
 test-asan: deps
-	@cmake -S . -B $(ASAN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUINTREL_SANITIZE=ON \
+	@cmake -S . -B $(ASAN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g1" \
+	  -DQUINTREL_SANITIZE=ON \
 	  -DQUINTREL_BUILD_GUI=OFF -DQUINTREL_BUILD_BENCH=OFF >/dev/null
 	@cmake --build $(ASAN_DIR) -j $(JOBS)
 	@cd $(ASAN_DIR) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
@@ -80,6 +89,7 @@ FUZZ_FLAGS = -timeout=10 -print_final_stats=0
 
 fuzz-build: deps
 	@cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -gline-tables-only -DNDEBUG" \
 	  -DCMAKE_CXX_COMPILER=clang++ -DQUINTREL_FUZZ=ON -DQUINTREL_BUILD_GUI=OFF \
 	  -DQUINTREL_BUILD_TESTS=OFF -DQUINTREL_BUILD_BENCH=OFF >/dev/null
 	@cmake --build $(FUZZ_DIR) -j $(JOBS)

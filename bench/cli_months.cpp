@@ -4,44 +4,19 @@
 // suncalc doing the same work (scripts/compare-suncalc/compare.sh runs both side by side),
 // and under 20 MB resident.
 
-#include <spawn.h>
 #include <sys/resource.h>
-#include <sys/wait.h>
 
 #include <string>
 #include <vector>
 
 #include <benchmark/benchmark.h>
 
-extern char** environ;
+#include "bench/TableProcess.h"
 
 namespace {
 
-// Runs quintrel-table with `arguments` and waits for it; false when it failed.
-bool RunTable(const std::vector<std::string>& arguments) {
-    const std::string program = std::string(QUINTREL_BINARY_DIR) + "/bin/quintrel-table";
-    std::vector<char*> argv{const_cast<char*>(program.c_str())};
-    for (const std::string& argument : arguments) {
-        argv.push_back(const_cast<char*>(argument.c_str()));
-    }
-    argv.push_back(nullptr);
-    pid_t child = 0;
-    if (posix_spawn(&child, program.c_str(), nullptr, nullptr, argv.data(), environ) != 0) {
-        return false;
-    }
-    int status = 0;
-    return waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
-
-// User and system time of the finished children so far.
-double ChildrenCpuSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_CHILDREN, &usage);
-    const auto seconds = [](const timeval& t) {
-        return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) * 1e-6;
-    };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
+using quintrel::bench::ChildrenCpuSeconds;
+using quintrel::bench::RunTable;
 
 void Months(benchmark::State& state) {
     const auto months = state.range(0);

@@ -71,12 +71,7 @@ bool IsCalendarMode(const TableOptions& options) {
 
 void RunCalendarCommand(const TableOptions& options, std::ostream& standardOutput,
                         std::ostream& messages) {
-    const LocalMoment now = ReadLocalClock();
-    CheckAskedMonths(options, now);
-    const LocationList places = ReadPlaces(options, messages);
-    const std::string& record = ChosenRecord(options, places);
-    PlaceValues place;
-    ParseSelectedLocation(record, place);
+    const auto [now, record, place] = OpenAskedPlaceMonths(options, messages);
 
     std::optional<TableOutput> output;
     if (TextOutputAsked(options)) {

@@ -120,6 +120,14 @@ const std::string& ChosenRecord(const TableOptions& options, const LocationList&
                         : places[static_cast<std::size_t>(ChoosePlace(places, options.place))];
 }
 
+AskedPlaceMonths OpenAskedPlaceMonths(const TableOptions& options, std::ostream& messages) {
+    AskedPlaceMonths asked{ReadLocalClock(), {}, {}};
+    CheckAskedMonths(options, asked.now);
+    asked.record = ChosenRecord(options, ReadPlaces(options, messages));
+    ParseSelectedLocation(asked.record, asked.place);
+    return asked;
+}
+
 void ForEachAskedMonth(const TableOptions& options, const LocalMoment& now,
                        const PlaceValues& place, const std::string& record,
                        const std::function<void(MonthTable&)>& use) {

@@ -47,6 +47,16 @@ LocationList ReadPlaces(const TableOptions& options, std::ostream& messages);
 /// The record of the place the options choose from `places` (the town's when --town).
 const std::string& ChosenRecord(const TableOptions& options, const LocationList& places);
 
+/// Where every runner of asked months for one place starts: the clock read once, the asked
+/// months checked before the place list is read (see CheckAskedMonths), and the chosen
+/// place's record and values.
+struct AskedPlaceMonths {
+    LocalMoment now;
+    std::string record;
+    PlaceValues place;
+};
+AskedPlaceMonths OpenAskedPlaceMonths(const TableOptions& options, std::ostream& messages);
+
 /// Whether the text (table, calendar or list) is wanted: always, unless --pdf was given
 /// with neither a --format nor an --output file.
 bool TextOutputAsked(const TableOptions& options);

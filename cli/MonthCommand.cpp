@@ -18,12 +18,7 @@ bool IsMonthMode(const TableOptions& /*options*/) {
 
 void RunMonthCommand(const TableOptions& options, std::ostream& standardOutput,
                      std::ostream& messages) {
-    const LocalMoment now = ReadLocalClock();
-    CheckAskedMonths(options, now);
-    const LocationList places = ReadPlaces(options, messages);
-    const std::string& record = ChosenRecord(options, places);
-    PlaceValues place;
-    ParseSelectedLocation(record, place);
+    const auto [now, record, place] = OpenAskedPlaceMonths(options, messages);
 
     // The PDF alone was asked for unless a format or an output file says otherwise.
     std::optional<TableOutput> output;

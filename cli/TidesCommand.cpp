@@ -87,13 +87,9 @@ bool IsTidesMode(const TableOptions& options) {
 
 void RunTidesCommand(const TableOptions& options, std::ostream& standardOutput,
                      std::ostream& messages) {
-    const LocalMoment now = ReadLocalClock();
-    CheckAskedMonths(options, now);
-    const LocationList places = ReadPlaces(options, messages);
-    const std::string& record = ChosenRecord(options, places);
+    // An option out of range is reported as such even when the place is wrong too.
     const std::optional<tides::LevelUnits> units = UnitsOption(options.units);
-    PlaceValues place;
-    ParseSelectedLocation(record, place);
+    const auto [now, record, place] = OpenAskedPlaceMonths(options, messages);
     const std::string placeName = PlaceName(record);
 
     const std::shared_ptr<tides::TideDatabase> database =

@@ -13,11 +13,7 @@ bool IsYearViewMode(const TableOptions& options) {
 
 void RunYearViewCommand(const TableOptions& options, std::ostream& /*standardOutput*/,
                         std::ostream& messages) {
-    const LocalMoment now = ReadLocalClock();
-    CheckAskedMonths(options, now);
-    const LocationList places = ReadPlaces(options, messages);
-    const std::string& record =
-        places[static_cast<std::size_t>(ChoosePlace(places, options.place))];
+    const auto [now, record, place] = OpenAskedPlaceMonths(options, messages);
     WriteYearViewPdf(*options.pdfPath,
                      BuildYearSheet(record, PlaceName(record),
                                     CheckedYear(FirstAskedMonth(options, now).second)));

@@ -6,29 +6,9 @@ set -uo pipefail
 
 case_name="$1"
 program="$2"
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
+source "$(dirname "${BASH_SOURCE[0]}")/case_helpers.sh"
 
-boston='1USA - Massachusetts  Boston           + 42 21- 71  4-   51022103021111'
-philadelphia='1USA - Pennsylvania   Philadelphia     + 40  0- 75  0-   50'
 printf '%s\r\n' "$philadelphia" "$boston" >"$work/places.dat"
-
-fail() {
-    echo "FAIL ($case_name): $*" >&2
-    exit 1
-}
-
-# run EXPECTED_EXIT ARGS...: runs the program, keeps stdout and stderr in $work.
-run() {
-    local expected="$1"
-    shift
-    "$program" "$@" >"$work/out" 2>"$work/err"
-    local status=$?
-    if [ "$status" -ne "$expected" ]; then
-        echo "--- stdout"; head -c 2000 "$work/out"; echo "--- stderr"; cat "$work/err"
-        fail "exit code $status, expected $expected for: $*"
-    fi
-}
 
 log=(--locations "$work/places.dat")
 

@@ -44,10 +44,7 @@ constexpr int kSunPen = 50;
 constexpr int kMoonPen = 36;
 
 ReportFont Font(double points, bool bold = false) {
-    ReportFont font;
-    font.pointSize = points;
-    font.weight = bold ? 700 : 400;
-    return font;
+    return DocumentFont(points, bold ? 700 : 400);
 }
 
 int Round(double value) {
@@ -87,14 +84,8 @@ class DayPageRecorder {
 
     void Text(const QRect& box, const std::string& text, const ReportFont& font,
               ReportAlignment alignment = ReportAlignment::Left, bool wrap = false) {
-        PageItem item;
-        item.kind = PageItem::Kind::Text;
-        item.box = box;
-        item.text = QString::fromStdString(text);
-        item.font = font;
-        item.alignment = alignment;
-        item.wordWrap = wrap;
-        page_.items.push_back(std::move(item));
+        page_.items.push_back(
+            TextItem(box, QString::fromStdString(text), font, alignment, Qt::black, wrap));
     }
 
     void Shape(QPainterPath path, QColor pen, int penWidth, QColor fill,

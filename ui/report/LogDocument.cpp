@@ -21,21 +21,6 @@ constexpr std::array<int, 9> kColumnWidths = {1100, 560, 2140, 1900, 560, 900, 9
 constexpr std::array<const char*, 9> kHeadings = {
     "Date", "Time", "Place", "Species", "Count", "Length", "Weight", "Released", "Method"};
 
-ReportFont Font(double points, int weight) {
-    return ReportFont{"Verdana", points, weight};
-}
-
-PageItem Text(QRect box, const QString& text, const ReportFont& font,
-              ReportAlignment alignment = ReportAlignment::Left) {
-    PageItem item;
-    item.kind = PageItem::Kind::Text;
-    item.box = box;
-    item.text = text;
-    item.font = font;
-    item.alignment = alignment;
-    return item;
-}
-
 QString Number(double value, int decimals) {
     return QString::number(value, 'f', decimals);
 }
@@ -60,8 +45,8 @@ class Pages {
         const int top = Take(kRowHeight);
         int x = left_;
         for (std::size_t i = 0; i < cells.size(); ++i) {
-            Page().items.push_back(Text(QRect(x, top, kColumnWidths[i] - 60, kRowHeight), cells[i],
-                                        Font(7.5, heading ? 700 : 400)));
+            Page().items.push_back(TextItem(QRect(x, top, kColumnWidths[i] - 60, kRowHeight),
+                                            cells[i], DocumentFont(7.5, heading ? 700 : 400)));
             x += kColumnWidths[i];
         }
         if (heading) {
@@ -117,12 +102,12 @@ ReportDocument LogYearDocument(const LogYear& year, const PageSetup& setup) {
         }
     }
     Pages pages(document, left, width);
-    pages.Page().items.push_back(Text(QRect(left, pages.Take(460), width, 460), document.title,
-                                      Font(15, 700), ReportAlignment::Centre));
-    pages.Page().items.push_back(
-        Text(QRect(left, pages.Take(400), width, 300),
-             QStringLiteral("%1 outings, %2 caught or seen").arg(year.entries.size()).arg(catches),
-             Font(9, 400), ReportAlignment::Centre));
+    pages.Page().items.push_back(TextItem(QRect(left, pages.Take(460), width, 460), document.title,
+                                          DocumentFont(15, 700), ReportAlignment::Centre));
+    pages.Page().items.push_back(TextItem(
+        QRect(left, pages.Take(400), width, 300),
+        QStringLiteral("%1 outings, %2 caught or seen").arg(year.entries.size()).arg(catches),
+        DocumentFont(9, 400), ReportAlignment::Centre));
     pages.Heading();
     for (const OutingEntries& outing : year.entries) {
         const QString date = QString::fromStdString(outing.outing.date);

@@ -118,6 +118,26 @@ void DrawReportPage(QPainter& painter, const ReportPage& page) {
     painter.restore();
 }
 
+ReportFont DocumentFont(double points, int weight) {
+    ReportFont font;
+    font.pointSize = points;
+    font.weight = weight;
+    return font;
+}
+
+PageItem TextItem(const QRect& box, const QString& text, const ReportFont& font,
+                  ReportAlignment alignment, const QColor& colour, bool wordWrap) {
+    PageItem item;
+    item.kind = PageItem::Kind::Text;
+    item.box = box;
+    item.text = text;
+    item.font = font;
+    item.alignment = alignment;
+    item.colour = colour;
+    item.wordWrap = wordWrap;
+    return item;
+}
+
 int RowAtHeight(const ReportPage& page, int yTwips) {
     for (const PageRow& row : page.rows) {
         if (yTwips >= row.top && yTwips < row.bottom)

@@ -53,6 +53,14 @@ struct ReportPage {
     std::vector<PageRow> rows;  ///< the detail bands on the page, top to bottom
 };
 
+/// The documents' face (Verdana) at `points` and `weight` (400 regular, 700 bold).
+ReportFont DocumentFont(double points, int weight = 400);
+
+/// A text item: `text` in `box`, aligned, in `colour`, wrapped at word ends when `wordWrap`.
+PageItem TextItem(const QRect& box, const QString& text, const ReportFont& font,
+                  ReportAlignment alignment = ReportAlignment::Left,
+                  const QColor& colour = Qt::black, bool wordWrap = false);
+
 /// The row whose detail band holds the height `yTwips` of `page`, or 0 when none does.
 int RowAtHeight(const ReportPage& page, int yTwips);
 

@@ -19,13 +19,6 @@ constexpr int kRatingWidth = 1000;
 constexpr int kTimesWidth = 1150;
 constexpr int kLineHeight = 250;
 
-ReportFont Font(double points, int weight = 400) {
-    ReportFont font;
-    font.pointSize = points;
-    font.weight = weight;
-    return font;
-}
-
 class TidePages {
   public:
     TidePages(ReportDocument& document, const TideTableSheet& sheet, const PageSetup& setup)
@@ -49,14 +42,8 @@ class TidePages {
   private:
     void Text(QRect box, const std::string& text, const ReportFont& font,
               ReportAlignment alignment = ReportAlignment::Left) {
-        PageItem item;
-        item.kind = PageItem::Kind::Text;
-        item.box = box;
-        item.text = QString::fromStdString(text);
-        item.font = font;
-        item.alignment = alignment;
-        item.wordWrap = box.height() > kLineHeight;
-        Page().items.push_back(std::move(item));
+        Page().items.push_back(TextItem(box, QString::fromStdString(text), font, alignment,
+                                        Qt::black, box.height() > kLineHeight));
     }
 
     void Rule(int y) {
@@ -72,24 +59,24 @@ class TidePages {
         document_.pages.emplace_back();
         top_ = setup_.marginTop;
         if (first) {
-            Text(QRect(left_, top_, kContentWidth, 420), sheet_.title, Font(14, 700),
+            Text(QRect(left_, top_, kContentWidth, 420), sheet_.title, DocumentFont(14, 700),
                  ReportAlignment::Centre);
             top_ += 460;
         }
         // The station and "Not for navigation" head every page, so no printed page is
         // without them.
-        Text(QRect(left_, top_, kContentWidth, 480), sheet_.stationLine, Font(8.5, 700),
+        Text(QRect(left_, top_, kContentWidth, 480), sheet_.stationLine, DocumentFont(8.5, 700),
              ReportAlignment::Centre);
         top_ += 520;
         const int tidesLeft = left_ + kDayWidth;
-        Text(QRect(left_, top_, kDayWidth, kLineHeight), "Day", Font(8, 700));
+        Text(QRect(left_, top_, kDayWidth, kLineHeight), "Day", DocumentFont(8, 700));
         Text(QRect(tidesLeft, top_, kTidesPerLine * kTideWidth, kLineHeight),
-             "High and low waters (time, height, tide)", Font(8, 700));
+             "High and low waters (time, height, tide)", DocumentFont(8, 700));
         int x = tidesLeft + kTidesPerLine * kTideWidth;
-        Text(QRect(x, top_, kRatingWidth, kLineHeight), "Rating", Font(8, 700));
+        Text(QRect(x, top_, kRatingWidth, kLineHeight), "Rating", DocumentFont(8, 700));
         x += kRatingWidth;
-        Text(QRect(x, top_, kTimesWidth, kLineHeight), "Major", Font(8, 700));
-        Text(QRect(x + kTimesWidth, top_, kTimesWidth, kLineHeight), "Minor", Font(8, 700));
+        Text(QRect(x, top_, kTimesWidth, kLineHeight), "Major", DocumentFont(8, 700));
+        Text(QRect(x + kTimesWidth, top_, kTimesWidth, kLineHeight), "Minor", DocumentFont(8, 700));
         top_ += kLineHeight;
         Rule(top_);
         top_ += 40;
@@ -98,20 +85,20 @@ class TidePages {
     void DayLine(const tides::TideTableLine& line, int rows) {
         const int row = static_cast<int>(&line - sheet_.lines.data()) + 1;
         const int start = top_;
-        Text(QRect(left_, top_, kDayWidth, kLineHeight), line.dayText, Font(8, 700));
+        Text(QRect(left_, top_, kDayWidth, kLineHeight), line.dayText, DocumentFont(8, 700));
         for (std::size_t i = 0; i < line.tides.size(); ++i) {
             const int column = static_cast<int>(i) % kTidesPerLine;
             const int subRow = static_cast<int>(i) / kTidesPerLine;
             const bool high = line.tides[i].find("High") != std::string::npos;
             Text(QRect(left_ + kDayWidth + column * kTideWidth, top_ + subRow * kLineHeight,
                        kTideWidth, kLineHeight),
-                 line.tides[i], Font(7.5, high ? 700 : 400));
+                 line.tides[i], DocumentFont(7.5, high ? 700 : 400));
         }
         int x = left_ + kDayWidth + kTidesPerLine * kTideWidth;
-        Text(QRect(x, top_, kRatingWidth, kLineHeight), line.rating, Font(8));
+        Text(QRect(x, top_, kRatingWidth, kLineHeight), line.rating, DocumentFont(8));
         x += kRatingWidth;
-        Text(QRect(x, top_, kTimesWidth, kLineHeight), line.majors, Font(8));
-        Text(QRect(x + kTimesWidth, top_, kTimesWidth, kLineHeight), line.minors, Font(8));
+        Text(QRect(x, top_, kTimesWidth, kLineHeight), line.majors, DocumentFont(8));
+        Text(QRect(x + kTimesWidth, top_, kTimesWidth, kLineHeight), line.minors, DocumentFont(8));
         top_ += rows * kLineHeight;
         Page().rows.push_back({row, start, top_});
     }
@@ -123,7 +110,7 @@ class TidePages {
                          "station's datum. Rating, major and minor times are the month "
                          "table's. ") +
                  tides::kNotForNavigation + ".",
-             Font(7.5), ReportAlignment::Left);
+             DocumentFont(7.5), ReportAlignment::Left);
     }
 
     ReportDocument& document_;

@@ -26,18 +26,6 @@ ReportFont Font(double points, int weight, std::string family = "Verdana") {
     return ReportFont{std::move(family), points, weight};
 }
 
-PageItem Text(QRect box, const QString& text, ReportFont font, ReportAlignment alignment,
-              QColor colour = Qt::black) {
-    PageItem item;
-    item.kind = PageItem::Kind::Text;
-    item.box = box;
-    item.text = text;
-    item.font = std::move(font);
-    item.alignment = alignment;
-    item.colour = colour;
-    return item;
-}
-
 PageItem Shape(PageItem::Kind kind, QRect box, QColor fill, QColor outline) {
     PageItem item;
     item.kind = kind;
@@ -61,14 +49,15 @@ void AddLegend(ReportPage& page, int left, int top) {
     for (int rank = 1; rank <= 4; ++rank) {
         page.items.push_back(Shape(PageItem::Kind::Box, QRect(x, top + 20, 300, 200),
                                    RatingShade(rank), kCellOutline));
-        page.items.push_back(Text(QRect(x + 360, top, 1240, 240),
-                                  QString::fromStdString(RatingLabel(static_cast<Rating>(rank))),
-                                  Font(8.5, 400), ReportAlignment::Left));
+        page.items.push_back(
+            TextItem(QRect(x + 360, top, 1240, 240),
+                     QString::fromStdString(RatingLabel(static_cast<Rating>(rank))), Font(8.5, 400),
+                     ReportAlignment::Left));
         x += 1600;
     }
     for (const MoonMark mark : {MoonMark::NewMoon, MoonMark::FullMoon}) {
         page.items.push_back(MoonMarkItem(mark, QRect(x, top + 55, kMoonMarkSize, kMoonMarkSize)));
-        page.items.push_back(Text(
+        page.items.push_back(TextItem(
             QRect(x + 200, top, 1300, 240),
             mark == MoonMark::NewMoon ? QStringLiteral("New moon") : QStringLiteral("Full moon"),
             Font(8.5, 400), ReportAlignment::Left));
@@ -79,15 +68,15 @@ void AddLegend(ReportPage& page, int left, int top) {
 void AddMonth(ReportPage& page, const YearMonth& month, int left, int top) {
     const int gridWidth = 7 * kCellWidth;
     page.items.push_back(
-        Text(QRect(left, top, gridWidth, kMonthNameHeight),
-             QString::fromStdString(GetMonthName(static_cast<std::int16_t>(month.month), true)),
-             Font(10, 700), ReportAlignment::Centre));
+        TextItem(QRect(left, top, gridWidth, kMonthNameHeight),
+                 QString::fromStdString(GetMonthName(static_cast<std::int16_t>(month.month), true)),
+                 Font(10, 700), ReportAlignment::Centre));
     const int headerTop = top + kMonthNameHeight;
     for (std::int16_t weekday = 1; weekday <= 7; ++weekday) {
-        page.items.push_back(
-            Text(QRect(left + (weekday - 1) * kCellWidth, headerTop, kCellWidth, kWeekdayRowHeight),
-                 QString::fromStdString(GetDayName(weekday).substr(0, 2)), Font(7, 700),
-                 ReportAlignment::Centre));
+        page.items.push_back(TextItem(
+            QRect(left + (weekday - 1) * kCellWidth, headerTop, kCellWidth, kWeekdayRowHeight),
+            QString::fromStdString(GetDayName(weekday).substr(0, 2)), Font(7, 700),
+            ReportAlignment::Centre));
     }
     const int cellsTop = headerTop + kWeekdayRowHeight;
     for (const YearDay& day : month.days) {
@@ -96,14 +85,14 @@ void AddMonth(ReportPage& page, const YearMonth& month, int left, int top) {
         page.items.push_back(
             Shape(PageItem::Kind::Box, cell, RatingShade(day.ratingRank), kCellOutline));
         const QColor ink = day.ratingRank == 4 ? Qt::white : Qt::black;
-        page.items.push_back(Text(cell.adjusted(30, 15, -30, 0), QString::number(day.day),
-                                  Font(7.5, day.ratingRank == 4 ? 700 : 400), ReportAlignment::Left,
-                                  ink));
+        page.items.push_back(TextItem(cell.adjusted(30, 15, -30, 0), QString::number(day.day),
+                                      Font(7.5, day.ratingRank == 4 ? 700 : 400),
+                                      ReportAlignment::Left, ink));
         // The rating's stars under the number: neighbouring shades are close in brightness
         // (white to pale green is 1.35:1), so the shade alone does not tell them apart for
         // weak or colour-blind sight, nor on a grey printer.
         if (day.ratingRank > 0) {
-            page.items.push_back(Text(
+            page.items.push_back(TextItem(
                 QRect(cell.left() + 30, cell.bottom() - 175, 330, 160),
                 QString::fromUtf8(RatingStars(static_cast<Rating>(std::min(day.ratingRank, 4)))),
                 Font(7, 700), ReportAlignment::Left, ink));
@@ -144,13 +133,13 @@ ReportDocument YearViewDocument(const YearSheet& sheet, const PageSetup& setup) 
     ReportPage page;
     const int left = std::max(0, (document.pageWidthTwips - kContentWidth) / 2);
     int top = setup.marginTop;
-    page.items.push_back(Text(QRect(left, top, kContentWidth, 460),
-                              QString::fromStdString(sheet.title), Font(15, 700, "Georgia"),
-                              ReportAlignment::Centre));
+    page.items.push_back(TextItem(QRect(left, top, kContentWidth, 460),
+                                  QString::fromStdString(sheet.title), Font(15, 700, "Georgia"),
+                                  ReportAlignment::Centre));
     top += 480;
-    page.items.push_back(Text(QRect(left, top, kContentWidth, 280),
-                              QString::fromStdString(sheet.placeLine), Font(9, 700),
-                              ReportAlignment::Centre));
+    page.items.push_back(TextItem(QRect(left, top, kContentWidth, 280),
+                                  QString::fromStdString(sheet.placeLine), Font(9, 700),
+                                  ReportAlignment::Centre));
     top += 380;
     AddLegend(page, left + 180, top);
     top += 420;
@@ -165,11 +154,12 @@ ReportDocument YearViewDocument(const YearSheet& sheet, const PageSetup& setup) 
                  top + row * (monthHeight + kMonthRowGap));
     }
     top += 4 * (monthHeight + kMonthRowGap);
-    page.items.push_back(Text(QRect(left, top, kContentWidth, 240),
-                              QStringLiteral("Each day is shaded and starred by its rating, which "
-                                             "follows the moon's phase; the month report gives "
-                                             "its times."),
-                              Font(7.5, 400), ReportAlignment::Centre));
+    page.items.push_back(
+        TextItem(QRect(left, top, kContentWidth, 240),
+                 QStringLiteral("Each day is shaded and starred by its rating, which "
+                                "follows the moon's phase; the month report gives "
+                                "its times."),
+                 Font(7.5, 400), ReportAlignment::Centre));
     document.pages.push_back(std::move(page));
     for (const std::string& line : YearSheetLines(sheet)) {
         document.readingHeadings.push_back(QString::fromStdString(line));
