@@ -110,7 +110,7 @@ std::optional<Coordinate> ReadCoordinate(std::string_view text, std::size_t& at)
         at = after + 1;
     }
     // Minutes, then seconds, each only with its mark and only after a whole part.
-    for (const auto [mark, size] : {std::pair{'\'', 60.0}, std::pair{'"', 3600.0}}) {
+    for (const auto& [mark, size] : {std::pair{'\'', 60.0}, std::pair{'"', 3600.0}}) {
         std::size_t next = at;
         SkipBlanks(text, next);
         const auto part = ReadUnsigned(text, next);
