@@ -103,16 +103,9 @@ fuzz: fuzz-build
 	    -max_total_time=$(FUZZ_SECONDS) -artifact_prefix=$(FUZZ_DIR)/crashes/$$t- || exit 1; \
 	done
 
-# New inputs go to a scratch folder, so the seeds in the repository stay as they are.
+# Each target briefly, $(JOBS) at a time (see scripts/fuzz-briefly.sh).
 test-fuzz: fuzz-build
-	@for t in $(FUZZ_TARGETS); do rm -rf $(FUZZ_DIR)/test-corpus/$$t; \
-	  mkdir -p $(FUZZ_DIR)/test-corpus/$$t $(FUZZ_DIR)/crashes; \
-	  $(FUZZ_DIR)/bin/fuzz_$$t $(FUZZ_DIR)/test-corpus/$$t fuzz/corpus/$$t $(FUZZ_FLAGS) \
-	    -max_total_time=$(FUZZ_TEST_SECONDS) -artifact_prefix=$(FUZZ_DIR)/crashes/$$t- \
-	    >$(FUZZ_DIR)/test-$$t.log 2>&1 \
-	  && echo "fuzz_$$t: $$(grep -a -o 'Done [0-9]* runs' $(FUZZ_DIR)/test-$$t.log)" \
-	  || { tail -n 40 $(FUZZ_DIR)/test-$$t.log; exit 1; }; \
-	done
+	@FUZZ_FLAGS="$(FUZZ_FLAGS)" bash scripts/fuzz-briefly.sh $(FUZZ_DIR) $(FUZZ_TEST_SECONDS) $(JOBS) $(FUZZ_TARGETS)
 
 # Before a release: every shipped place, every month of 1990-2040, fast search against
 # exact, on all cores (about 170,000 months).
