@@ -1,6 +1,5 @@
 # Quintrel: the two commands a new machine needs are `make run` and `make test`.
 BUILD_DIR ?= build/release
-ASAN_DIR  ?= build/asan
 FUZZ_DIR  ?= build/fuzz
 JOBS      ?= $(shell nproc)
 CMAKE_FLAGS ?=
@@ -64,15 +63,10 @@ soak: build
 	@cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS) --timeout 3600 -L soak
 
 # The core's unit tests once more under AddressSanitizer and UndefinedBehaviorSanitizer,
-# unoptimised (with the sanitizers, -O1 doubles the compile time of a test file for less
-# than it saves in running them) and with line tables only, enough for their reports.
-# Assertions stay on.
-test-asan: deps
-	@cmake -S . -B $(ASAN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O0 -g1" \
-	  -DQUINTREL_SANITIZE=ON \
-	  -DQUINTREL_BUILD_GUI=OFF -DQUINTREL_BUILD_BENCH=OFF >/dev/null
-	@cmake --build $(ASAN_DIR) -j $(JOBS)
-	@cd $(ASAN_DIR) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+# in the clang build the fuzz targets use: it already compiles the core with both, so the
+# core is compiled with the sanitizers once, not once for each.
+test-asan: fuzz-build
+	@cd $(FUZZ_DIR) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest --output-on-failure -j $(JOBS) -L core --timeout 300
 
 # Fuzzing with libFuzzer: each target feeds arbitrary bytes to one reader of outside input
@@ -92,7 +86,7 @@ fuzz-build: deps
 	@cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -gline-tables-only -DNDEBUG" \
 	  -DCMAKE_CXX_COMPILER=clang++ -DQUINTREL_FUZZ=ON -DQUINTREL_BUILD_GUI=OFF \
-	  -DQUINTREL_BUILD_TESTS=OFF -DQUINTREL_BUILD_BENCH=OFF >/dev/null
+	  -DQUINTREL_BUILD_TESTS=ON -DQUINTREL_BUILD_BENCH=OFF >/dev/null
 	@cmake --build $(FUZZ_DIR) -j $(JOBS)
 
 fuzz: fuzz-build
