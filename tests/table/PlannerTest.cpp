@@ -287,13 +287,15 @@ TEST(PlannerTest, days_before_the_first_day_are_left_out) {
     request.firstMonth = 12;
     request.firstYear = 2026;
     request.monthCount = 2;
+    PlanRun oneThread;
+    oneThread.threads = 1;
     for (const auto& [notBefore, count, first] : {std::tuple{0, 62, std::string("2026-12-01")},
                                                   {20261231, 32, "2026-12-31"},
                                                   {20270101, 31, "2027-01-01"},
                                                   {20270131, 1, "2027-01-31"},
                                                   {20270201, 0, ""}}) {
         request.filters.notBefore = notBefore;
-        const PlanResult result = RunPlan(request, {1, {}, {}});
+        const PlanResult result = RunPlan(request, oneThread);
         ASSERT_EQ(result.days.size(), static_cast<std::size_t>(count)) << notBefore;
         if (count > 0) {
             EXPECT_EQ(PlanDateText(result.days.front()), first);
