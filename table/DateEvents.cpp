@@ -29,12 +29,7 @@ std::optional<UnixSeconds> InstantOfText(std::string_view text, DaySerial date, 
 std::string ShownText(const PlaceClock& clock, DaySerial date, UnixSeconds instant) {
     const ClockReading reading = LocalClockAt(clock, instant);
     const int minutes = reading.secondOfDay / 60 + 1440 * (reading.date - date);
-    std::string text = "00:00";
-    text[0] = static_cast<char>('0' + minutes / 600);
-    text[1] = static_cast<char>('0' + minutes / 60 % 10);
-    text[3] = static_cast<char>('0' + minutes % 60 / 10);
-    text[4] = static_cast<char>('0' + minutes % 10);
-    return text;
+    return mRiseSet::ClockPartsText({minutes / 60, minutes % 60});
 }
 
 // One body's answers on a search clock, as instants.

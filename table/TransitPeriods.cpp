@@ -64,12 +64,7 @@ std::string HoursText(double hours) {
 }
 
 std::string MinutesText(int minutes) {
-    std::string text = "00:00";
-    text[0] = static_cast<char>('0' + minutes / 600);
-    text[1] = static_cast<char>('0' + minutes / 60 % 10);
-    text[3] = static_cast<char>('0' + minutes % 60 / 10);
-    text[4] = static_cast<char>('0' + minutes % 10);
-    return text;
+    return mRiseSet::ClockPartsText({minutes / 60, minutes % 60});
 }
 
 // Minutes of the day's real clock at an instant, rounded to the minute like the rises and

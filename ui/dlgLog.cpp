@@ -10,8 +10,6 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QPushButton>
 #include <QSplitter>
 #include <QTableView>
@@ -874,14 +872,7 @@ void dlgLog::cmdPrint_Click() {
         const LogUnits units = Units();
         const ReportDocument document =
             YearDocument(*database_, Filter(), year, units.inches, units.pounds);
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setPageLayout(document.pageLayout);
-        printer.setDocName(document.title);
-        QPrintDialog dialog(&printer, this);
-        if (dialog.exec() != QDialog::Accepted) {
-            return;
-        }
-        if (!PrintDocument(document, printer)) {
+        if (PrintWithDialog(document, this) == PrintOutcome::Failed) {
             services_.messages->Exclamation(kTitle, QStringLiteral("The log could not be printed."),
                                             this);
         }

@@ -15,8 +15,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -582,14 +580,7 @@ void dlgPlanner::cmdPrint_Click() {
     PlanReport report(request_, Days());
     try {
         const ReportDocument document = RunReport(report);
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setPageLayout(document.pageLayout);
-        printer.setDocName(document.title);
-        QPrintDialog dialog(&printer, this);
-        if (dialog.exec() != QDialog::Accepted) {
-            return;
-        }
-        if (!PrintDocument(document, printer)) {
+        if (PrintWithDialog(document, this) == PrintOutcome::Failed) {
             services_.messages->Exclamation(kTitle,
                                             QStringLiteral("The list could not be printed."), this);
         }

@@ -1,6 +1,7 @@
 #include "ui/report/ReportPrinting.h"
 
 #include <QPainter>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <algorithm>
 
@@ -35,6 +36,21 @@ bool PrintDocument(const ReportDocument& document, QPrinter& printer) {
         painter.restore();
     }
     return painter.end();
+}
+
+PrintOutcome PrintWithDialog(const ReportDocument& document, QWidget* parent, bool offerPageRange) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageLayout(document.pageLayout);
+    printer.setDocName(document.title);
+    QPrintDialog dialog(&printer, parent);
+    if (offerPageRange) {
+        dialog.setMinMax(1, static_cast<int>(document.pages.size()));
+        dialog.setOption(QAbstractPrintDialog::PrintPageRange);
+    }
+    if (dialog.exec() != QDialog::Accepted) {
+        return PrintOutcome::Cancelled;
+    }
+    return PrintDocument(document, printer) ? PrintOutcome::Printed : PrintOutcome::Failed;
 }
 
 }  // namespace quintrel

@@ -3,6 +3,7 @@
 #include "ui/report/ReportDocument.h"
 
 class QPrinter;
+class QWidget;
 
 namespace quintrel {
 
@@ -11,5 +12,12 @@ namespace quintrel {
 /// paper, so the pages come out as laid out, margins included. Returns false when the
 /// printer could not start.
 bool PrintDocument(const ReportDocument& document, QPrinter& printer);
+
+enum class PrintOutcome { Printed, Cancelled, Failed };
+
+/// Asks in the print dialog over `parent` where to print `document` (offering a range of its
+/// pages when `offerPageRange`), then prints it there.
+PrintOutcome PrintWithDialog(const ReportDocument& document, QWidget* parent,
+                             bool offerPageRange = false);
 
 }  // namespace quintrel

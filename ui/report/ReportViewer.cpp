@@ -14,8 +14,6 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPixmap>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSpinBox>
@@ -816,15 +814,7 @@ void ReportViewer::UpdatePageControls() {
 void ReportViewer::PrintReport() {
     if (PageCount() == 0)
         return;
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPageLayout(document_.pageLayout);
-    printer.setDocName(document_.title);
-    QPrintDialog dialog(&printer, this);
-    dialog.setMinMax(1, PageCount());
-    dialog.setOption(QAbstractPrintDialog::PrintPageRange);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    if (!PrintDocument(document_, printer)) {
+    if (PrintWithDialog(document_, this, true) == PrintOutcome::Failed) {
         QMessageBox::warning(this, tr("Print"), tr("The report could not be printed."));
     }
 }
